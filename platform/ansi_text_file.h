@@ -1,0 +1,37 @@
+// A text file "in the system ANSI code page": every written value is followed
+// by CR LF, no byte-order mark. The whole text is encoded before any byte is
+// written, and the file is written beside its target and renamed over it, so a
+// text the code page cannot hold leaves the old file (or none) untouched.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class AnsiTextFile {
+public:
+    explicit AnsiTextFile(std::string path) : path_(std::move(path)) {}
+
+    // Writes the value and CR LF. Writing "\r\n" as a value gives two line breaks.
+    void writeLine(std::string_view value = {});
+    // Writes text without a line end.
+    void write(std::string_view text) { text_ += text; }
+
+    const std::string& text() const { return text_; }  // UTF-8, as written so far
+    const std::string& path() const { return path_; }
+
+    // Encodes and writes the file. Throws platform::Error; the target is then unchanged.
+    void commit() const;
+
+private:
+    std::string path_;
+    std::string text_;
+};
+
+// Encodes `utf8` and writes it to `path` as a whole (beside, then renamed).
+void writeAnsiFile(const std::string& path, std::string_view utf8);
+// Reads a file in the ANSI code page as UTF-8 (lenient decoding).
+std::string readAnsiFile(const std::string& path);
+
+}  // namespace platform

@@ -1,0 +1,24 @@
+// Path text helpers shared by both sides: pure string work.
+#include "platform/file_system.h"
+
+namespace platform {
+
+static bool isSeparator(char c) { return c == '\\' || c == '/'; }
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    if (isSeparator(folder.back())) return folder + name;
+    return folder + "\\" + name;
+}
+
+std::string baseName(const std::string& path) {
+    const auto cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+std::string parentPath(const std::string& path) {
+    const auto cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
+}
+
+}  // namespace platform

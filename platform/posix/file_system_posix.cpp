@@ -1,0 +1,270 @@
+// Files and folders on POSIX systems. The builders compose Windows paths, so
+// "\" is read as "/" here; file names that really hold a backslash cannot be
+// reached through this layer.
+#include "platform/file_system.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/error.h"
+#include "platform/unicode.h"
+
+namespace platform {
+
+namespace {
+
+std::string native(const std::string& path) {
+    std::string p = path;
+    std::replace(p.begin(), p.end(), '\\', '/');
+    return p;
+}
+
+[[noreturn]] void fail(const std::string& what, const std::string& path, int error = errno) {
+    const ErrorKind kind = (error == ENOENT || error == ENOTDIR) ? ErrorKind::FileNotFound : ErrorKind::Io;
+    throw Error(kind, what + " \"" + path + "\": " + std::strerror(error) + ".");
+}
+
+bool statPath(const std::string& path, struct stat& st) { return ::stat(native(path).c_str(), &st) == 0; }
+
+std::string programFolderOverride;
+
+bool nameLess(const std::string& a, const std::string& b) {
+    const std::string la = asciiLower(a), lb = asciiLower(b);
+    return la != lb ? la < lb : a < b;
+}
+
+std::string stripTrailingSeparators(std::string p) {
+    while (p.size() > 1 && (p.back() == '/' || p.back() == '\\')) p.pop_back();
+    return p;
+}
+
+}  // namespace
+
+bool fileExists(const std::string& path) {
+    struct stat st;
+    return statPath(resolveLetterCase(path), st) && S_ISREG(st.st_mode);
+}
+
+bool folderExists(const std::string& path) {
+    struct stat st;
+    return statPath(resolveLetterCase(path), st) && S_ISDIR(st.st_mode);
+}
+
+void createFolder(const std::string& path) {
+    if (::mkdir(native(path).c_str(), 0777) != 0) fail("Cannot create the folder", path);
+}
+
+void createFolders(const std::string& path) {
+    const std::string p = native(path);
+    for (std::size_t i = 1; i <= p.size(); ++i) {
+        if (i == p.size() || p[i] == '/') {
+            const std::string part = p.substr(0, i);
+            struct stat st;
+            if (::stat(part.c_str(), &st) == 0) {
+                if (!S_ISDIR(st.st_mode)) fail("Cannot create the folder", path, ENOTDIR);
+                continue;
+            }
+            if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) fail("Cannot create the folder", path);
+        }
+    }
+}
+
+void copyFile(const std::string& from, const std::string& to) {
+    const std::string source = resolveLetterCase(from);
+    struct stat st;
+    if (!statPath(source, st)) fail("Cannot copy the file", from);
+    writeFileAtomic(to, readFile(source));
+    // Keep the source's time, as Windows' copy does: cabinets store it.
+    struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ::utimensat(AT_FDCWD, native(to).c_str(), times, 0);
+    ::chmod(native(to).c_str(), st.st_mode & 07777);
+}
+
+void deleteFile(const std::string& path) {
+    if (::unlink(native(resolveLetterCase(path)).c_str()) != 0) fail("Cannot delete the file", path);
+}
+
+void removeFolderTree(const std::string& path) {
+    const std::string p = native(path);
+    struct stat st;
+    if (::lstat(p.c_str(), &st) != 0) fail("Cannot remove the folder", path);
+    if (!S_ISDIR(st.st_mode)) {
+        if (::unlink(p.c_str()) != 0) fail("Cannot delete the file", path);
+        return;
+    }
+    DIR* dir = ::opendir(p.c_str());
+    if (!dir) fail("Cannot remove the folder", path);
+    std::vector<std::string> names;
+    while (dirent* entry = ::readdir(dir)) {
+        if (std::strcmp(entry->d_name, ".") && std::strcmp(entry->d_name, "..")) names.push_back(entry->d_name);
+    }
+    ::closedir(dir);
+    for (const auto& name : names) removeFolderTree(p + "/" + name);
+    if (::rmdir(p.c_str()) != 0) fail("Cannot remove the folder", path);
+}
+
+void renameFile(const std::string& from, const std::string& to) {
+    if (::rename(native(from).c_str(), native(to).c_str()) != 0) fail("Cannot rename the file", from);
+}
+
+FolderListing listFolder(const std::string& path) {
+    const std::string p = stripTrailingSeparators(native(resolveLetterCase(path)));
+    DIR* dir = ::opendir(p.c_str());
+    if (!dir) fail("Cannot list the folder", path);
+    FolderListing listing;
+    while (dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "." || name == "..") continue;
+        struct stat st;
+        if (::stat((p == "/" ? "/" + name : p + "/" + name).c_str(), &st) != 0) continue;  // a dangling link
+        if (S_ISDIR(st.st_mode)) listing.folders.push_back(name);
+        else if (S_ISREG(st.st_mode)) listing.files.push_back(name);
+    }
+    ::closedir(dir);
+    std::sort(listing.folders.begin(), listing.folders.end(), nameLess);
+    std::sort(listing.files.begin(), listing.files.end(), nameLess);
+    return listing;
+}
+
+std::string nameOnDisk(const std::string& path) {
+    const std::string p = stripTrailingSeparators(native(resolveLetterCase(path)));
+    if (p == "/" || p.empty()) return {};
+    return baseName(p);
+}
+
+std::string resolveLetterCase(const std::string& path) {
+    struct stat st;
+    if (path.empty() || statPath(path, st)) return path;
+    // Walk the path and replace each missing component by one that differs
+    // only in letter case.
+    const std::string p = native(path);
+    std::string resolved = p[0] == '/' ? "/" : "";
+    std::size_t start = p[0] == '/' ? 1 : 0;
+    while (start <= p.size()) {
+        std::size_t end = p.find('/', start);
+        if (end == std::string::npos) end = p.size();
+        const std::string part = p.substr(start, end - start);
+        if (!part.empty()) {
+            const std::string folder = resolved.empty() ? "." : resolved;
+            const std::string candidate = resolved + part;
+            if (::lstat(candidate.c_str(), &st) != 0) {
+                std::string match;
+                if (DIR* dir = ::opendir(folder.c_str())) {
+                    while (dirent* entry = ::readdir(dir)) {
+                        if (equalsIgnoreCase(entry->d_name, part)) { match = entry->d_name; break; }
+                    }
+                    ::closedir(dir);
+                }
+                if (match.empty()) return path;
+                resolved += match;
+            } else {
+                resolved = candidate;
+            }
+            if (end < p.size()) resolved += "/";
+        }
+        start = end + 1;
+    }
+    return resolved;
+}
+
+std::string readFile(const std::string& path) {
+    const std::string p = native(resolveLetterCase(path));
+    std::FILE* f = std::fopen(p.c_str(), "rb");
+    if (!f) fail("Cannot read the file", path);
+    std::string bytes;
+    char buffer[65536];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
+    const bool bad = std::ferror(f);
+    std::fclose(f);
+    if (bad) fail("Cannot read the file", path, EIO);
+    return bytes;
+}
+
+void writeFileAtomic(const std::string& path, const std::string& bytes) {
+    const std::string target = native(path);
+    std::string temp = target + ".tmp-XXXXXX";
+    const int fd = ::mkstemp(&temp[0]);
+    if (fd < 0) fail("Cannot write the file", path);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            const int error = errno;
+            ::close(fd);
+            ::unlink(temp.c_str());
+            fail("Cannot write the file", path, error);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    ::fchmod(fd, 0644);
+    if (::close(fd) != 0 || ::rename(temp.c_str(), target.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        fail("Cannot write the file", path, error);
+    }
+}
+
+FileInfo fileInfo(const std::string& path) {
+    struct stat st;
+    if (!statPath(resolveLetterCase(path), st)) fail("Cannot read the file", path);
+    FileInfo info;
+    info.size = static_cast<std::uint64_t>(st.st_size);
+    std::tm local{};
+    const std::time_t t = st.st_mtime;
+    ::localtime_r(&t, &local);
+    const int year = std::max(1980, local.tm_year + 1900);
+    info.dosDate = static_cast<std::uint16_t>(((year - 1980) << 9) | ((local.tm_mon + 1) << 5) | local.tm_mday);
+    info.dosTime = static_cast<std::uint16_t>((local.tm_hour << 11) | (local.tm_min << 5) | (local.tm_sec / 2));
+    info.attributes = 0x20;  // archive, as a file fresh from a copy carries
+    if (!(st.st_mode & S_IWUSR)) info.attributes |= 0x01;
+    return info;
+}
+
+std::string currentDirectory() {
+    char buffer[4096];
+    if (!::getcwd(buffer, sizeof buffer)) fail("Cannot read the current folder", ".");
+    return buffer;
+}
+
+void setCurrentDirectory(const std::string& path) {
+    if (::chdir(native(path).c_str()) != 0) fail("Cannot change to the folder", path);
+}
+
+std::string executablePath() {
+    char buffer[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (n <= 0) return {};
+    return std::string(buffer, static_cast<std::size_t>(n));
+}
+
+std::string executableFolder() { return parentPath(executablePath()); }
+
+std::string programFolder() { return programFolderOverride.empty() ? executableFolder() : programFolderOverride; }
+
+void setProgramFolder(const std::string& path) { programFolderOverride = path; }
+
+std::string makeTemporaryFolder(const std::string& prefix) {
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + prefix + "-XXXXXX";
+    if (!::mkdtemp(&pattern[0])) fail("Cannot create a temporary folder in", pattern);
+    return pattern;
+}
+
+std::string todayShortDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    return std::to_string(local.tm_year + 1900) + "-" + std::to_string(local.tm_mon + 1) + "-" +
+           std::to_string(local.tm_mday);
+}
+
+}  // namespace platform

@@ -1,0 +1,175 @@
+// Starting programs on POSIX systems. There is no cmd.exe here: batch files
+// and "cmd /c ..." run through the system's own interpreter, tolvane-cmd,
+// found beside the running executable or on the search path.
+#include "platform/process.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/unicode.h"
+
+extern char** environ;
+
+namespace platform {
+
+struct ChildProcess::Impl {
+    pid_t pid = -1;
+    bool ended = false;
+    int status = 0;
+};
+
+namespace {
+
+// Children let go of while still running; reaped whenever another starts.
+std::vector<pid_t> orphans;
+
+void reapOrphans() {
+    for (auto it = orphans.begin(); it != orphans.end();) {
+        int status;
+        if (::waitpid(*it, &status, WNOHANG) != 0) it = orphans.erase(it);
+        else ++it;
+    }
+}
+
+bool endsWithIgnoreCase(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && equalsIgnoreCase(s.substr(s.size() - tail.size()), tail);
+}
+
+bool isExecutableFile(const std::string& path) {
+    struct stat st;
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+// The text after the first argument of a command line, as written.
+std::string restAfterFirstArgument(const std::string& line) {
+    std::size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    bool quoted = false;
+    while (i < line.size() && (quoted || (line[i] != ' ' && line[i] != '\t'))) {
+        if (line[i] == '"') quoted = !quoted;
+        ++i;
+    }
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    return line.substr(i);
+}
+
+}  // namespace
+
+std::string findProgram(const std::string& name, const std::string& ownFolder) {
+    if (name.empty()) return {};
+    std::vector<std::string> names = {name};
+    if (endsWithIgnoreCase(name, ".exe")) names.push_back(name.substr(0, name.size() - 4));
+    const auto tryIn = [&](const std::string& folder) -> std::string {
+        for (const auto& candidate : names) {
+            const std::string path = resolveLetterCase(folder.empty() ? candidate : joinPath(folder, candidate));
+            std::string nativePath = path;
+            for (char& c : nativePath)
+                if (c == '\\') c = '/';
+            if (isExecutableFile(nativePath)) return nativePath;
+        }
+        return {};
+    };
+    if (name.find_first_of("\\/") != std::string::npos) return tryIn("");
+    std::vector<std::string> folders = {currentDirectory()};
+    if (!ownFolder.empty()) folders.push_back(ownFolder);
+    const std::string path = environmentVariable("PATH");
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find(':', start), path.size());
+        if (end > start) folders.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    for (const auto& folder : folders) {
+        const std::string found = tryIn(folder);
+        if (!found.empty()) return found;
+    }
+    return {};
+}
+
+std::string environmentVariable(const std::string& name) {
+    const char* value = std::getenv(name.c_str());
+    return value ? value : "";
+}
+
+ChildProcess ChildProcess::start(const std::string& commandLine, int /*windowStyle: no windows here*/) {
+    reapOrphans();
+    std::vector<std::string> args = splitCommandLine(commandLine);
+    if (args.empty()) throw Error(ErrorKind::FileNotFound, "An empty command line cannot be started.");
+
+    const bool isBatch = endsWithIgnoreCase(args[0], ".bat") || endsWithIgnoreCase(args[0], ".cmd");
+    const bool isCmd = equalsIgnoreCase(args[0], "cmd") || equalsIgnoreCase(args[0], "cmd.exe");
+    std::string program;
+    if (isBatch || isCmd) {
+        program = findProgram("tolvane-cmd", executableFolder());
+        if (program.empty())
+            throw Error(ErrorKind::FileNotFound,
+                        "The batch interpreter tolvane-cmd was not found beside " + executablePath() +
+                            " or on the search path, so \"" + args[0] + "\" cannot be run.");
+        std::string text = isBatch ? commandLine : restAfterFirstArgument(commandLine);
+        if (isCmd && text.size() >= 2 && (text[0] == '/' || text[0] == '-') && (text[1] == 'c' || text[1] == 'C'))
+            text = restAfterFirstArgument(text);
+        args = {program, "/c", text};
+    } else {
+        program = findProgram(args[0], executableFolder());
+        if (program.empty())
+            throw Error(ErrorKind::FileNotFound, "The program \"" + args[0] +
+                                                     "\" cannot be started: it is not in the current folder, beside " +
+                                                     executableFolder() + ", or on the search path.");
+        args[0] = program;
+    }
+
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    pid_t pid;
+    const int rc = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    if (rc != 0)
+        throw Error(ErrorKind::FileNotFound, "The program \"" + program + "\" cannot be started: " +
+                                                 std::strerror(rc) + ".");
+    auto impl = std::make_unique<Impl>();
+    impl->pid = pid;
+    return ChildProcess(std::move(impl));
+}
+
+ChildProcess::ChildProcess(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+ChildProcess::ChildProcess(ChildProcess&&) noexcept = default;
+ChildProcess& ChildProcess::operator=(ChildProcess&&) noexcept = default;
+
+ChildProcess::~ChildProcess() {
+    if (impl_ && !impl_->ended && impl_->pid > 0) orphans.push_back(impl_->pid);
+}
+
+bool ChildProcess::isAlive() {
+    if (impl_->ended) return false;
+    int status;
+    const pid_t rc = ::waitpid(impl_->pid, &status, WNOHANG);
+    if (rc == 0) return true;
+    impl_->ended = true;
+    impl_->status = rc == impl_->pid ? status : 0;
+    return false;
+}
+
+void ChildProcess::waitBriefly(unsigned milliseconds) {
+    // Sleep in short steps so an ended child is noticed within a millisecond
+    // or two, without keeping a core busy.
+    const struct timespec step = {0, 1000000};
+    for (unsigned waited = 0; waited < milliseconds && isAlive(); ++waited) ::nanosleep(&step, nullptr);
+}
+
+int ChildProcess::exitCode() {
+    while (isAlive()) waitBriefly(100);
+    if (WIFEXITED(impl_->status)) return WEXITSTATUS(impl_->status);
+    return 128 + (WIFSIGNALED(impl_->status) ? WTERMSIG(impl_->status) : 0);
+}
+
+}  // namespace platform

@@ -1,0 +1,61 @@
+// Starting external programs. A started program is held by its handle
+// (Windows) or as a child (POSIX), never by a bare process id, so a reused id
+// can never be mistaken for it.
+//
+// The command line is split by the Windows rules. On Windows it is handed to
+// CreateProcess as it stands (a bare ".bat" name and "cmd /c ..." run through
+// cmd.exe). On POSIX the program is found the way cmd finds one (current
+// folder, the executable's folder, PATH; "x.exe" also as "x"; letter case
+// ignored where the exact name is missing), and ".bat" names and "cmd /c ..."
+// run through the system's own batch interpreter, tolvane-cmd.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum WindowStyle {
+    kHidden = 0,            // no window at all: no console either
+    kMinimizedFocus = 2,
+    kMinimizedNoFocus = 6,
+};
+
+class ChildProcess {
+public:
+    // Throws Error(FileNotFound) naming the program when it cannot be started.
+    static ChildProcess start(const std::string& commandLine, int windowStyle);
+
+    ChildProcess(ChildProcess&&) noexcept;
+    ChildProcess& operator=(ChildProcess&&) noexcept;
+    ~ChildProcess();  // lets go of the handle; the program runs on
+
+    bool isAlive();
+    // Blocks until the program has ended, or until the user interface has
+    // input to handle (Windows), or at most `milliseconds`. Never spins.
+    void waitBriefly(unsigned milliseconds);
+    // The exit status once ended (for tools and tests; the builders never read it).
+    int exitCode();
+
+    struct Impl;
+private:
+    explicit ChildProcess(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+// Splits a command line into arguments by the Windows rules (CommandLineToArgvW).
+std::vector<std::string> splitCommandLine(const std::string& commandLine);
+// Quotes one argument so that splitCommandLine gives it back unchanged.
+std::string quoteArgument(const std::string& argument);
+
+// Finds a program the way cmd does: a name with a folder as it stands;
+// otherwise the current folder, then `ownFolder` (if not empty), then PATH.
+// On POSIX "x.exe" is also tried as "x", and letter case is ignored where the
+// exact name is missing. Empty when not found.
+std::string findProgram(const std::string& name, const std::string& ownFolder);
+
+// The value of an environment variable, empty when unset.
+std::string environmentVariable(const std::string& name);
+
+}  // namespace platform

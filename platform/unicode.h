@@ -1,0 +1,29 @@
+// UTF-8 is the text form inside the system. These helpers convert to and from
+// UTF-16 (the Windows side, and .reg files saved as "Unicode") and walk code
+// points. Pure code: no system calls.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Decodes the code point at text[pos] and advances pos. Invalid bytes decode
+// as U+FFFD one byte at a time.
+char32_t nextCodePoint(std::string_view text, std::size_t& pos);
+void appendUtf8(std::string& out, char32_t cp);
+bool isValidUtf8(std::string_view text);
+
+std::u16string utf8ToUtf16(std::string_view text);
+std::string utf16ToUtf8(std::u16string_view text);
+
+// "U+4E2D '中'": how an error message names a character.
+std::string describeCodePoint(char32_t cp);
+
+// ASCII-only case folding, as file names and INI keys are compared here.
+std::string asciiLower(std::string_view text);
+std::string asciiUpper(std::string_view text);
+bool equalsIgnoreCase(std::string_view a, std::string_view b);
+
+}  // namespace platform

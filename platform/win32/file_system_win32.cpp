@@ -1,0 +1,222 @@
+// Files and folders through the wide-character Win32 calls (XP and later).
+#include "platform/file_system.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/error.h"
+#include "platform/win32/wide.h"
+
+namespace platform {
+
+namespace {
+
+[[noreturn]] void fail(const std::string& what, const std::string& path, DWORD code = GetLastError()) {
+    const ErrorKind kind =
+        (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) ? ErrorKind::FileNotFound : ErrorKind::Io;
+    throw Error(kind, what + " \"" + path + "\": " + systemReason(code) + ".");
+}
+
+DWORD attributesOf(const std::string& path) { return GetFileAttributesW(wide(path).c_str()); }
+
+std::string programFolderOverride;
+
+bool nameLess(const std::string& a, const std::string& b) {
+    const std::string la = asciiLower(a), lb = asciiLower(b);
+    return la != lb ? la < lb : a < b;
+}
+
+std::string stripTrailingSeparators(std::string p) {
+    while (p.size() > 1 && (p.back() == '/' || p.back() == '\\') && !(p.size() == 3 && p[1] == ':')) p.pop_back();
+    return p;
+}
+
+}  // namespace
+
+bool fileExists(const std::string& path) {
+    const DWORD a = attributesOf(path);
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool folderExists(const std::string& path) {
+    const DWORD a = attributesOf(path);
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+void createFolder(const std::string& path) {
+    if (!CreateDirectoryW(wide(path).c_str(), nullptr)) fail("Cannot create the folder", path);
+}
+
+void createFolders(const std::string& path) {
+    for (std::size_t i = 1; i <= path.size(); ++i) {
+        if (i == path.size() || path[i] == '\\' || path[i] == '/') {
+            const std::string part = path.substr(0, i);
+            if (part.size() == 2 && part[1] == ':') continue;
+            if (folderExists(part)) continue;
+            if (!CreateDirectoryW(wide(part).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+                fail("Cannot create the folder", path);
+        }
+    }
+}
+
+void copyFile(const std::string& from, const std::string& to) {
+    // Copy beside the target, then move it over: the target is never half written.
+    const std::string temp = to + ".tmp-copy";
+    if (!CopyFileW(wide(from).c_str(), wide(temp).c_str(), FALSE)) fail("Cannot copy the file", from);
+    SetFileAttributesW(wide(temp).c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!MoveFileExW(wide(temp).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        const DWORD code = GetLastError();
+        DeleteFileW(wide(temp).c_str());
+        fail("Cannot copy the file to", to, code);
+    }
+}
+
+void deleteFile(const std::string& path) {
+    if (!DeleteFileW(wide(path).c_str())) fail("Cannot delete the file", path);
+}
+
+void removeFolderTree(const std::string& path) {
+    const FolderListing listing = listFolder(path);
+    for (const auto& name : listing.folders) removeFolderTree(joinPath(path, name));
+    for (const auto& name : listing.files) {
+        const std::string file = joinPath(path, name);
+        SetFileAttributesW(wide(file).c_str(), FILE_ATTRIBUTE_NORMAL);
+        deleteFile(file);
+    }
+    if (!RemoveDirectoryW(wide(path).c_str())) fail("Cannot remove the folder", path);
+}
+
+void renameFile(const std::string& from, const std::string& to) {
+    if (!MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING))
+        fail("Cannot rename the file", from);
+}
+
+FolderListing listFolder(const std::string& path) {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW(wide(joinPath(path, "*")).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) fail("Cannot list the folder", path);
+    FolderListing listing;
+    do {
+        const std::string name = narrow(data.cFileName, wcslen(data.cFileName));
+        if (name == "." || name == "..") continue;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) listing.folders.push_back(name);
+        else listing.files.push_back(name);
+    } while (FindNextFileW(find, &data));
+    const DWORD code = GetLastError();
+    FindClose(find);
+    if (code != ERROR_NO_MORE_FILES) fail("Cannot list the folder", path, code);
+    std::sort(listing.folders.begin(), listing.folders.end(), nameLess);
+    std::sort(listing.files.begin(), listing.files.end(), nameLess);
+    return listing;
+}
+
+std::string nameOnDisk(const std::string& path) {
+    const std::string p = stripTrailingSeparators(path);
+    if (p.size() <= 3 && p.size() >= 2 && p[1] == ':') return {};
+    WIN32_FIND_DATAW data;
+    const HANDLE find = FindFirstFileW(wide(p).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return baseName(p);
+    FindClose(find);
+    return narrow(data.cFileName, wcslen(data.cFileName));
+}
+
+std::string resolveLetterCase(const std::string& path) { return path; }  // the file system ignores case
+
+std::string readFile(const std::string& path) {
+    const HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) fail("Cannot read the file", path);
+    std::string bytes;
+    char buffer[65536];
+    DWORD n = 0;
+    BOOL ok;
+    while ((ok = ReadFile(h, buffer, sizeof buffer, &n, nullptr)) && n > 0) bytes.append(buffer, n);
+    const DWORD code = GetLastError();
+    CloseHandle(h);
+    if (!ok) fail("Cannot read the file", path, code);
+    return bytes;
+}
+
+void writeFileAtomic(const std::string& path, const std::string& bytes) {
+    const std::string temp = path + ".tmp-write";
+    const HANDLE h = CreateFileW(wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) fail("Cannot write the file", path);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD n = 0;
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        if (!WriteFile(h, bytes.data() + done, chunk, &n, nullptr)) {
+            const DWORD code = GetLastError();
+            CloseHandle(h);
+            DeleteFileW(wide(temp).c_str());
+            fail("Cannot write the file", path, code);
+        }
+        done += n;
+    }
+    CloseHandle(h);
+    if (!MoveFileExW(wide(temp).c_str(), wide(path).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+        const DWORD code = GetLastError();
+        DeleteFileW(wide(temp).c_str());
+        fail("Cannot write the file", path, code);
+    }
+}
+
+FileInfo fileInfo(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data)) fail("Cannot read the file", path);
+    FileInfo info;
+    info.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    FILETIME local;
+    WORD date = 0, time = 0;
+    if (FileTimeToLocalFileTime(&data.ftLastWriteTime, &local)) FileTimeToDosDateTime(&local, &date, &time);
+    info.dosDate = date;
+    info.dosTime = time;
+    info.attributes = static_cast<std::uint16_t>(data.dwFileAttributes & 0x27);
+    return info;
+}
+
+std::string currentDirectory() {
+    wchar_t buffer[MAX_PATH * 2];
+    const DWORD n = GetCurrentDirectoryW(MAX_PATH * 2, buffer);
+    if (!n) fail("Cannot read the current folder", ".");
+    return narrow(buffer, n);
+}
+
+void setCurrentDirectory(const std::string& path) {
+    if (!SetCurrentDirectoryW(wide(path).c_str())) fail("Cannot change to the folder", path);
+}
+
+std::string executablePath() {
+    wchar_t buffer[MAX_PATH * 2];
+    const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);
+    return narrow(buffer, n);
+}
+
+std::string executableFolder() { return parentPath(executablePath()); }
+
+std::string programFolder() { return programFolderOverride.empty() ? executableFolder() : programFolderOverride; }
+
+void setProgramFolder(const std::string& path) { programFolderOverride = path; }
+
+std::string makeTemporaryFolder(const std::string& prefix) {
+    wchar_t buffer[MAX_PATH + 1];
+    const DWORD n = GetTempPathW(MAX_PATH + 1, buffer);
+    const std::string base = narrow(buffer, n);
+    for (unsigned attempt = 0; attempt < 1000; ++attempt) {
+        char suffix[32];
+        std::snprintf(suffix, sizeof suffix, "-%lu-%u", static_cast<unsigned long>(GetCurrentProcessId()),
+                      static_cast<unsigned>(GetTickCount() + attempt));
+        const std::string candidate = joinPath(base, prefix + suffix);
+        if (CreateDirectoryW(wide(candidate).c_str(), nullptr)) return candidate;
+    }
+    fail("Cannot create a temporary folder in", base);
+}
+
+std::string todayShortDate() {
+    wchar_t buffer[128];
+    const int n = GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, buffer, 128);
+    return n > 1 ? narrow(buffer, static_cast<std::size_t>(n - 1)) : std::string();
+}
+
+}  // namespace platform

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "platform/error.h"
+#include "platform/file_system.h"
+
+using namespace platform;
+
+namespace {
+class FileSystem : public ::testing::Test {
+protected:
+    void SetUp() override { root = makeTemporaryFolder("tolvane-fs"); }
+    void TearDown() override { removeFolderTree(root); }
+    std::string root;
+};
+}  // namespace
+
+TEST_F(FileSystem, ListingIsInNameOrderIgnoringCaseWithFoldersApart) {
+    for (const char* name : {"b.txt", "A.txt", ".hidden", "c.TXT"}) writeFileAtomic(joinPath(root, name), "x");
+    createFolder(joinPath(root, "Zed"));
+    createFolder(joinPath(root, "alpha"));
+    const FolderListing listing = listFolder(root);
+    EXPECT_EQ(listing.folders, (std::vector<std::string>{"alpha", "Zed"}));
+    EXPECT_EQ(listing.files, (std::vector<std::string>{".hidden", "A.txt", "b.txt", "c.TXT"}));
+}
+
+TEST_F(FileSystem, BackslashPathsWorkEverywhere) {
+    createFolders(root + "\\one\\two");
+    writeFileAtomic(root + "\\one\\two\\f.bin", std::string("a\0b", 3));
+    EXPECT_TRUE(folderExists(root + "\\one\\two\\"));
+    EXPECT_TRUE(fileExists(root + "\\one\\two\\f.bin"));
+    EXPECT_FALSE(fileExists(root + "\\one\\two"));
+    EXPECT_EQ(readFile(root + "\\one\\two\\f.bin"), std::string("a\0b", 3));
+    EXPECT_EQ(nameOnDisk(root + "\\one\\two\\"), "two");
+    copyFile(root + "\\one\\two\\f.bin", root + "\\g.bin");
+    EXPECT_EQ(fileInfo(root + "\\g.bin").size, 3u);
+    deleteFile(root + "\\g.bin");
+    EXPECT_FALSE(fileExists(root + "\\g.bin"));
+}
+
+TEST_F(FileSystem, FailuresNameThePath) {
+    try {
+        readFile(joinPath(root, "missing.txt"));
+        FAIL();
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::FileNotFound);
+        EXPECT_NE(std::string(e.what()).find("missing.txt"), std::string::npos);
+    }
+    EXPECT_THROW(deleteFile(joinPath(root, "missing.txt")), Error);
+}
+
+TEST_F(FileSystem, LetterCaseIsResolvedAsWindowsWould) {
+    writeFileAtomic(joinPath(root, "7zS.sfx"), "m");
+    EXPECT_TRUE(fileExists(joinPath(root, "7zs.sfx")));
+    EXPECT_EQ(readFile(joinPath(root, "7ZS.SFX")), "m");
+}
+
+TEST(Paths, JoinBaseAndParent) {
+    EXPECT_EQ(joinPath("C:\\", "a"), "C:\\a");
+    EXPECT_EQ(joinPath("C:\\Tools", "a"), "C:\\Tools\\a");
+    EXPECT_EQ(baseName("C:\\Tools\\app.exe"), "app.exe");
+    EXPECT_EQ(parentPath("C:\\Tools\\app.exe"), "C:\\Tools");
+}
+
+TEST(Dates, ShortDateIsNotEmpty) { EXPECT_FALSE(todayShortDate().empty()); }
