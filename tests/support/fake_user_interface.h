@@ -1,0 +1,76 @@
+// A scripted user interface for command tests: answers come from fields set
+// beforehand, and everything the command showed is recorded.
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/user_interface.h"
+
+namespace testing_support {
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    shell::MessageIcon icon;
+};
+
+class FakeUserInterface : public shell::UserInterface {
+public:
+    // Answers, consumed in order; an empty queue answers Cancel / No.
+    std::deque<std::optional<std::string>> openFileAnswers;
+    std::deque<std::optional<std::string>> saveFileAnswers;
+    std::deque<std::string> folderAnswers;
+    std::deque<bool> yesNoAnswers;
+
+    // What the command did.
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> questions;
+    std::vector<shell::FileDialogRequest> openRequests;
+    std::vector<shell::FileDialogRequest> saveRequests;
+    int busyDepth = 0;
+    int busyBegins = 0;
+    int pumps = 0;
+
+    void showMessage(const std::string& text, const std::string& title, shell::MessageIcon icon) override {
+        messages.push_back({text, title, icon});
+    }
+    bool askYesNo(const std::string& text, const std::string&) override {
+        questions.push_back(text);
+        if (yesNoAnswers.empty()) return false;
+        const bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> chooseOpenFile(const shell::FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return take(openFileAnswers);
+    }
+    std::optional<std::string> chooseSaveFile(const shell::FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return take(saveFileAnswers);
+    }
+    std::string browseForFolder(const std::string&) override {
+        if (folderAnswers.empty()) return {};
+        std::string answer = folderAnswers.front();
+        folderAnswers.pop_front();
+        return answer;
+    }
+    void beginBusy() override { ++busyDepth; ++busyBegins; }
+    void endBusy() override { --busyDepth; }
+    void pumpEvents() override { ++pumps; }
+
+    std::string lastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
+
+private:
+    static std::optional<std::string> take(std::deque<std::optional<std::string>>& answers) {
+        if (answers.empty()) return std::nullopt;
+        auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace testing_support
