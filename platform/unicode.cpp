@@ -120,4 +120,26 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && asciiLower(a) == asciiLower(b);
 }
 
+std::string foldCase(std::string_view s) {
+    std::string out;
+    out.reserve(s.size());
+    std::size_t pos = 0;
+    while (pos < s.size()) {
+        char32_t cp = nextCodePoint(s, pos);
+        if (cp >= 'A' && cp <= 'Z') cp += 0x20;
+        else if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) cp += 0x20;
+        else if (cp >= 0x100 && cp <= 0x17F && cp != 0x130 && cp != 0x131 && cp != 0x138 && cp != 0x149 &&
+                 cp != 0x17F) {
+            // Latin Extended-A pairs: even upper, odd lower, except the run
+            // 0x139..0x148 and 0x179..0x17E, where odd is upper.
+            const bool oddUpper = (cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E);
+            if (oddUpper ? (cp % 2 == 1) : (cp % 2 == 0)) cp += 1;
+        } else if (cp >= 0x391 && cp <= 0x3AB && cp != 0x3A2) cp += 0x20;
+        else if (cp >= 0x410 && cp <= 0x42F) cp += 0x20;
+        else if (cp >= 0x400 && cp <= 0x40F) cp += 0x50;
+        appendUtf8(out, cp);
+    }
+    return out;
+}
+
 }  // namespace platform

@@ -26,4 +26,9 @@ std::string asciiLower(std::string_view text);
 std::string asciiUpper(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
 
+// Folds letter case the way Windows file names ignore it, for the scripts the
+// names here use: Latin (with Latin-1 and Latin Extended-A), Greek, Cyrillic.
+// Two names that fold to the same text name one file on Windows.
+std::string foldCase(std::string_view text);
+
 }  // namespace platform

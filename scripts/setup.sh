@@ -10,5 +10,10 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   googletest libgtest-dev zlib1g-dev \
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools libz-mingw-w64-dev \
   wine64 wine xvfb xauth \
-  p7zip-full cabextract gcab \
+  p7zip-full cabextract gcab locales \
   >/dev/null
+# Wine takes its ANSI code page from the locale: zh_CN gives code page 936,
+# the one the shipped texts use. The locale must exist for that.
+if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
+  $SUDO localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+fi

@@ -115,10 +115,18 @@ ChildProcess ChildProcess::start(const std::string& commandLine, int /*windowSty
             throw Error(ErrorKind::FileNotFound,
                         "The batch interpreter tolvane-cmd was not found beside " + executablePath() +
                             " or on the search path, so \"" + args[0] + "\" cannot be run.");
+        args = {program};
         std::string text = isBatch ? commandLine : restAfterFirstArgument(commandLine);
-        if (isCmd && text.size() >= 2 && (text[0] == '/' || text[0] == '-') && (text[1] == 'c' || text[1] == 'C'))
+        // cmd's switches before /c ("cmd /s /c ..."): /s goes on, since it
+        // changes how the text's quotes are read; the others mean nothing here.
+        while (isCmd && text.size() >= 2 && text[0] == '/') {
+            const std::string word = asciiLower(text.substr(0, text.find_first_of(" \t")));
             text = restAfterFirstArgument(text);
-        args = {program, "/c", text};
+            if (word == "/c" || word == "/k") break;
+            if (word == "/s") args.push_back("/s");
+        }
+        args.push_back("/c");
+        args.push_back(text);
     } else {
         program = findProgram(args[0], executableFolder());
         if (program.empty())

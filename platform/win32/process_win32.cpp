@@ -5,6 +5,9 @@
 #include "platform/file_system.h"
 #include "platform/win32/wide.h"
 
+#include <cwchar>
+#include <vector>
+
 namespace platform {
 
 struct ChildProcess::Impl {
@@ -24,6 +27,64 @@ WORD showCommand(int windowStyle) {
         case kMinimizedNoFocus: return SW_SHOWMINNOACTIVE;
         default: return SW_SHOWNORMAL;
     }
+}
+
+// Where the system's own cabinet maker (makecab.exe) lies. An installed
+// Tolvane keeps it in the "tools" folder beside Tolvane.exe, never beside it:
+// the builders run their batch files in the program folder (Tolvane.exe's
+// folder), and cmd looks in the current folder before PATH, so a makecab.exe
+// there would hide Microsoft's. In the build tree there is no "tools" folder
+// and every program lies in <build>/bin; tests give the system another program
+// folder, so <build>/bin itself may stand on the path.
+std::wstring toolsFolder() {
+    const std::string tools = joinPath(executableFolder(), "tools");
+    return wide(folderExists(tools) ? tools : executableFolder());
+}
+
+bool equalsIgnoreCaseWide(const std::wstring& a, const std::wstring& b) {
+    return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), static_cast<int>(a.size()), b.c_str(),
+                          static_cast<int>(b.size())) == CSTR_EQUAL;
+}
+
+// PATH with the tools folder at its end, behind System32, unless it is
+// already there (a child's child inherits it).
+std::wstring pathWithTools(const std::wstring& path, const std::wstring& tools) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t end = path.find(L';', start);
+        if (end == std::wstring::npos) end = path.size();
+        std::wstring entry = path.substr(start, end - start);
+        while (!entry.empty() && (entry.back() == L'\\' || entry.back() == L'/')) entry.pop_back();
+        if (equalsIgnoreCaseWide(entry, tools)) return path;
+        start = end + 1;
+    }
+    if (path.empty()) return tools;
+    return path + (path.back() == L';' ? L"" : L";") + tools;
+}
+
+// The environment block for a child: ours, with PATH extended as above.
+std::vector<wchar_t> childEnvironment() {
+    const std::wstring tools = toolsFolder();
+    std::vector<wchar_t> block;
+    bool sawPath = false;
+    wchar_t* strings = GetEnvironmentStringsW();
+    for (const wchar_t* entry = strings; entry && *entry; entry += wcslen(entry) + 1) {
+        std::wstring text = entry;
+        if (text.size() >= 5 && equalsIgnoreCaseWide(text.substr(0, 5), L"PATH=")) {
+            text = text.substr(0, 5) + pathWithTools(text.substr(5), tools);
+            sawPath = true;
+        }
+        block.insert(block.end(), text.begin(), text.end());
+        block.push_back(L'\0');
+    }
+    if (strings) FreeEnvironmentStringsW(strings);
+    if (!sawPath) {
+        const std::wstring text = L"PATH=" + tools;
+        block.insert(block.end(), text.begin(), text.end());
+        block.push_back(L'\0');
+    }
+    block.push_back(L'\0');
+    return block;
 }
 
 }  // namespace
@@ -78,8 +139,10 @@ ChildProcess ChildProcess::start(const std::string& commandLine, int windowStyle
     startup.wShowWindow = showCommand(windowStyle);
     PROCESS_INFORMATION info = {};
     std::wstring mutableLine = wide(line);
-    const DWORD flags = windowStyle == kHidden ? CREATE_NO_WINDOW : 0;
-    if (!CreateProcessW(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, flags, nullptr, nullptr, &startup, &info)) {
+    const DWORD flags = (windowStyle == kHidden ? CREATE_NO_WINDOW : 0) | CREATE_UNICODE_ENVIRONMENT;
+    std::vector<wchar_t> environment = childEnvironment();
+    if (!CreateProcessW(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, flags, environment.data(), nullptr,
+                        &startup, &info)) {
         const DWORD code = GetLastError();
         throw Error(ErrorKind::FileNotFound,
                     "The program \"" + args[0] + "\" cannot be started: " + systemReason(code) + ".");

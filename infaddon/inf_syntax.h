@@ -1,0 +1,21 @@
+// Writing names into INF fields. Ordinary names pass unchanged; a name the
+// setup engine would misread (a comma, semicolon, equals sign, double quote,
+// percent sign, or blanks at either end) is quoted and escaped so that it
+// reads back as the real name.
+#pragma once
+
+#include <string>
+
+namespace infaddon {
+
+// Whether the text needs quotes to stand as one INF field.
+bool NeedsInfQuotes(const std::string& text);
+// "%" written as "%%" (a percent sign otherwise starts a string key).
+std::string EscapeInfPercent(const std::string& text);
+// The text as one field: unchanged when ordinary, "%%" for "%", and quoted
+// with inner quotes doubled where needed.
+std::string InfField(const std::string& text);
+// Text going inside a field that is already quoted: quotes doubled, "%" as "%%".
+std::string InfQuotedContent(const std::string& text);
+
+}  // namespace infaddon

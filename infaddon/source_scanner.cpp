@@ -1,0 +1,175 @@
+#include "infaddon/source_scanner.h"
+
+#include <unordered_set>
+
+#include "infaddon/inf_syntax.h"
+#include "platform/file_system.h"
+#include "platform/unicode.h"
+
+namespace infaddon {
+
+namespace {
+
+constexpr int kProgressEvery = 99;
+
+bool endsWithSeparator(const std::string& path) {
+    return !path.empty() && (path.back() == '\\' || path.back() == '/');
+}
+
+std::string withTrailingBackslash(const std::string& path) { return endsWithSeparator(path) ? path : path + "\\"; }
+
+std::string replaceAll(std::string text, const std::string& from, const std::string& to) {
+    if (from.empty()) return text;
+    std::size_t pos = 0;
+    while ((pos = text.find(from, pos)) != std::string::npos) {
+        text.replace(pos, from.size(), to);
+        pos += to.size();
+    }
+    return text;
+}
+
+std::string replaceChar(std::string text, char from, char to) {
+    for (char& c : text)
+        if (c == from) c = to;
+    return text;
+}
+
+// The name N the package gives a source folder: its last component as the
+// file system stores it. A drive or file-system root has none; its drive
+// letter (or "root") stands in.
+std::string packageFolderName(const std::string& startPath) {
+    std::string name = platform::nameOnDisk(startPath);
+    if (endsWithSeparator(name)) name.pop_back();
+    if (!name.empty()) return name;
+    if (startPath.size() >= 2 && startPath[1] == ':') return startPath.substr(0, 1);
+    return "root";
+}
+
+// Splits "name.ext" so a renamed staged file keeps its extension.
+std::string uniqueVariant(const std::string& name, int n) {
+    const std::size_t dot = name.rfind('.');
+    const bool hasExtension = dot != std::string::npos && dot > 0;
+    const std::string stem = hasExtension ? name.substr(0, dot) : name;
+    const std::string extension = hasExtension ? name.substr(dot) : "";
+    return stem + "(" + std::to_string(n) + ")" + extension;
+}
+
+class Scan {
+public:
+    Scan(const std::string& start, const AddonProject& project, BuildState& state, const ScanProgress& progress)
+        : startPath_(withTrailingBackslash(start)), state_(state), progress_(progress) {
+        const SourceFolder& source = project.SourceFolders.at(state.SourceIndex);
+        basePath_ = withTrailingBackslash(source.folder);
+        dirId_ = source.dirId;
+        for (const auto& file : state.StagedFiles) usedNames_.insert(platform::foldCase(file.stagedName));
+    }
+
+    void run() {
+        state_.RunLog.push_back("查找 " + startPath_);
+        if (!platform::folderExists(startPath_)) {
+            state_.RunLog.push_back("起始目录不存在：" + startPath_);
+            return;
+        }
+        state_.ScanQueue.push_back(startPath_);
+        name_ = packageFolderName(startPath_);
+        recordFolder("");
+        counter_ = 0;
+        while (!state_.ScanQueue.empty()) {
+            const std::string folder = state_.ScanQueue.front();
+            state_.ScanQueue.pop_front();
+            scanFolder(folder);
+        }
+        state_.ProgressLabel = "查找完毕，共找到 " + std::to_string(state_.RunLog.size()) + " 个条目" + "其中有" +
+                               std::to_string(state_.FileCount) + "个文件";
+    }
+
+private:
+    std::string relativePath(const std::string& folder) const { return replaceAll(folder, basePath_, ""); }
+
+    void progressStep(const std::string& folder) {
+        if (++counter_ < kProgressEvery) return;
+        counter_ = 0;
+        state_.ProgressLabel = "已找到 " + std::to_string(state_.RunLog.size()) + " 个：" + folder;
+        if (progress_) progress_();
+    }
+
+    // The section name of a folder: N, then the relative path with dots.
+    std::string sectionName(const std::string& dotted) const { return name_ + "." + dotted + "copyfile"; }
+
+    // "%D%\N\r": the directory id stays as it is; the folder names after it
+    // are quoted and escaped only where INF syntax would misread them.
+    std::string removeDirLine(const std::string& subdir) const {
+        const std::string head = "%" + dirId_ + "%\\";
+        if (!NeedsInfQuotes(subdir) && subdir.find('%') == std::string::npos) return head + subdir;
+        return "\"" + head + InfQuotedContent(subdir) + "\"";
+    }
+
+    // r: the relative path without its trailing backslash; empty for the start folder.
+    void recordFolder(const std::string& r) {
+        const std::string section = r.empty() ? name_ + ".copyfile" : sectionName(replaceChar(r, '\\', '.') + ".");
+        const std::string subdir = r.empty() ? name_ : name_ + "\\" + r;
+        state_.CopySectionNames.push_back(InfField(section) + ",");
+        state_.DestinationDirLines.push_back(InfField(section) + " = " + dirId_ + ",\"" + InfQuotedContent(subdir) +
+                                             "\"");
+        state_.RemoveDirLines.push_back(removeDirLine(subdir));
+    }
+
+    void scanFolder(const std::string& folder) {
+        const platform::FolderListing listing = platform::listFolder(folder);
+        for (const auto& sub : listing.folders) {
+            progressStep(folder);
+            const std::string child = folder + sub + "\\";
+            state_.RunLog.push_back("■" + child);
+            std::string r = relativePath(child);
+            if (endsWithSeparator(r)) r.pop_back();
+            recordFolder(r);
+            state_.ScanQueue.push_back(child);
+        }
+        const std::string q = relativePath(folder);
+        state_.CopySectionLines.push_back("");
+        state_.CopySectionLines.push_back("[" + (q.empty() ? name_ + ".copyfile" : sectionName(replaceChar(q, '\\', '.'))) +
+                                          "]");
+        const std::string prefix = name_ + "_" + replaceChar(q, '\\', '_');
+        for (const auto& file : listing.files) {
+            progressStep(folder);
+            state_.RunLog.push_back(" " + folder + file);
+            const std::string staged = uniqueStagedName(prefix + file);
+            state_.CopySectionLines.push_back(InfField(file) + "," + InfField(staged));
+            state_.StagedFiles.push_back({folder + file, "\\" + staged, InfField(staged) + "=1"});
+            ++state_.FileCount;
+        }
+    }
+
+    std::string uniqueStagedName(const std::string& wanted) {
+        std::string name = wanted;
+        for (int n = 2; !usedNames_.insert(platform::foldCase("\\" + name)).second; ++n) name = uniqueVariant(wanted, n);
+        return name;
+    }
+
+    std::string startPath_;
+    std::string basePath_;
+    std::string dirId_;
+    std::string name_;
+    BuildState& state_;
+    const ScanProgress& progress_;
+    int counter_ = 0;
+    std::unordered_set<std::string> usedNames_;
+};
+
+}  // namespace
+
+void ScanSourceFolder(const std::string& startPath, const AddonProject& project, BuildState& state,
+                      const ScanProgress& progress) {
+    Scan(startPath, project, state, progress).run();
+}
+
+std::string CreateStagingFolder(const std::string& base, BuildState& state) {
+    const std::string stem = endsWithSeparator(base) ? base + "提取文件" : base + "\\提取文件";
+    std::string candidate = stem;
+    for (long n = 1; platform::folderExists(candidate); ++n) candidate = stem + "(" + std::to_string(n) + ")";
+    platform::createFolder(candidate);
+    state.StagingFolder = candidate;
+    return candidate;
+}
+
+}  // namespace infaddon

@@ -1,0 +1,34 @@
+// File collection: a source folder is scanned breadth first, and every folder
+// and file becomes lines for the INF (copy sections, destination lines,
+// source-disk lines, folder removal) and a staged file for the inner cabinet.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "infaddon/addon_project.h"
+
+namespace infaddon {
+
+// Called every 99 items (subfolders and files counted together) after the
+// progress text has been put into BuildState::ProgressLabel; the window
+// shows it and lets pending events run.
+using ScanProgress = std::function<void()>;
+
+// Scans one source folder, the project's SourceFolders entry at
+// state.SourceIndex, appending to the work lists of `state`. A start folder
+// that does not exist gives its RunLog line and nothing else. A folder that
+// cannot be listed during the scan throws platform::Error.
+//
+// Staged names are flat (N_sub_file). Where a later file's staged name
+// coincides with an earlier one of the same build (letter case ignored, as
+// Windows, the cabinet and setup do), it gets a unique name that keeps its
+// extension: name(2).ext, name(3).ext, ...
+void ScanSourceFolder(const std::string& startPath, const AddonProject& project, BuildState& state,
+                      const ScanProgress& progress = {});
+
+// Creates a fresh staging folder under `base`: "提取文件", or "提取文件(1)",
+// "提取文件(2)", ... when that exists. Sets and returns state.StagingFolder.
+std::string CreateStagingFolder(const std::string& base, BuildState& state);
+
+}  // namespace infaddon

@@ -1,0 +1,26 @@
+#include "shell/config_utf8.h"
+
+#include "platform/code_page.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+
+namespace shell {
+
+void ConvertConfigToUtf8() {
+    const std::string path = platform::joinPath(platform::programFolder(), "config.txt");
+    if (!platform::fileExists(path)) return;
+    const std::string bytes = platform::readFile(path);
+    std::string text;
+    try {
+        // Strict: the file was written in this code page a moment ago, so a
+        // byte it cannot read means something else wrote it.
+        text = platform::decodeAnsi(bytes, /*lenient=*/false);
+    } catch (const platform::Error& error) {
+        throw platform::Error(platform::ErrorKind::CodePage,
+                              "The self-extractor configuration " + path +
+                                  " cannot be rewritten as UTF-8: " + error.what());
+    }
+    platform::writeFileAtomic(path, "\xEF\xBB\xBF" + text);
+}
+
+}  // namespace shell

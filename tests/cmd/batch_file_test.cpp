@@ -1,0 +1,63 @@
+// Batch files as the builders write them: ANSI code page, CR LF, and the
+// commands echo, rem, exit and blank lines.
+#include "tests/cmd/interpreter_fixture.h"
+
+TEST_F(InterpreterTest, ABatchFileInTheAnsiCodePageWithChineseNamesRuns) {
+    write("甲.txt", "A");
+    write("乙.txt", "B");
+    const std::string text =
+        "@echo off\r\ncopy /b 甲.txt + 乙.txt 丙.txt\r\nrem 说明\r\n\r\necho 完成\r\nexit\r\necho 不会运行\r\n";
+    const std::string bytes = platform::encodeAnsi(text);
+    ASSERT_NE(bytes, text);  // really stored in code page 936, not as UTF-8
+    write("生成cab文件.bat", bytes);
+    const RunResult r = run("生成cab文件.bat");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "甲.txt\n乙.txt\n        1 file(s) copied.\n完成\n");
+    EXPECT_EQ(read("丙.txt"), "AB");
+}
+
+TEST_F(InterpreterTest, EchoPrintsTextEmptyLinesAndItsStateAndOffStopsTheEcho) {
+    RunResult r = runBatch("e.bat",
+                           "@echo off\r\necho hello  world \r\necho.\r\necho:x\r\necho\r\n"
+                           "  \r\n:label\r\n:: remark\r\nREM remark\r\nEcho On\r\necho\r\n@echo off\r\n");
+    EXPECT_EQ(r.err, "");
+    const std::string prompt = "\n" + platform::currentDirectory() + ">";
+    EXPECT_EQ(r.out, "hello  world \n\nx\nECHO is off.\n" + prompt + "echo\nECHO is on.\n");
+}
+
+TEST_F(InterpreterTest, WithoutEchoOffEachCommandIsShownBehindThePrompt) {
+    const RunResult r = runBatch("p.bat", "echo hi\r\nrem x\r\n");
+    const std::string prompt = "\n" + platform::currentDirectory() + ">";
+    EXPECT_EQ(r.out, prompt + "echo hi\nhi\n" + prompt + "rem x\n");
+}
+
+TEST_F(InterpreterTest, ExitEndsTheRunWithItsCodeAndExitBEndsOnlyTheBatch) {
+    RunResult r = runBatch("x.bat", "@echo off\r\necho one\r\nexit 3\r\necho two\r\n");
+    EXPECT_EQ(r.out, "one\n");
+    EXPECT_EQ(r.status, 3);
+    // A batch named by another runs in its place: the first does not go on.
+    write("inner.bat", "@echo off\r\necho inner %1 %~2\r\nexit /b 4\r\necho not here\r\n");
+    r = runBatch("outer.bat", "@echo off\r\necho outer\r\ninner.bat first \"second arg\"\r\necho not here\r\n");
+    EXPECT_EQ(r.out, "outer\ninner first second arg\n");
+    EXPECT_EQ(r.status, 4);
+    // A name without ending finds the batch file too.
+    r = runBatch("caller.bat", "@echo off\r\ninner x\r\n");
+    EXPECT_EQ(r.out, "inner x \n");
+}
+
+TEST_F(InterpreterTest, TheLastCommandsStatusIsTheErrorLevelAndTheBatchGoesOnAfterAFailure) {
+    const RunResult r = runBatch("s.bat",
+                                 "@echo off\r\ncopy missing.bin x.bin\r\necho after %ERRORLEVEL%\r\n"
+                                 "copy s.bat y.bat\r\necho then %errorlevel%\r\n");
+    EXPECT_EQ(r.out, "after 1\n        1 file(s) copied.\nthen 0\n");
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(platform::fileExists("y.bat"));
+}
+
+TEST_F(InterpreterTest, ABatchFileThatCannotBeFoundIsReportedAsCmdDoes) {
+    const RunResult r = run("\"no such.bat\"");
+    EXPECT_EQ(r.status, 9009);
+    EXPECT_EQ(r.err, "'no such.bat' is not recognized as an internal or external command,\n"
+                     "operable program or batch file.\n");
+}

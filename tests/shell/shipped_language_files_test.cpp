@@ -1,0 +1,84 @@
+// The language files the program ships with, as the build puts them beside
+// the executables.
+#include <gtest/gtest.h>
+
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "shell/ui_strings.h"
+#include "shell/window_texts.h"
+
+using namespace shell;
+
+namespace {
+std::string shippedFile(const std::string& name) {
+    return platform::joinPath(platform::joinPath(platform::executableFolder(), "lng"), name);
+}
+}  // namespace
+
+TEST(ShippedLanguageFiles, AreListedBesideTheProgram) {
+    platform::setProgramFolder("");
+    EXPECT_EQ(ListLanguageNames(), (std::vector<std::string>{"Chinese", "English"}));
+}
+
+TEST(ShippedLanguageFiles, HoldEveryKeyWithAText) {
+    platform::setProgramFolder("");
+    for (const char* language : {"Chinese", "English"}) {
+        ASSERT_TRUE(platform::fileExists(languageFilePath(language))) << language;
+        for (std::size_t i = 0; i < kUiKeyCount; ++i) {
+            const UiKeyName& name = uiKeyName(static_cast<UiKey>(i));
+            EXPECT_NE(ReadUiString(language, name.section, name.key), "")
+                << language << ": " << name.section << " " << name.key;
+        }
+    }
+}
+
+TEST(ShippedLanguageFiles, ChineseIsCodePage936AndCarriesTheBuiltInTexts) {
+    const std::string bytes = platform::readFile(shippedFile("Chinese.lng"));
+    EXPECT_NE(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_NO_THROW(platform::decodeCodePage(936, bytes, /*lenient=*/false));
+    EXPECT_NE(bytes.find("next=\xCF\xC2\xD2\xBB\xB2\xBD\r\n"), std::string::npos);  // 下一步 in GBK
+
+    platform::setProgramFolder("");
+    LanguageState state;
+    ChangeLanguage(state, "Chinese");
+    EXPECT_EQ(state.uiStrings.programTitle(), "NLITETolvaneV3.3");
+    EXPECT_EQ(state.uiStrings[UiKey::MainInfTitle], "NLITETolvaneV3.3--INF整合包生成");
+    EXPECT_EQ(state.uiStrings[UiKey::MainT13Title], "NLITETolvaneV3.3--Time 13 整合包生成");
+    EXPECT_EQ(state.uiStrings[UiKey::ButtonsNext], "下一步");
+    EXPECT_EQ(state.uiStrings[UiKey::AddshortcutLocation], "快捷方式所在文件夹(只限在开始菜单创建使用)");
+    EXPECT_EQ(state.uiStrings[UiKey::RuninfoDTIAddExplain],
+              "[dosnet_files][txtsetup_files][i386_compress]这三个字段内.并将文件整进包内.添加完请按自已的要求手动修改");
+    EXPECT_EQ(BusyWindowTexts(state)[0].text, "程序运行请稍等....");
+}
+
+TEST(ShippedLanguageFiles, TheMapSendsChineseAndEnglishSystemsToTheirFiles) {
+    platform::setProgramFolder("");
+    for (const char* id : {"0804", "0404", "0c04", "1004", "1404", "0C04"}) {
+        LanguageState state;
+        state.systemLanguageId = id;
+        ReadLanguageName(state);
+        EXPECT_EQ(state.languageName, "Chinese") << id;
+    }
+    for (const char* id : {"0409", "0809", "0c09", "1009", "1409"}) {
+        LanguageState state;
+        state.systemLanguageId = id;
+        ReadLanguageName(state);
+        EXPECT_EQ(state.languageName, "English") << id;
+    }
+    LanguageState russian;
+    russian.systemLanguageId = "0419";
+    ReadLanguageName(russian);
+    EXPECT_EQ(russian.languageName, "");
+}
+
+TEST(ShippedLanguageFiles, AreWindowsTextFiles) {
+    for (const char* name : {"Chinese.lng", "English.lng", "language.txt"}) {
+        const std::string bytes = platform::readFile(shippedFile(name));
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            if (bytes[i] == '\n') {
+                ASSERT_TRUE(i > 0 && bytes[i - 1] == '\r') << name << " has a bare LF at " << i;
+            }
+        }
+        EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << name;
+    }
+}

@@ -1,0 +1,95 @@
+// Running a tool and waiting for it while the user interface stays alive.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "shell/tool_runner.h"
+#include "tests/support/fake_user_interface.h"
+
+using shell::ToolRunner;
+
+namespace {
+
+std::string helper(const std::string& name) {
+#ifdef _WIN32
+    return platform::quoteArgument(platform::joinPath(platform::executableFolder(), name + ".exe"));
+#else
+    return platform::quoteArgument(platform::joinPath(platform::executableFolder(), name));
+#endif
+}
+
+}  // namespace
+
+TEST(ToolRunner, AToolThatHasEndedIsTestedOnceAndNothingIsPumped) {
+    testing_support::FakeUserInterface ui;
+    ToolRunner runner(ui);
+    platform::ChildProcess tool = runner.start(helper("shell_test_tool_quick"), platform::kHidden);
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    runner.waitForExit(tool);
+    EXPECT_EQ(ui.pumps, 0);
+    EXPECT_FALSE(ToolRunner::isAlive(tool));
+}
+
+TEST(ToolRunner, WaitingForALongerToolPumpsEventsWithoutSpinning) {
+    testing_support::FakeUserInterface ui;
+    ToolRunner runner(ui);
+    const std::string folder = platform::makeTemporaryFolder("tolvane-runner");
+    const std::string before = platform::currentDirectory();
+    platform::setCurrentDirectory(folder);
+
+    const auto started = std::chrono::steady_clock::now();
+    platform::ChildProcess tool = runner.start(helper("shell_test_tool_slow") + " 1500 done.txt", platform::kHidden);
+    EXPECT_TRUE(ToolRunner::isAlive(tool));
+    runner.waitForExit(tool);
+    const auto waited = std::chrono::steady_clock::now() - started;
+    platform::setCurrentDirectory(before);
+
+    // The tool ran in the current directory and the wait lasted to its end.
+    EXPECT_TRUE(platform::fileExists(platform::joinPath(folder, "done.txt")));
+    EXPECT_GE(waited, std::chrono::milliseconds(1400));
+    EXPECT_FALSE(ToolRunner::isAlive(tool));
+    // Events were handled meanwhile, a few times a second: a loop that spun
+    // would have pumped hundreds of thousands of times (about 10 a second here).
+    EXPECT_GE(ui.pumps, 3);
+    EXPECT_LE(ui.pumps, 1000) << "waited " << std::chrono::duration_cast<std::chrono::milliseconds>(waited).count() << " ms";
+    std::printf("waited %lld ms, pumped %d times\n",
+                static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(waited).count()),
+                ui.pumps);
+    platform::removeFolderTree(folder);
+}
+
+TEST(ToolRunner, AToolLeftRunningEndsOnItsOwn) {
+    testing_support::FakeUserInterface ui;
+    ToolRunner runner(ui);
+    const std::string folder = platform::makeTemporaryFolder("tolvane-runner");
+    const std::string before = platform::currentDirectory();
+    platform::setCurrentDirectory(folder);
+    {
+        // Started and let go of, as the clean-up commands are.
+        platform::ChildProcess tool = runner.start(helper("shell_test_tool_slow") + " 200 left.txt", 2);
+    }
+    platform::setCurrentDirectory(before);
+    const std::string left = platform::joinPath(folder, "left.txt");
+    for (int i = 0; i < 100 && !platform::fileExists(left); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(platform::fileExists(left));
+    EXPECT_EQ(ui.pumps, 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    platform::removeFolderTree(folder);
+}
+
+TEST(ToolRunner, AProgramThatDoesNotExistIsAnErrorNamingIt) {
+    testing_support::FakeUserInterface ui;
+    ToolRunner runner(ui);
+    try {
+        runner.start("no-such-tool-tolvane.exe -w -t \"a b.reg\" reg.bak", platform::kHidden);
+        FAIL() << "started a program that does not exist";
+    } catch (const platform::Error& error) {
+        EXPECT_EQ(error.kind(), platform::ErrorKind::FileNotFound);
+        EXPECT_NE(std::string(error.what()).find("no-such-tool-tolvane"), std::string::npos) << error.what();
+    }
+}
