@@ -1,6 +1,8 @@
 // rd and del: the built-ins that remove the builders' staging folder and
 // "SVCPACK" work folder ("rd /s /q .\SVCPACK").
 #include <istream>
+#include <optional>
+#include <set>
 #include <ostream>
 #include <vector>
 
@@ -40,28 +42,43 @@ bool deleteMatching(Console& console, const std::string& folder, const std::stri
     return true;
 }
 
+// Reads "rd" and "del" arguments: switches from `known` (others are an
+// error, as cmd reports them) and at least one name. nullopt after the
+// error has been printed.
+struct RemoveArguments {
+    std::set<std::string> switches;
+    std::vector<std::string> names;
+};
+
+std::optional<RemoveArguments> readArguments(Console& console, const std::string& arguments,
+                                             const std::set<std::string>& known) {
+    RemoveArguments result;
+    for (const Word& word : splitWords(arguments)) {
+        if (!isSwitch(word)) {
+            result.names.push_back(word.text);
+            continue;
+        }
+        const std::string name = switchName(word);
+        if (!known.count(name)) {
+            console.err << "Invalid switch - " << word.text << "\n";
+            return std::nullopt;
+        }
+        result.switches.insert(name);
+    }
+    if (result.names.empty()) {
+        console.err << kSyntaxError << "\n";
+        return std::nullopt;
+    }
+    return result;
+}
+
 }  // namespace
 
 int runRemoveFolders(Console& console, const std::string& arguments) {
-    bool tree = false, quiet = false;
-    std::vector<std::string> names;
-    for (const Word& word : splitWords(arguments)) {
-        if (isSwitch(word)) {
-            const std::string name = switchName(word);
-            if (name == "s") tree = true;
-            else if (name == "q") quiet = true;
-            else {
-                console.err << "Invalid switch - " << word.text << "\n";
-                return 1;
-            }
-        } else {
-            names.push_back(word.text);
-        }
-    }
-    if (names.empty()) {
-        console.err << kSyntaxError << "\n";
-        return 1;
-    }
+    const auto parsed = readArguments(console, arguments, {"s", "q"});
+    if (!parsed) return 1;
+    const bool tree = parsed->switches.count("s") > 0, quiet = parsed->switches.count("q") > 0;
+    const std::vector<std::string>& names = parsed->names;
     int status = 0;
     for (const auto& name : names) {
         const std::string path = windowsPath(name);
@@ -91,24 +108,10 @@ int runRemoveFolders(Console& console, const std::string& arguments) {
 }
 
 int runDelete(Console& console, const std::string& arguments) {
-    bool quiet = false;
-    std::vector<std::string> names;
-    for (const Word& word : splitWords(arguments)) {
-        if (isSwitch(word)) {
-            const std::string name = switchName(word);
-            if (name == "q") quiet = true;
-            else if (name != "f") {
-                console.err << "Invalid switch - " << word.text << "\n";
-                return 1;
-            }
-        } else {
-            names.push_back(word.text);
-        }
-    }
-    if (names.empty()) {
-        console.err << kSyntaxError << "\n";
-        return 1;
-    }
+    const auto parsed = readArguments(console, arguments, {"q", "f"});
+    if (!parsed) return 1;
+    const bool quiet = parsed->switches.count("q") > 0;
+    const std::vector<std::string>& names = parsed->names;
     int status = 0;
     for (const auto& name : names) {
         const std::string path = windowsPath(name);
