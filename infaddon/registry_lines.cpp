@@ -1,0 +1,132 @@
+// The text side of the registry import: which converter lines are collected,
+// and the delete-registry lines derived from them.
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "infaddon/registry_import.h"
+
+namespace infaddon {
+namespace {
+
+const char kLineBreak[] = "\r\n";
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::string current;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\n') {
+            lines.push_back(current);
+            current.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            // the LF that follows ends the line
+        } else {
+            current += c;
+        }
+    }
+    if (!current.empty()) lines.push_back(current);
+    return lines;
+}
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool endsWith(const std::string& text, const std::string& suffix) {
+    return text.size() >= suffix.size() && text.compare(text.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+std::string trimmed(const std::string& text) {
+    size_t begin = 0, end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t')) ++begin;
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t')) --end;
+    return text.substr(begin, end - begin);
+}
+
+// The fields of one INF line as written (quotes kept), split at commas that
+// stand outside quotes; a ";" outside quotes ends the line.
+std::vector<std::string> rawFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::string current;
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '"') quoted = !quoted;
+        if (!quoted && c == ';') break;
+        if (!quoted && c == ',') {
+            fields.push_back(trimmed(current));
+            current.clear();
+            continue;
+        }
+        current += c;
+    }
+    fields.push_back(trimmed(current));
+    return fields;
+}
+
+// A field's value with the quotes taken away ("" inside quotes is one quote).
+std::string fieldValue(const std::string& field) {
+    std::string value;
+    bool quoted = false;
+    for (size_t i = 0; i < field.size(); ++i) {
+        const char c = field[i];
+        if (c == '"') {
+            if (quoted && i + 1 < field.size() && field[i + 1] == '"') {
+                value += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+            continue;
+        }
+        value += c;
+    }
+    return value;
+}
+
+unsigned long parseFlags(const std::string& field) {
+    const std::string text = fieldValue(field);
+    if (text.empty()) return 0;
+    try {
+        return std::stoul(text, nullptr, 0);
+    } catch (...) {
+        return 0;
+    }
+}
+
+// AddReg flags that make a line something other than the setting of a value.
+const unsigned long kFlagDeleteValue = 0x00000004;
+const unsigned long kFlagKeyOnly = 0x00000010;
+
+}  // namespace
+
+std::string CollectRegistryLines(const std::string& converterOutput) {
+    std::string collected;
+    bool collecting = false;
+    for (const std::string& line : splitLines(converterOutput)) {
+        if (startsWith(line, "[Strings]")) collecting = false;
+        if (collecting) collected += kLineBreak + line;
+        if (endsWith(line, "_AddReg]")) collecting = true;
+    }
+    return collected;
+}
+
+std::string DeriveDeleteRegistryLines(const std::string& registryLines) {
+    std::string deletions;
+    bool continuation = false;  // the line before ended in "\": this one is its data
+    for (const std::string& line : splitLines(registryLines)) {
+        const bool wasContinuation = continuation;
+        const std::string text = trimmed(line);
+        continuation = !text.empty() && text.back() == '\\';
+        if (wasContinuation || text.empty() || text[0] == ';' || text[0] == '[') continue;
+        const std::vector<std::string> fields = rawFields(text);
+        if (fields.size() < 3 || fields[0].empty()) continue;
+        if (fieldValue(fields[2]).empty()) continue;  // the default value stays
+        const unsigned long flags = fields.size() > 3 ? parseFlags(fields[3]) : 0;
+        if (flags & (kFlagDeleteValue | kFlagKeyOnly)) continue;
+        deletions += kLineBreak + fields[0] + "," + fields[1] + "," + fields[2];
+    }
+    return deletions;
+}
+
+}  // namespace infaddon

@@ -1,0 +1,33 @@
+// Draws the shortcut ids. The generator is the classic 24-bit linear
+// congruential one of Visual Basic's Rnd with its fixed start value, never
+// reseeded: every run of the program draws the same ids in the same order
+// (7056, 5335, 5796, ...), so packages made from the same input come out the same.
+#pragma once
+
+#include <cstdint>
+
+#include "shortcuts/shortcut_list.h"
+
+namespace shortcuts {
+
+class LinkIdGenerator {
+public:
+    static constexpr int kLowest = 1;
+    static constexpr int kHighest = 10000;
+
+    // The next value of the sequence in [0, 1).
+    double next();
+    // integer part of (R x 10000) + 1: 1 to 10000.
+    int draw();
+    // Draws until the id names no section in `taken`, so two shortcuts never
+    // share a section or a group key. Throws platform::Error when every id is taken.
+    int drawUnused(const Shortcuts& taken);
+
+private:
+    std::uint32_t state_ = 0x50000;
+};
+
+// The one generator of this program run, shared by every editor.
+LinkIdGenerator& programLinkIds();
+
+}  // namespace shortcuts

@@ -1,0 +1,19 @@
+#include "t13addon/command_runner.h"
+
+namespace t13addon {
+
+void ToolCommandRunner::runAndWait(const std::string& commandLine, int windowStyle) {
+    platform::ChildProcess process = runner_.start(commandLine, windowStyle);
+    runner_.waitForExit(process);
+}
+
+void ToolCommandRunner::runDetached(const std::string& commandLine, int windowStyle) {
+    detached_.push_back(runner_.start(commandLine, windowStyle));
+}
+
+void ToolCommandRunner::waitForDetached() {
+    for (auto& process : detached_) runner_.waitForExit(process);
+    detached_.clear();
+}
+
+}  // namespace t13addon

@@ -1,0 +1,38 @@
+#include "t13addon/seven_zip_search.h"
+
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "platform/seven_zip_location.h"
+
+namespace t13addon {
+
+SevenZipSearch findSevenZip() {
+    SevenZipSearch search;
+    // The current folder is the program folder here.
+    if (!platform::findProgram("7z.exe", {}).empty()) {
+        search.found = true;
+        return search;
+    }
+    // cmd looks neither beside this program (when the program folder is
+    // another one) nor where 7-Zip was installed: those go on PATH.
+    std::vector<std::string> folders = {platform::executableFolder()};
+    for (const auto& folder : platform::installedSevenZipFolders()) folders.push_back(folder);
+    for (const auto& folder : folders) {
+        if (!platform::findProgram(platform::joinPath(folder, "7z.exe"), {}).empty()) {
+            search.found = true;
+            search.searchFolder = folder;
+            return search;
+        }
+    }
+    return search;
+}
+
+std::string sevenZipMissingMessage(const std::string& appDir) {
+    return "The 7-Zip command-line program 7z was not found: it is not in the program folder " + appDir +
+           ", not on the search path (PATH), and no installed 7-Zip is recorded in the registry. Install 7-Zip "
+           "(https://www.7-zip.org/), or put 7z.exe and 7z.dll into " + appDir + ", then generate again.";
+}
+
+}  // namespace t13addon

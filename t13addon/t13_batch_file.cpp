@@ -1,0 +1,46 @@
+#include "t13addon/t13_batch_file.h"
+
+namespace t13addon {
+
+namespace {
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+}  // namespace
+
+std::string installerPath(const std::string& packageName) {
+    return std::string(kWorkFolderName) + "\\" + packageName + ".exe";
+}
+
+std::string batchLiteral(const std::string& path) {
+    std::string out;
+    for (char c : path) {
+        if (c == '%') out += '%';
+        out += c;
+    }
+    return out;
+}
+
+std::string T13BatchText(const T13AddonSettings& s, const std::string& searchFolder) {
+    std::string text;
+    const auto line = [&text](const std::string& value) { text += value + "\r\n"; };
+    // The quotes around the whole assignment keep "&" or ")" in the folder
+    // (C:\Program Files (x86)\7-Zip) from being read as commands.
+    if (!searchFolder.empty()) line("set \"PATH=%PATH%;" + batchLiteral(searchFolder) + "\"");
+
+    const std::string level = s.StoreOnly ? "0" : "9";
+    for (const auto& item : s.PackItems)
+        line(std::string("7z a -t7z ") + quoted(kTempArchiveName) + " " + quoted(batchLiteral(item)) + " -mx" + level);
+
+    // copy splits its arguments at blanks: a target with one needs quotes.
+    const std::string target = installerPath(s.PackageName);
+    line(std::string("copy /b ") + kSfxModuleName + " + config.txt + " + kTempArchiveName + " " +
+         (target.find(' ') == std::string::npos ? target : quoted(target)));
+
+    const std::string output = quoted(batchLiteral(s.OutputPath));
+    line("7z a -t7z " + output + " " + kWorkFolderName + "\\* -mx0");
+    line("7z a -t7z " + output + " " + quoted("Entries.ini") + " -mx9");
+    return text;
+}
+
+}  // namespace t13addon

@@ -1,0 +1,31 @@
+// "T13整合包生成.bat": the batch file that makes the package in the program
+// folder. 7z packs the items into temp.7z, copy /b joins the self-extractor
+// module, the configuration and temp.7z into SVCPACK\<name>.exe, and 7z packs
+// the SVCPACK folder (stored) and Entries.ini (highest compression) into the
+// output archive.
+#pragma once
+
+#include <string>
+
+#include "t13addon/t13_addon_settings.h"
+
+namespace t13addon {
+
+inline constexpr const char* kT13BatchFileName = "T13整合包生成.bat";
+inline constexpr const char* kTempArchiveName = "temp.7z";
+inline constexpr const char* kSfxModuleName = "7zs.sfx";
+inline constexpr const char* kWorkFolderName = "SVCPACK";
+
+// "SVCPACK\" + name + ".exe", relative to the program folder.
+std::string installerPath(const std::string& packageName);
+
+// A path as it must stand in a batch line: cmd expands "%" even between
+// quotes, so each one is doubled. Paths without "%" are unchanged.
+std::string batchLiteral(const std::string& path);
+
+// The item lines (one per entry of PackItems), then the join line and the two
+// archive lines; CR LF after every line. When `searchFolder` is not empty, a
+// first line appends it to PATH, so that the 7z found there is the one run.
+std::string T13BatchText(const T13AddonSettings& settings, const std::string& searchFolder = {});
+
+}  // namespace t13addon

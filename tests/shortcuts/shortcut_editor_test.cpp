@@ -1,0 +1,182 @@
+// The editor's commands on its state: options, Add, Delete, Get, and the ids.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/file_system.h"
+#include "shortcuts/app_folder_name.h"
+#include "shortcuts/shortcut_editor.h"
+#include "tests/support/fake_user_interface.h"
+
+using namespace shortcuts;
+
+namespace {
+
+void fillExample(ShortcutEditorState& s) {
+    s.targetPathText = "C:\\Program Files\\App\\app.exe";
+    s.startInText = "C:\\Program Files\\App\\";
+    s.descriptionText = "app";
+    s.linkNameText = "App";
+    s.argumentsText = "-x";
+}
+
+// The group line (line 2) of the last shortcut added.
+std::string lastGroupLine(const ShortcutEditorState& s) {
+    const std::string& section = s.shortcuts.back().section;
+    const auto start = section.find("\r\n") + 2;
+    return section.substr(start, section.find("\r\n", start) - start);
+}
+
+}  // namespace
+
+TEST(LinkIds, FollowTheFixedSequenceInRangeAndRepeatEachRun) {
+    LinkIdGenerator first, second;
+    EXPECT_EQ(first.draw(), 7056);
+    EXPECT_EQ(first.draw(), 5335);
+    EXPECT_EQ(first.draw(), 5796);
+    for (int i = 0; i < 3; ++i) second.draw();
+    for (int i = 0; i < 20000; ++i) {
+        const int id = first.draw();
+        ASSERT_EQ(id, second.draw());
+        ASSERT_GE(id, 1);
+        ASSERT_LE(id, 10000);
+    }
+}
+
+TEST(LinkIds, AnIdAlreadyInTheListsIsDrawnAgain) {
+    Shortcuts taken = {{"", "addlink7056", ""}, {"", "addlink5335", ""}};
+    LinkIdGenerator ids;
+    EXPECT_EQ(ids.drawUnused(taken), 5796);
+}
+
+TEST(ShortcutEditor, FirstAddOfTheExampleIsTheDesktopShortcut7056) {
+    ShortcutEditorState s;
+    LinkIdGenerator ids;
+    fillExample(s);
+    AddShortcut(s, "D:\\src\\App", ids);
+    ASSERT_EQ(s.shortcuts.size(), 1u);
+    EXPECT_EQ(s.shortcuts[0].sectionName, "addlink7056");
+    EXPECT_EQ(s.shortcuts[0].section,
+              "[AddLink7056]\r\n"
+              "setup.ini, progman.groups,, \"App7056=\"\"%16409%\"\"\"\r\n"
+              "setup.ini, App7056,,\"\"\"App\"\",\"\"\"\"\"\"C:\\Program Files\\App\\app.exe\"\"\"\" -x\"\",,,,"
+              "\"\"C:\\Program Files\\App\\\"\",\"\"app\"\"\"\r\n");
+    // The six boxes are cleared; the choice and Location stay.
+    EXPECT_TRUE(s.targetPathText.empty() && s.startInText.empty() && s.descriptionText.empty() &&
+                s.linkNameText.empty() && s.menuFolderText.empty() && s.argumentsText.empty());
+    EXPECT_EQ(s.place, ShortcutPlace::Desktop);
+    EXPECT_EQ(s.Location, "%16409%");
+}
+
+TEST(ShortcutEditor, OptionsSetTheGroupFolder) {
+    ShortcutEditorState s;
+    LinkIdGenerator ids;
+    EXPECT_FALSE(menuFolderEditable(s));
+
+    chooseShortcutPlace(s, ShortcutPlace::QuickLaunch);
+    AddShortcut(s, "D:\\App", ids);
+    EXPECT_NE(lastGroupLine(s).find("=\"\"%16410%\\Microsoft\\Internet Explorer\\Quick Launch\"\"\""),
+              std::string::npos);
+
+    chooseShortcutPlace(s, ShortcutPlace::StartMenu);
+    EXPECT_TRUE(menuFolderEditable(s));
+    s.menuFolderText = "Tools";
+    AddShortcut(s, "D:\\App", ids);
+    EXPECT_EQ(lastGroupLine(s), "setup.ini, progman.groups,, \"App5335=\"\"Tools\"\"\"");
+    EXPECT_EQ(s.Location, "Tools");
+
+    // An empty menu folder is written as empty, never as the bare token.
+    AddShortcut(s, "D:\\App", ids);
+    EXPECT_EQ(lastGroupLine(s), "setup.ini, progman.groups,, \"App5796=\"\"\"\"\"");
+
+    chooseShortcutPlace(s, ShortcutPlace::Desktop);
+    AddShortcut(s, "D:\\App", ids);
+    EXPECT_NE(lastGroupLine(s).find("=\"\"%16409%\"\"\""), std::string::npos);
+}
+
+TEST(ShortcutEditor, ManyAddsNeverShareAnId) {
+    ShortcutEditorState s;
+    LinkIdGenerator ids;
+    std::set<std::string> names;
+    for (int i = 0; i < 1500; ++i) AddShortcut(s, "D:\\App", ids);
+    for (const auto& e : s.shortcuts) names.insert(e.sectionName);
+    EXPECT_EQ(names.size(), s.shortcuts.size());
+}
+
+TEST(ShortcutEditor, DeleteRemovesOneShortcutFromAllLists) {
+    ShortcutEditorState s;
+    LinkIdGenerator ids;
+    for (const char* name : {"A", "B", "C"}) {
+        s.linkNameText = name;
+        AddShortcut(s, "D:\\App", ids);
+    }
+    const Shortcuts before = s.shortcuts;
+    DeleteShortcut(s, std::nullopt);
+    DeleteShortcut(s, 3);
+    ASSERT_EQ(s.shortcuts.size(), 3u);
+    DeleteShortcut(s, 1);
+    ASSERT_EQ(s.shortcuts.size(), 2u);
+    for (std::size_t i : {0u, 1u}) {
+        const ShortcutEntry& want = before[i == 0 ? 0 : 2];
+        EXPECT_EQ(s.shortcuts[i].section, want.section);
+        EXPECT_EQ(s.shortcuts[i].sectionName, want.sectionName);
+        EXPECT_EQ(s.shortcuts[i].deleteEntry, want.deleteEntry);
+    }
+}
+
+TEST(ShortcutEditor, GetFillsTheFourFieldsFromTheChosenProgram) {
+    ShortcutEditorState s;
+    testing_support::FakeUserInterface ui;
+    ui.openFileAnswers.push_back(std::string("C:\\Tools\\App\\app.exe"));
+    GetShortcutTarget(s, ui);
+    ASSERT_EQ(ui.openRequests.size(), 1u);
+    EXPECT_EQ(ui.openRequests[0].filter, "可执行文件 (*.exe)|*.exe|所有文件 (*.*)|*.*|");
+    EXPECT_EQ(ui.openRequests[0].filterIndex, 1);
+    EXPECT_FALSE(ui.openRequests[0].multiSelect);
+    EXPECT_EQ(s.targetPathText, "C:\\Tools\\App\\app.exe");
+    EXPECT_EQ(s.startInText, "C:\\Tools\\App\\");
+    EXPECT_EQ(s.descriptionText, "app");
+    EXPECT_EQ(s.linkNameText, "App");
+
+    // Characters, not bytes, are cut from a Chinese name.
+    ui.openFileAnswers.push_back(std::string("D:\\软件\\播放器.exe"));
+    GetShortcutTarget(s, ui);
+    EXPECT_EQ(s.descriptionText, "播放器");
+    EXPECT_EQ(s.linkNameText, "软件");
+}
+
+TEST(ShortcutEditor, GetCancelledChangesNothing) {
+    ShortcutEditorState s;
+    fillExample(s);
+    const ShortcutEditorState before = s;
+    testing_support::FakeUserInterface ui;
+    GetShortcutTarget(s, ui);
+    EXPECT_EQ(s.targetPathText, before.targetPathText);
+    EXPECT_EQ(s.startInText, before.startInText);
+    EXPECT_EQ(s.descriptionText, before.descriptionText);
+    EXPECT_EQ(s.linkNameText, before.linkNameText);
+}
+
+TEST(ShortcutEditor, GetOnANameTooShortStopsAfterTheFolder) {
+    ShortcutEditorState s;
+    fillExample(s);
+    testing_support::FakeUserInterface ui;
+    ui.openFileAnswers.push_back(std::string("C:\\Tools\\ab"));
+    GetShortcutTarget(s, ui);
+    EXPECT_EQ(s.targetPathText, "C:\\Tools\\ab");
+    EXPECT_EQ(s.startInText, "C:\\Tools\\");
+    EXPECT_EQ(s.descriptionText, "app");
+    EXPECT_EQ(s.linkNameText, "App");
+}
+
+TEST(AppFolderNames, LastComponentAsOnDiskAndRoots) {
+    EXPECT_EQ(AppFolderName("D:\\soft\\App"), "App");
+    EXPECT_EQ(AppFolderName("D:\\soft\\App\\"), "App");
+    EXPECT_EQ(AppFolderName("D:\\"), "D");
+    EXPECT_EQ(AppFolderName("D:"), "D");
+    const std::string root = platform::makeTemporaryFolder("tolvane-sc");
+    platform::createFolder(platform::joinPath(root, "MyApp"));
+    // The folder tree may hand over another letter case; the name on disk counts.
+    EXPECT_EQ(AppFolderName(platform::joinPath(root, "myapp")), "MyApp");
+    platform::removeFolderTree(root);
+}

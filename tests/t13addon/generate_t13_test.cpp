@@ -1,0 +1,342 @@
+// Generate's checks, dialogs, files, outcomes and what the window keeps, with
+// the tools stood in for: the batch's effect is scripted per test.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <map>
+
+#include "platform/code_page.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "platform/seven_zip_location.h"
+#include "t13_fixture.h"
+#include "t13addon/generate_t13_addon.h"
+#include "t13addon/t13_batch_file.h"
+#include "t13addon/t13_messages.h"
+#include "tests/support/fake_user_interface.h"
+
+using namespace t13addon;
+
+namespace {
+
+class FakeRunner : public CommandRunner {
+public:
+    explicit FakeRunner(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+
+    std::vector<std::pair<std::string, int>> waited;
+    std::vector<std::pair<std::string, int>> detached;
+    std::map<std::string, std::string> filesAtBatchTime;  // name -> bytes
+    std::function<void()> batchEffect;
+
+    void runAndWait(const std::string& commandLine, int style) override {
+        waited.emplace_back(commandLine, style);
+        if (commandLine == kT13BatchFileName) {
+            for (const auto& name : platform::listFolder(programFolder_).files)
+                filesAtBatchTime[name] = platform::readFile(platform::joinPath(programFolder_, name));
+            if (batchEffect) batchEffect();
+        } else {
+            removeWorkFolder();
+        }
+    }
+    void runDetached(const std::string& commandLine, int style) override {
+        detached.emplace_back(commandLine, style);
+        removeWorkFolder();
+    }
+
+private:
+    void removeWorkFolder() {
+        const std::string folder = platform::joinPath(programFolder_, "SVCPACK");
+        if (platform::folderExists(folder)) platform::removeFolderTree(folder);
+    }
+    std::string programFolder_;
+};
+
+class GenerateT13 : public t13test::ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        // Windows finds 7z.exe by its presence; POSIX needs it executable and takes the installed one.
+        platform::writeFileAtomic(inProgram("7z.exe"), "stand-in");
+        runner = std::make_unique<FakeRunner>(programFolder);
+        window.packageNameText = "MyApp";
+        window.versionText = "1.0";
+        window.extractPathText = "C:\\Program Files\\App";
+        window.packItems = {"D:\\soft\\setup.exe", "D:\\soft\\app\\*"};
+        window.runCommands = {"setup.exe /S"};
+        window.runCommandText = "typing";
+        output = inRoot("MyApp_1.0_Addon.7z");
+    }
+
+    // What a working batch makes: temp.7z, the installer, the package.
+    void batchMakesEverything(const std::string& packageBytes = "NEW") {
+        runner->batchEffect = [this, packageBytes] {
+            platform::writeFileAtomic(inProgram("temp.7z"), "7z");
+            platform::writeFileAtomic(inProgram("SVCPACK\\" + window.packageNameText + ".exe"), "exe");
+            platform::writeFileAtomic(output, packageBytes);
+        };
+    }
+
+    T13Outcome generate() {
+        ui.saveFileAnswers.push_back(output);
+        return GenerateT13Addon(window, ui, *runner, "覆盖吗？");
+    }
+
+    testing_support::FakeUserInterface ui;
+    std::unique_ptr<FakeRunner> runner;
+    T13BuilderFields window;
+    std::string output;
+};
+
+}  // namespace
+
+TEST_F(GenerateT13, TheThreeChecksInOrderChangeNothing) {
+    T13BuilderFields empty;
+    EXPECT_EQ(GenerateT13Addon(empty, ui, *runner, "q"), T13Outcome::Refused);
+    EXPECT_EQ(ui.lastMessage(), "请输入软件名称信息。");
+    empty.packageNameText = "   ";  // blanks count as text for this check
+    EXPECT_EQ(GenerateT13Addon(empty, ui, *runner, "q"), T13Outcome::Refused);
+    EXPECT_EQ(ui.lastMessage(), "请输入软件版本号。");
+    empty.versionText = "1";
+    EXPECT_EQ(GenerateT13Addon(empty, ui, *runner, "q"), T13Outcome::Refused);
+    EXPECT_EQ(ui.lastMessage(), "请加入您要生成的程序");
+    ASSERT_EQ(ui.messages.size(), 3u);
+    for (const auto& m : ui.messages) EXPECT_EQ(m.title, "");
+    EXPECT_TRUE(ui.saveRequests.empty());
+    EXPECT_EQ(ui.busyBegins, 0);
+    EXPECT_TRUE(runner->waited.empty());
+    EXPECT_EQ(platform::listFolder(programFolder).files, (std::vector<std::string>{"7z.exe", "7zs.sfx"}));
+}
+
+TEST_F(GenerateT13, NamesThatCannotNameAFileAreRefusedBeforeAnythingIsWritten) {
+    for (const char* bad : {"My:App", "   ", "App.", "a%b"}) {
+        window.packageNameText = bad;
+        EXPECT_EQ(generate(), T13Outcome::Refused) << bad;
+        EXPECT_NE(ui.lastMessage().find(std::string("\"") + bad + "\""), std::string::npos);
+    }
+    EXPECT_TRUE(ui.saveRequests.empty());
+    EXPECT_TRUE(runner->waited.empty());
+    EXPECT_EQ(platform::listFolder(programFolder).files.size(), 2u);
+}
+
+TEST_F(GenerateT13, MissingModuleSaysWhereToPutIt) {
+    platform::deleteFile(inProgram("7zs.sfx"));
+    EXPECT_EQ(generate(), T13Outcome::Refused);
+    EXPECT_NE(ui.lastMessage().find("7zs.sfx"), std::string::npos);
+    EXPECT_NE(ui.lastMessage().find(programFolder), std::string::npos);
+    EXPECT_NE(ui.lastMessage().find("7zSD.sfx"), std::string::npos);
+    EXPECT_TRUE(ui.saveRequests.empty());
+}
+
+TEST_F(GenerateT13, Missing7zSaysWhereToPutIt) {
+    if (!platform::findProgram(platform::joinPath(platform::executableFolder(), "7z.exe"), {}).empty() ||
+        !platform::installedSevenZipFolders().empty())
+        GTEST_SKIP() << "a 7z lies beside the test program or is installed";
+    platform::deleteFile(inProgram("7z.exe"));
+    const std::string emptyFolder = inRoot("nothing");
+    platform::createFolder(emptyFolder);
+    const std::string path = platform::environmentVariable("PATH");
+#ifdef _WIN32
+    _putenv_s("PATH", emptyFolder.c_str());
+#else
+    setenv("PATH", emptyFolder.c_str(), 1);
+#endif
+    const T13Outcome outcome = generate();
+#ifdef _WIN32
+    _putenv_s("PATH", path.c_str());
+#else
+    setenv("PATH", path.c_str(), 1);
+#endif
+    EXPECT_EQ(outcome, T13Outcome::Refused);
+    EXPECT_NE(ui.lastMessage().find("7z.exe"), std::string::npos);
+    EXPECT_NE(ui.lastMessage().find(programFolder), std::string::npos);
+    EXPECT_TRUE(ui.saveRequests.empty());
+}
+
+TEST_F(GenerateT13, SaveDialogPresetAndCancel) {
+    EXPECT_EQ(GenerateT13Addon(window, ui, *runner, "q"), T13Outcome::Cancelled);
+    ASSERT_EQ(ui.saveRequests.size(), 1u);
+    EXPECT_EQ(ui.saveRequests[0].filter, "整合包 (*.7z)|*.7z|");
+    EXPECT_EQ(ui.saveRequests[0].filterIndex, 1);
+    EXPECT_EQ(ui.saveRequests[0].initialName, "MyApp_1.0_Addon.7z");
+    EXPECT_EQ(ui.saveRequests[0].title, "");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.busyBegins, 0);
+    EXPECT_EQ(window.packageNameText, "MyApp");
+}
+
+TEST_F(GenerateT13, ANormalRunWritesTheFilesRunsTheBatchAndClearsTheWindow) {
+    batchMakesEverything();
+    EXPECT_EQ(generate(), T13Outcome::Made);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "*********************T13整合包生成成功****************");
+    EXPECT_EQ(ui.messages[0].title, "生成成功");
+    EXPECT_EQ(ui.busyBegins, 1);
+    EXPECT_EQ(ui.busyDepth, 0);
+
+    ASSERT_EQ(runner->waited.size(), 1u);  // no SVCPACK left from before: no first rd
+    EXPECT_EQ(runner->waited[0], std::make_pair(std::string("T13整合包生成.bat"), 0));
+    ASSERT_EQ(runner->detached.size(), 1u);
+    EXPECT_EQ(runner->detached[0], std::make_pair(std::string("cmd /c rd /s /q .\\SVCPACK"), 2));
+
+    auto& files = runner->filesAtBatchTime;
+    EXPECT_EQ(files["T13整合包生成.bat"],
+              platform::encodeAnsi("7z a -t7z \"temp.7z\" \"D:\\soft\\setup.exe\" -mx9\r\n"
+                                   "7z a -t7z \"temp.7z\" \"D:\\soft\\app\\*\" -mx9\r\n"
+                                   "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
+                                   "7z a -t7z \"" + output + "\" SVCPACK\\* -mx0\r\n"
+                                   "7z a -t7z \"" + output + "\" \"Entries.ini\" -mx9\r\n"));
+    EXPECT_EQ(files["Entries.ini"],
+              "[general]\r\nbuilddate=" + platform::encodeAnsi(platform::todayShortDate()) +
+                  "\r\ndescription=MyApp \xD5\xFB\xBA\xCF\xB0\xFC\r\ntitle=MyApp\r\nversion=1.0\r\n\r\n\r\n"
+                  "[EditFile]\r\nSVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n\r\n\r\n[AddProgram]\r\nMyApp.exe\r\n");
+    EXPECT_EQ(files["config.txt"],
+              "\xEF\xBB\xBF;!@Install@!UTF-8!\r\nInstallPath=\"C:\\\\Program Files\\\\App\"\r\nGUIMode=\"1\"\r\n"
+              "RunProgram =\"setup.exe /S\"\r\n"
+              "ExtractPathText=\"程序正在解压安装中...\"\r\nExtractPathTitle=\"程序正在解压安装中...\"\r\n"
+              "ExtractTitle=\"程序正在解压安装中...\"\r\nGUIFlags =\"63\"\r\n;!@InstallEnd@!\r\n");
+
+    // The window keeps only the run command being typed; the work files are gone.
+    EXPECT_EQ(window.packageNameText, "");
+    EXPECT_EQ(window.versionText, "");
+    EXPECT_EQ(window.extractPathText, "");
+    EXPECT_TRUE(window.packItems.empty());
+    EXPECT_TRUE(window.runCommands.empty());
+    EXPECT_EQ(window.runCommandText, "typing");
+    const platform::FolderListing left = platform::listFolder(programFolder);
+    EXPECT_EQ(left.files, (std::vector<std::string>{"7z.exe", "7zs.sfx"}));
+    EXPECT_TRUE(left.folders.empty());
+    EXPECT_TRUE(platform::fileExists("7zs.sfx")) << "the program folder stays the current folder";
+}
+
+TEST_F(GenerateT13, RvmiStoreOnlyAndNoExtractPath) {
+    batchMakesEverything();
+    window.integrator = Integrator::RvmIntegrator;
+    window.storeOnly = true;
+    window.extractPathText.clear();
+    window.runCommands.clear();
+    EXPECT_EQ(generate(), T13Outcome::Made);
+    auto& files = runner->filesAtBatchTime;
+    EXPECT_NE(files["Entries.ini"].find("[EditFile]\r\nI386\\SVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n"),
+              std::string::npos);
+    EXPECT_NE(files["T13整合包生成.bat"].find("\"D:\\soft\\app\\*\" -mx0\r\n"), std::string::npos);
+    const std::string configStart = "\xEF\xBB\xBF;!@Install@!UTF-8!\r\nGUIMode=\"1\"\r\nExtractPathText=\"";
+    EXPECT_EQ(files["config.txt"].substr(0, configStart.size()), configStart);
+}
+
+TEST_F(GenerateT13, AFailedToolRunNamesWhatFailedAndKeepsTheFieldsAsTyped) {
+    // The batch makes nothing at all (7z missing or failing).
+    EXPECT_EQ(generate(), T13Outcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "整合包生成换败了");
+    EXPECT_NE(ui.messages[0].text.find("temp.7z"), std::string::npos);
+    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_TRUE(runner->detached.empty()) << "the later steps did not run";
+    EXPECT_EQ(window.packageNameText, "MyApp");
+    EXPECT_EQ(window.extractPathText, "C:\\Program Files\\App");
+    EXPECT_EQ(window.packItems.size(), 2u);
+    EXPECT_TRUE(platform::folderExists(inProgram("SVCPACK")));
+
+    // The next run clears the leftovers first and doubles the path once only.
+    batchMakesEverything();
+    EXPECT_EQ(generate(), T13Outcome::Made);
+    ASSERT_EQ(runner->waited.size(), 3u);
+    EXPECT_EQ(runner->waited[1], std::make_pair(std::string("cmd /c rd /s /q .\\SVCPACK"), 0));
+    EXPECT_NE(runner->filesAtBatchTime["config.txt"].find("InstallPath=\"C:\\\\Program Files\\\\App\"\r\n"),
+              std::string::npos);
+}
+
+TEST_F(GenerateT13, ToolsThatMakeNoPackageGiveTheFailureMessage) {
+    runner->batchEffect = [this] {
+        platform::writeFileAtomic(inProgram("temp.7z"), "7z");
+        platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe");
+    };
+    EXPECT_EQ(generate(), T13Outcome::NotMade);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "******Sorry。T13整合包生成失败，请您检查程序好再重新制作******");
+    EXPECT_EQ(ui.messages[0].title, "整合包生成换败了");
+    EXPECT_EQ(window.packageNameText, "");
+}
+
+TEST_F(GenerateT13, APackageWithoutItsInstallerIsNotKept) {
+    runner->batchEffect = [this] {
+        platform::writeFileAtomic(inProgram("temp.7z"), "7z");
+        platform::writeFileAtomic(output, "only Entries.ini");
+    };
+    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_NE(ui.lastMessage().find("SVCPACK"), std::string::npos);
+    EXPECT_FALSE(platform::fileExists(output));
+}
+
+TEST_F(GenerateT13, OverwriteDeclinedChangesNothing) {
+    platform::writeFileAtomic(output, "OLD");
+    ui.yesNoAnswers.push_back(false);
+    EXPECT_EQ(generate(), T13Outcome::Cancelled);
+    EXPECT_EQ(ui.questions, (std::vector<std::string>{"覆盖吗？"}));
+    EXPECT_EQ(platform::readFile(output), "OLD");
+    EXPECT_EQ(ui.busyBegins, 0);
+    EXPECT_TRUE(runner->waited.empty());
+}
+
+TEST_F(GenerateT13, OverwriteReplacesTheOldPackageOnlyOnceANewOneExists) {
+    platform::writeFileAtomic(output, "OLD");
+    ui.yesNoAnswers.push_back(true);
+    bool oldFileAtBatchTime = true;
+    runner->batchEffect = [&] {
+        oldFileAtBatchTime = platform::fileExists(output);
+        platform::writeFileAtomic(inProgram("temp.7z"), "7z");
+        platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe");
+        platform::writeFileAtomic(output, "NEW");
+    };
+    EXPECT_EQ(generate(), T13Outcome::Made);
+    EXPECT_FALSE(oldFileAtBatchTime) << "7z must not add to the old archive";
+    EXPECT_EQ(platform::readFile(output), "NEW");
+    EXPECT_EQ(platform::listFolder(root).files, (std::vector<std::string>{"MyApp_1.0_Addon.7z"}));
+}
+
+TEST_F(GenerateT13, OverwriteKeepsTheOldPackageWhenNoNewOneIsMade) {
+    // No package at all, a package without its installer, tools that never start.
+    const std::vector<std::function<void()>> failures = {
+        [this] {
+            platform::writeFileAtomic(inProgram("temp.7z"), "7z");
+            platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe");
+        },
+        [this] {
+            platform::writeFileAtomic(inProgram("temp.7z"), "7z");
+            platform::writeFileAtomic(output, "half");
+        },
+        [] { throw platform::Error(platform::ErrorKind::FileNotFound, "cannot start the batch"); },
+    };
+    const T13Outcome expected[] = {T13Outcome::NotMade, T13Outcome::Failed, T13Outcome::Failed};
+    for (std::size_t i = 0; i < failures.size(); ++i) {
+        platform::writeFileAtomic(output, "OLD");
+        ui.yesNoAnswers.push_back(true);
+        runner->batchEffect = failures[i];
+        EXPECT_EQ(generate(), expected[i]) << i;
+        EXPECT_EQ(platform::readFile(output), "OLD") << i;
+        EXPECT_EQ(platform::listFolder(root).files, (std::vector<std::string>{"MyApp_1.0_Addon.7z"})) << i;
+        EXPECT_EQ(ui.busyDepth, 0);
+        window.packageNameText = "MyApp";
+        window.versionText = "1.0";
+        window.packItems = {"D:\\soft\\setup.exe"};
+    }
+    EXPECT_NE(ui.lastMessage().find("cannot start the batch"), std::string::npos);
+}
+
+TEST_F(GenerateT13, ANameWithABlankGetsAQuotedCopyTarget) {
+    window.packageNameText = "My App";
+    output = inRoot("My App_1.0_Addon.7z");
+    batchMakesEverything();
+    EXPECT_EQ(generate(), T13Outcome::Made);
+    EXPECT_NE(runner->filesAtBatchTime["T13整合包生成.bat"].find(
+                  "copy /b 7zs.sfx + config.txt + temp.7z \"SVCPACK\\My App.exe\"\r\n"),
+              std::string::npos);
+    EXPECT_NE(runner->filesAtBatchTime["Entries.ini"].find("[AddProgram]\r\nMy App.exe\r\n"), std::string::npos);
+}
+
+TEST(AppDir, ExactlyOneTrailingBackslash) {
+    EXPECT_EQ(appDirOf("C:\\"), "C:\\");
+    EXPECT_EQ(appDirOf("C:\\Tools"), "C:\\Tools\\");
+    EXPECT_EQ(defaultPackageFileName("MyApp", "1.0"), "MyApp_1.0_Addon.7z");
+}

@@ -1,0 +1,148 @@
+// A whole T13 build with the real tools: the batch interpreter runs the batch
+// file, 7z packs, copy /b joins. The package is then taken apart with 7z.
+#include <gtest/gtest.h>
+
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "t13_fixture.h"
+#include "t13addon/command_runner.h"
+#include "t13addon/generate_t13_addon.h"
+#include "t13addon/t13_messages.h"
+#include "tests/support/fake_user_interface.h"
+
+using namespace t13addon;
+
+namespace {
+
+// Runs a command line to its end and gives its exit status.
+int run(const std::string& commandLine) {
+    platform::ChildProcess process = platform::ChildProcess::start(commandLine, platform::kHidden);
+    while (process.isAlive()) process.waitBriefly(100);
+    return process.exitCode();
+}
+
+// A path handed straight to 7z (no batch interpreter in between) must be native.
+std::string quoted(std::string path) {
+#ifndef _WIN32
+    for (char& c : path)
+        if (c == '\\') c = '/';
+#endif
+    return platform::quoteArgument(path);
+}
+
+class T13EndToEnd : public t13test::ProgramFolderTest {
+protected:
+    void SetUp() override {
+#ifdef _WIN32
+        if (platform::findProgram("7z.exe", {}).empty()) GTEST_SKIP() << "no 7z.exe on this Windows";
+#else
+        if (platform::findProgram(platform::joinPath(TOLVANE_BIN_DIR, "tolvane-cmd"), {}).empty())
+            GTEST_SKIP() << "the batch interpreter tolvane-cmd is not built in " TOLVANE_BIN_DIR;
+        if (platform::findProgram("7z", {}).empty()) GTEST_SKIP() << "7z (p7zip-full) is not installed";
+#endif
+        ProgramFolderTest::SetUp();
+        // What the user packs: one file and one folder with a subfolder.
+        platform::createFolders(inRoot("soft\\app\\doc"));
+        platform::writeFileAtomic(inRoot("soft\\setup.exe"), "setup program bytes");
+        platform::writeFileAtomic(inRoot("soft\\app\\app.exe"), std::string(100000, 'a'));
+        platform::writeFileAtomic(inRoot("soft\\app\\doc\\说明.txt"), "readme");
+        platform::createFolder(inRoot("out"));
+    }
+
+    T13BuilderFields myApp() {
+        T13BuilderFields w;
+        w.packageNameText = "MyApp";
+        w.versionText = "1.0";
+        w.extractPathText = "%ProgramFiles%\\MyApp";
+        w.packItems = {inRoot("soft\\setup.exe"), inRoot("soft\\app") + "\\*"};
+        w.runCommands = {"setup.exe /S", "C:\\new\\tool.exe"};
+        return w;
+    }
+
+    std::string expectedConfig() const {
+        return "\xEF\xBB\xBF;!@Install@!UTF-8!\r\nInstallPath=\"%ProgramFiles%\\\\MyApp\"\r\nGUIMode=\"1\"\r\n"
+               "RunProgram =\"setup.exe /S\"\r\nRunProgram =\"C:\\\\new\\\\tool.exe\"\r\n"
+               "ExtractPathText=\"程序正在解压安装中...\"\r\nExtractPathTitle=\"程序正在解压安装中...\"\r\n"
+               "ExtractTitle=\"程序正在解压安装中...\"\r\nGUIFlags =\"63\"\r\n;!@InstallEnd@!\r\n";
+    }
+
+    T13Outcome generate(T13BuilderFields& w, const std::string& output) {
+        ui.saveFileAnswers.push_back(output);
+        ToolCommandRunner runner(ui);
+        const T13Outcome outcome = GenerateT13Addon(w, ui, runner, "");
+        runner.waitForDetached();
+        return outcome;
+    }
+
+    testing_support::FakeUserInterface ui;
+};
+
+}  // namespace
+
+TEST_F(T13EndToEnd, ThePackageHoldsTheInstallerAndTheEntriesFile) {
+    T13BuilderFields w = myApp();
+    const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
+    ASSERT_EQ(generate(w, output), T13Outcome::Made) << ui.lastMessage();
+    EXPECT_EQ(ui.lastMessage(), kSuccessMessage);
+
+    // The program folder holds only what was there before.
+    const platform::FolderListing left = platform::listFolder(programFolder);
+    EXPECT_EQ(left.files, (std::vector<std::string>{"7zs.sfx"}));
+    EXPECT_TRUE(left.folders.empty());
+
+    const std::string unpacked = inRoot("unpacked");
+    ASSERT_EQ(run("7z t " + quoted(output)), 0);
+    ASSERT_EQ(run("7z x -y " + quoted(output) + " " + quoted("-o" + unpacked)), 0);
+    const platform::FolderListing top = platform::listFolder(unpacked);
+    EXPECT_EQ(top.files, (std::vector<std::string>{"Entries.ini"}));
+    EXPECT_EQ(top.folders, (std::vector<std::string>{"SVCPACK"}));
+    EXPECT_EQ(platform::listFolder(platform::joinPath(unpacked, "SVCPACK")).files,
+              (std::vector<std::string>{"MyApp.exe"}));
+    EXPECT_EQ(platform::readFile(platform::joinPath(unpacked, "Entries.ini")),
+              platform::encodeAnsi("[general]\r\nbuilddate=" + platform::todayShortDate() +
+                                   "\r\ndescription=MyApp 整合包\r\ntitle=MyApp\r\nversion=1.0\r\n\r\n\r\n"
+                                   "[EditFile]\r\nSVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n\r\n\r\n"
+                                   "[AddProgram]\r\nMyApp.exe\r\n"));
+
+    // The installer: module, then the UTF-8 configuration, then a 7z archive.
+    const std::string installer = platform::readFile(platform::joinPath(unpacked, "SVCPACK\\MyApp.exe"));
+    const std::string module = t13test::standInSfxModule();
+    const std::string config = expectedConfig();
+    ASSERT_GT(installer.size(), module.size() + config.size());
+    EXPECT_EQ(installer.substr(0, module.size()), module);
+    EXPECT_EQ(installer.substr(module.size(), config.size()), config);
+    const std::string archive = installer.substr(module.size() + config.size());
+    EXPECT_EQ(archive.substr(0, 6), std::string("7z\xBC\xAF\x27\x1C", 6));
+    const std::string inner = inRoot("inner.7z");
+    platform::writeFileAtomic(inner, archive);
+    ASSERT_EQ(run("7z t " + quoted(inner)), 0);
+    const std::string items = inRoot("items");
+    ASSERT_EQ(run("7z x -y " + quoted(inner) + " " + quoted("-o" + items)), 0);
+    EXPECT_EQ(platform::readFile(platform::joinPath(items, "setup.exe")), "setup program bytes");
+    EXPECT_EQ(platform::readFile(platform::joinPath(items, "app.exe")), std::string(100000, 'a'));
+    EXPECT_EQ(platform::readFile(platform::joinPath(items, "doc\\说明.txt")), "readme");
+    EXPECT_EQ(platform::listFolder(items).files, (std::vector<std::string>{"app.exe", "setup.exe"}));
+
+    // What the window keeps.
+    EXPECT_TRUE(w.packageNameText.empty() && w.versionText.empty() && w.extractPathText.empty());
+    EXPECT_TRUE(w.packItems.empty() && w.runCommands.empty());
+}
+
+TEST_F(T13EndToEnd, OverwritingMakesAFreshArchiveNotAnAddition) {
+    const std::string output = inRoot("out\\My App_1.0_Addon.7z");
+    // An old archive at the path with a file the new package must not hold.
+    platform::writeFileAtomic(inRoot("stale.txt"), "stale");
+    ASSERT_EQ(run("7z a -t7z " + quoted(output) + " " + quoted(inRoot("stale.txt"))), 0);
+
+    T13BuilderFields w = myApp();
+    w.packageNameText = "My App";  // a blank in the copy target
+    w.storeOnly = true;
+    ui.yesNoAnswers.push_back(true);
+    ASSERT_EQ(generate(w, output), T13Outcome::Made) << ui.lastMessage();
+    const std::string unpacked = inRoot("unpacked");
+    ASSERT_EQ(run("7z x -y " + quoted(output) + " " + quoted("-o" + unpacked)), 0);
+    EXPECT_EQ(platform::listFolder(unpacked).files, (std::vector<std::string>{"Entries.ini"}));
+    EXPECT_TRUE(platform::fileExists(platform::joinPath(unpacked, "SVCPACK\\My App.exe")));
+    EXPECT_EQ(platform::listFolder(inRoot("out")).files, (std::vector<std::string>{"My App_1.0_Addon.7z"}));
+}

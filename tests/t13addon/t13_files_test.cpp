@@ -1,0 +1,130 @@
+// The three files a T13 build writes, as text and as the bytes on disk.
+#include <gtest/gtest.h>
+
+#include "platform/ansi_text_file.h"
+#include "platform/code_page.h"
+#include "platform/file_system.h"
+#include "t13addon/package_name_rule.h"
+#include "t13addon/sfx_config.h"
+#include "t13addon/t13_batch_file.h"
+#include "t13addon/t13_entries_file.h"
+
+using namespace t13addon;
+
+namespace {
+
+T13AddonSettings myApp() {
+    T13AddonSettings s;
+    s.PackageName = "MyApp";
+    s.PackageVersion = "1.0";
+    s.PackItems = {"D:\\soft\\setup.exe"};
+    s.OutputPath = "D:\\out\\MyApp_1.0_Addon.7z";
+    return s;
+}
+
+const char* const kProgress = "程序正在解压安装中...";
+
+std::string configTail() {
+    return std::string("ExtractPathText=\"") + kProgress + "\"\r\nExtractPathTitle=\"" + kProgress +
+           "\"\r\nExtractTitle=\"" + kProgress + "\"\r\nGUIFlags =\"63\"\r\n;!@InstallEnd@!\r\n";
+}
+
+}  // namespace
+
+TEST(T13EntriesFile, NliteAndRvmiBytesInTheAnsiCodePage) {
+    T13AddonSettings s = myApp();
+    const std::string nlite = T13EntriesText(s, "2026-12-7");
+    EXPECT_EQ(nlite,
+              "[general]\r\nbuilddate=2026-12-7\r\ndescription=MyApp 整合包\r\ntitle=MyApp\r\nversion=1.0\r\n"
+              "\r\n\r\n[EditFile]\r\nSVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n\r\n\r\n[AddProgram]\r\nMyApp.exe\r\n");
+    // 整合包 in code page 936, no byte-order mark.
+    const std::string bytes = platform::encodeCodePage(936, nlite);
+    EXPECT_EQ(bytes.substr(0, 11), "[general]\r\n");
+    EXPECT_NE(bytes.find("description=MyApp \xD5\xFB\xBA\xCF\xB0\xFC\r\n"), std::string::npos);
+
+    s.integrator = Integrator::RvmIntegrator;
+    const std::string rvmi = T13EntriesText(s, "2026-12-7");
+    EXPECT_EQ(rvmi.substr(rvmi.find("[EditFile]")),
+              "[EditFile]\r\nI386\\SVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n\r\n\r\n[AddProgram]\r\nMyApp.exe\r\n");
+}
+
+TEST(T13BatchFile, TheFourLineExample) {
+    EXPECT_EQ(T13BatchText(myApp()),
+              "7z a -t7z \"temp.7z\" \"D:\\soft\\setup.exe\" -mx9\r\n"
+              "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
+              "7z a -t7z \"D:\\out\\MyApp_1.0_Addon.7z\" SVCPACK\\* -mx0\r\n"
+              "7z a -t7z \"D:\\out\\MyApp_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n");
+}
+
+TEST(T13BatchFile, StoreOnlyFolderItemsAndOrder) {
+    T13AddonSettings s = myApp();
+    s.StoreOnly = true;
+    s.PackItems = {"D:\\soft\\app\\*", "D:\\a b\\readme.txt", "D:\\\\*"};
+    const std::string text = T13BatchText(s);
+    EXPECT_EQ(text.substr(0, text.find("copy")),
+              "7z a -t7z \"temp.7z\" \"D:\\soft\\app\\*\" -mx0\r\n"
+              "7z a -t7z \"temp.7z\" \"D:\\a b\\readme.txt\" -mx0\r\n"
+              "7z a -t7z \"temp.7z\" \"D:\\\\*\" -mx0\r\n");
+    // The last two lines keep their own levels whatever the choice.
+    EXPECT_NE(text.find("SVCPACK\\* -mx0\r\n7z a -t7z \"D:\\out\\MyApp_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n"),
+              std::string::npos);
+}
+
+TEST(T13BatchFile, BlanksPercentAndAnAddedSearchFolder) {
+    T13AddonSettings s = myApp();
+    s.PackageName = "My App";
+    s.PackItems = {"D:\\100%\\a.exe"};
+    s.OutputPath = "D:\\out %x%\\My App_1.0_Addon.7z";
+    const std::string text = T13BatchText(s, "C:\\Program Files (x86)\\7-Zip");
+    EXPECT_EQ(text,
+              "set \"PATH=%PATH%;C:\\Program Files (x86)\\7-Zip\"\r\n"
+              "7z a -t7z \"temp.7z\" \"D:\\100%%\\a.exe\" -mx9\r\n"
+              "copy /b 7zs.sfx + config.txt + temp.7z \"SVCPACK\\My App.exe\"\r\n"
+              "7z a -t7z \"D:\\out %%x%%\\My App_1.0_Addon.7z\" SVCPACK\\* -mx0\r\n"
+              "7z a -t7z \"D:\\out %%x%%\\My App_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n");
+}
+
+TEST(SfxConfig, WithoutExtractPathOrRunCommands) {
+    EXPECT_EQ(SfxConfigText("", {}), ";!@Install@!UTF-8!\r\nGUIMode=\"1\"\r\n" + configTail());
+}
+
+TEST(SfxConfig, ExtractPathDoubledAndRunCommandsInOrder) {
+    EXPECT_EQ(SfxConfigText("C:\\Program Files\\App", {"setup.exe /S", "", "reg.exe import a.reg"}),
+              ";!@Install@!UTF-8!\r\nInstallPath=\"C:\\\\Program Files\\\\App\"\r\nGUIMode=\"1\"\r\n"
+              "RunProgram =\"setup.exe /S\"\r\nRunProgram =\"\"\r\nRunProgram =\"reg.exe import a.reg\"\r\n" +
+                  configTail());
+}
+
+TEST(SfxConfig, RunCommandsWithBackslashesOrQuotesAreEscaped) {
+    EXPECT_EQ(escapeRunCommand("setup.exe /S"), "setup.exe /S");
+    EXPECT_EQ(escapeRunCommand("C:\\new\\tool.exe"), "C:\\\\new\\\\tool.exe");
+    EXPECT_EQ(escapeRunCommand("\"%ProgramFiles%\\App\\a.exe\" -q"), "\\\"%ProgramFiles%\\\\App\\\\a.exe\\\" -q");
+    const std::string text = SfxConfigText("%ProgramFiles%\\App", {"C:\\new\\tool.exe"});
+    EXPECT_NE(text.find("InstallPath=\"%ProgramFiles%\\\\App\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("RunProgram =\"C:\\\\new\\\\tool.exe\"\r\n"), std::string::npos);
+}
+
+TEST(PackageNames, FileNameRule) {
+    for (const char* good : {"MyApp", "My App", "播放器", " lead", "a.b", "CONSOLE", "COM0"})
+        EXPECT_FALSE(packageNameProblem(good)) << good;
+    for (const char* bad : {"a\\b", "a/b", "a:b", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "a[1]", "a]", "50%",
+                            "a;b", "a,b", "a=b", "tab\there", "a.", "a ", "   ", "CON", "nul", "Com1", "LPT9"})
+        EXPECT_TRUE(packageNameProblem(bad)) << bad;
+    const auto message = packageNameProblem("a?b");
+    ASSERT_TRUE(message);
+    EXPECT_NE(message->find("\"a?b\""), std::string::npos);
+    EXPECT_NE(message->find("U+003F"), std::string::npos);
+}
+
+TEST(T13Files, WrittenInCodePage936WithCrLfAndNoMark) {
+    const std::string root = platform::makeTemporaryFolder("tolvane-t13f");
+    const std::string path = platform::joinPath(root, "Entries.ini");
+    T13AddonSettings s = myApp();
+    s.PackageName = "中文名";
+    platform::writeAnsiFile(path, T13EntriesText(s, "2026-12-7"));
+    const std::string bytes = platform::readFile(path);
+    EXPECT_EQ(bytes.substr(0, 11), "[general]\r\n");
+    EXPECT_NE(bytes.find("title=\xD6\xD0\xCE\xC4\xC3\xFB\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.substr(bytes.size() - 12), "\xD6\xD0\xCE\xC4\xC3\xFB.exe\r\n");
+    platform::removeFolderTree(root);
+}

@@ -1,0 +1,44 @@
+// A program folder of its own for each T13 test: the stand-in self-extractor
+// module and (for Windows runs) a stand-in 7z.exe, so that Generate's checks
+// pass; the current folder and program folder are put back afterwards.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace t13test {
+
+// Known bytes standing in for the self-extractor module, never a real one.
+inline std::string standInSfxModule() {
+    std::string bytes = "MZ stand-in for 7zs.sfx\r\n";
+    for (int i = 0; i < 256; ++i) bytes += static_cast<char>(i);
+    return bytes;
+}
+
+class ProgramFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        startFolder = platform::currentDirectory();
+        root = platform::makeTemporaryFolder("tolvane-t13");
+        programFolder = platform::joinPath(root, "prog");
+        platform::createFolder(programFolder);
+        platform::writeFileAtomic(inProgram("7zs.sfx"), standInSfxModule());
+        platform::setProgramFolder(programFolder);
+    }
+    void TearDown() override {
+        platform::setCurrentDirectory(startFolder);
+        platform::setProgramFolder({});
+        platform::removeFolderTree(root);
+    }
+    std::string inProgram(const std::string& name) const { return platform::joinPath(programFolder, name); }
+    std::string inRoot(const std::string& name) const { return platform::joinPath(root, name); }
+
+    std::string startFolder;
+    std::string root;
+    std::string programFolder;
+};
+
+}  // namespace t13test
