@@ -1,5 +1,6 @@
 #include "infaddon/inf_writer.h"
 
+#include "infaddon/package_text_file.h"
 #include "infaddon/registry_import.h"
 #include "platform/ansi_text_file.h"
 #include "platform/file_system.h"
@@ -138,7 +139,7 @@ std::string InfFileText(const AddonProject& project, const BuildState& state, co
 
 void WriteInfFile(const AddonProject& project, const BuildState& state) {
     const std::string text = InfFileText(project, state, DeriveDeleteRegistryLines(state.RegistryLines));
-    platform::writeAnsiFile(platform::joinPath(platform::programFolder(), state.PackageName + ".inf"), text);
+    WritePackageTextFile(platform::joinPath(platform::programFolder(), state.PackageName + ".inf"), text);
 }
 
 }  // namespace infaddon

@@ -94,9 +94,54 @@ unsigned long parseFlags(const std::string& field) {
     }
 }
 
-// AddReg flags that make a line something other than the setting of a value.
-const unsigned long kFlagDeleteValue = 0x00000004;
-const unsigned long kFlagKeyOnly = 0x00000010;
+// Where a line continues on the next: the position of a "\" that ends it
+// outside quotes and before any comment; npos when it does not continue.
+size_t continuationMark(const std::string& line) {
+    bool quoted = false;
+    size_t end = line.size();
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '"') quoted = !quoted;
+        if (!quoted && line[i] == ';') {
+            end = i;
+            break;
+        }
+    }
+    while (end > 0 && (line[end - 1] == ' ' || line[end - 1] == '\t')) --end;
+    return end > 0 && line[end - 1] == '\\' ? end - 1 : std::string::npos;
+}
+
+// The lines as the setup engine reads them: a line ending in "\" joined with
+// the next (its leading blanks dropped), so a value whose data runs over
+// several lines is one line here.
+std::vector<std::string> logicalLines(const std::vector<std::string>& lines) {
+    std::vector<std::string> joined;
+    std::string pending;
+    bool continued = false;
+    for (const std::string& line : lines) {
+        if (continued) {
+            size_t begin = 0;
+            while (begin < line.size() && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
+            pending += line.substr(begin);
+        } else {
+            pending = line;
+        }
+        const size_t mark = continuationMark(pending);
+        continued = mark != std::string::npos;
+        if (continued) {
+            pending.erase(mark);
+            continue;
+        }
+        joined.push_back(pending);
+    }
+    if (continued) joined.push_back(pending);
+    return joined;
+}
+
+// AddReg flags of lines that do not set a value the package owns: the value
+// is deleted, only the key is made, the value is set only where none was
+// (NOCLOBBER), only where one was (OVERWRITEONLY), or strings are appended to
+// a multi-string that was there before (APPEND). Uninstall leaves those alone.
+const unsigned long kFlagsNotOwned = 0x00000002 | 0x00000004 | 0x00000008 | 0x00000010 | 0x00000020 | 0x00002000;
 
 }  // namespace
 
@@ -113,17 +158,14 @@ std::string CollectRegistryLines(const std::string& converterOutput) {
 
 std::string DeriveDeleteRegistryLines(const std::string& registryLines) {
     std::string deletions;
-    bool continuation = false;  // the line before ended in "\": this one is its data
-    for (const std::string& line : splitLines(registryLines)) {
-        const bool wasContinuation = continuation;
+    for (const std::string& line : logicalLines(splitLines(registryLines))) {
         const std::string text = trimmed(line);
-        continuation = !text.empty() && text.back() == '\\';
-        if (wasContinuation || text.empty() || text[0] == ';' || text[0] == '[') continue;
+        if (text.empty() || text[0] == ';' || text[0] == '[') continue;
         const std::vector<std::string> fields = rawFields(text);
         if (fields.size() < 3 || fields[0].empty()) continue;
-        if (fieldValue(fields[2]).empty()) continue;  // the default value stays
+        if (fieldValue(fields[2]).empty()) continue;  // the default value stays, and with it the key
         const unsigned long flags = fields.size() > 3 ? parseFlags(fields[3]) : 0;
-        if (flags & (kFlagDeleteValue | kFlagKeyOnly)) continue;
+        if (flags & kFlagsNotOwned) continue;
         deletions += kLineBreak + fields[0] + "," + fields[1] + "," + fields[2];
     }
     return deletions;

@@ -163,6 +163,15 @@ void ScanSourceFolder(const std::string& startPath, const AddonProject& project,
     Scan(startPath, project, state, progress).run();
 }
 
+void ScanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress) {
+    for (std::size_t i = 0; i < project.SourceFolders.size(); ++i) {
+        state.SourceIndex = i;
+        ScanSourceFolder(project.SourceFolders[i].folder, project, state, progress);
+    }
+    state.CopyFilesList.clear();
+    for (const auto& name : state.CopySectionNames) state.CopyFilesList += name;
+}
+
 std::string CreateStagingFolder(const std::string& base, BuildState& state) {
     const std::string stem = endsWithSeparator(base) ? base + "提取文件" : base + "\\提取文件";
     std::string candidate = stem;

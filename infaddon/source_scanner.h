@@ -27,6 +27,11 @@ using ScanProgress = std::function<void()>;
 void ScanSourceFolder(const std::string& startPath, const AddonProject& project, BuildState& state,
                       const ScanProgress& progress = {});
 
+// Scans every source folder of the project in order, with state.SourceIndex
+// set to each position, then joins the copy-section names into
+// state.CopyFilesList (nothing between them, the last comma kept).
+void ScanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress = {});
+
 // Creates a fresh staging folder under `base`: "提取文件", or "提取文件(1)",
 // "提取文件(2)", ... when that exists. Sets and returns state.StagingFolder.
 std::string CreateStagingFolder(const std::string& base, BuildState& state);

@@ -6,8 +6,8 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "shell/config_utf8.h"
-#include "t13addon/package_name_rule.h"
-#include "t13addon/set_aside_file.h"
+#include "shell/package_name_rule.h"
+#include "shell/set_aside_file.h"
 #include "t13addon/seven_zip_search.h"
 #include "t13addon/sfx_config.h"
 #include "t13addon/t13_batch_file.h"
@@ -47,7 +47,7 @@ void deleteIfExists(const std::string& path) {
 // After the batch: the new package counts only when its installer was made.
 // A package without one is removed; an old file set aside comes back unless
 // a new package took its place. True when a new package is at the path.
-bool settleOutput(const std::string& outputPath, bool installerMade, std::optional<SetAsideFile>& aside) {
+bool settleOutput(const std::string& outputPath, bool installerMade, std::optional<shell::SetAsideFile>& aside) {
     const bool outputMade = platform::fileExists(outputPath);
     if (outputMade && installerMade) {
         if (aside) aside->drop();
@@ -62,13 +62,17 @@ bool settleOutput(const std::string& outputPath, bool installerMade, std::option
 // clean up). True when a new package was made; an old file kept at the path
 // does not count. Throws platform::Error at the first step that fails.
 bool buildPackage(T13BuilderFields& window, const T13AddonSettings& s, const std::string& searchFolder,
-                  CommandRunner& runner, const std::string& programFolder, const std::string& appDir) {
+                  shell::CommandRunner& runner, const std::string& programFolder, const std::string& appDir) {
     platform::setCurrentDirectory(programFolder);
     if (platform::folderExists(platform::joinPath(programFolder, kWorkFolderName)))
         runner.runAndWait(kRemoveWorkFolder, platform::kHidden);
     platform::createFolder(appDir + kWorkFolderName + "\\");
     const std::string configPath = platform::joinPath(programFolder, kSfxConfigFileName);
     deleteIfExists(configPath);
+    // 7z's "a" adds to an archive that is already there: a temp.7z left by a
+    // run that stopped halfway would put its items into this installer too.
+    const std::string tempArchive = appDir + kTempArchiveName;
+    deleteIfExists(tempArchive);
 
     const std::string entriesPath = appDir + kT13EntriesFileName;
     const std::string batchPath = appDir + kT13BatchFileName;
@@ -79,11 +83,10 @@ bool buildPackage(T13BuilderFields& window, const T13AddonSettings& s, const std
     platform::writeAnsiFile(batchPath, T13BatchText(s, searchFolder));
 
     platform::setCurrentDirectory(programFolder);
-    std::optional<SetAsideFile> aside;
+    std::optional<shell::SetAsideFile> aside;
     if (platform::fileExists(s.OutputPath)) aside.emplace(s.OutputPath);
     runner.runAndWait(kT13BatchFileName, platform::kHidden);
 
-    const std::string tempArchive = appDir + kTempArchiveName;
     const std::string installer = appDir + installerPath(s.PackageName);
     const bool archiveMade = platform::fileExists(tempArchive);
     const bool installerMade = archiveMade && platform::fileExists(installer);
@@ -121,7 +124,7 @@ std::string defaultPackageFileName(const std::string& name, const std::string& v
     return name + "_" + version + "_Addon.7z";
 }
 
-T13Outcome GenerateT13Addon(T13BuilderFields& window, shell::UserInterface& ui, CommandRunner& runner,
+T13Outcome GenerateT13Addon(T13BuilderFields& window, shell::UserInterface& ui, shell::CommandRunner& runner,
                             const std::string& overwriteQuestion) {
     try {
         const std::string programFolder = platform::programFolder();
@@ -139,11 +142,12 @@ T13Outcome GenerateT13Addon(T13BuilderFields& window, shell::UserInterface& ui, 
             ui.showMessage(kNoItemsMessage);
             return T13Outcome::Refused;
         }
-        if (const auto problem = packageNameProblem(window.packageNameText)) {
+        if (const auto problem = shell::packageNameProblem(window.packageNameText)) {
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
             return T13Outcome::Refused;
         }
-        if (!platform::fileExists(appDir + kSfxModuleName)) {
+        // The batch interpreter takes a "7zS.sfx" for "7zs.sfx", as Windows does.
+        if (!platform::fileExists(platform::resolveLetterCase(appDir + kSfxModuleName))) {
             ui.showMessage(sfxModuleMissingMessage(appDir), {}, shell::MessageIcon::Stop);
             return T13Outcome::Refused;
         }

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "shell/user_interface.h"
-#include "t13addon/command_runner.h"
+#include "shell/command_runner.h"
 #include "t13addon/t13_addon_settings.h"
 
 namespace t13addon {
@@ -22,7 +22,7 @@ enum class T13Outcome {
 
 // `overwriteQuestion` is the UI string "runinfo" "create". The work files go
 // into platform::programFolder(), which is also the current folder afterwards.
-T13Outcome GenerateT13Addon(T13BuilderFields& window, shell::UserInterface& ui, CommandRunner& runner,
+T13Outcome GenerateT13Addon(T13BuilderFields& window, shell::UserInterface& ui, shell::CommandRunner& runner,
                             const std::string& overwriteQuestion);
 
 // The program folder with exactly one trailing "\".

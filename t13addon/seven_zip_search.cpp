@@ -16,8 +16,10 @@ SevenZipSearch findSevenZip() {
         return search;
     }
     // cmd looks neither beside this program (when the program folder is
-    // another one) nor where 7-Zip was installed: those go on PATH.
-    std::vector<std::string> folders = {platform::executableFolder()};
+    // another one), nor in its tools folder, nor where 7-Zip was installed:
+    // those go on PATH.
+    std::vector<std::string> folders = {platform::executableFolder(),
+                                        platform::joinPath(platform::executableFolder(), "tools")};
     for (const auto& folder : platform::installedSevenZipFolders()) folders.push_back(folder);
     for (const auto& folder : folders) {
         if (!platform::findProgram(platform::joinPath(folder, "7z.exe"), {}).empty()) {
@@ -30,9 +32,15 @@ SevenZipSearch findSevenZip() {
 }
 
 std::string sevenZipMissingMessage(const std::string& appDir) {
+#ifdef _WIN32
     return "The 7-Zip command-line program 7z was not found: it is not in the program folder " + appDir +
            ", not on the search path (PATH), and no installed 7-Zip is recorded in the registry. Install 7-Zip "
            "(https://www.7-zip.org/), or put 7z.exe and 7z.dll into " + appDir + ", then generate again.";
+#else
+    return "The 7-Zip command-line program 7z was not found: it is not in the program folder " + appDir +
+           " and not on the search path (PATH). Install it (Debian and Ubuntu: the package p7zip-full), or put "
+           "a 7z program into " + appDir + ", then generate again.";
+#endif
 }
 
 }  // namespace t13addon

@@ -32,10 +32,13 @@ std::string T13BatchText(const T13AddonSettings& s, const std::string& searchFol
     for (const auto& item : s.PackItems)
         line(std::string("7z a -t7z ") + quoted(kTempArchiveName) + " " + quoted(batchLiteral(item)) + " -mx" + level);
 
-    // copy splits its arguments at blanks: a target with one needs quotes.
+    // cmd splits copy's arguments at blanks and ends the command at "&"
+    // ("^" escapes the next character): a target with one of them needs
+    // quotes. Of cmd's other special characters, | < > % , ; = are refused in
+    // a name, and brackets mean nothing outside a bracketed block.
     const std::string target = installerPath(s.PackageName);
     line(std::string("copy /b ") + kSfxModuleName + " + config.txt + " + kTempArchiveName + " " +
-         (target.find(' ') == std::string::npos ? target : quoted(target)));
+         (target.find_first_of(" &^") == std::string::npos ? target : quoted(target)));
 
     const std::string output = quoted(batchLiteral(s.OutputPath));
     line("7z a -t7z " + output + " " + kWorkFolderName + "\\* -mx0");

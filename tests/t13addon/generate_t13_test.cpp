@@ -21,7 +21,7 @@ using namespace t13addon;
 
 namespace {
 
-class FakeRunner : public CommandRunner {
+class FakeRunner : public shell::CommandRunner {
 public:
     explicit FakeRunner(std::string programFolder) : programFolder_(std::move(programFolder)) {}
 
@@ -149,8 +149,8 @@ TEST_F(GenerateT13, Missing7zSaysWhereToPutIt) {
     setenv("PATH", path.c_str(), 1);
 #endif
     EXPECT_EQ(outcome, T13Outcome::Refused);
-    EXPECT_NE(ui.lastMessage().find("7z.exe"), std::string::npos);
-    EXPECT_NE(ui.lastMessage().find(programFolder), std::string::npos);
+    EXPECT_NE(ui.lastMessage().find("into " + programFolder + "\\, then generate again."), std::string::npos)
+        << ui.lastMessage();
     EXPECT_TRUE(ui.saveRequests.empty());
 }
 
@@ -216,13 +216,37 @@ TEST_F(GenerateT13, RvmiStoreOnlyAndNoExtractPath) {
     window.storeOnly = true;
     window.extractPathText.clear();
     window.runCommands.clear();
+    window.packItems = {"D:\\软件\\setup.exe", "D:\\soft\\app\\*"};
     EXPECT_EQ(generate(), T13Outcome::Made);
     auto& files = runner->filesAtBatchTime;
-    EXPECT_NE(files["Entries.ini"].find("[EditFile]\r\nI386\\SVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n"),
-              std::string::npos);
-    EXPECT_NE(files["T13整合包生成.bat"].find("\"D:\\soft\\app\\*\" -mx0\r\n"), std::string::npos);
-    const std::string configStart = "\xEF\xBB\xBF;!@Install@!UTF-8!\r\nGUIMode=\"1\"\r\nExtractPathText=\"";
-    EXPECT_EQ(files["config.txt"].substr(0, configStart.size()), configStart);
+    EXPECT_EQ(files["Entries.ini"],
+              "[general]\r\nbuilddate=" + platform::encodeAnsi(platform::todayShortDate()) +
+                  "\r\ndescription=MyApp \xD5\xFB\xBA\xCF\xB0\xFC\r\ntitle=MyApp\r\nversion=1.0\r\n\r\n\r\n"
+                  "[EditFile]\r\nI386\\SVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n\r\n\r\n[AddProgram]\r\nMyApp.exe\r\n");
+    // The batch file in code page 936: 软件 is C8 ED BC FE.
+    EXPECT_EQ(files["T13整合包生成.bat"],
+              "7z a -t7z \"temp.7z\" \"D:\\\xC8\xED\xBC\xFE\\setup.exe\" -mx0\r\n"
+              "7z a -t7z \"temp.7z\" \"D:\\soft\\app\\*\" -mx0\r\n"
+              "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
+              "7z a -t7z \"" + platform::encodeAnsi(output) + "\" SVCPACK\\* -mx0\r\n"
+              "7z a -t7z \"" + platform::encodeAnsi(output) + "\" \"Entries.ini\" -mx9\r\n");
+    EXPECT_EQ(files["config.txt"],
+              "\xEF\xBB\xBF;!@Install@!UTF-8!\r\nGUIMode=\"1\"\r\n"
+              "ExtractPathText=\"程序正在解压安装中...\"\r\nExtractPathTitle=\"程序正在解压安装中...\"\r\n"
+              "ExtractTitle=\"程序正在解压安装中...\"\r\nGUIFlags =\"63\"\r\n;!@InstallEnd@!\r\n");
+}
+
+TEST_F(GenerateT13, ATemp7zLeftFromAnEarlierRunIsRemovedFirst) {
+    platform::writeFileAtomic(inProgram("temp.7z"), "items of an earlier package");
+    batchMakesEverything();
+    EXPECT_EQ(generate(), T13Outcome::Made);
+    EXPECT_EQ(runner->filesAtBatchTime.count("temp.7z"), 0u) << "7z would add the new items to the old archive";
+}
+
+TEST_F(GenerateT13, TheModuleIsFoundInAnyLetterCase) {
+    platform::renameFile(inProgram("7zs.sfx"), inProgram("7zS.sfx"));
+    batchMakesEverything();
+    EXPECT_EQ(generate(), T13Outcome::Made) << ui.lastMessage();
 }
 
 TEST_F(GenerateT13, AFailedToolRunNamesWhatFailedAndKeepsTheFieldsAsTyped) {

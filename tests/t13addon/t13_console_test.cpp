@@ -1,61 +1,103 @@
 // The console front end's t13 command: exit status, output and clean-up.
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "t13_fixture.h"
+#include "tools/console/t13_command.h"
+#ifdef _WIN32
+#include <memory>
 
-namespace console {
-int runT13Command(const std::vector<std::string>& args);
-}
+#include "platform/seven_zip_location.h"
+#include "recorded_seven_zip_folder.h"
+#endif
 
 namespace {
 
 class T13Console : public t13test::ProgramFolderTest {
 protected:
     void SetUp() override {
-#ifdef _WIN32
-        if (platform::findProgram("7z.exe", {}).empty()) GTEST_SKIP() << "no 7z.exe on this Windows";
-#else
-        if (platform::findProgram(platform::joinPath(TOLVANE_BIN_DIR, "tolvane-cmd"), {}).empty())
-            GTEST_SKIP() << "the batch interpreter tolvane-cmd is not built in " TOLVANE_BIN_DIR;
-#endif
         ProgramFolderTest::SetUp();
         platform::setProgramFolder({});
         platform::createFolders(inRoot("soft\\app"));
         platform::writeFileAtomic(inRoot("soft\\setup.exe"), "setup");
         platform::writeFileAtomic(inRoot("soft\\app\\a.dll"), "dll");
         platform::setCurrentDirectory(root);
+#ifdef _WIN32
+        // Without a 7-Zip (Wine), the stand-in 7z as an installed one.
+        if (platform::findProgram("7z.exe", {}).empty() && platform::installedSevenZipFolders().empty()) {
+            t13test::placeStandIn7z(inRoot("soft\\7-Zip"));
+            recorded = std::make_unique<t13test::RecordedSevenZipFolder>(inRoot("soft\\7-Zip"));
+        }
+#endif
+    }
+    // Why the tools cannot run here, or nothing when they can.
+    static std::string toolsMissing() {
+#ifndef _WIN32
+        if (platform::findProgram(platform::joinPath(TOLVANE_BIN_DIR, "tolvane-cmd"), {}).empty())
+            return "the batch interpreter tolvane-cmd is not built in " TOLVANE_BIN_DIR;
+        if (platform::findProgram("7z", {}).empty()) return "7z (p7zip-full) is not installed";
+#endif
+        return {};
+    }
+    int run(const std::vector<std::string>& args) {
+        err.str({});
+        return console::RunT13Command(args, err);
     }
     std::vector<std::string> basic() {
         return {"--name", "MyApp", "--version", "1.0", "--item", "soft/setup.exe", "--item", "soft/app",
                 "--sfx", inProgram("7zs.sfx"), "--run", "setup.exe /S", "--compression", "store"};
     }
+    std::ostringstream err;
+#ifdef _WIN32
+    std::unique_ptr<t13test::RecordedSevenZipFolder> recorded;
+#endif
 };
 
 }  // namespace
 
 TEST_F(T13Console, MakesThePackageBesideTheCallerAndCleansUp) {
+    if (!toolsMissing().empty()) GTEST_SKIP() << toolsMissing();
     const std::string folderBefore = platform::programFolder();
-    EXPECT_EQ(console::runT13Command(basic()), 0);
+    EXPECT_EQ(run(basic()), 0) << err.str();
     EXPECT_TRUE(platform::fileExists(inRoot("MyApp_1.0_Addon.7z")));
     EXPECT_TRUE(platform::fileExists("MyApp_1.0_Addon.7z")) << "the current folder is the caller's again";
     EXPECT_EQ(platform::programFolder(), folderBefore);
+    EXPECT_EQ(platform::listFolder(root).folders, (std::vector<std::string>{"prog", "soft"}))
+        << "the work folder is gone";
 
     // An existing package is kept unless overwriting was asked for.
-    EXPECT_EQ(console::runT13Command(basic()), 1);
+    EXPECT_EQ(run(basic()), 1);
     std::vector<std::string> again = basic();
     again.insert(again.end(), {"--overwrite", "yes", "--integrator", "rvmi"});
-    EXPECT_EQ(console::runT13Command(again), 0);
+    EXPECT_EQ(run(again), 0) << err.str();
+    EXPECT_EQ(platform::listFolder(root).files, (std::vector<std::string>{"MyApp_1.0_Addon.7z"}));
+
+    // A relative output path is taken from the caller's folder.
+    std::vector<std::string> named = basic();
+    named.insert(named.end(), {"--output", "soft/out.7z"});
+    EXPECT_EQ(run(named), 0) << err.str();
+    EXPECT_TRUE(platform::fileExists(inRoot("soft\\out.7z")));
 }
 
 TEST_F(T13Console, BadArgumentsAndMissingPartsFailWithoutOutput) {
-    EXPECT_EQ(console::runT13Command({"--name"}), 2);
-    EXPECT_EQ(console::runT13Command({"--colour", "red"}), 2);
-    EXPECT_EQ(console::runT13Command({"--integrator", "other"}), 2);
+    EXPECT_EQ(run({"--help"}), 0);
+    EXPECT_EQ(err.str(), console::kT13Usage);
+    EXPECT_EQ(run({"--name"}), 2);
+    EXPECT_NE(err.str().find("\"--name\" needs a value."), std::string::npos);
+    EXPECT_EQ(run({"--colour", "red"}), 2);
+    EXPECT_NE(err.str().find("\"--colour red\" is not an option of the t13 command."), std::string::npos);
+    EXPECT_NE(err.str().find("usage: tolvane-console t13"), std::string::npos);
+    EXPECT_EQ(run({"--integrator", "other"}), 2);
     std::vector<std::string> noSfx = basic();
     noSfx[9] = inRoot("missing.sfx");
-    EXPECT_EQ(console::runT13Command(noSfx), 1);
-    EXPECT_EQ(console::runT13Command({"--name", "MyApp", "--version", "1.0", "--sfx", inProgram("7zs.sfx")}), 1);
+    EXPECT_EQ(run(noSfx), 1);
+    EXPECT_NE(err.str().find(inRoot("missing.sfx") + " is missing"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("7zSD.sfx"), std::string::npos);
+    // No items: Generate's own check refuses.
+    EXPECT_EQ(run({"--name", "MyApp", "--version", "1.0", "--sfx", inProgram("7zs.sfx")}), 1);
     EXPECT_FALSE(platform::fileExists(inRoot("MyApp_1.0_Addon.7z")));
+    EXPECT_EQ(platform::listFolder(root).folders, (std::vector<std::string>{"prog", "soft"}));
 }

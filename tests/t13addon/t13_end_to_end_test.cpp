@@ -2,11 +2,14 @@
 // file, 7z packs, copy /b joins. The package is then taken apart with 7z.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <map>
+
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "t13_fixture.h"
-#include "t13addon/command_runner.h"
+#include "shell/command_runner.h"
 #include "t13addon/generate_t13_addon.h"
 #include "t13addon/t13_messages.h"
 #include "tests/support/fake_user_interface.h"
@@ -20,6 +23,53 @@ int run(const std::string& commandLine) {
     platform::ChildProcess process = platform::ChildProcess::start(commandLine, platform::kHidden);
     while (process.isAlive()) process.waitBriefly(100);
     return process.exitCode();
+}
+
+// What "7z l -slt" says of each file in an archive: path (with "/") ->
+// compression method ("Copy" for stored files). Folders are left out.
+std::map<std::string, std::string> listArchive(std::string archive) {
+#ifdef _WIN32
+    std::FILE* pipe = _popen(("7z l -slt \"" + archive + "\"").c_str(), "r");
+#else
+    for (char& c : archive)
+        if (c == '\\') c = '/';
+    std::FILE* pipe = popen(("LC_ALL=C.UTF-8 7z l -slt '" + archive + "'").c_str(), "r");
+#endif
+    if (!pipe) return {};
+    std::string text;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) text.append(buffer, n);
+#ifdef _WIN32
+    _pclose(pipe);
+#else
+    pclose(pipe);
+#endif
+    std::map<std::string, std::string> files;
+    std::size_t pos = text.find("\n----------\n");  // the archive's own block ends here
+    std::string path, method;
+    bool folder = false;
+    while (pos != std::string::npos && pos < text.size()) {
+        const std::size_t end = text.find('\n', pos + 1);
+        std::string line = text.substr(pos + 1, end == std::string::npos ? std::string::npos : end - pos - 1);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.compare(0, 7, "Path = ") == 0) {
+            path = line.substr(7);
+            for (char& c : path)
+                if (c == '\\') c = '/';  // 7-Zip for Windows lists "SVCPACK\MyApp.exe"
+            method.clear();
+            folder = false;
+        } else if (line.compare(0, 9, "Method = ") == 0) {
+            method = line.substr(9);
+        } else if (line == "Folder = +" || line.compare(0, 14, "Attributes = D") == 0) {
+            folder = true;
+        } else if (line.empty() && !path.empty()) {
+            if (!folder) files[path] = method;
+            path.clear();
+        }
+        pos = end;
+    }
+    if (!path.empty() && !folder) files[path] = method;
+    return files;
 }
 
 // A path handed straight to 7z (no batch interpreter in between) must be native.
@@ -69,7 +119,7 @@ protected:
 
     T13Outcome generate(T13BuilderFields& w, const std::string& output) {
         ui.saveFileAnswers.push_back(output);
-        ToolCommandRunner runner(ui);
+        shell::ToolCommandRunner runner(ui);
         const T13Outcome outcome = GenerateT13Addon(w, ui, runner, "");
         runner.waitForDetached();
         return outcome;
@@ -90,6 +140,12 @@ TEST_F(T13EndToEnd, ThePackageHoldsTheInstallerAndTheEntriesFile) {
     const platform::FolderListing left = platform::listFolder(programFolder);
     EXPECT_EQ(left.files, (std::vector<std::string>{"7zs.sfx"}));
     EXPECT_TRUE(left.folders.empty());
+
+    // The installer is stored, the entries file compressed.
+    const std::map<std::string, std::string> listed = listArchive(output);
+    ASSERT_EQ(listed.size(), 2u);
+    EXPECT_EQ(listed.at("SVCPACK/MyApp.exe"), "Copy");
+    EXPECT_NE(listed.at("Entries.ini"), "Copy");
 
     const std::string unpacked = inRoot("unpacked");
     ASSERT_EQ(run("7z t " + quoted(output)), 0);
@@ -117,6 +173,12 @@ TEST_F(T13EndToEnd, ThePackageHoldsTheInstallerAndTheEntriesFile) {
     const std::string inner = inRoot("inner.7z");
     platform::writeFileAtomic(inner, archive);
     ASSERT_EQ(run("7z t " + quoted(inner)), 0);
+    const std::map<std::string, std::string> innerListed = listArchive(inner);
+    EXPECT_EQ(innerListed.size(), 3u);
+#ifndef _WIN32  // 7-Zip for Windows lists names in the console's OEM code page
+    EXPECT_EQ(innerListed.count("setup.exe") + innerListed.count("app.exe") + innerListed.count("doc/说明.txt"), 3u);
+#endif
+    for (const auto& entry : innerListed) EXPECT_NE(entry.second, "Copy") << entry.first << ": -mx9";
     const std::string items = inRoot("items");
     ASSERT_EQ(run("7z x -y " + quoted(inner) + " " + quoted("-o" + items)), 0);
     EXPECT_EQ(platform::readFile(platform::joinPath(items, "setup.exe")), "setup program bytes");
@@ -144,5 +206,12 @@ TEST_F(T13EndToEnd, OverwritingMakesAFreshArchiveNotAnAddition) {
     ASSERT_EQ(run("7z x -y " + quoted(output) + " " + quoted("-o" + unpacked)), 0);
     EXPECT_EQ(platform::listFolder(unpacked).files, (std::vector<std::string>{"Entries.ini"}));
     EXPECT_TRUE(platform::fileExists(platform::joinPath(unpacked, "SVCPACK\\My App.exe")));
+    // "不压缩": the items are stored in the installer's archive.
+    const std::string installer = platform::readFile(platform::joinPath(unpacked, "SVCPACK\\My App.exe"));
+    const std::string inner = inRoot("inner.7z");
+    platform::writeFileAtomic(inner, installer.substr(installer.find("7z\xBC\xAF\x27\x1C")));
+    const std::map<std::string, std::string> innerListed = listArchive(inner);
+    EXPECT_EQ(innerListed.size(), 3u);
+    for (const auto& entry : innerListed) EXPECT_EQ(entry.second, "Copy") << entry.first << ": -mx0";
     EXPECT_EQ(platform::listFolder(inRoot("out")).files, (std::vector<std::string>{"My App_1.0_Addon.7z"}));
 }

@@ -4,7 +4,7 @@
 #include "platform/ansi_text_file.h"
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "t13addon/package_name_rule.h"
+#include "shell/package_name_rule.h"
 #include "t13addon/sfx_config.h"
 #include "t13addon/t13_batch_file.h"
 #include "t13addon/t13_entries_file.h"
@@ -84,6 +84,19 @@ TEST(T13BatchFile, BlanksPercentAndAnAddedSearchFolder) {
               "7z a -t7z \"D:\\out %%x%%\\My App_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n");
 }
 
+TEST(T13BatchFile, CopyTargetsThatCmdWouldSplitAreQuoted) {
+    T13AddonSettings s = myApp();
+    const auto copyLine = [&s](const std::string& name) {
+        s.PackageName = name;
+        const std::string text = T13BatchText(s);
+        const std::size_t start = text.find("copy");
+        return text.substr(start, text.find("\r\n", start) - start);
+    };
+    EXPECT_EQ(copyLine("A&B"), "copy /b 7zs.sfx + config.txt + temp.7z \"SVCPACK\\A&B.exe\"");
+    EXPECT_EQ(copyLine("A^B"), "copy /b 7zs.sfx + config.txt + temp.7z \"SVCPACK\\A^B.exe\"");
+    EXPECT_EQ(copyLine("播放器(x64)"), "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\播放器(x64).exe");
+}
+
 TEST(SfxConfig, WithoutExtractPathOrRunCommands) {
     EXPECT_EQ(SfxConfigText("", {}), ";!@Install@!UTF-8!\r\nGUIMode=\"1\"\r\n" + configTail());
 }
@@ -106,11 +119,11 @@ TEST(SfxConfig, RunCommandsWithBackslashesOrQuotesAreEscaped) {
 
 TEST(PackageNames, FileNameRule) {
     for (const char* good : {"MyApp", "My App", "播放器", " lead", "a.b", "CONSOLE", "COM0"})
-        EXPECT_FALSE(packageNameProblem(good)) << good;
+        EXPECT_FALSE(shell::packageNameProblem(good)) << good;
     for (const char* bad : {"a\\b", "a/b", "a:b", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "a[1]", "a]", "50%",
                             "a;b", "a,b", "a=b", "tab\there", "a.", "a ", "   ", "CON", "nul", "Com1", "LPT9"})
-        EXPECT_TRUE(packageNameProblem(bad)) << bad;
-    const auto message = packageNameProblem("a?b");
+        EXPECT_TRUE(shell::packageNameProblem(bad)) << bad;
+    const auto message = shell::packageNameProblem("a?b");
     ASSERT_TRUE(message);
     EXPECT_NE(message->find("\"a?b\""), std::string::npos);
     EXPECT_NE(message->find("U+003F"), std::string::npos);

@@ -28,7 +28,9 @@ protected:
         platform::writeFileAtomic(inProgram("7zs.sfx"), standInSfxModule());
         platform::setProgramFolder(programFolder);
     }
+    // Runs after a skip in a derived SetUp too, before anything was set up.
     void TearDown() override {
+        if (root.empty()) return;
         platform::setCurrentDirectory(startFolder);
         platform::setProgramFolder({});
         platform::removeFolderTree(root);

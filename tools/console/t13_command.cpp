@@ -1,23 +1,20 @@
-// "tolvane-console t13 ...": builds a T13 package without windows, through
-// the same Generate command the T13 builder window runs. The work files go
-// into a fresh temporary program folder, which holds a copy of the
-// self-extractor module and is removed afterwards.
-#include <cstdio>
-#include <string>
-#include <vector>
+// The work files go into a fresh temporary program folder, which holds a
+// copy of the self-extractor module and is removed afterwards.
+#include "tools/console/t13_command.h"
+
+#include <ostream>
 
 #include "platform/error.h"
 #include "platform/file_system.h"
-#include "t13addon/command_runner.h"
+#include "shell/window_texts.h"
+#include "shell/command_runner.h"
 #include "t13addon/generate_t13_addon.h"
 #include "t13addon/t13_batch_file.h"
 #include "tools/console/console_user_interface.h"
 
 namespace console {
 
-namespace {
-
-const char* const kUsage =
+const char* const kT13Usage =
     "usage: tolvane-console t13 --name NAME --version VERSION --item PATH [--item PATH ...]\n"
     "         [--extract-path PATH] [--run COMMAND ...] [--integrator nlite|rvmi]\n"
     "         [--compression store|high] [--output FILE] [--overwrite yes|no] [--sfx FILE]\n"
@@ -30,6 +27,8 @@ const char* const kUsage =
     "  --overwrite     replace an existing package (default: no)\n"
     "  --sfx           the self-extractor module (default: 7zs.sfx beside this program)\n"
     "Exit status 0 only when the package was made.\n";
+
+namespace {
 
 struct T13Arguments {
     t13addon::T13BuilderFields fields;
@@ -85,20 +84,24 @@ T13Arguments parseArguments(const std::vector<std::string>& args, const std::str
 
 }  // namespace
 
-int runT13Command(const std::vector<std::string>& args) {
+int RunT13Command(const std::vector<std::string>& args, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        err << kT13Usage;
+        return 0;
+    }
     const std::string startFolder = platform::currentDirectory();
     T13Arguments a;
     try {
         a = parseArguments(args, startFolder);
     } catch (const platform::Error& e) {
-        std::fprintf(stderr, "%s\n%s", e.what(), kUsage);
+        err << e.what() << "\n" << kT13Usage;
         return 2;
     }
+    a.sfx = platform::resolveLetterCase(a.sfx);
     if (!platform::fileExists(a.sfx)) {
-        std::fprintf(stderr,
-                     "The self-extractor module %s is missing. Put the modified 7-Zip SFX module (7zSD.sfx by "
-                     "Oleg Scherbakov, renamed to 7zs.sfx) beside tolvane-console, or name it with --sfx.\n",
-                     a.sfx.c_str());
+        err << "The self-extractor module " << a.sfx
+            << " is missing. Put the modified 7-Zip SFX module (7zSD.sfx by Oleg Scherbakov, renamed to 7zs.sfx; "
+               "see t13addon/README.md) beside tolvane-console, or name it with --sfx.\n";
         return 1;
     }
 
@@ -106,15 +109,15 @@ int runT13Command(const std::vector<std::string>& args) {
     std::string workFolder;
     t13addon::T13Outcome outcome = t13addon::T13Outcome::Failed;
     ConsoleUserInterface ui(a.output, a.overwrite);
-    t13addon::ToolCommandRunner runner(ui);
+    shell::ToolCommandRunner runner(ui);
     try {
         workFolder = platform::makeTemporaryFolder("tolvane-t13");
         platform::copyFile(a.sfx, platform::joinPath(workFolder, t13addon::kSfxModuleName));
         platform::setProgramFolder(workFolder);
-        // No language file is loaded here, so the overwrite question has no text of its own.
-        outcome = t13addon::GenerateT13Addon(a.fields, ui, runner, "");
+        // No language file is loaded here: the built-in overwrite question.
+        outcome = t13addon::GenerateT13Addon(a.fields, ui, runner, shell::OverwriteQuestionText({}));
     } catch (const platform::Error& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        err << e.what() << "\n";
     }
 
     // The final clean-up of SVCPACK runs on its own; let it end before the
@@ -125,7 +128,7 @@ int runT13Command(const std::vector<std::string>& args) {
         platform::setCurrentDirectory(startFolder);
         if (!workFolder.empty()) platform::removeFolderTree(workFolder);
     } catch (const platform::Error& e) {
-        std::fprintf(stderr, "The work folder could not be removed: %s\n", e.what());
+        err << "The work folder " << workFolder << " could not be removed: " << e.what() << "\n";
     }
     return outcome == t13addon::T13Outcome::Made ? 0 : 1;
 }

@@ -1,20 +1,21 @@
-// Keeps an existing output file safe while a new one is made at its path:
-// 7z's "a" would add to the old archive, and the old file would pass for the
-// new one. The file is moved to a free name beside it and either put back
-// (no new file was made) or deleted (a new one exists).
+// Keeps an existing output file safe while a new one is made at its path: the
+// old file would otherwise pass for the new one when the tools make nothing.
+// The file is moved to a free name beside it and either put back (no new file
+// was made) or deleted (a new one exists).
 #pragma once
 
 #include <string>
 
-namespace t13addon {
+namespace shell {
 
 class SetAsideFile {
 public:
     // Moves `path` to "<path>.old" (or "<path>.old2", ... when taken).
     // Throws platform::Error when it cannot be moved.
     explicit SetAsideFile(std::string path);
-    // Puts the file back unless restore() or drop() ran: on any failure in
-    // between the old file is where it was.
+    // Puts the file back unless settle(), restore() or drop() ran and unless
+    // a new file took the path: on any failure in between the old file is
+    // where it was.
     ~SetAsideFile();
     SetAsideFile(const SetAsideFile&) = delete;
     SetAsideFile& operator=(const SetAsideFile&) = delete;
@@ -23,6 +24,9 @@ public:
     void restore();
     // Deletes the set-aside copy. Throws platform::Error.
     void drop();
+    // drop() when a new file is at the path, restore() otherwise. True when a
+    // new file is there.
+    bool settle();
 
     const std::string& asidePath() const { return aside_; }
 
@@ -32,4 +36,4 @@ private:
     bool settled_ = false;
 };
 
-}  // namespace t13addon
+}  // namespace shell

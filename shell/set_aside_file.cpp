@@ -1,9 +1,9 @@
-#include "t13addon/set_aside_file.h"
+#include "shell/set_aside_file.h"
 
 #include "platform/error.h"
 #include "platform/file_system.h"
 
-namespace t13addon {
+namespace shell {
 
 SetAsideFile::SetAsideFile(std::string path) : path_(std::move(path)) {
     aside_ = path_ + ".old";
@@ -31,4 +31,11 @@ void SetAsideFile::drop() {
     settled_ = true;
 }
 
-}  // namespace t13addon
+bool SetAsideFile::settle() {
+    const bool replaced = platform::fileExists(path_);
+    if (replaced) drop();
+    else restore();
+    return replaced;
+}
+
+}  // namespace shell

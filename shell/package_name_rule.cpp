@@ -1,17 +1,17 @@
-#include "t13addon/package_name_rule.h"
+#include "shell/package_name_rule.h"
 
 #include <cstring>
 
 #include "platform/unicode.h"
 
-namespace t13addon {
+namespace shell {
 
 namespace {
 
 const char* const kForbidden = "\\/:*?\"<>|[]%;,=";
 
 std::string refusal(const std::string& name, const std::string& why) {
-    return "The software name \"" + name + "\" cannot be used as a file name: " + why +
+    return "The software name \"" + name + "\" cannot name the package's files and sections: " + why +
            ". A name may not hold \\ / : * ? \" < > | [ ] % ; , = or control characters, nor end in a dot or a "
            "blank. Change the name and generate again.";
 }
@@ -39,4 +39,4 @@ std::optional<std::string> packageNameProblem(const std::string& name) {
     return std::nullopt;
 }
 
-}  // namespace t13addon
+}  // namespace shell

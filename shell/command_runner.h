@@ -1,5 +1,6 @@
-// How Generate starts its command lines: the batch file and the clean-up
-// "cmd /c rd". A seam, so that tests can stand in for the tools.
+// How the builders start their command lines (batch files, "cmd /c rd ..."):
+// a seam, so that command tests can stand in for the tools while the real
+// runs go through ToolRunner.
 #pragma once
 
 #include <string>
@@ -9,7 +10,7 @@
 #include "shell/tool_runner.h"
 #include "shell/user_interface.h"
 
-namespace t13addon {
+namespace shell {
 
 class CommandRunner {
 public:
@@ -25,7 +26,7 @@ public:
 // events while a tool runs).
 class ToolCommandRunner : public CommandRunner {
 public:
-    explicit ToolCommandRunner(shell::EventPump& pump) : runner_(pump) {}
+    explicit ToolCommandRunner(EventPump& pump) : runner_(pump) {}
 
     void runAndWait(const std::string& commandLine, int windowStyle) override;
     void runDetached(const std::string& commandLine, int windowStyle) override;
@@ -35,8 +36,8 @@ public:
     void waitForDetached();
 
 private:
-    shell::ToolRunner runner_;
+    ToolRunner runner_;
     std::vector<platform::ChildProcess> detached_;
 };
 
-}  // namespace t13addon
+}  // namespace shell

@@ -1,6 +1,6 @@
-#include "t13addon/command_runner.h"
+#include "shell/command_runner.h"
 
-namespace t13addon {
+namespace shell {
 
 void ToolCommandRunner::runAndWait(const std::string& commandLine, int windowStyle) {
     platform::ChildProcess process = runner_.start(commandLine, windowStyle);
@@ -16,4 +16,4 @@ void ToolCommandRunner::waitForDetached() {
     detached_.clear();
 }
 
-}  // namespace t13addon
+}  // namespace shell

@@ -1,0 +1,19 @@
+// The advanced extra files: copied into the program folder under their bare
+// names so the package can hold them, and removed again after packing.
+#pragma once
+
+#include "infaddon/addon_project.h"
+
+namespace infaddon {
+
+// True when the project has extra files, judged as the builder always has:
+// by the first entry's name alone.
+bool HasExtraFiles(const AddonProject& project);
+
+// Copies every extra file's source to its bare name in the program folder,
+// replacing a file of that name. Throws platform::Error naming the file.
+void CopyExtraFiles(const AddonProject& project);
+// Deletes those copies; a copy that is not there is skipped.
+void DeleteExtraFiles(const AddonProject& project);
+
+}  // namespace infaddon

@@ -1,0 +1,140 @@
+#include "infaddon/generate.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "infaddon/entries_file.h"
+#include "infaddon/extra_files.h"
+#include "infaddon/inf_writer.h"
+#include "infaddon/package_directives.h"
+#include "infaddon/registry_import.h"
+#include "infaddon/run_packaging.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "shell/package_name_rule.h"
+#include "shell/set_aside_file.h"
+#include "shell/tool_runner.h"
+
+namespace infaddon {
+
+namespace {
+
+// A build step that failed: what the step was doing, and the system's account.
+class StepFailure : public std::runtime_error {
+public:
+    StepFailure(const std::string& step, const std::exception& cause)
+        : std::runtime_error("The INF package was not made: " + step + " failed. " + cause.what()) {}
+};
+
+// Runs one step; its failure becomes a StepFailure naming the step.
+template <typename Step>
+auto runStep(const std::string& description, Step&& step) -> decltype(step()) {
+    try {
+        return step();
+    } catch (const StepFailure&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw StepFailure(description, e);
+    }
+}
+
+std::optional<std::string> firstCheckMessage(const AddonProject& project) {
+    if (project.SourceFolders.empty() || project.SourceFolders.front().folder.empty()) return kNoSourceFolderMessage;
+    if (project.PackageName.empty()) return kNoNameMessage;
+    if (project.PackageVersion.empty()) return kNoVersionMessage;
+    return std::nullopt;
+}
+
+// The build proper, between the busy bracket's two ends: from the reset at
+// the start to the removal of the extra files.
+PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::UserInterface& ui,
+                              shell::CommandRunner& runner, const std::string& targetPath,
+                              const ScanProgress& progress) {
+    state.resetAtStart();
+    for (std::size_t i = 0; i < project.SourceFolders.size(); ++i) {
+        state.SourceIndex = i;
+        const std::string& folder = project.SourceFolders[i].folder;
+        runStep("collecting the files of " + folder,
+                [&] { ScanSourceFolder(folder, project, state, progress); });
+    }
+    shell::ToolRunner tools(ui);
+    runStep("importing the registry file " + project.RegFilePath, [&] { ImportRegistry(project, state, tools); });
+
+    const std::string programFolder = platform::programFolder();
+    runStep("creating the staging folder in " + programFolder, [&] { CreateStagingFolder(programFolder, state); });
+    runStep("making the program folder " + programFolder + " the current folder",
+            [&] { platform::setCurrentDirectory(programFolder); });
+
+    state.CopyFilesList.clear();
+    for (const std::string& name : state.CopySectionNames) state.CopyFilesList += name;
+    runStep("writing " + state.PackageName + ".inf", [&] { WriteInfFile(project, state); });
+    runStep("copying the collected files into " + state.StagingFolder, [&] {
+        for (const StagedFile& file : state.StagedFiles)
+            platform::copyFile(file.source, state.StagingFolder + file.stagedName);
+    });
+    runStep("copying the extra files into " + programFolder, [&] { CopyExtraFiles(project); });
+    runStep("writing Entries_" + state.PackageName + ".ini", [&] { WriteEntriesFile(project, state); });
+    runStep("writing the makecab directive files", [&] {
+        WriteCabDirectives(state);
+        WritePackageDirectives(project, state, targetPath);
+    });
+
+    // The old package waits beside its path, so that only a package this
+    // build made can pass the check for the file.
+    std::optional<shell::SetAsideFile> oldPackage;
+    if (platform::fileExists(targetPath))
+        runStep("moving the old package " + targetPath + " aside", [&] { oldPackage.emplace(targetPath); });
+    const PackagingOutcome outcome =
+        runStep("packing with makecab", [&] { return RunPackaging(state, targetPath, ui, runner); });
+    if (oldPackage)
+        runStep(outcome == PackagingOutcome::PackageMade ? "deleting the old package " + oldPackage->asidePath()
+                                                         : "putting the old package back at " + targetPath,
+                [&] { oldPackage->settle(); });
+    runStep("deleting the extra files from " + programFolder, [&] { DeleteExtraFiles(project); });
+    return outcome;
+}
+
+}  // namespace
+
+std::string DefaultPackageFileName(const std::string& name, const std::string& version) {
+    return name + "_" + version + "_Addon.cab";
+}
+
+GenerateOutcome Generate(AddonProject& project, BuildState& state, shell::UserInterface& ui,
+                         shell::CommandRunner& runner, const std::string& overwriteQuestion,
+                         const ScanProgress& progress) {
+    if (const auto message = firstCheckMessage(project)) {
+        ui.showMessage(*message);
+        return GenerateOutcome::Refused;
+    }
+    if (const auto problem = shell::packageNameProblem(project.PackageName)) {
+        ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
+        return GenerateOutcome::Refused;
+    }
+    state.PackageName = project.PackageName;
+    state.PackageVersion = project.PackageVersion;
+
+    shell::FileDialogRequest request;
+    request.filter = kPackageFilter;
+    request.filterIndex = 1;
+    request.initialName = DefaultPackageFileName(state.PackageName, state.PackageVersion);
+    const std::optional<std::string> chosen = ui.chooseSaveFile(request);
+    if (!chosen) return GenerateOutcome::Cancelled;
+    const std::string targetPath = *chosen;
+    if (platform::fileExists(targetPath) && !ui.askYesNo(overwriteQuestion)) return GenerateOutcome::Cancelled;
+
+    const ScanProgress scanProgress = progress ? progress : ScanProgress([&ui] { ui.pumpEvents(); });
+    PackagingOutcome outcome;
+    try {
+        shell::BusyBracket busy(ui);
+        outcome = buildPackage(project, state, ui, runner, targetPath, scanProgress);
+    } catch (const StepFailure& failure) {
+        // The bracket has ended: the window is enabled and the busy window hidden.
+        ui.showMessage(failure.what(), {}, shell::MessageIcon::Stop);
+        return GenerateOutcome::Failed;
+    }
+    state.resetAtEnd(project);
+    return outcome == PackagingOutcome::PackageMade ? GenerateOutcome::Made : GenerateOutcome::NotMade;
+}
+
+}  // namespace infaddon

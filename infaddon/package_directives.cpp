@@ -1,0 +1,69 @@
+#include "infaddon/package_directives.h"
+
+#include "infaddon/extra_files.h"
+#include "infaddon/packaging_names.h"
+#include "platform/ansi_text_file.h"
+#include "platform/file_system.h"
+
+namespace infaddon {
+
+namespace {
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+void addLine(std::string& text, const std::string& value) { text += value + "\r\n"; }
+
+// One makecab run per result: a single cabinet (the disk is larger than any
+// package), written where the name template says.
+const char* const kSingleCabinet = " /d compressionmemory=21 /d maxdisksize=1024000000 /d diskdirectorytemplate=";
+
+}  // namespace
+
+std::string CabDirectiveListText(const BuildState& state) {
+    std::string text;
+    // The staged name begins with "\", so this is the staged file's full path.
+    for (const StagedFile& file : state.StagedFiles) addLine(text, quoted(state.StagingFolder + file.stagedName));
+    return text;
+}
+
+std::string CabBatchText(const std::string& packageName) {
+    std::string text;
+    addLine(text, "@echo off");
+    addLine(text, std::string("makecab.exe /f ") + kCabListFileName + " /v3 /d compressiontype=LZX" + kSingleCabinet +
+                   " /d cabinetnametemplate=" + quoted(packageName + ".cab"));
+    addLine(text, "exit");
+    return text;
+}
+
+std::string PackageDirectiveListText(const AddonProject& project, const BuildState& state) {
+    std::string text;
+    addLine(text, quoted("Entries_" + state.PackageName + ".ini"));
+    addLine(text, quoted(state.PackageName + ".inf"));
+    addLine(text, quoted(state.PackageName + ".cab"));
+    if (HasExtraFiles(project))
+        for (const ExtraFile& file : project.ExtraFiles) addLine(text, quoted(file.name));
+    return text;
+}
+
+std::string PackageBatchText(const std::string& targetPath) {
+    std::string text;
+    addLine(text, std::string("makecab.exe /f ") + kPackageListFileName + " /d compressiontype=mszip" + kSingleCabinet +
+                   " /d cabinetnametemplate=" + quoted(targetPath));
+    return text;
+}
+
+void WriteCabDirectives(const BuildState& state) {
+    const std::string folder = platform::programFolder();
+    platform::setCurrentDirectory(folder);
+    platform::writeAnsiFile(platform::joinPath(folder, kCabListFileName), CabDirectiveListText(state));
+    platform::writeAnsiFile(platform::joinPath(folder, kCabBatchFileName), CabBatchText(state.PackageName));
+}
+
+void WritePackageDirectives(const AddonProject& project, const BuildState& state, const std::string& targetPath) {
+    const std::string folder = platform::programFolder();
+    platform::setCurrentDirectory(folder);
+    platform::writeAnsiFile(platform::joinPath(folder, kPackageListFileName), PackageDirectiveListText(project, state));
+    platform::writeAnsiFile(platform::joinPath(folder, kPackageBatchFileName), PackageBatchText(targetPath));
+}
+
+}  // namespace infaddon

@@ -1,0 +1,27 @@
+// The makecab directive files and batch files of a build: the inner cabinet
+// "<name>.cab" from the staged files (LZX), then the package at the chosen
+// path from the INF, the entries file, the inner cabinet and the extra files
+// (MSZIP). The directive files list file names only; every cabinet setting
+// is on the batch file's makecab line.
+#pragma once
+
+#include <string>
+
+#include "infaddon/addon_project.h"
+
+namespace infaddon {
+
+// The texts (UTF-8, CR LF after every line) of the four work files.
+std::string CabDirectiveListText(const BuildState& state);
+std::string CabBatchText(const std::string& packageName);
+std::string PackageDirectiveListText(const AddonProject& project, const BuildState& state);
+std::string PackageBatchText(const std::string& targetPath);
+
+// Write "CAB压缩文件列表.txt" and "生成cab文件.bat", and "整合包压缩列表.txt"
+// and "生成整合包.bat", into the program folder in the ANSI code page. Throws
+// platform::Error (a name the code page cannot hold, a file that cannot be
+// written); a file already there is then unchanged.
+void WriteCabDirectives(const BuildState& state);
+void WritePackageDirectives(const AddonProject& project, const BuildState& state, const std::string& targetPath);
+
+}  // namespace infaddon

@@ -1,0 +1,41 @@
+#include "infaddon/package_text_file.h"
+
+#include "platform/ansi_text_file.h"
+#include "platform/code_page.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+
+namespace infaddon {
+
+namespace {
+
+// The encoder names the text it was handed; for a whole file that is only its
+// first line. Encoding line by line finds the line the user has to change.
+[[noreturn]] void throwNamingLine(const std::string& path, const std::string& utf8, const platform::Error& whole) {
+    std::size_t start = 0;
+    while (start <= utf8.size()) {
+        std::size_t end = utf8.find("\r\n", start);
+        if (end == std::string::npos) end = utf8.size();
+        try {
+            platform::encodeAnsi(std::string_view(utf8).substr(start, end - start));
+        } catch (const platform::Error& line) {
+            throw platform::Error(platform::ErrorKind::CodePage,
+                                  "Cannot write \"" + platform::baseName(path) + "\": " + line.what());
+        }
+        start = end + 2;
+    }
+    throw whole;
+}
+
+}  // namespace
+
+void WritePackageTextFile(const std::string& path, const std::string& utf8) {
+    try {
+        platform::writeAnsiFile(path, utf8);
+    } catch (const platform::Error& e) {
+        if (e.kind() != platform::ErrorKind::CodePage) throw;
+        throwNamingLine(path, utf8, e);
+    }
+}
+
+}  // namespace infaddon

@@ -1,0 +1,67 @@
+// The registry import step: the .reg file the box shows is converted by
+// reg2inf into "reg.bak" in the program folder, and the lines of its AddReg
+// section are collected into the build's registry lines.
+#include "infaddon/registry_import.h"
+
+#include "platform/ansi_text_file.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+
+namespace infaddon {
+namespace {
+
+const char kConverter[] = "reg2inf.exe";
+const char kConverterOutput[] = "reg.bak";
+
+// The converter's path: the program folder (the current folder here), then
+// beside the running executable and in its "tools" folder, where an installed
+// Tolvane keeps its own tools, then the search path.
+std::string findConverter() {
+    const std::string own = platform::executableFolder();
+    std::string found = platform::findProgram(kConverter, own);
+    if (found.empty()) {
+        const std::string tools = platform::joinPath(own, "tools");
+        if (platform::folderExists(tools)) found = platform::findProgram(platform::joinPath(tools, kConverter), "");
+    }
+    if (found.empty())
+        throw platform::Error(platform::ErrorKind::FileNotFound,
+                              std::string("The registry converter ") + kConverter + " was not found in the program folder " +
+                                  platform::programFolder() + ", beside " + platform::executablePath() +
+                                  ", in its tools folder or on the search path. Put " + kConverter +
+                                  " into the program folder, or remove the registry file from the box, and generate again.");
+    return found;
+}
+
+}  // namespace
+
+void ImportRegistry(const AddonProject& project, BuildState& state, shell::ToolRunner& runner) {
+    const std::string& regFile = project.RegFilePath;  // the path the box shows
+    if (regFile.empty()) return;
+
+    const std::string folder = platform::programFolder();
+    platform::setCurrentDirectory(folder);
+    const std::string output = platform::joinPath(folder, kConverterOutput);
+    if (platform::fileExists(output)) platform::deleteFile(output);
+
+    const std::string converter = findConverter();
+    const std::string commandLine =
+        platform::quoteArgument(converter) + " -w -t \"" + regFile + "\" " + kConverterOutput;
+    platform::ChildProcess process = runner.start(commandLine, platform::kHidden);
+    runner.waitForExit(process);
+    state.CodeDescriptionLabel = "结束运行";
+
+    platform::setCurrentDirectory(folder);
+    if (!platform::fileExists(output))
+        throw platform::Error(platform::ErrorKind::FileNotFound,
+                              std::string("The registry converter ") + converter + " ended without writing " +
+                                  kConverterOutput + ", so the registry file \"" + regFile +
+                                  "\" was not converted. Check that the file exists and is a registry file "
+                                  "exported by regedit; running " + kConverter + " -w -t \"" + regFile +
+                                  "\" test.inf by hand shows the reason.");
+    const std::string text = platform::readAnsiFile(output);
+    state.RegistryLines += CollectRegistryLines(text);
+    platform::deleteFile(output);
+}
+
+}  // namespace infaddon

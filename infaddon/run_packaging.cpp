@@ -1,0 +1,71 @@
+#include "infaddon/run_packaging.h"
+
+#include <initializer_list>
+
+#include "infaddon/packaging_names.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+
+namespace infaddon {
+
+namespace {
+
+// Deletes the named files of the program folder in the order given, skipping
+// the ones that are not there (a makecab that never ran leaves no setup.inf).
+void deleteWorkFiles(const std::string& folder, std::initializer_list<std::string> names) {
+    for (const std::string& name : names) {
+        const std::string path = platform::joinPath(folder, name);
+        if (platform::fileExists(path)) platform::deleteFile(path);
+    }
+}
+
+void removeStagingFolder(const BuildState& state, shell::CommandRunner& runner) {
+    const std::string removal = StagingFolderRemoval(state.StagingFolder);
+    if (!removal.empty()) runner.runDetached(removal, platform::kHidden);
+}
+
+}  // namespace
+
+std::string StagingFolderRemoval(const std::string& stagingFolder) {
+    std::string folder = stagingFolder;
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    const std::string name = platform::baseName(folder);
+    if (name.empty() || !platform::folderExists(folder)) return {};
+    return "cmd /c rd /s /q .\\" + name;
+}
+
+PackagingOutcome RunPackaging(const BuildState& state, const std::string& targetPath, shell::UserInterface& ui,
+                              shell::CommandRunner& runner) {
+    const std::string folder = platform::programFolder();
+    const std::string& name = state.PackageName;
+    const std::string entriesFile = "Entries_" + name + ".ini";
+    const std::string infFile = name + ".inf";
+    const std::string innerCabinet = name + ".cab";
+
+    platform::setCurrentDirectory(folder);
+    runner.runAndWait(kCabBatchFileName, platform::kMinimizedNoFocus);
+    if (!platform::fileExists(platform::joinPath(folder, innerCabinet))) {
+        ui.showMessage(kInnerCabinetMissingMessage);
+        deleteWorkFiles(folder, {kMakecabInfName, kCabListFileName, kMakecabReportName, kCabBatchFileName,
+                                 entriesFile, infFile});
+        removeStagingFolder(state, runner);
+        return PackagingOutcome::InnerCabinetMissing;
+    }
+
+    deleteWorkFiles(folder, {kMakecabInfName, kMakecabReportName});
+    // The removal runs while the package is made: that run never reads the staging folder.
+    removeStagingFolder(state, runner);
+    deleteWorkFiles(folder, {kCabListFileName, kCabBatchFileName});
+    runner.runAndWait(kPackageBatchFileName, platform::kMinimizedNoFocus);
+    platform::setCurrentDirectory(folder);
+    deleteWorkFiles(folder, {kMakecabReportName, kMakecabInfName, entriesFile, infFile, innerCabinet,
+                             kPackageBatchFileName, kPackageListFileName});
+    if (platform::fileExists(targetPath)) {
+        ui.showMessage(kPackageMadeMessage);
+        return PackagingOutcome::PackageMade;
+    }
+    ui.showMessage(kPackageMissingMessage);
+    return PackagingOutcome::PackageMissing;
+}
+
+}  // namespace infaddon

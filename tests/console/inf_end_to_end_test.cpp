@@ -1,0 +1,315 @@
+// Whole INF builds with the real tools: the batch files run through the batch
+// interpreter (cmd.exe under Wine), makecab is the project's cabinet maker.
+// The package and its inner cabinet are then listed and unpacked with tools
+// that share no code with ours: cabextract and 7z on Linux, extrac32 under
+// Wine.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include "infaddon/generate.h"
+#include "infaddon/packaging_names.h"
+#include "platform/ansi_text_file.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "shell/command_runner.h"
+#include "tests/support/fake_user_interface.h"
+#include "tools/console/inf_command.h"
+
+namespace {
+
+std::string bin(const std::string& tool) { return platform::joinPath(TOLVANE_BIN_DIR, tool); }
+
+#ifdef _WIN32
+// Runs a command line to its end and gives its exit status.
+int run(const std::string& commandLine) {
+    platform::ChildProcess process = platform::ChildProcess::start(commandLine, platform::kHidden);
+    while (process.isAlive()) process.waitBriefly(100);
+    return process.exitCode();
+}
+#else
+// A path handed straight to a Linux tool must be native.
+std::string native(std::string path) {
+    for (char& c : path)
+        if (c == '\\') c = '/';
+    return path;
+}
+
+std::string shellQuoted(const std::string& path) { return "'" + native(path) + "'"; }
+
+// Standard output of a shell command line.
+std::string capture(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
+}
+#endif
+
+void setEnvironment(const char* name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name, value.c_str());
+#else
+    ::setenv(name, value.c_str(), 1);
+#endif
+}
+
+std::string bytePattern(std::size_t size, unsigned seed) {
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes[i] = static_cast<char>((i % 7 == 0) ? (seed >> 16) : ('a' + i % 13));
+    }
+    return bytes;
+}
+
+// Unpacks a cabinet into a new folder and gives that folder's files by name.
+std::map<std::string, std::string> unpack(const std::string& cabinet, const std::string& into) {
+    platform::createFolders(into);
+#ifdef _WIN32
+    run("extrac32.exe /y /e /l " + platform::quoteArgument(into) + " " + platform::quoteArgument(cabinet));
+#else
+    capture("cabextract -q -d " + shellQuoted(into) + " " + shellQuoted(cabinet));
+#endif
+    std::map<std::string, std::string> files;
+    for (const std::string& name : platform::listFolder(into).files)
+        files[name] = platform::readFile(platform::joinPath(into, name));
+    return files;
+}
+
+class InfEndToEnd : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (platform::findProgram(bin("makecab.exe"), {}).empty())
+            GTEST_SKIP() << "the cabinet maker is not built in " TOLVANE_BIN_DIR;
+#ifndef _WIN32
+        if (platform::findProgram(bin("tolvane-cmd"), {}).empty())
+            GTEST_SKIP() << "the batch interpreter tolvane-cmd is not built in " TOLVANE_BIN_DIR;
+        if (platform::findProgram("cabextract", {}).empty() || platform::findProgram("7z", {}).empty())
+            GTEST_SKIP() << "cabextract or 7z is not installed";
+#endif
+        startFolder = platform::currentDirectory();
+        root = platform::makeTemporaryFolder("tolvane-inf-e2e");
+        platform::createFolders(inRoot("soft\\My App\\sub\\deep"));
+        platform::createFolders(inRoot("extra"));
+        platform::createFolders(inRoot("out dir"));
+        write("soft\\My App\\app.exe", bytePattern(150000, 1));
+        write("soft\\My App\\sub\\readme.txt", "read me\r\n");
+        write("soft\\My App\\sub\\deep\\data.bin", bytePattern(70000, 2));
+        write("soft\\My App\\sub\\deep\\empty.dat", "");
+        write("extra\\tool.dll", "extra dll bytes");
+        write("extra\\notes.txt", "extra notes");
+        platform::setCurrentDirectory(root);
+    }
+    void TearDown() override {
+        if (root.empty()) return;
+        platform::setCurrentDirectory(startFolder);
+        platform::setProgramFolder({});
+        // Wine lets go of an ended process's current folder a moment after
+        // the process counts as ended; give it that moment.
+        for (int attempt = 0;; ++attempt) {
+            try {
+                platform::removeFolderTree(root);
+                return;
+            } catch (const platform::Error&) {
+                if (attempt == 50) throw;
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+        }
+    }
+    std::string inRoot(const std::string& name) const { return platform::joinPath(root, name); }
+    void write(const std::string& relative, const std::string& bytes) const {
+        platform::writeFileAtomic(inRoot(relative), bytes);
+    }
+    std::string package() const { return inRoot("out dir\\App_1.0_Addon.cab"); }
+
+    std::vector<std::string> appArguments() const {
+        return {"--name", "App", "--version", "1.0", "--website", "http://example.org/",
+                "--source", "soft/My App", "--extra", "2=extra/tool.dll", "--patch-extra", "11=extra/notes.txt",
+                "--shortcut", "My App=%ProgramFiles%\\My App\\app.exe", "--output", "out dir/App_1.0_Addon.cab"};
+    }
+
+    // The collected files as the inner cabinet must hold them: flat, under their staged names.
+    std::map<std::string, std::string> expectedInnerFiles() const {
+        return {{"My App_app.exe", bytePattern(150000, 1)},
+                {"My App_sub_readme.txt", "read me\r\n"},
+                {"My App_sub_deep_data.bin", bytePattern(70000, 2)},
+                {"My App_sub_deep_empty.dat", ""}};
+    }
+
+    std::string startFolder;
+    std::string root;
+};
+
+TEST_F(InfEndToEnd, TheConsoleBuildsThePackageWithEveryPartAndLeavesNoWorkFolder) {
+    // The program folder is a fresh temporary folder: one with a blank in its path.
+    const std::string temporary = inRoot("t mp");
+    platform::createFolder(temporary);
+#ifdef _WIN32
+    const char* const variable = "TMP";  // GetTempPath reads it first
+    const std::string folderForTools = temporary;
+#else
+    const char* const variable = "TMPDIR";
+    const std::string folderForTools = native(temporary);
+#endif
+    const std::string before = platform::environmentVariable(variable);
+    setEnvironment(variable, folderForTools);
+    std::vector<std::string> arguments = appArguments();
+    // The registry file goes in only where the converter is built.
+    const bool withRegistry = !platform::findProgram(bin("reg2inf.exe"), {}).empty();
+    if (withRegistry) {
+        write("app.reg", "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\TolvaneTest]\r\n\"Colour\"=\"blue\"\r\n");
+        arguments.insert(arguments.end(), {"--reg", "app.reg"});
+    }
+    std::ostringstream err;
+    const int status = console::RunInfCommand(arguments, err);
+    setEnvironment(variable, before);
+    ASSERT_EQ(status, 0) << err.str();
+    ASSERT_TRUE(platform::fileExists(package()));
+    EXPECT_TRUE(platform::listFolder(temporary).folders.empty()) << "the program folder was not removed";
+    EXPECT_TRUE(platform::listFolder(temporary).files.empty());
+
+    const auto top = unpack(package(), inRoot("unpacked"));
+    std::vector<std::string> names;
+    for (const auto& entry : top) names.push_back(entry.first);
+    EXPECT_EQ(names, (std::vector<std::string>{"App.cab", "App.inf", "Entries_App.ini", "notes.txt", "tool.dll"}));
+    EXPECT_EQ(top.at("tool.dll"), "extra dll bytes");
+    EXPECT_EQ(top.at("notes.txt"), "extra notes");
+    const std::string inf = top.at("App.inf");
+    EXPECT_NE(inf.find("1=\"AppProgramFiles\",\"App.cab\",,\"i386\""), std::string::npos);
+    EXPECT_NE(inf.find("UpdateInis      = addlink"), std::string::npos) << "the shortcut reaches the INF";
+    if (withRegistry) {
+        EXPECT_NE(inf.find("SOFTWARE\\TolvaneTest\",\"Colour\""), std::string::npos) << inf;
+    }
+    const std::string entries = top.at("Entries_App.ini");
+    EXPECT_NE(entries.find("tool.dll = 1,,,,,,,2,0,0"), std::string::npos) << entries;
+    EXPECT_NE(entries.find("notes.txt = 100,,,,,,,11,0,0"), std::string::npos) << entries;
+
+    // Every collected file, flat, under its staged name, with its exact bytes.
+    EXPECT_EQ(unpack(inRoot("unpacked\\App.cab"), inRoot("inner")), expectedInnerFiles());
+#ifndef _WIN32
+    const std::string listing = capture("cabextract -l " + shellQuoted(package()));
+    for (const char* name : {"Entries_App.ini", "App.inf", "App.cab", "tool.dll", "notes.txt"})
+        EXPECT_NE(listing.find(name), std::string::npos) << name << " not listed by cabextract:\n" << listing;
+    const std::string sevenZipListing = capture("7z l " + shellQuoted(package()));
+    for (const char* name : {"Entries_App.ini", "App.inf", "App.cab", "tool.dll", "notes.txt"})
+        EXPECT_NE(sevenZipListing.find(name), std::string::npos) << name << " not listed by 7z:\n" << sevenZipListing;
+    // 7z unpacks the inner cabinet to the same bytes.
+    const std::string byZip = inRoot("inner7z");
+    capture("7z x -y -o" + shellQuoted(byZip) + " " + shellQuoted(inRoot("unpacked\\App.cab")) + " >/dev/null");
+    std::map<std::string, std::string> zipFiles;
+    for (const std::string& name : platform::listFolder(byZip).files)
+        zipFiles[name] = platform::readFile(platform::joinPath(byZip, name));
+    EXPECT_EQ(zipFiles, expectedInnerFiles());
+    EXPECT_NE(capture("cabextract -t " + shellQuoted(inRoot("unpacked\\App.cab"))).find("All done, no errors"),
+              std::string::npos);
+#endif
+}
+
+TEST_F(InfEndToEnd, AnExistingPackageIsReplacedOnlyWhenOverwritingIsAsked) {
+    std::ostringstream err;
+    write("out dir\\App_1.0_Addon.cab", "old package");
+    EXPECT_EQ(console::RunInfCommand(appArguments(), err), 1);
+    EXPECT_EQ(platform::readFile(package()), "old package");
+
+    std::vector<std::string> again = appArguments();
+    again.push_back("--overwrite");
+    EXPECT_EQ(console::RunInfCommand(again, err), 0) << err.str();
+    EXPECT_EQ(platform::readFile(package()).substr(0, 4), "MSCF");
+    EXPECT_EQ(platform::listFolder(inRoot("out dir")).files, std::vector<std::string>{"App_1.0_Addon.cab"})
+        << "the old package was not deleted once the new one was there";
+}
+
+TEST_F(InfEndToEnd, ArgumentsThatCannotBeUsedMakeNothing) {
+    std::ostringstream err;
+    EXPECT_EQ(console::RunInfCommand({"--name"}, err), 2);
+    EXPECT_EQ(console::RunInfCommand({"--colour", "red"}, err), 2);
+    EXPECT_EQ(console::RunInfCommand({"--name", "App", "--source", "missing folder"}, err), 2);
+    EXPECT_EQ(console::RunInfCommand({"--source", "99999=soft"}, err), 2);
+    EXPECT_EQ(console::RunInfCommand({"--extra", "extra/tool.dll"}, err), 2) << "an extra file needs its number";
+    EXPECT_EQ(console::RunInfCommand({"--place", "desktop"}, err), 2) << "no shortcut to describe";
+    EXPECT_NE(err.str().find("usage: tolvane-console inf"), std::string::npos);
+    // Checks of Generate: no version, a name that cannot name files.
+    EXPECT_EQ(console::RunInfCommand({"--name", "App", "--source", "soft"}, err), 1);
+    EXPECT_EQ(console::RunInfCommand({"--name", "A:B", "--version", "1", "--source", "soft"}, err), 1);
+    EXPECT_TRUE(platform::listFolder(inRoot("out dir")).files.empty());
+    EXPECT_FALSE(platform::fileExists(inRoot("App__Addon.cab")));
+}
+
+// Generate itself in a program folder of the test's own, with the real tools.
+class GenerateWithTools : public InfEndToEnd {
+protected:
+    void SetUp() override {
+        InfEndToEnd::SetUp();
+        if (root.empty()) return;
+        programFolder = inRoot("prog");
+        platform::createFolder(programFolder);
+        platform::setProgramFolder(programFolder);
+    }
+    infaddon::GenerateOutcome generate(infaddon::AddonProject& project, const std::string& output) {
+        ui.saveFileAnswers.push_back(output);
+        shell::ToolCommandRunner runner(ui);
+        const auto outcome = infaddon::Generate(project, state, ui, runner, "overwrite?");
+        runner.waitForDetached();
+        return outcome;
+    }
+    infaddon::AddonProject project(const std::string& folder) const {
+        infaddon::AddonProject p;
+        p.PackageName = "App";
+        p.PackageVersion = "1.0";
+        p.addSourceFolder(inRoot(folder), "");
+        return p;
+    }
+    std::vector<std::string> programFolderEntries() const {
+        const auto listing = platform::listFolder(programFolder);
+        std::vector<std::string> names = listing.folders;
+        names.insert(names.end(), listing.files.begin(), listing.files.end());
+        return names;
+    }
+
+    std::string programFolder;
+    infaddon::BuildState state;
+    testing_support::FakeUserInterface ui;
+};
+
+TEST_F(GenerateWithTools, ASecondBuildInTheSameRunCarriesNothingOfTheFirst) {
+    auto first = project("soft\\My App");
+    ASSERT_EQ(generate(first, inRoot("out dir\\first.cab")), infaddon::GenerateOutcome::Made) << ui.lastMessage();
+    EXPECT_EQ(ui.lastMessage(), infaddon::kPackageMadeMessage);
+    EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
+
+    platform::createFolder(inRoot("second"));
+    write("second\\only.txt", "second build");
+    auto second = project("second");
+    ASSERT_EQ(generate(second, inRoot("out dir\\second.cab")), infaddon::GenerateOutcome::Made) << ui.lastMessage();
+    const auto top = unpack(inRoot("out dir\\second.cab"), inRoot("second-top"));
+    ASSERT_EQ(top.count("App.cab"), 1u);
+    EXPECT_EQ(unpack(inRoot("second-top\\App.cab"), inRoot("second-inner")),
+              (std::map<std::string, std::string>{{"second_only.txt", "second build"}}));
+    EXPECT_EQ(top.at("App.inf").find("app.exe"), std::string::npos);
+}
+
+TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesItsMessageAndKeepsThePackageWorkFiles) {
+    // A folder where the inner cabinet would go: makecab cannot write it.
+    platform::createFolder(platform::joinPath(programFolder, "App.cab"));
+    write("out dir\\App_1.0_Addon.cab", "old package");
+    ui.yesNoAnswers.push_back(true);
+    auto p = project("soft\\My App");
+    EXPECT_EQ(generate(p, package()), infaddon::GenerateOutcome::NotMade);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, infaddon::kInnerCabinetMissingMessage);
+    EXPECT_EQ(programFolderEntries(),
+              (std::vector<std::string>{"App.cab", infaddon::kPackageListFileName, infaddon::kPackageBatchFileName}));
+    EXPECT_EQ(platform::readFile(package()), "old package");
+}
+
+}  // namespace

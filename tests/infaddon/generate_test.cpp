@@ -1,0 +1,286 @@
+// The Generate command with the batch runs stood in for: its checks and
+// dialogs, the order of its steps, what a build leaves, the old package's
+// safe keeping, and the one message of a failed step.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "infaddon/generate.h"
+#include "infaddon/packaging_names.h"
+#include "packaging_fixture.h"
+#include "platform/ansi_text_file.h"
+#include "platform/error.h"
+#include "tests/support/fake_user_interface.h"
+
+using namespace infaddon;
+
+namespace {
+
+const std::string kRemoveStaging = "cmd /c rd /s /q .\\提取文件";
+const std::string kQuestion = "文件已存在，是否覆盖？";
+
+// Also records whether the busy bracket was open when each message came.
+class RecordingUi : public testing_support::FakeUserInterface {
+public:
+    std::vector<int> busyAtMessage;
+    void showMessage(const std::string& text, const std::string& title, shell::MessageIcon icon) override {
+        busyAtMessage.push_back(busyDepth);
+        FakeUserInterface::showMessage(text, title, icon);
+    }
+};
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        result.push_back(text.substr(start, end - start));
+    return result;
+}
+
+std::string unquoted(const std::string& line) { return line.size() >= 2 ? line.substr(1, line.size() - 2) : line; }
+
+bool contains(const std::vector<std::string>& list, const std::string& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+class Generating : public packtest::ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        platform::createFolders(inRoot("soft\\App\\doc"));
+        platform::createFolders(inRoot("out"));
+        write(inRoot("soft\\App\\app.exe"), "program bytes");
+        write(inRoot("soft\\App\\doc\\读我.txt"), "readme bytes");
+        write(inRoot("tool.dll"), "extra bytes");
+        target = inRoot("out\\App_1.0_Addon.cab");
+
+        project.PackageName = "App";
+        project.PackageVersion = "1.0";
+        project.Website = "http://example.org/";
+        project.addSourceFolder(inRoot("soft\\App"), "");
+        project.addExtraFile({inRoot("tool.dll"), "tool.dll", "100", "2"});
+        project.Shortcuts.push_back({"[addlink12]\r\nx\r\ny\r\n", "addlink12", "a\r\nb"});
+
+        // makecab as the first batch file runs it: it reads every listed
+        // staged file, as the cabinet would hold it.
+        runner.actions[kCabBatchFileName] = [this] {
+            packed.clear();
+            for (const std::string& line : lines(platform::readAnsiFile(inProgram(kCabListFileName)))) {
+                const std::string path = unquoted(line);
+                packed.push_back({platform::baseName(path), platform::fileExists(path) ? platform::readFile(path) : "?"});
+            }
+            infText = platform::readAnsiFile(inProgram("App.inf"));
+            if (makeInnerCabinet) write(inProgram("App.cab"), "inner");
+            write(inProgram("setup.inf"), "");
+            write(inProgram("setup.rpt"), "");
+        };
+        runner.actions[kRemoveStaging] = [this] { platform::removeFolderTree(inProgram("提取文件")); };
+        runner.actions[kPackageBatchFileName] = [this] {
+            targetThereDuringPacking = platform::fileExists(target);
+            packageMembers.clear();
+            for (const std::string& line : lines(platform::readAnsiFile(inProgram(kPackageListFileName))))
+                if (platform::fileExists(inProgram(unquoted(line)))) packageMembers.push_back(unquoted(line));
+            if (makePackage) write(target, "new package");
+        };
+    }
+
+    GenerateOutcome generate() {
+        ui.saveFileAnswers.push_back(target);
+        return Generate(project, state, ui, runner, kQuestion);
+    }
+
+    std::vector<std::string> outFolderFiles() const { return platform::listFolder(inRoot("out")).files; }
+
+    AddonProject project;
+    BuildState state;
+    std::string target;
+    RecordingUi ui;
+    packtest::FakeCommandRunner runner;
+    bool makeInnerCabinet = true;
+    bool makePackage = true;
+
+    std::vector<std::pair<std::string, std::string>> packed;  // staged name, bytes
+    std::string infText;
+    std::vector<std::string> packageMembers;
+    bool targetThereDuringPacking = false;
+};
+
+TEST_F(Generating, TheThreeChecksComeInOrderAndChangeNothing) {
+    AddonProject empty;
+    empty.PackageName = "";
+    EXPECT_EQ(Generate(empty, state, ui, runner, kQuestion), GenerateOutcome::Refused);
+    project.PackageName.clear();
+    project.PackageVersion.clear();
+    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), GenerateOutcome::Refused);
+    project.PackageName = "App";
+    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), GenerateOutcome::Refused);
+
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0].text, "请在\"软件路径\"选项选择好您要整合的软件路径,在点击添加之后再点击整合包生成.");
+    EXPECT_EQ(ui.messages[1].text, "请输入软件LOGO信息。");
+    EXPECT_EQ(ui.messages[2].text, "请输入软件名称及版本信息。");
+    EXPECT_TRUE(ui.saveRequests.empty());
+    EXPECT_EQ(ui.busyBegins, 0);
+    EXPECT_TRUE(programFolderEntries().empty());
+    EXPECT_EQ(project.SourceFolders.size(), 1u);
+}
+
+TEST_F(Generating, ANameThatCannotNameFilesAndSectionsIsRefusedBeforeTheDialog) {
+    for (const char* name : {"App:1", "A[1]", "App.", "App ", "a%b", "tab\there", "NUL"}) {
+        project.PackageName = name;
+        EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), GenerateOutcome::Refused) << name;
+        EXPECT_EQ(ui.messages.back().icon, shell::MessageIcon::Stop);
+        EXPECT_NE(ui.messages.back().text.find(name), std::string::npos) << ui.messages.back().text;
+    }
+    EXPECT_TRUE(ui.saveRequests.empty());
+    project.PackageName = "应用 App-2.0_x";
+    ui.messages.clear();
+    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), GenerateOutcome::Cancelled) << ui.lastMessage();
+}
+
+TEST_F(Generating, TheSaveDialogProposesTheNameAndCancelEndsSilently) {
+    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), GenerateOutcome::Cancelled);
+    ASSERT_EQ(ui.saveRequests.size(), 1u);
+    EXPECT_EQ(ui.saveRequests[0].filter, "整合包 (*.cab)|*.cab|");
+    EXPECT_EQ(ui.saveRequests[0].filterIndex, 1);
+    EXPECT_EQ(ui.saveRequests[0].initialName, "App_1.0_Addon.cab");
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.busyBegins, 0);
+    EXPECT_TRUE(programFolderEntries().empty());
+}
+
+TEST_F(Generating, DecliningTheOverwriteQuestionTouchesNothing) {
+    write(target, "old package");
+    ui.yesNoAnswers.push_back(false);
+    EXPECT_EQ(generate(), GenerateOutcome::Cancelled);
+    EXPECT_EQ(ui.questions, std::vector<std::string>{kQuestion});
+    EXPECT_EQ(platform::readFile(target), "old package");
+    EXPECT_EQ(ui.busyBegins, 0);
+    EXPECT_TRUE(runner.started.empty());
+    EXPECT_TRUE(programFolderEntries().empty());
+}
+
+TEST_F(Generating, ABuildRunsItsStepsInOrderAndLeavesOnlyWhatSurvives) {
+    platform::createFolders(inRoot("soft\\Second"));
+    write(inRoot("soft\\Second\\two.ini"), "second folder");
+    project.addSourceFolder(inRoot("soft\\Second"), "11");
+
+    EXPECT_EQ(generate(), GenerateOutcome::Made);
+    EXPECT_TRUE(ui.questions.empty());
+    EXPECT_EQ(runner.commandLines(),
+              (std::vector<std::string>{kCabBatchFileName, kRemoveStaging, kPackageBatchFileName}));
+
+    // Every collected file was in the staging folder, under its staged name, with its bytes.
+    ASSERT_EQ(packed.size(), 3u);
+    for (const auto& [name, bytes] : packed) {
+        if (name.find("app.exe") != std::string::npos) EXPECT_EQ(bytes, "program bytes");
+        else if (name.find("读我.txt") != std::string::npos) EXPECT_EQ(bytes, "readme bytes");
+        else EXPECT_EQ(bytes, "second folder") << name;
+    }
+    EXPECT_NE(infText.find("CopyFiles       = "), std::string::npos);
+    EXPECT_NE(infText.find("[addlink12]"), std::string::npos) << "the shortcuts reach the INF";
+    EXPECT_EQ(packageMembers, (std::vector<std::string>{"Entries_App.ini", "App.inf", "App.cab", "tool.dll"}));
+
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, kPackageMadeMessage);
+    EXPECT_EQ(ui.busyAtMessage, std::vector<int>{1}) << "the outcome comes while the busy window shows";
+    EXPECT_EQ(ui.busyBegins, 1);
+    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_EQ(platform::readFile(target), "new package");
+    EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
+
+    // The scan went through the folders in order; the log shows the last build.
+    ASSERT_GE(state.RunLog.size(), 2u);
+    EXPECT_EQ(state.RunLog[0].rfind("查找 ", 0), 0u);
+    EXPECT_NE(state.RunLog[0].find("App"), std::string::npos);
+    EXPECT_TRUE(std::any_of(state.RunLog.begin(), state.RunLog.end(),
+                            [](const std::string& l) { return l.find("Second") != std::string::npos; }));
+
+    // Source folders and extra files are gone; name, version, web site and shortcuts stay.
+    EXPECT_TRUE(project.SourceFolders.empty());
+    EXPECT_TRUE(project.ExtraFiles.empty());
+    EXPECT_EQ(project.PackageName, "App");
+    EXPECT_EQ(project.PackageVersion, "1.0");
+    EXPECT_EQ(project.Website, "http://example.org/");
+    EXPECT_EQ(project.Shortcuts.size(), 1u);
+    EXPECT_TRUE(state.StagedFiles.empty());
+    EXPECT_TRUE(state.CopySectionLines.empty());
+    EXPECT_TRUE(state.CopyFilesList.empty());
+}
+
+TEST_F(Generating, ASecondBuildCarriesNothingOfTheFirst) {
+    ASSERT_EQ(generate(), GenerateOutcome::Made);
+    platform::createFolders(inRoot("soft\\Other"));
+    write(inRoot("soft\\Other\\other.txt"), "other");
+    project.addSourceFolder(inRoot("soft\\Other"), "");
+    ui.yesNoAnswers.push_back(true);
+    ASSERT_EQ(generate(), GenerateOutcome::Made);
+
+    ASSERT_EQ(packed.size(), 1u);
+    EXPECT_EQ(packed[0].second, "other");
+    EXPECT_EQ(infText.find("app.exe"), std::string::npos);
+    EXPECT_EQ(infText.find("tool.dll"), std::string::npos);
+    EXPECT_EQ(packageMembers, (std::vector<std::string>{"Entries_App.ini", "App.inf", "App.cab"}));
+}
+
+TEST_F(Generating, AnOldPackageWaitsAsideAndGoesOnlyWhenANewOneIsMade) {
+    write(target, "old package");
+    ui.yesNoAnswers.push_back(true);
+    EXPECT_EQ(generate(), GenerateOutcome::Made);
+    EXPECT_FALSE(targetThereDuringPacking) << "the old file was still at the path while makecab ran";
+    EXPECT_EQ(platform::readFile(target), "new package");
+    EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
+}
+
+TEST_F(Generating, AnOldPackageComesBackWhenNoNewOneIsMade) {
+    write(target, "old package");
+    makePackage = false;
+    ui.yesNoAnswers.push_back(true);
+    EXPECT_EQ(generate(), GenerateOutcome::NotMade);
+    EXPECT_EQ(ui.messages.back().text, kPackageMissingMessage) << "an old file at the path is no success";
+    EXPECT_EQ(platform::readFile(target), "old package");
+    EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
+
+    makeInnerCabinet = false;
+    project.addSourceFolder(inRoot("soft\\App"), "");
+    ui.yesNoAnswers.push_back(true);
+    ui.messages.clear();
+    EXPECT_EQ(generate(), GenerateOutcome::NotMade);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, kInnerCabinetMissingMessage);
+    EXPECT_EQ(platform::readFile(target), "old package");
+    EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
+    // As after any failed inner cabinet, the package's two work files stay.
+    EXPECT_EQ(programFolderEntries(), (std::vector<std::string>{kPackageListFileName, kPackageBatchFileName}));
+}
+
+TEST_F(Generating, AFailedStepEndsTheBuildWithOneMessageNamingItAndWhy) {
+    project.ExtraFiles[0].source = inRoot("gone.dll");
+    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& text = ui.messages[0].text;
+    EXPECT_NE(text.find("copying the extra files"), std::string::npos) << text;
+    EXPECT_NE(text.find("gone.dll"), std::string::npos) << text;
+    EXPECT_EQ(ui.messages[0].icon, shell::MessageIcon::Stop);
+    EXPECT_EQ(ui.busyAtMessage, std::vector<int>{0}) << "the window is enabled again before the message";
+    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_TRUE(runner.started.empty()) << "later steps do not run";
+    EXPECT_FALSE(platform::fileExists(inProgram(kCabBatchFileName)));
+    EXPECT_TRUE(platform::fileExists(inProgram("App.inf"))) << "what was written stays";
+    EXPECT_EQ(project.SourceFolders.size(), 1u) << "the end reset does not run";
+}
+
+TEST_F(Generating, ATheToolThatCannotStartIsNamedAndTheOldPackageKept) {
+    write(target, "old package");
+    ui.yesNoAnswers.push_back(true);
+    runner.actions[kCabBatchFileName] = [] {
+        throw platform::Error(platform::ErrorKind::FileNotFound, "The program makecab.exe was not found.");
+    };
+    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("makecab.exe was not found"), std::string::npos) << ui.messages[0].text;
+    EXPECT_EQ(platform::readFile(target), "old package");
+    EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
+}
+
+}  // namespace

@@ -1,0 +1,216 @@
+// The packaging run: the four work files byte for byte, the extra files, the
+// two batch runs, the outcome messages and what each outcome leaves behind.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "infaddon/extra_files.h"
+#include "infaddon/package_directives.h"
+#include "infaddon/packaging_names.h"
+#include "infaddon/run_packaging.h"
+#include "packaging_fixture.h"
+#include "platform/code_page.h"
+#include "platform/error.h"
+#include "platform/unicode.h"
+#include "tests/support/fake_user_interface.h"
+
+using namespace infaddon;
+
+namespace {
+
+const std::string kCabBatchGbk = "\xC9\xFA\xB3\xC9" "cab\xCE\xC4\xBC\xFE.bat";
+const std::string kPackageBatchGbk = "\xC9\xFA\xB3\xC9\xD5\xFB\xBA\xCF\xB0\xFC.bat";
+const std::string kRemoveStaging = "cmd /c rd /s /q .\\提取文件";
+
+bool sameFolder(std::string a, std::string b) {
+    std::replace(a.begin(), a.end(), '\\', '/');
+    std::replace(b.begin(), b.end(), '\\', '/');
+    return platform::equalsIgnoreCase(a, b);
+}
+
+class Packaging : public packtest::ProgramFolderTest {
+protected:
+    void SetUp() override {
+        ProgramFolderTest::SetUp();
+        state.PackageName = "App";
+        state.PackageVersion = "1.0";
+        state.StagingFolder = inProgram("提取文件");
+        platform::createFolder(state.StagingFolder);
+        state.StagedFiles = {{"C:\\src\\a.exe", "\\1_a.exe", "1_a.exe=1"},
+                             {"C:\\src\\doc\\读我.txt", "\\2_doc_读我.txt", "2_doc_读我.txt=1"}};
+        target = inRoot("out dir\\App_1.0_Addon.cab");
+        platform::createFolder(inRoot("out dir"));
+        for (const char* name : {"Entries_App.ini", "App.inf"}) write(inProgram(name), "made earlier");
+    }
+
+    // makecab as the batch files run it: the result and its two side products.
+    void makecabMakes(const std::string& batch, const std::string& result) {
+        runner.actions[batch] = [this, result] {
+            if (!result.empty()) write(result, "MSCF");
+            write(inProgram("setup.inf"), "");
+            write(inProgram("setup.rpt"), "");
+        };
+    }
+    void rdRemovesTheStagingFolder() {
+        runner.actions[kRemoveStaging] = [this] { platform::removeFolderTree(state.StagingFolder); };
+    }
+    PackagingOutcome runPackaging() {
+        WriteCabDirectives(state);
+        WritePackageDirectives(project, state, target);
+        return RunPackaging(state, target, ui, runner);
+    }
+
+    AddonProject project;
+    BuildState state;
+    std::string target;
+    testing_support::FakeUserInterface ui;
+    packtest::FakeCommandRunner runner;
+};
+
+TEST_F(Packaging, InnerCabinetWorkFilesAreExactBytesUnderTheirChineseNames) {
+    WriteCabDirectives(state);
+    const std::string staging = platform::encodeAnsi(state.StagingFolder);
+    EXPECT_EQ(platform::readFile(inProgram(kCabListFileName)),
+              "\"" + staging + "\\1_a.exe\"\r\n\"" + staging + "\\2_doc_\xB6\xC1\xCE\xD2.txt\"\r\n");
+    EXPECT_EQ(platform::readFile(inProgram(kCabBatchFileName)),
+              "@echo off\r\n"
+              "makecab.exe /f " + std::string(packtest::kCabListGbk) +
+                  " /v3 /d compressiontype=LZX /d compressionmemory=21 /d maxdisksize=1024000000"
+                  " /d diskdirectorytemplate= /d cabinetnametemplate=\"App.cab\"\r\n"
+                  "exit\r\n");
+    EXPECT_EQ(platform::encodeAnsi(kCabBatchFileName), kCabBatchGbk);
+}
+
+TEST_F(Packaging, NothingCollectedGivesAnEmptyCabinetList) {
+    state.StagedFiles.clear();
+    WriteCabDirectives(state);
+    EXPECT_EQ(platform::readFile(inProgram(kCabListFileName)), "");
+}
+
+TEST_F(Packaging, PackageWorkFilesListExtraFilesOnlyWhenTheFirstHasAName) {
+    WritePackageDirectives(project, state, target);
+    const std::string threeLines = "\"Entries_App.ini\"\r\n\"App.inf\"\r\n\"App.cab\"\r\n";
+    EXPECT_EQ(platform::readFile(inProgram(kPackageListFileName)), threeLines);
+    EXPECT_EQ(platform::readFile(inProgram(kPackageBatchFileName)),
+              "makecab.exe /f " + std::string(packtest::kPackageListGbk) +
+                  " /d compressiontype=mszip /d compressionmemory=21 /d maxdisksize=1024000000"
+                  " /d diskdirectorytemplate= /d cabinetnametemplate=\"" + platform::encodeAnsi(target) + "\"\r\n");
+    EXPECT_EQ(platform::encodeAnsi(kPackageBatchFileName), kPackageBatchGbk);
+
+    project.addExtraFile({"C:\\x\\a.dll", "a.dll", "1", "2"});
+    project.addExtraFile({"C:\\x\\b.txt", "b.txt", "100", "11"});
+    WritePackageDirectives(project, state, target);
+    EXPECT_EQ(platform::readFile(inProgram(kPackageListFileName)), threeLines + "\"a.dll\"\r\n\"b.txt\"\r\n");
+
+    project.ExtraFiles[0].name.clear();
+    WritePackageDirectives(project, state, target);
+    EXPECT_EQ(platform::readFile(inProgram(kPackageListFileName)), threeLines);
+}
+
+TEST_F(Packaging, AWorkFileTheCodePageCannotHoldIsRefusedAndNotWritten) {
+    state.PackageName = "App\xED\x95\x9C";  // a Hangul syllable: not in code page 936
+    EXPECT_THROW(WriteCabDirectives(state), platform::Error);
+    EXPECT_FALSE(platform::fileExists(inProgram(kCabBatchFileName)));
+}
+
+TEST_F(Packaging, ExtraFilesAreCopiedOverOldOnesAndDeletedWhereTheyAre) {
+    write(inRoot("a.dll"), "new a");
+    write(inRoot("b.txt"), "new b");
+    write(inProgram("a.dll"), "old a");
+    project.addExtraFile({inRoot("a.dll"), "a.dll", "1", "2"});
+    project.addExtraFile({inRoot("b.txt"), "b.txt", "100", "11"});
+    CopyExtraFiles(project);
+    EXPECT_EQ(platform::readFile(inProgram("a.dll")), "new a");
+    EXPECT_EQ(platform::readFile(inProgram("b.txt")), "new b");
+
+    platform::deleteFile(inProgram("b.txt"));
+    DeleteExtraFiles(project);  // b.txt is gone already: skipped
+    EXPECT_FALSE(platform::fileExists(inProgram("a.dll")));
+    EXPECT_TRUE(platform::fileExists(inRoot("a.dll"))) << "the source stays";
+
+    project.ExtraFiles[0].name.clear();
+    project.ExtraFiles[1].source = inRoot("missing");
+    EXPECT_NO_THROW(CopyExtraFiles(project)) << "an empty first name means no extra files";
+    project.ExtraFiles[0].name = "a.dll";
+    EXPECT_THROW(CopyExtraFiles(project), platform::Error);
+}
+
+TEST_F(Packaging, SuccessRunsBothBatchFilesAndLeavesNoWorkFile) {
+    makecabMakes(kCabBatchFileName, inProgram("App.cab"));
+    makecabMakes(kPackageBatchFileName, target);
+    rdRemovesTheStagingFolder();
+    // When the staging folder's removal starts, makecab's side products of the
+    // first run are gone and the inner cabinet's work files not yet.
+    runner.actions[kRemoveStaging] = [this] {
+        EXPECT_FALSE(platform::fileExists(inProgram("setup.inf")));
+        EXPECT_FALSE(platform::fileExists(inProgram("setup.rpt")));
+        EXPECT_TRUE(platform::fileExists(inProgram(kCabListFileName)));
+        EXPECT_TRUE(platform::fileExists(inProgram(kCabBatchFileName)));
+        platform::removeFolderTree(state.StagingFolder);
+    };
+    runner.actions[kPackageBatchFileName] = [this] {
+        EXPECT_FALSE(platform::fileExists(inProgram(kCabListFileName)));
+        EXPECT_FALSE(platform::fileExists(inProgram(kCabBatchFileName)));
+        write(target, "MSCF");
+        write(inProgram("setup.inf"), "");
+        write(inProgram("setup.rpt"), "");
+    };
+
+    EXPECT_EQ(runPackaging(), PackagingOutcome::PackageMade);
+    ASSERT_EQ(runner.started.size(), 3u);
+    EXPECT_EQ(runner.started[0].commandLine, kCabBatchFileName);
+    EXPECT_EQ(runner.started[0].windowStyle, 6);
+    EXPECT_TRUE(runner.started[0].waited);
+    EXPECT_EQ(runner.started[1].commandLine, kRemoveStaging);
+    EXPECT_EQ(runner.started[1].windowStyle, 0);
+    EXPECT_FALSE(runner.started[1].waited);
+    EXPECT_EQ(runner.started[2].commandLine, kPackageBatchFileName);
+    EXPECT_EQ(runner.started[2].windowStyle, 6);
+    EXPECT_TRUE(runner.started[2].waited);
+
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, kPackageMadeMessage);
+    EXPECT_EQ(ui.messages[0].title, "");
+    EXPECT_TRUE(programFolderEntries().empty()) << "left: " << testing::PrintToString(programFolderEntries());
+    EXPECT_EQ(platform::readFile(target), "MSCF");
+    EXPECT_TRUE(sameFolder(platform::currentDirectory(), programFolder))
+        << platform::currentDirectory() << " is not the program folder";
+}
+
+TEST_F(Packaging, InnerCabinetMissingKeepsOnlyThePackageWorkFiles) {
+    // The batch file could not even start makecab: no setup.inf or setup.rpt
+    // either, and the clean-up skips them.
+    rdRemovesTheStagingFolder();
+    EXPECT_EQ(runPackaging(), PackagingOutcome::InnerCabinetMissing);
+    EXPECT_EQ(runner.commandLines(), (std::vector<std::string>{kCabBatchFileName, kRemoveStaging}));
+    EXPECT_FALSE(runner.started[1].waited);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, kInnerCabinetMissingMessage);
+    EXPECT_EQ(programFolderEntries(), (std::vector<std::string>{kPackageListFileName, kPackageBatchFileName}));
+    EXPECT_FALSE(platform::fileExists(target));
+}
+
+TEST_F(Packaging, PackageMissingGivesTheFailureMessageAfterTheCleanUp) {
+    makecabMakes(kCabBatchFileName, inProgram("App.cab"));
+    makecabMakes(kPackageBatchFileName, "");
+    rdRemovesTheStagingFolder();
+    EXPECT_EQ(runPackaging(), PackagingOutcome::PackageMissing);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, kPackageMissingMessage);
+    EXPECT_TRUE(programFolderEntries().empty());
+}
+
+TEST_F(Packaging, NoRemovalIsStartedForAStagingFolderThatIsNotThereOrHasNoName) {
+    platform::removeFolderTree(state.StagingFolder);
+    EXPECT_EQ(runPackaging(), PackagingOutcome::InnerCabinetMissing);
+    state.StagingFolder.clear();
+    EXPECT_EQ(runPackaging(), PackagingOutcome::InnerCabinetMissing);
+    EXPECT_EQ(runner.commandLines(), (std::vector<std::string>{kCabBatchFileName, kCabBatchFileName}));
+
+    EXPECT_EQ(StagingFolderRemoval(""), "");
+    EXPECT_EQ(StagingFolderRemoval("\\"), "");
+    platform::createFolder(inProgram("提取文件(1)"));
+    EXPECT_EQ(StagingFolderRemoval(inProgram("提取文件(1)") + "\\"), "cmd /c rd /s /q .\\提取文件(1)");
+}
+
+}  // namespace

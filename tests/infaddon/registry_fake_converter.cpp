@@ -1,0 +1,38 @@
+// A stand-in for reg2inf in the registry import tests: writes its last
+// argument as an INF whose AddReg section holds one line per argument, so a
+// test sees what the import handed over. Given a registry file whose name
+// holds "no-output", it ends without writing anything, as a converter that
+// failed does.
+#include <string>
+#include <vector>
+
+#include "platform/ansi_text_file.h"
+#include "platform/unicode.h"
+
+namespace {
+
+int run(const std::vector<std::string>& args) {
+    if (args.empty()) return 2;
+    for (const std::string& arg : args)
+        if (arg.find("no-output") != std::string::npos) return 1;
+    std::string text = "[Version]\r\n[Fake_AddReg]\r\n";
+    for (const std::string& arg : args) text += "arg=" + arg + "\r\n";
+    text += "[Strings]\r\n";
+    platform::writeAnsiFile(args.back(), text);
+    return 0;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring w = argv[i];
+        args.push_back(platform::utf16ToUtf8(std::u16string(w.begin(), w.end())));
+    }
+    return run(args);
+}
+#else
+int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
+#endif

@@ -1,0 +1,290 @@
+// File collection: every list the scan fills, line for line, for real trees
+// on disk; the staged-name mend; INF-special names; progress; the staging
+// folder.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "infaddon/directory_tables.h"
+#include "infaddon/source_scanner.h"
+#include "infaddon_test_tree.h"
+#include "platform/error.h"
+
+namespace {
+
+using infaddon::AddonProject;
+using infaddon::BuildState;
+using Lines = std::vector<std::string>;
+
+class Scanner : public infaddontest::TempTree {
+protected:
+    // Adds the folder (below root) and scans every source folder of the build.
+    void scan(const std::vector<std::pair<std::string, std::string>>& folders,
+              const infaddon::ScanProgress& progress = {}) {
+        for (const auto& [relative, dirId] : folders) project.addSourceFolder(at(relative), dirId);
+        state.resetAtStart();
+        infaddon::ScanSourceFolders(project, state, progress);
+    }
+    Lines stagedSources() const {
+        Lines out;
+        for (const auto& f : state.StagedFiles) out.push_back(f.source);
+        return out;
+    }
+    Lines stagedNames() const {
+        Lines out;
+        for (const auto& f : state.StagedFiles) out.push_back(f.stagedName);
+        return out;
+    }
+    Lines sourceDiskLines() const {
+        Lines out;
+        for (const auto& f : state.StagedFiles) out.push_back(f.sourceDiskLine);
+        return out;
+    }
+
+    AddonProject project;
+    BuildState state;
+};
+
+TEST_F(Scanner, WorkedExampleFillsEveryList) {
+    file("MyApp\\a.exe");
+    file("MyApp\\doc\\b.txt");
+    scan({{"MyApp", ""}});
+
+    const std::string base = at("MyApp") + "\\";
+    EXPECT_EQ(state.RunLog, (Lines{"查找 " + base, "■" + base + "doc\\", " " + base + "a.exe",
+                                   " " + base + "doc\\b.txt"}));
+    EXPECT_TRUE(state.ScanQueue.empty());
+    EXPECT_EQ(state.CopySectionNames, (Lines{"MyApp.copyfile,", "MyApp.doc.copyfile,"}));
+    EXPECT_EQ(state.DestinationDirLines,
+              (Lines{"MyApp.copyfile = 16422,\"MyApp\"", "MyApp.doc.copyfile = 16422,\"MyApp\\doc\""}));
+    EXPECT_EQ(state.RemoveDirLines, (Lines{"%16422%\\MyApp", "%16422%\\MyApp\\doc"}));
+    EXPECT_EQ(state.CopySectionLines, (Lines{"", "[MyApp.copyfile]", "a.exe,MyApp_a.exe", "",
+                                             "[MyApp.doc.copyfile]", "b.txt,MyApp_doc_b.txt"}));
+    EXPECT_EQ(sourceDiskLines(), (Lines{"MyApp_a.exe=1", "MyApp_doc_b.txt=1"}));
+    EXPECT_EQ(stagedSources(), (Lines{base + "a.exe", base + "doc\\b.txt"}));
+    EXPECT_EQ(stagedNames(), (Lines{"\\MyApp_a.exe", "\\MyApp_doc_b.txt"}));
+    EXPECT_EQ(state.FileCount, 2);
+    EXPECT_EQ(state.ProgressLabel, "查找完毕，共找到 4 个条目其中有2个文件");
+    EXPECT_EQ(state.CopyFilesList, "MyApp.copyfile,MyApp.doc.copyfile,");
+}
+
+TEST_F(Scanner, ListsBreadthFirstWithTwoLevelPaths) {
+    file("App\\z.txt");
+    file("App\\b\\x.txt");
+    file("App\\b\\c\\y.txt");
+    file("App\\a\\w.txt");
+    scan({{"App", "11"}});
+
+    const std::string base = at("App") + "\\";
+    EXPECT_EQ(state.RunLog, (Lines{"查找 " + base, "■" + base + "a\\", "■" + base + "b\\", " " + base + "z.txt",
+                                   " " + base + "a\\w.txt", "■" + base + "b\\c\\", " " + base + "b\\x.txt",
+                                   " " + base + "b\\c\\y.txt"}));
+    EXPECT_EQ(state.CopySectionNames, (Lines{"App.copyfile,", "App.a.copyfile,", "App.b.copyfile,", "App.b.c.copyfile,"}));
+    EXPECT_EQ(state.DestinationDirLines.back(), "App.b.c.copyfile = 11,\"App\\b\\c\"");
+    EXPECT_EQ(state.RemoveDirLines.back(), "%11%\\App\\b\\c");
+    EXPECT_EQ(state.CopySectionLines,
+              (Lines{"", "[App.copyfile]", "z.txt,App_z.txt", "", "[App.a.copyfile]", "w.txt,App_a_w.txt", "",
+                     "[App.b.copyfile]", "x.txt,App_b_x.txt", "", "[App.b.c.copyfile]", "y.txt,App_b_c_y.txt"}));
+    EXPECT_EQ(stagedNames(), (Lines{"\\App_z.txt", "\\App_a_w.txt", "\\App_b_x.txt", "\\App_b_c_y.txt"}));
+    EXPECT_EQ(state.ProgressLabel, "查找完毕，共找到 8 个条目其中有4个文件");
+}
+
+TEST_F(Scanner, EmptyFolderGetsItsHeaderAndDestinationLines) {
+    folder("Empty");
+    scan({{"Empty", ""}});
+    EXPECT_EQ(state.RunLog, (Lines{"查找 " + at("Empty") + "\\"}));
+    EXPECT_EQ(state.CopySectionNames, (Lines{"Empty.copyfile,"}));
+    EXPECT_EQ(state.DestinationDirLines, (Lines{"Empty.copyfile = 16422,\"Empty\""}));
+    EXPECT_EQ(state.RemoveDirLines, (Lines{"%16422%\\Empty"}));
+    EXPECT_EQ(state.CopySectionLines, (Lines{"", "[Empty.copyfile]"}));
+    EXPECT_TRUE(state.StagedFiles.empty());
+    EXPECT_EQ(state.FileCount, 0);
+    EXPECT_EQ(state.ProgressLabel, "查找完毕，共找到 1 个条目其中有0个文件");
+}
+
+TEST_F(Scanner, StartPathWithItsBackslashIsTakenAsItStands) {
+    file("App\\doc\\a.txt");
+    project.addSourceFolder(at("App") + "\\", "");
+    state.resetAtStart();
+    infaddon::ScanSourceFolders(project, state);
+    const std::string base = at("App") + "\\";
+    EXPECT_EQ(state.RunLog, (Lines{"查找 " + base, "■" + base + "doc\\", " " + base + "doc\\a.txt"}));
+    EXPECT_EQ(state.CopySectionNames, (Lines{"App.copyfile,", "App.doc.copyfile,"}));
+    EXPECT_EQ(stagedNames(), (Lines{"\\App_doc_a.txt"}));
+}
+
+TEST_F(Scanner, TwoSourceFoldersShareTheListsAndCounts) {
+    file("One\\a.txt");
+    file("Two\\b.txt");
+    file("Two\\c.txt");
+    scan({{"One", ""}, {"Two", infaddon::SelectedDirId(26)}});  // the row "x" is a code like any other
+
+    EXPECT_EQ(state.CopySectionNames, (Lines{"One.copyfile,", "Two.copyfile,"}));
+    EXPECT_EQ(state.DestinationDirLines, (Lines{"One.copyfile = 16422,\"One\"", "Two.copyfile = x,\"Two\""}));
+    EXPECT_EQ(state.RemoveDirLines, (Lines{"%16422%\\One", "%x%\\Two"}));
+    EXPECT_EQ(state.CopySectionLines, (Lines{"", "[One.copyfile]", "a.txt,One_a.txt", "", "[Two.copyfile]",
+                                             "b.txt,Two_b.txt", "c.txt,Two_c.txt"}));
+    EXPECT_EQ(state.FileCount, 3);
+    EXPECT_EQ(state.RunLog.size(), 5u);
+    EXPECT_EQ(state.ProgressLabel, "查找完毕，共找到 5 个条目其中有3个文件");
+    EXPECT_EQ(state.CopyFilesList, "One.copyfile,Two.copyfile,");
+}
+
+TEST_F(Scanner, DotsAndUnderscoresStayInSectionAndStagedNames) {
+    file("My.App_1\\s.d_x\\f_g.h.txt");
+    file("My.App_1\\a.exe");
+    scan({{"My.App_1", "-1"}});
+    EXPECT_EQ(state.CopySectionNames, (Lines{"My.App_1.copyfile,", "My.App_1.s.d_x.copyfile,"}));
+    EXPECT_EQ(state.DestinationDirLines[1], "My.App_1.s.d_x.copyfile = -1,\"My.App_1\\s.d_x\"");
+    EXPECT_EQ(state.CopySectionLines, (Lines{"", "[My.App_1.copyfile]", "a.exe,My.App_1_a.exe", "",
+                                             "[My.App_1.s.d_x.copyfile]", "f_g.h.txt,My.App_1_s.d_x_f_g.h.txt"}));
+    EXPECT_EQ(sourceDiskLines(), (Lines{"My.App_1_a.exe=1", "My.App_1_s.d_x_f_g.h.txt=1"}));
+}
+
+TEST_F(Scanner, MissingStartFolderGivesItsLineAndTheBuildGoesOn) {
+    file("Real\\a.txt");
+    scan({{"Gone", ""}, {"Real", ""}});
+    const std::string gone = at("Gone") + "\\";
+    EXPECT_EQ(state.RunLog, (Lines{"查找 " + gone, "起始目录不存在：" + gone, "查找 " + at("Real") + "\\",
+                                   " " + at("Real") + "\\a.txt"}));
+    EXPECT_EQ(state.CopySectionNames, (Lines{"Real.copyfile,"}));
+    EXPECT_EQ(state.RemoveDirLines, (Lines{"%16422%\\Real"}));
+    EXPECT_TRUE(state.ScanQueue.empty());
+    EXPECT_EQ(state.FileCount, 1);
+}
+
+TEST_F(Scanner, SameFileNameInTwoFoldersGetsTwoStagedNames) {
+    file("App\\a.txt");
+    file("App\\doc\\a.txt");
+    scan({{"App", ""}});
+    EXPECT_EQ(stagedNames(), (Lines{"\\App_a.txt", "\\App_doc_a.txt"}));
+}
+
+// Flat staged names coincide for a_b\c.txt and a\b_c.txt, and for names that
+// differ only in letter case: each later file gets its own name, keeping its
+// extension, in the copy line, the source-disk line and the staged file alike.
+TEST_F(Scanner, CoincidingStagedNamesAreMadeUnique) {
+    file("App\\a\\b_c.txt", "first");
+    file("App\\a_b\\c.txt", "second");
+    file("App\\doc_X.TXT");
+    file("App\\Doc\\x.txt");
+    file("App\\Doc\\README");
+    file("App\\Doc_README");
+    scan({{"App", ""}});
+
+    EXPECT_EQ(stagedNames(), (Lines{"\\App_Doc_README", "\\App_doc_X.TXT", "\\App_a_b_c.txt", "\\App_a_b_c(2).txt",
+                                    "\\App_Doc_README(2)", "\\App_Doc_x(2).txt"}));
+    EXPECT_EQ(sourceDiskLines(), (Lines{"App_Doc_README=1", "App_doc_X.TXT=1", "App_a_b_c.txt=1",
+                                        "App_a_b_c(2).txt=1", "App_Doc_README(2)=1", "App_Doc_x(2).txt=1"}));
+    EXPECT_EQ(stagedSources()[3], at("App") + "\\a_b\\c.txt");
+    EXPECT_EQ(state.CopySectionLines,
+              (Lines{"", "[App.copyfile]", "Doc_README,App_Doc_README", "doc_X.TXT,App_doc_X.TXT", "",
+                     "[App.a.copyfile]", "b_c.txt,App_a_b_c.txt", "", "[App.a_b.copyfile]", "c.txt,App_a_b_c(2).txt",
+                     "", "[App.Doc.copyfile]", "README,App_Doc_README(2)", "x.txt,App_Doc_x(2).txt"}));
+}
+
+TEST_F(Scanner, StagedNamesStayUniqueAcrossSourceFolders) {
+    file("one\\App\\a.txt");
+    file("two\\App\\A.txt");
+    scan({{"one\\App", ""}, {"two\\App", "11"}});
+    EXPECT_EQ(stagedNames(), (Lines{"\\App_a.txt", "\\App_A(2).txt"}));
+    EXPECT_EQ(state.CopySectionLines.back(), "A.txt,App_A(2).txt");
+}
+
+// Names INF syntax would misread are quoted and escaped so that the setup
+// engine reads the real names back; section headers stay as they are.
+TEST_F(Scanner, InfSpecialNamesAreQuotedAndEscaped) {
+    file("My,App\\x;y\\a=b.txt");
+    file("My,App\\100%.txt");
+    file("My,App\\ lead.txt");
+    file("My,App\\plain.txt");
+    scan({{"My,App", ""}});
+
+    EXPECT_EQ(state.CopySectionNames, (Lines{"\"My,App.copyfile\",", "\"My,App.x;y.copyfile\","}));
+    EXPECT_EQ(state.DestinationDirLines, (Lines{"\"My,App.copyfile\" = 16422,\"My,App\"",
+                                                "\"My,App.x;y.copyfile\" = 16422,\"My,App\\x;y\""}));
+    EXPECT_EQ(state.RemoveDirLines, (Lines{"\"%16422%\\My,App\"", "\"%16422%\\My,App\\x;y\""}));
+    EXPECT_EQ(state.CopySectionLines,
+              (Lines{"", "[My,App.copyfile]", "\" lead.txt\",\"My,App_ lead.txt\"", "100%%.txt,\"My,App_100%%.txt\"",
+                     "plain.txt,\"My,App_plain.txt\"", "", "[My,App.x;y.copyfile]", "\"a=b.txt\",\"My,App_x;y_a=b.txt\""}));
+    EXPECT_EQ(sourceDiskLines(), (Lines{"\"My,App_ lead.txt\"=1", "\"My,App_100%%.txt\"=1", "\"My,App_plain.txt\"=1",
+                                        "\"My,App_x;y_a=b.txt\"=1"}));
+    // The staged file itself carries the real name.
+    EXPECT_EQ(stagedNames()[1], "\\My,App_100%.txt");
+    EXPECT_EQ(state.CopyFilesList, "\"My,App.copyfile\",\"My,App.x;y.copyfile\",");
+}
+
+TEST_F(Scanner, PercentInFolderNamesIsDoubled) {
+    file("App\\50%\\a.txt");
+    scan({{"App", ""}});
+    EXPECT_EQ(state.CopySectionNames[1], "App.50%%.copyfile,");
+    EXPECT_EQ(state.DestinationDirLines[1], "App.50%%.copyfile = 16422,\"App\\50%%\"");
+    EXPECT_EQ(state.RemoveDirLines[1], "\"%16422%\\App\\50%%\"");
+    EXPECT_EQ(state.CopySectionLines[3], "[App.50%.copyfile]");
+    EXPECT_EQ(state.CopySectionLines[4], "a.txt,App_50%%_a.txt");
+}
+
+#ifndef _WIN32
+// Names Windows cannot hold, but a POSIX disk can.
+TEST_F(Scanner, QuotesAndTrailingBlanksAreQuotedToo) {
+    file("App\\say \"hi\".txt");
+    file("App\\tail .txt ");
+    scan({{"App", ""}});
+    EXPECT_EQ(state.CopySectionLines, (Lines{"", "[App.copyfile]", "\"say \"\"hi\"\".txt\",\"App_say \"\"hi\"\".txt\"",
+                                             "\"tail .txt \",\"App_tail .txt \""}));
+}
+#endif
+
+TEST_F(Scanner, ProgressRunsEvery99ItemsAndRestartsPerSourceFolder) {
+    // 1 subfolder + 97 files in the first tree: 98 items, no progress step.
+    file("Small\\sub\\keep.txt");
+    for (int i = 0; i < 96; ++i) file("Small\\f" + std::to_string(100 + i) + ".txt");
+    // 2 subfolders + 196 files: steps at the 99th and the 198th item.
+    folder("Big\\s1");
+    folder("Big\\s2");
+    for (int i = 0; i < 196; ++i) file("Big\\f" + std::to_string(100 + i) + ".txt");
+
+    std::vector<std::string> labels;
+    scan({{"Small", ""}, {"Big", ""}}, [&] { labels.push_back(state.ProgressLabel); });
+
+    // Small's RunLog has 1 + 1 + 97 lines; Big's start line comes next.
+    // Big's 99th item is its 97th file: 100 + 1 + 2 + 96 lines are logged before it.
+    const std::string big = at("Big") + "\\";
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[0], "已找到 " + std::to_string(99 + 1 + 2 + 96) + " 个：" + big);
+    EXPECT_EQ(labels[1], "已找到 " + std::to_string(99 + 1 + 2 + 195) + " 个：" + big);
+    EXPECT_EQ(state.ProgressLabel, "查找完毕，共找到 298 个条目其中有293个文件");
+}
+
+TEST_F(Scanner, UnreadableSubfolderEndsTheScanWithAnError) {
+#ifdef _WIN32
+    GTEST_SKIP() << "folder permissions are a POSIX test";
+#else
+    file("App\\locked\\a.txt");
+    const std::string locked = root + "/App/locked";
+    ASSERT_EQ(std::system(("chmod 000 '" + locked + "'").c_str()), 0);
+    if (platform::fileExists(at("App\\locked\\a.txt"))) {
+        (void)std::system(("chmod 755 '" + locked + "'").c_str());
+        GTEST_SKIP() << "running as a user who reads every folder";
+    }
+    EXPECT_THROW(scan({{"App", ""}}), platform::Error);
+    (void)std::system(("chmod 755 '" + locked + "'").c_str());
+#endif
+}
+
+class StagingFolder : public infaddontest::TempTree {};
+
+TEST_F(StagingFolder, CountsUpPastLeftoverFolders) {
+    BuildState state;
+    EXPECT_EQ(infaddon::CreateStagingFolder(root, state), root + "\\提取文件");
+    EXPECT_EQ(state.StagingFolder, root + "\\提取文件");
+    EXPECT_TRUE(platform::folderExists(root + "\\提取文件"));
+    EXPECT_EQ(infaddon::CreateStagingFolder(root, state), root + "\\提取文件(1)");
+    EXPECT_EQ(infaddon::CreateStagingFolder(root + "\\", state), root + "\\提取文件(2)");
+    EXPECT_EQ(state.StagingFolder, root + "\\提取文件(2)");
+    EXPECT_EQ(entriesOf(""), (Lines{"提取文件", "提取文件(1)", "提取文件(2)"}));
+}
+
+}  // namespace

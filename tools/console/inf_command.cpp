@@ -1,0 +1,247 @@
+#include "tools/console/inf_command.h"
+
+#include <chrono>
+#include <cstdio>
+#include <ostream>
+#include <thread>
+
+#include "infaddon/addon_project.h"
+#include "infaddon/directory_tables.h"
+#include "infaddon/generate.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "shell/command_runner.h"
+#include "shell/window_texts.h"
+#include "shortcuts/shortcut_editor.h"
+#include "tools/console/console_user_interface.h"
+
+namespace console {
+
+const char* const kInfUsage =
+    "usage: tolvane-console inf --name NAME --version VERSION --source [DIRID=]FOLDER [--source ...]\n"
+    "         [--website URL] [--reg FILE] [--extra NUMBER=FILE ...] [--patch-extra NUMBER=FILE ...]\n"
+    "         [--shortcut NAME=TARGET [--place desktop|startmenu|quicklaunch] [--menu-folder FOLDER]\n"
+    "                                 [--arguments TEXT] [--start-in FOLDER] [--description TEXT]] ...\n"
+    "         [--output FILE] [--overwrite [yes|no]]\n"
+    "  --source       a folder of the application; DIRID is its destination code (default 16422,\n"
+    "                 Program Files; e.g. 10 Windows, 11 System32). Repeat for more folders.\n"
+    "  --reg          a .reg file whose values the package sets (converted by reg2inf)\n"
+    "  --extra        a file for setup's own file tables, in the numbered setup folder NUMBER\n"
+    "                 (disk code 1); --patch-extra the same in patch mode (disk code 100)\n"
+    "  --shortcut     a shortcut named NAME to TARGET (the installed program's full path, e.g.\n"
+    "                 %ProgramFiles%\\App\\app.exe); the options after it describe it: where it goes\n"
+    "                 (default desktop), the start-menu folder, run arguments, the folder it starts\n"
+    "                 in (default the target's folder) and its description (default NAME)\n"
+    "  --output       the package (default: NAME_VERSION_Addon.cab in the current folder)\n"
+    "  --overwrite    replace an existing package (default: no)\n"
+    "Exit status 0 only when the package was made.\n";
+
+namespace {
+
+struct PendingShortcut {
+    std::string linkName;
+    std::string target;
+    shortcuts::ShortcutPlace place = shortcuts::ShortcutPlace::Desktop;
+    std::string menuFolder;
+    std::string arguments;
+    std::string startIn;
+    std::string description;
+};
+
+struct InfArguments {
+    infaddon::AddonProject project;
+    std::vector<PendingShortcut> shortcuts;
+    std::string output;
+    bool overwrite = false;
+};
+
+[[noreturn]] void refuse(const std::string& message) { throw platform::Error(platform::ErrorKind::BadInput, message); }
+
+bool isAbsolute(const std::string& path) {
+    return (!path.empty() && (path[0] == '/' || path[0] == '\\')) || (path.size() >= 2 && path[1] == ':');
+}
+
+std::string absoluteFrom(const std::string& folder, const std::string& path) {
+    return path.empty() || isAbsolute(path) ? path : platform::joinPath(folder, path);
+}
+
+bool allDigits(const std::string& text) {
+    if (text.empty()) return false;
+    for (char c : text)
+        if (c < '0' || c > '9') return false;
+    return true;
+}
+
+template <std::size_t N>
+bool inTable(const std::array<infaddon::DirTableRow, N>& table, const std::string& code) {
+    for (const auto& row : table)
+        if (code == row.code) return true;
+    return false;
+}
+
+// "CODE=REST": the code when the text before the first "=" is all digits.
+std::pair<std::string, std::string> splitCode(const std::string& value) {
+    const std::size_t eq = value.find('=');
+    if (eq != std::string::npos && allDigits(value.substr(0, eq))) return {value.substr(0, eq), value.substr(eq + 1)};
+    return {{}, value};
+}
+
+void addSource(InfArguments& a, const std::string& value, const std::string& startFolder) {
+    auto [code, folder] = splitCode(value);
+    if (!code.empty() && !inTable(infaddon::DirIdTable, code))
+        refuse("\"" + code + "\" in --source " + value + " is no destination code of the table (16422 Program Files, "
+               "10 Windows, 11 System32, ...).");
+    folder = absoluteFrom(startFolder, folder);
+    if (!platform::folderExists(folder)) refuse("The source folder " + folder + " does not exist.");
+    a.project.addSourceFolder(folder, code);
+}
+
+void addExtra(InfArguments& a, const std::string& option, const std::string& value, const std::string& startFolder) {
+    auto [number, file] = splitCode(value);
+    if (number.empty()) refuse(option + " " + value + " needs a setup folder number: " + option + " NUMBER=FILE.");
+    if (!inTable(infaddon::SetupDirTable, number))
+        refuse("\"" + number + "\" in " + option + " " + value + " is no numbered setup folder of the table.");
+    file = absoluteFrom(startFolder, file);
+    if (!platform::fileExists(file)) refuse("The extra file " + file + " does not exist.");
+    a.project.addExtraFile({file, platform::baseName(file), option == "--patch-extra" ? "100" : "1", number});
+}
+
+PendingShortcut& lastShortcut(InfArguments& a, const std::string& option) {
+    if (a.shortcuts.empty()) refuse(option + " describes a shortcut: give --shortcut NAME=TARGET before it.");
+    return a.shortcuts.back();
+}
+
+void describeShortcut(InfArguments& a, const std::string& option, const std::string& value) {
+    PendingShortcut& s = lastShortcut(a, option);
+    if (option == "--place") {
+        if (value == "desktop") s.place = shortcuts::ShortcutPlace::Desktop;
+        else if (value == "startmenu") s.place = shortcuts::ShortcutPlace::StartMenu;
+        else if (value == "quicklaunch") s.place = shortcuts::ShortcutPlace::QuickLaunch;
+        else refuse("--place takes desktop, startmenu or quicklaunch, not \"" + value + "\".");
+    } else if (option == "--menu-folder") s.menuFolder = value;
+    else if (option == "--arguments") s.arguments = value;
+    else if (option == "--start-in") s.startIn = value;
+    else s.description = value;
+}
+
+// Throws platform::Error(BadInput) naming the argument that cannot be used.
+InfArguments parseArguments(const std::vector<std::string>& args, const std::string& startFolder) {
+    InfArguments a;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& option = args[i];
+        if (option == "--overwrite") {
+            a.overwrite = true;
+            if (i + 1 < args.size() && (args[i + 1] == "yes" || args[i + 1] == "no")) a.overwrite = args[++i] == "yes";
+            continue;
+        }
+        if (i + 1 >= args.size()) refuse("\"" + option + "\" needs a value.");
+        const std::string& value = args[++i];
+        if (option == "--name") a.project.PackageName = value;
+        else if (option == "--version") a.project.PackageVersion = value;
+        else if (option == "--website") a.project.Website = value;
+        else if (option == "--reg") a.project.RegFilePath = absoluteFrom(startFolder, value);
+        else if (option == "--output") a.output = absoluteFrom(startFolder, value);
+        else if (option == "--source") addSource(a, value, startFolder);
+        else if (option == "--extra" || option == "--patch-extra") addExtra(a, option, value, startFolder);
+        else if (option == "--shortcut") {
+            const std::size_t eq = value.find('=');
+            if (eq == std::string::npos || eq == 0 || eq + 1 == value.size())
+                refuse("--shortcut takes NAME=TARGET, not \"" + value + "\".");
+            PendingShortcut s;
+            s.linkName = value.substr(0, eq);
+            s.target = value.substr(eq + 1);
+            a.shortcuts.push_back(s);
+        } else if (option == "--place" || option == "--menu-folder" || option == "--arguments" ||
+                   option == "--start-in" || option == "--description") {
+            describeShortcut(a, option, value);
+        } else {
+            refuse("\"" + option + "\" is not an option of the inf command.");
+        }
+    }
+    if (a.output.empty())
+        a.output = platform::joinPath(
+            startFolder, infaddon::DefaultPackageFileName(a.project.PackageName, a.project.PackageVersion));
+    return a;
+}
+
+// Adds the shortcuts as the shortcut editor does; their group key takes the
+// name of the last source folder, the folder the builder window has open.
+void addShortcuts(InfArguments& a) {
+    shortcuts::ShortcutEditorState editor;
+    const std::string openFolder = a.project.SourceFolders.empty() ? "" : a.project.SourceFolders.back().folder;
+    for (const PendingShortcut& s : a.shortcuts) {
+        shortcuts::chooseShortcutPlace(editor, s.place);
+        editor.targetPathText = s.target;
+        editor.startInText = s.startIn.empty() ? platform::parentPath(s.target) : s.startIn;
+        editor.descriptionText = s.description.empty() ? s.linkName : s.description;
+        editor.linkNameText = s.linkName;
+        editor.menuFolderText = s.menuFolder;
+        editor.argumentsText = s.arguments;
+        shortcuts::AddShortcut(editor, openFolder);
+    }
+    a.project.Shortcuts = editor.shortcuts;
+}
+
+// A process that has just ended may hold its current folder a little longer
+// (Wine lets go of it a moment after the process counts as ended), so the
+// removal is tried again for a few seconds before it counts as failed.
+void removeWorkFolder(const std::string& folder) {
+    for (int attempt = 1;; ++attempt) {
+        try {
+            platform::removeFolderTree(folder);
+            return;
+        } catch (const platform::Error&) {
+            if (attempt == 50) throw;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+}
+
+}  // namespace
+
+int RunInfCommand(const std::vector<std::string>& args, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        err << kInfUsage;
+        return 0;
+    }
+    const std::string startFolder = platform::currentDirectory();
+    InfArguments a;
+    try {
+        a = parseArguments(args, startFolder);
+        addShortcuts(a);
+    } catch (const platform::Error& e) {
+        err << e.what() << "\n" << kInfUsage;
+        return 2;
+    }
+
+    const std::string previousProgramFolder = platform::programFolder();
+    std::string workFolder;
+    infaddon::GenerateOutcome outcome = infaddon::GenerateOutcome::Failed;
+    ConsoleUserInterface ui(a.output, a.overwrite);
+    shell::ToolCommandRunner runner(ui);
+    try {
+        workFolder = platform::makeTemporaryFolder("tolvane-inf");
+        platform::setProgramFolder(workFolder);
+        infaddon::BuildState state;
+        // No language file is loaded here: the built-in overwrite question.
+        outcome = infaddon::Generate(a.project, state, ui, runner, shell::OverwriteQuestionText({}));
+        for (const std::string& line : state.RunLog) std::printf("%s\n", line.c_str());
+        std::fflush(stdout);
+    } catch (const platform::Error& e) {
+        err << e.what() << "\n";
+    }
+
+    // The staging folder's removal runs on its own; let it end before the
+    // folder goes, and leave the folder before removing it.
+    runner.waitForDetached();
+    platform::setProgramFolder(previousProgramFolder);
+    try {
+        platform::setCurrentDirectory(startFolder);
+        if (!workFolder.empty()) removeWorkFolder(workFolder);
+    } catch (const platform::Error& e) {
+        err << "The work folder could not be removed: " << e.what() << "\n";
+    }
+    return outcome == infaddon::GenerateOutcome::Made ? 0 : 1;
+}
+
+}  // namespace console

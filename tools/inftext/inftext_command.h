@@ -1,0 +1,18 @@
+// The inftext command: scans an application's folders as a build does and
+// writes the INF and the integrator entries file into an output folder.
+//
+//   tolvane-inftext --name App --version 1.0 [--dir-id 16422] [--website URL]
+//                   [--log] --out <folder> <source folder>...
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace inftext {
+
+// Exit status: 0 written, 1 the build failed (message on `err`, nothing
+// left in the output folder), 2 bad arguments (usage on `err`, nothing written).
+int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace inftext
