@@ -17,6 +17,23 @@ namespace {
     throw Error(kind, what + " \"" + path + "\": " + systemReason(code) + ".");
 }
 
+// A program that has just ended, a virus scanner or the search indexer may
+// hold a file or folder for a moment (Wine lets go of an ended process's
+// current folder a little after the process counts as ended). Such a
+// removal is tried again for up to five seconds before it counts as failed.
+template <typename Removal>
+bool removeWhenReleased(Removal removal) {
+    for (int attempt = 0;; ++attempt) {
+        if (removal()) return true;
+        const DWORD code = GetLastError();
+        if (code != ERROR_SHARING_VIOLATION || attempt == 50) {
+            SetLastError(code);
+            return false;
+        }
+        Sleep(100);
+    }
+}
+
 DWORD attributesOf(const std::string& path) { return GetFileAttributesW(wide(path).c_str()); }
 
 std::string programFolderOverride;
@@ -72,7 +89,8 @@ void copyFile(const std::string& from, const std::string& to) {
 }
 
 void deleteFile(const std::string& path) {
-    if (!DeleteFileW(wide(path).c_str())) fail("Cannot delete the file", path);
+    const std::wstring name = wide(path);
+    if (!removeWhenReleased([&] { return DeleteFileW(name.c_str()) != 0; })) fail("Cannot delete the file", path);
 }
 
 void removeFolderTree(const std::string& path) {
@@ -83,7 +101,9 @@ void removeFolderTree(const std::string& path) {
         SetFileAttributesW(wide(file).c_str(), FILE_ATTRIBUTE_NORMAL);
         deleteFile(file);
     }
-    if (!RemoveDirectoryW(wide(path).c_str())) fail("Cannot remove the folder", path);
+    const std::wstring name = wide(path);
+    if (!removeWhenReleased([&] { return RemoveDirectoryW(name.c_str()) != 0; }))
+        fail("Cannot remove the folder", path);
 }
 
 void renameFile(const std::string& from, const std::string& to) {

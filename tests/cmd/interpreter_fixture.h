@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <sstream>
 #include <string>
-#include <thread>
 
 #include "platform/code_page.h"
 #include "platform/error.h"
@@ -29,16 +27,7 @@ protected:
     }
     void TearDown() override {
         platform::setCurrentDirectory(previous_);
-        // Windows may keep a program file that just ended locked for a moment.
-        for (int attempt = 0;; ++attempt) {
-            try {
-                platform::removeFolderTree(folder_);
-                return;
-            } catch (const platform::Error&) {
-                if (attempt == 50) throw;
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            }
-        }
+        platform::removeFolderTree(folder_);
     }
 
     // Runs a command as "cmd /c" would; `input` answers questions.

@@ -5,12 +5,10 @@
 // Wine.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <sstream>
-#include <thread>
 
 #include "infaddon/generate.h"
 #include "infaddon/packaging_names.h"
@@ -114,17 +112,7 @@ protected:
         if (root.empty()) return;
         platform::setCurrentDirectory(startFolder);
         platform::setProgramFolder({});
-        // Wine lets go of an ended process's current folder a moment after
-        // the process counts as ended; give it that moment.
-        for (int attempt = 0;; ++attempt) {
-            try {
-                platform::removeFolderTree(root);
-                return;
-            } catch (const platform::Error&) {
-                if (attempt == 50) throw;
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            }
-        }
+        platform::removeFolderTree(root);
     }
     std::string inRoot(const std::string& name) const { return platform::joinPath(root, name); }
     void write(const std::string& relative, const std::string& bytes) const {

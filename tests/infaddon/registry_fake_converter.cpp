@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/ansi_text_file.h"
-#include "platform/unicode.h"
+#include "platform/program_arguments.h"
 
 namespace {
 
@@ -24,15 +24,7 @@ int run(const std::vector<std::string>& args) {
 
 }  // namespace
 
-#ifdef _WIN32
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring w = argv[i];
-        args.push_back(platform::utf16ToUtf8(std::u16string(w.begin(), w.end())));
-    }
+int main(int argc, char** argv) {
+    const std::vector<std::string> args = platform::programArguments(argc, argv);
     return run(args);
 }
-#else
-int main(int argc, char** argv) { return run(std::vector<std::string>(argv + 1, argv + argc)); }
-#endif

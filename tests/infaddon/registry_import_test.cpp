@@ -3,8 +3,6 @@
 // shows what it was handed, and through the INF writer.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 
 #include "infaddon/inf_writer.h"
 #include "infaddon/registry_import.h"
@@ -69,16 +67,7 @@ protected:
         platform::setCurrentDirectory(savedDirectory);
         platform::setProgramFolder(savedProgramFolder);
         // Under Wine a program that has ended keeps its current folder in use
-        // for a moment after its handle reports the end.
-        for (int attempt = 0;; ++attempt) {
-            try {
-                platform::removeFolderTree(folder);
-                return;
-            } catch (const platform::Error&) {
-                if (attempt == 50) throw;
-                std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            }
-        }
+        platform::removeFolderTree(folder);
     }
     std::string path(const std::string& name) const { return platform::joinPath(folder, name); }
     void import() { infaddon::ImportRegistry(project, state, runner); }

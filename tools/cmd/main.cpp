@@ -12,6 +12,7 @@
 
 #include "platform/file_system.h"
 #include "platform/process.h"
+#include "platform/program_arguments.h"
 #include "platform/unicode.h"
 #include "tools/cmd/batch_interpreter.h"
 
@@ -57,15 +58,7 @@ int exitStatus(int status) { return status >= 0 && status <= 255 ? status : 255;
 
 }  // namespace
 
-#ifdef _WIN32
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) {
-        const std::wstring w = argv[i];
-        args.push_back(platform::utf16ToUtf8(std::u16string(w.begin(), w.end())));
-    }
+int main(int argc, char** argv) {
+    const std::vector<std::string> args = platform::programArguments(argc, argv);
     return exitStatus(run(args));
 }
-#else
-int main(int argc, char** argv) { return exitStatus(run(std::vector<std::string>(argv + 1, argv + argc))); }
-#endif

@@ -1,9 +1,7 @@
 #include "tools/console/inf_command.h"
 
-#include <chrono>
 #include <cstdio>
 #include <ostream>
-#include <thread>
 
 #include "infaddon/addon_project.h"
 #include "infaddon/directory_tables.h"
@@ -182,21 +180,6 @@ void addShortcuts(InfArguments& a) {
     a.project.Shortcuts = editor.shortcuts;
 }
 
-// A process that has just ended may hold its current folder a little longer
-// (Wine lets go of it a moment after the process counts as ended), so the
-// removal is tried again for a few seconds before it counts as failed.
-void removeWorkFolder(const std::string& folder) {
-    for (int attempt = 1;; ++attempt) {
-        try {
-            platform::removeFolderTree(folder);
-            return;
-        } catch (const platform::Error&) {
-            if (attempt == 50) throw;
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        }
-    }
-}
-
 }  // namespace
 
 int RunInfCommand(const std::vector<std::string>& args, std::ostream& err) {
@@ -237,7 +220,7 @@ int RunInfCommand(const std::vector<std::string>& args, std::ostream& err) {
     platform::setProgramFolder(previousProgramFolder);
     try {
         platform::setCurrentDirectory(startFolder);
-        if (!workFolder.empty()) removeWorkFolder(workFolder);
+        if (!workFolder.empty()) platform::removeFolderTree(workFolder);
     } catch (const platform::Error& e) {
         err << "The work folder could not be removed: " << e.what() << "\n";
     }
