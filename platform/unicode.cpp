@@ -142,4 +142,17 @@ std::string foldCase(std::string_view s) {
     return out;
 }
 
+std::string textExcerpt(std::string_view text) {
+    std::string s(text.substr(0, 80));
+    if (text.size() > 80) {
+        std::size_t pos = 0, last = 0;
+        while (pos < s.size()) { last = pos; nextCodePoint(s, pos); }
+        if (pos > s.size()) s.resize(last);
+        s += "...";
+    }
+    for (char& c : s)
+        if (c == '\r' || c == '\n') c = ' ';
+    return s;
+}
+
 }  // namespace platform

@@ -20,6 +20,9 @@ std::string utf16ToUtf8(std::u16string_view text);
 
 // "U+4E2D '中'": how an error message names a character.
 std::string describeCodePoint(char32_t cp);
+// The start of a text for a message: at most 80 bytes, cut at a character
+// boundary and marked "..." when cut, line breaks shown as blanks.
+std::string textExcerpt(std::string_view text);
 
 // ASCII-only case folding, as file names and INI keys are compared here.
 std::string asciiLower(std::string_view text);

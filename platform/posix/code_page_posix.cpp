@@ -55,19 +55,6 @@ private:
     iconv_t cd_;
 };
 
-std::string shorten(std::string_view text) {
-    std::string s(text.substr(0, 80));
-    if (text.size() > 80) {
-        std::size_t pos = 0, last = 0;
-        while (pos < s.size()) { last = pos; nextCodePoint(s, pos); }
-        if (pos > s.size()) s.resize(last);
-        s += "...";
-    }
-    for (char& c : s)
-        if (c == '\r' || c == '\n') c = ' ';
-    return s;
-}
-
 }  // namespace
 
 std::string encodeCodePage(unsigned codePage, std::string_view utf8) {
@@ -80,7 +67,7 @@ std::string encodeCodePage(unsigned codePage, std::string_view utf8) {
     if (error) {
         std::size_t pos = used;
         const char32_t cp = nextCodePoint(utf8, pos);
-        throw Error(ErrorKind::CodePage, "The text \"" + shorten(utf8) + "\" holds the character " +
+        throw Error(ErrorKind::CodePage, "The text \"" + textExcerpt(utf8) + "\" holds the character " +
                                              describeCodePoint(cp) + ", which code page " +
                                              std::to_string(codePage) +
                                              " cannot hold. Use a name or text without it.");

@@ -13,19 +13,6 @@ unsigned ansiCodePage() { return GetACP(); }
 
 namespace {
 
-std::string shorten(std::string_view text) {
-    std::string s(text.substr(0, 80));
-    if (text.size() > 80) {
-        std::size_t pos = 0, last = 0;
-        while (pos < s.size()) { last = pos; nextCodePoint(s, pos); }
-        if (pos > s.size()) s.resize(last);
-        s += "...";
-    }
-    for (char& c : s)
-        if (c == '\r' || c == '\n') c = ' ';
-    return s;
-}
-
 bool encodes(unsigned codePage, const std::wstring& w, std::string* out) {
     if (w.empty()) return true;
     BOOL usedDefault = FALSE;
@@ -52,12 +39,12 @@ std::string encodeCodePage(unsigned codePage, std::string_view utf8) {
         const std::size_t start = pos;
         const char32_t cp = nextCodePoint(utf8, pos);
         if (!encodes(codePage, wide(std::string(utf8.substr(start, pos - start))), nullptr))
-            throw Error(ErrorKind::CodePage, "The text \"" + shorten(utf8) + "\" holds the character " +
+            throw Error(ErrorKind::CodePage, "The text \"" + textExcerpt(utf8) + "\" holds the character " +
                                                  describeCodePoint(cp) + ", which code page " +
                                                  std::to_string(codePage) +
                                                  " cannot hold. Use a name or text without it.");
     }
-    throw Error(ErrorKind::CodePage, "The text \"" + shorten(utf8) + "\" cannot be written in code page " +
+    throw Error(ErrorKind::CodePage, "The text \"" + textExcerpt(utf8) + "\" cannot be written in code page " +
                                          std::to_string(codePage) + ".");
 }
 
