@@ -1,0 +1,151 @@
+// Prints, per input and LZX window: input bytes, cabinet bytes, ratio,
+// compression MB/s, and whether cabextract gives the input back; then
+// wimlib's LZX (level 50, 2 MiB blocks) on the same input for comparison.
+//
+// Usage: lzx_benchmark [PE folder] [text folder]
+//   defaults: Wine's 64-bit DLLs (first 60 MB) and /usr/share/common-licenses
+//   plus /usr/include (first 8 MB).
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "tools/cabinet/cab_writer.h"
+
+#ifdef TOLVANE_HAVE_WIMLIB
+#include <wimlib.h>
+#endif
+
+namespace {
+
+struct Input {
+    std::string name;
+    std::vector<std::string> files;
+    std::size_t bytes() const {
+        std::size_t n = 0;
+        for (const auto& f : files) n += f.size();
+        return n;
+    }
+};
+
+// Files of a folder tree whose names end in one of `suffixes`, in name order,
+// until `limit` bytes.
+void collect(const std::string& folder, const std::vector<std::string>& suffixes, std::size_t limit, Input& input) {
+    if (!platform::folderExists(folder)) return;
+    platform::FolderListing listing = platform::listFolder(folder);
+    std::vector<std::string> files = listing.files, folders = listing.folders;
+    std::sort(files.begin(), files.end());
+    std::sort(folders.begin(), folders.end());
+    for (const auto& name : files) {
+        if (input.bytes() >= limit) return;
+        bool wanted = suffixes.empty();
+        for (const auto& s : suffixes)
+            if (name.size() >= s.size() && name.compare(name.size() - s.size(), s.size(), s) == 0) wanted = true;
+        if (!wanted) continue;
+        try {
+            std::string bytes = platform::readFile(platform::joinPath(folder, name));
+            if (input.bytes() + bytes.size() > limit) bytes.resize(limit - input.bytes());
+            input.files.push_back(std::move(bytes));
+        } catch (const platform::Error&) {
+        }
+    }
+    for (const auto& name : folders) collect(platform::joinPath(folder, name), suffixes, limit, input);
+}
+
+double seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+bool cabextractGivesBack(const std::string& cab, const Input& input) {
+    if (platform::findProgram("cabextract", "").empty()) return false;
+    const std::string previous = platform::currentDirectory();
+    const std::string folder = platform::makeTemporaryFolder("lzx-bench");
+    platform::setCurrentDirectory(folder);
+    platform::writeFileAtomic("b.cab", cab);
+    platform::ChildProcess p = platform::ChildProcess::start("cabextract -q -d out b.cab", platform::kHidden);
+    while (p.isAlive()) p.waitBriefly(200);
+    bool same = p.exitCode() == 0;
+    for (std::size_t i = 0; same && i < input.files.size(); ++i) {
+        const std::string path = platform::joinPath("out", "f" + std::to_string(i));
+        same = platform::fileExists(path) && platform::readFile(path) == input.files[i];
+    }
+    platform::setCurrentDirectory(previous);
+    platform::removeFolderTree(folder);
+    return same;
+}
+
+void runLzx(const Input& input, int windowBits) {
+    std::vector<cabinet::CabinetEntry> entries;
+    for (std::size_t i = 0; i < input.files.size(); ++i)
+        entries.push_back({"f" + std::to_string(i), std::uint32_t(input.files[i].size()), 0x5B88, 0, 0x20});
+    const auto start = std::chrono::steady_clock::now();
+    const std::string cab = cabinet::buildCabinet(entries, {cabinet::Method::Lzx, windowBits},
+                                                  [&](std::size_t i) { return input.files[i]; });
+    const double elapsed = seconds(start);
+    const std::size_t in = input.bytes();
+    std::printf("%-8s LZX:%-2d %11zu -> %11zu  ratio %.4f  %6.2f MB/s  decodes: %s\n", input.name.c_str(), windowBits,
+                in, cab.size(), double(cab.size()) / in, in / 1e6 / elapsed,
+                cabextractGivesBack(cab, input) ? "yes" : "NO");
+    std::fflush(stdout);
+}
+
+void runWimlib(const Input& input) {
+#ifdef TOLVANE_HAVE_WIMLIB
+    std::string all;
+    for (const auto& f : input.files) all += f;
+    const std::size_t block = std::size_t(2) << 20;
+    wimlib_compressor* compressor = nullptr;
+    if (wimlib_create_compressor(WIMLIB_COMPRESSION_TYPE_LZX, block, 50, &compressor) != 0) return;
+    std::vector<char> out(block);
+    std::size_t total = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (std::size_t at = 0; at < all.size(); at += block) {
+        const std::size_t n = std::min(block, all.size() - at);
+        const std::size_t packed = wimlib_compress(all.data() + at, n, out.data(), n - 1, compressor);
+        total += packed ? packed : n;
+    }
+    const double elapsed = seconds(start);
+    wimlib_free_compressor(compressor);
+    std::printf("%-8s wimlib50 %11zu -> %11zu  ratio %.4f  %6.2f MB/s\n", input.name.c_str(), all.size(), total,
+                double(total) / all.size(), all.size() / 1e6 / elapsed);
+#else
+    (void)input;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Input pe{"pe", {}}, text{"text", {}}, small{"app2mb", {}}, random{"random", {}};
+    collect(argc > 1 ? argv[1] : "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows", {".dll", ".exe"}, 60000000, pe);
+    if (argc > 2) {
+        collect(argv[2], {}, 8000000, text);
+    } else {
+        collect("/usr/share/common-licenses", {}, 8000000, text);
+        collect("/usr/include", {".h"}, 8000000, text);
+    }
+    // A small application: a few PE files and text, about 2 MB.
+    collect(argc > 1 ? argv[1] : "/usr/lib/x86_64-linux-gnu/wine/x86_64-windows", {"ll.dll", ".exe"}, 1500000, small);
+    collect("/usr/share/common-licenses", {}, 2000000, small);
+    std::mt19937 rng(1);
+    std::string noise(4000000, '\0');
+    for (char& c : noise) c = char(rng());
+    random.files.push_back(noise);
+
+    for (const Input* input : {&pe, &text, &small, &random}) {
+        if (input->files.empty()) {
+            std::printf("%-8s (no input files found)\n", input->name.c_str());
+            continue;
+        }
+        runLzx(*input, 21);
+        if (input != &pe)
+            for (int windowBits : {15, 18}) runLzx(*input, windowBits);
+        runWimlib(*input);
+    }
+    return 0;
+}

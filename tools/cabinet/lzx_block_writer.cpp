@@ -1,0 +1,119 @@
+#include "tools/cabinet/lzx_block_writer.h"
+
+#include "tools/cabinet/lzx_huffman.h"
+#include "tools/cabinet/lzx_tree_writer.h"
+
+namespace cabinet {
+namespace lzx {
+
+namespace {
+
+const unsigned kBlockHeaderBits = 3 + 24;
+
+struct Codes {
+    HuffmanCode main;
+    HuffmanCode length;
+    HuffmanCode aligned;
+};
+
+void WriteBlockHeader(BitWriter& out, BlockType type, std::size_t size) {
+    out.writeBits(type, 3);
+    out.writeBits(static_cast<std::uint32_t>(size >> 8), 16);
+    out.writeBits(static_cast<std::uint32_t>(size & 0xFF), 8);
+}
+
+void WriteUncompressed(BitWriter& out, const BlockInput& block) {
+    WriteBlockHeader(out, kUncompressedBlock, block.size);
+    // 1 to 16 bits of padding: a whole word when already aligned.
+    if (out.aligned()) out.writeBits(0, 16);
+    out.alignToWord();
+    std::uint8_t offsets[12];
+    for (unsigned i = 0; i < 3; ++i)
+        for (unsigned b = 0; b < 4; ++b) offsets[4 * i + b] = static_cast<std::uint8_t>(block.queueAtStart.r[i] >> (8 * b));
+    out.writeBytes(offsets, sizeof offsets);
+    out.writeBytes(block.bytes, block.size);
+    if (block.size & 1) {
+        const std::uint8_t pad = 0;
+        out.writeBytes(&pad, 1);
+    }
+}
+
+bool UsesAlignedTree(const Item& item) {
+    return item.mainSymbol >= kNumChars && ExtraBits(item.slot) >= kAlignedBits;
+}
+
+void WriteSymbols(BitWriter& out, const std::vector<Item>& items, const Codes& codes, bool aligned) {
+    for (const Item& item : items) {
+        out.writeBits(codes.main.codes[item.mainSymbol], codes.main.lengths[item.mainSymbol]);
+        if (item.mainSymbol < kNumChars) continue;
+        if (item.lengthSymbol != kNoLengthSymbol)
+            out.writeBits(codes.length.codes[item.lengthSymbol], codes.length.lengths[item.lengthSymbol]);
+        unsigned extra = ExtraBits(item.slot);
+        if (aligned && extra >= kAlignedBits) {
+            out.writeBits(item.offsetBits >> kAlignedBits, extra - kAlignedBits);
+            unsigned low = item.offsetBits & 7;
+            out.writeBits(codes.aligned.codes[low], codes.aligned.lengths[low]);
+        } else {
+            out.writeBits(item.offsetBits, extra);
+        }
+    }
+}
+
+}  // namespace
+
+BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previous) {
+    const std::vector<Item>& items = *block.items;
+    const unsigned mainTreeSize = static_cast<unsigned>(previous.main.size());
+    std::vector<std::uint32_t> mainFrequencies(mainTreeSize, 0), lengthFrequencies(kLengthTreeSize, 0),
+        alignedFrequencies(kAlignedTreeSize, 0);
+    for (const Item& item : items) {
+        ++mainFrequencies[item.mainSymbol];
+        if (item.lengthSymbol != kNoLengthSymbol) ++lengthFrequencies[item.lengthSymbol];
+        if (UsesAlignedTree(item)) ++alignedFrequencies[item.offsetBits & 7];
+    }
+    Codes codes;
+    codes.main = BuildHuffmanCode(mainFrequencies, kMaxMainCodeLength);
+    // An all-zero length tree is legal, but not every decoder takes one; the
+    // dummy pair costs a few bits.
+    codes.length = BuildHuffmanCode(lengthFrequencies, kMaxLengthCodeLength);
+    codes.aligned = BuildHuffmanCode(alignedFrequencies, kMaxAlignedCodeLength);
+
+    std::uint64_t symbolBits = 0, verbatimOffsetBits = 0, alignedOffsetBits = 0;
+    for (const Item& item : items) {
+        symbolBits += codes.main.lengths[item.mainSymbol];
+        if (item.mainSymbol < kNumChars) continue;
+        if (item.lengthSymbol != kNoLengthSymbol) symbolBits += codes.length.lengths[item.lengthSymbol];
+        unsigned extra = ExtraBits(item.slot);
+        verbatimOffsetBits += extra;
+        alignedOffsetBits += UsesAlignedTree(item) ? extra - kAlignedBits + codes.aligned.lengths[item.offsetBits & 7] : extra;
+    }
+    const std::uint64_t treeBits = TreePartBits(codes.main.lengths.data(), previous.main.data(), kNumChars) +
+                                   TreePartBits(codes.main.lengths.data() + kNumChars, previous.main.data() + kNumChars,
+                                                mainTreeSize - kNumChars) +
+                                   TreePartBits(codes.length.lengths.data(), previous.length.data(), kLengthTreeSize);
+    const std::uint64_t verbatimBits = kBlockHeaderBits + treeBits + symbolBits + verbatimOffsetBits;
+    const std::uint64_t alignedBits =
+        kBlockHeaderBits + kAlignedTreeSize * 3 + treeBits + symbolBits + alignedOffsetBits;
+    const std::uint64_t uncompressedBits = kBlockHeaderBits + 16 + 96 + 8 * ((block.size + 1) & ~std::size_t(1));
+
+    const bool aligned = alignedBits < verbatimBits;
+    if (block.allowUncompressed && uncompressedBits <= (aligned ? alignedBits : verbatimBits)) {
+        WriteUncompressed(out, block);
+        return kUncompressedBlock;
+    }
+
+    WriteBlockHeader(out, aligned ? kAlignedBlock : kVerbatimBlock, block.size);
+    if (aligned)
+        for (unsigned s = 0; s < kAlignedTreeSize; ++s) out.writeBits(codes.aligned.lengths[s], 3);
+    WriteTreePart(out, codes.main.lengths.data(), previous.main.data(), kNumChars);
+    WriteTreePart(out, codes.main.lengths.data() + kNumChars, previous.main.data() + kNumChars,
+                  mainTreeSize - kNumChars);
+    WriteTreePart(out, codes.length.lengths.data(), previous.length.data(), kLengthTreeSize);
+    WriteSymbols(out, items, codes, aligned);
+    previous.main = codes.main.lengths;
+    previous.length = codes.length.lengths;
+    return aligned ? kAlignedBlock : kVerbatimBlock;
+}
+
+}  // namespace lzx
+}  // namespace cabinet

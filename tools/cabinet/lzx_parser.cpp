@@ -1,0 +1,246 @@
+#include "tools/cabinet/lzx_parser.h"
+
+#include <algorithm>
+#ifdef LZX_DEBUG_CHECK
+#include <cstdio>
+#include <cstdlib>
+#endif
+
+#include "tools/cabinet/lzx_huffman.h"
+
+namespace cabinet {
+namespace lzx {
+
+namespace {
+
+const std::uint32_t kInfiniteCost = 0xFFFFFFFFu;
+// A symbol the current code lacks is not forbidden, only dear.
+const std::uint32_t kUnusedMainCost = 13;
+const std::uint32_t kUnusedLengthCost = 11;
+const std::uint32_t kLiteralEdge = 0;
+const std::uint32_t kExplicitEdgeBase = kNumRepeatedOffsets;
+
+std::uint32_t LengthHeader(std::uint32_t length) {
+    return std::min<std::uint32_t>(length - kMinMatch, kNumLengthHeaders - 1);
+}
+
+std::uint32_t MatchCost(const CostModel& model, unsigned slot, std::uint32_t length) {
+    std::uint32_t cost = model.main[kNumChars + slot * kNumLengthHeaders + LengthHeader(length)];
+    if (length >= kLengthTreeBase) cost += model.length[length - kLengthTreeBase];
+    return cost;
+}
+
+
+RepeatQueue QueueAfter(RepeatQueue queue, std::uint32_t edge) {
+    if (edge >= kExplicitEdgeBase + 1)
+        queue.useOffset(edge - kExplicitEdgeBase);
+    else if (edge != kLiteralEdge)
+        queue.useRepeat(edge - 1);
+    return queue;
+}
+
+}  // namespace
+
+CostModel InitialCostModel(unsigned mainTreeSize) {
+    CostModel model;
+    model.main.assign(mainTreeSize, 0);
+    for (unsigned s = 0; s < kNumChars; ++s) model.main[s] = 8;
+    for (unsigned s = kNumChars; s < mainTreeSize; ++s) {
+        unsigned slot = (s - kNumChars) / kNumLengthHeaders;
+        model.main[s] = 7 + slot / 6 + (s - kNumChars) % kNumLengthHeaders / 2;
+    }
+    model.length.assign(kLengthTreeSize, 7);
+    return model;
+}
+
+CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths) {
+    CostModel model;
+    for (std::uint8_t l : mainLengths) model.main.push_back(l ? l : kUnusedMainCost);
+    for (std::uint8_t l : lengthLengths) model.length.push_back(l ? l : kUnusedLengthCost);
+    return model;
+}
+
+FrameParser::FrameParser(int windowBits, const ParserSettings& settings)
+    : settings_(settings),
+      mainTreeSize_(MainTreeSize(windowBits)),
+      finder_(windowBits, settings.searchDepth, settings.niceLength) {}
+
+void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
+                        RepeatQueue& queue, std::vector<Item>& items) {
+    findAllMatches(window, start, size);
+    CostModel passModel = model;
+    for (unsigned pass = 0;; ++pass) {
+        cheapestPath(window, start, size, passModel, queue);
+        items.clear();
+        collectItems(window, start, size, items);
+        if (pass + 1 >= settings_.passes) break;
+        std::vector<std::uint32_t> mainFrequencies(mainTreeSize_, 0), lengthFrequencies(kLengthTreeSize, 0);
+        for (const Item& item : items) {
+            ++mainFrequencies[item.mainSymbol];
+            if (item.lengthSymbol != kNoLengthSymbol) ++lengthFrequencies[item.lengthSymbol];
+        }
+        passModel = CostModelFromLengths(BuildCodeLengths(mainFrequencies, kMaxMainCodeLength),
+                                         BuildCodeLengths(lengthFrequencies, kMaxLengthCodeLength));
+    }
+    queue = QueueAfter(nodes_[size - nodes_[size].length].queue, nodes_[size].edge);
+}
+
+void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, std::uint32_t size) {
+    // The previous frame's last positions go into the trees now that the
+    // bytes after them are known.
+    const std::uint32_t end = start + size;
+    for (; nextToInsert_ < start; ++nextToInsert_) finder_.skip(window, nextToInsert_, end - nextToInsert_);
+
+    matchStart_.assign(size + 1, 0);
+    matches_.clear();
+    const std::uint32_t nice = finder_.niceLength();
+    std::uint32_t skipping = 0;
+    for (std::uint32_t i = 0; i < size; ++i) {
+        matchStart_[i] = static_cast<std::uint32_t>(matches_.size());
+        const std::uint32_t available = size - i;
+        if (available > 8) finder_.prefetch(window, start + i + 4);
+        const bool insert = available >= nice;
+        if (insert) nextToInsert_ = start + i + 1;
+        if (skipping > 0) {
+            --skipping;
+            if (insert) finder_.skip(window, start + i, available);
+            continue;
+        }
+        std::size_t found = insert ? finder_.findMatches(window, start + i, available, matches_)
+                                   : finder_.lookUp(window, start + i, available, matches_);
+        if (found > 0 && matches_.back().length >= nice) skipping = matches_.back().length - 1;
+    }
+    matchStart_[size] = static_cast<std::uint32_t>(matches_.size());
+}
+
+void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size,
+                               const CostModel& model, const RepeatQueue& queue) {
+    nodes_.assign(size + 1, Node{kInfiniteCost, 0, 0, RepeatQueue()});
+    nodes_[0].cost = 0;
+    nodes_[0].queue = queue;
+    // A node's queue follows from its predecessor's and its edge; it is
+    // worked out once the node's cheapest edge is final.
+    auto relax = [this](std::uint32_t target, std::uint32_t cost, std::uint32_t edge, std::uint32_t length) {
+        Node& node = nodes_[target];
+        if (cost >= node.cost) return;
+        node.cost = cost;
+        node.edge = edge;
+        node.length = length;
+    };
+    // Every length of one match: the main symbol's length header, then from
+    // 9 on a length-tree symbol.
+    auto relaxLengths = [&](std::uint32_t from, std::uint32_t shortest, std::uint32_t longest, std::uint32_t cost,
+                            unsigned slot, std::uint32_t edge) {
+        const std::uint32_t* mainCosts = model.main.data() + kNumChars + slot * kNumLengthHeaders - kMinMatch;
+        std::uint32_t length = shortest;
+        for (const std::uint32_t end = std::min<std::uint32_t>(longest, kLengthTreeBase - 1); length <= end; ++length)
+            relax(from + length, cost + mainCosts[length], edge, length);
+        const std::uint32_t longCost = cost + mainCosts[kLengthTreeBase];
+        const std::uint32_t* lengthCosts = model.length.data();
+        for (; length <= longest; ++length)
+            relax(from + length, longCost + lengthCosts[length - kLengthTreeBase], edge, length);
+    };
+    const unsigned nice = settings_.niceLength;
+    std::uint32_t i = 0;
+    while (i < size) {
+        Node& node = nodes_[i];
+        if (i > 0) node.queue = QueueAfter(nodes_[i - node.length].queue, node.edge);
+        const std::uint32_t cost = node.cost;
+        const RepeatQueue here = node.queue;
+        const std::uint32_t position = start + i;
+        const std::uint8_t* current = window.at(position);
+        relax(i + 1, cost + model.main[current[0]], kLiteralEdge, 1);
+        const std::uint32_t available = std::min<std::uint32_t>(size - i, kMaxMatch);
+        if (available < kMinMatch) {
+            ++i;
+            continue;
+        }
+
+        // Repeated offsets; a later one equal to an earlier one adds nothing.
+        std::uint32_t repeatLength[kNumRepeatedOffsets] = {0, 0, 0};
+        unsigned longestRepeat = 0;
+        for (unsigned k = 0; k < kNumRepeatedOffsets; ++k) {
+            std::uint32_t offset = here.r[k];
+            if (offset > position || (k > 0 && offset == here.r[0]) || (k == 2 && offset == here.r[1])) continue;
+            std::uint32_t length = current[0] == current[-std::ptrdiff_t(offset)] ? ExtendMatch(current, current - offset, 1, available) : 0;
+            if (length >= kMinMatch) repeatLength[k] = length;
+            if (repeatLength[k] > repeatLength[longestRepeat]) longestRepeat = k;
+        }
+        const Match* first = matches_.data() + matchStart_[i];
+        const Match* last = matches_.data() + matchStart_[i + 1];
+        const std::uint32_t longestExplicit = first == last ? 0 : last[-1].length;
+
+        // A long match is taken as it is: the cost of the positions it
+        // covers would hardly change the choice, and skipping them is fast.
+        if (repeatLength[longestRepeat] >= nice || longestExplicit >= nice) {
+            if (repeatLength[longestRepeat] >= longestExplicit) {
+                std::uint32_t length = repeatLength[longestRepeat];
+                relax(i + length, cost + MatchCost(model, longestRepeat, length), 1 + longestRepeat, length);
+                i += length;
+            } else {
+                std::uint32_t offset = last[-1].offset;
+                unsigned slot = PositionSlotOf(offset);
+                relax(i + longestExplicit, cost + ExtraBits(slot) + MatchCost(model, slot, longestExplicit),
+                      offset + kExplicitEdgeBase, longestExplicit);
+                i += longestExplicit;
+            }
+            continue;
+        }
+
+        for (unsigned k = 0; k < kNumRepeatedOffsets; ++k) {
+            if (repeatLength[k] != 0) relaxLengths(i, kMinMatch, repeatLength[k], cost, k, 1 + k);
+        }
+        std::uint32_t covered = kMinMatch - 1;
+        for (const Match* match = first; match != last; ++match) {
+            const std::uint32_t offset = match->offset;
+            if (offset == here.r[0] || offset == here.r[1] || offset == here.r[2]) {
+                covered = match->length;  // the repeated offset already covers these lengths, cheaper
+                continue;
+            }
+            const unsigned slot = PositionSlotOf(offset);
+            relaxLengths(i, covered + 1, match->length, cost + ExtraBits(slot), slot, offset + kExplicitEdgeBase);
+            covered = match->length;
+        }
+        ++i;
+    }
+}
+
+void FrameParser::collectItems(const WindowView& window, std::uint32_t start, std::uint32_t size,
+                               std::vector<Item>& items) {
+    std::uint32_t i = size;
+    while (i > 0) {
+        const Node& node = nodes_[i];
+        i -= node.length;
+        if (node.edge == kLiteralEdge) {
+            items.push_back(LiteralItem(*window.at(start + i)));
+        } else if (node.edge < kExplicitEdgeBase + 1) {
+            items.push_back(MatchItem(node.length, node.edge - 1, 0));
+        } else {
+            std::uint32_t offset = node.edge - kExplicitEdgeBase;
+            unsigned slot = PositionSlotOf(offset);
+            items.push_back(MatchItem(node.length, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
+        }
+    }
+    std::reverse(items.begin(), items.end());
+#ifdef LZX_DEBUG_CHECK
+    {
+        RepeatQueue q = nodes_[0].queue; std::uint32_t pos = start;
+        for (const Item& it : items) {
+            if (it.mainSymbol < 256) { if (*window.at(pos) != it.mainSymbol) abort(); pos++; continue; }
+            unsigned j = it.mainSymbol - 256, slot = j >> 3, len = (j & 7) + 2;
+            if ((j & 7) == 7) len = it.lengthSymbol + 9;
+            std::uint32_t off;
+            static long watch = getenv("LZX_WATCH") ? atol(getenv("LZX_WATCH")) : -1;
+            if (slot < 3) { off = q.r[slot]; q.useRepeat(slot); } else { off = PositionBase(slot) - 2 + it.offsetBits; q.useOffset(off); }
+            if (off > pos) { fprintf(stderr, "offset beyond start\n"); abort(); }
+            for (unsigned k = 0; k < len; ++k) if (*window.at(pos + k) != *window.at(pos + k - off)) { fprintf(stderr, "bad match at %u len %u off %u slot %u\n", pos, len, off, slot); abort(); }
+            if (watch >= pos && watch < pos + len) fprintf(stderr, "watch: match at %u len %u off %u slot %u q %u %u %u\n", pos, len, off, slot, q.r[0], q.r[1], q.r[2]);
+            pos += len;
+        }
+        if (pos != start + size) abort();
+    }
+#endif
+}
+
+}  // namespace lzx
+}  // namespace cabinet

@@ -1,0 +1,65 @@
+// Chooses the literals and matches of one frame: the cheapest path through
+// the frame under a model of symbol costs (a shortest-path search over the
+// matches found at every position, tracking the repeated offsets along the
+// path), repeated with costs from the previous pass's result.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "tools/cabinet/lzx_match_finder.h"
+#include "tools/cabinet/lzx_symbols.h"
+
+namespace cabinet {
+namespace lzx {
+
+// Bits per main-tree and length-tree symbol.
+struct CostModel {
+    std::vector<std::uint32_t> main;
+    std::vector<std::uint32_t> length;
+};
+
+// A guess for the first frame, when no code exists yet.
+CostModel InitialCostModel(unsigned mainTreeSize);
+CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths);
+
+struct ParserSettings {
+    unsigned searchDepth;
+    unsigned niceLength;
+    unsigned passes;
+};
+
+class FrameParser {
+public:
+    FrameParser(int windowBits, const ParserSettings& settings);
+
+    // The items for the frame [start, start + size) of the stream; `queue`
+    // goes from the queue at the frame's start to the one at its end.
+    void parse(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
+               RepeatQueue& queue, std::vector<Item>& items);
+
+private:
+    struct Node {
+        std::uint32_t cost;
+        std::uint32_t edge;    // 0 literal, 1..3 repeated offset R0..R2, else offset + 3
+        std::uint32_t length;  // of the edge that ends here
+        RepeatQueue queue;
+    };
+
+    void findAllMatches(const WindowView& window, std::uint32_t start, std::uint32_t size);
+    void cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
+                      const RepeatQueue& queue);
+    void collectItems(const WindowView& window, std::uint32_t start, std::uint32_t size, std::vector<Item>& items);
+
+    ParserSettings settings_;
+    unsigned mainTreeSize_;
+    MatchFinder finder_;
+    std::vector<std::uint32_t> matchStart_;
+    std::vector<Match> matches_;
+    std::vector<Node> nodes_;
+    std::uint32_t nextToInsert_ = 0;  // positions before it are in the match finder
+};
+
+}  // namespace lzx
+}  // namespace cabinet

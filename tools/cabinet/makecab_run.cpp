@@ -1,0 +1,257 @@
+#include "tools/cabinet/makecab_run.h"
+
+#include <chrono>
+#include <ctime>
+#include <map>
+
+#include "platform/ansi_text_file.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/unicode.h"
+#include "tools/cabinet/cab_writer.h"
+#include "tools/cabinet/compressor_choice.h"
+#include "tools/cabinet/directive_file.h"
+#include "tools/cabinet/makecab_file_checks.h"
+#include "tools/cabinet/makecab_reports.h"
+
+namespace makecab {
+
+namespace {
+
+using platform::Error;
+using platform::ErrorKind;
+
+bool isAbsolute(const std::string& path) {
+    if (!path.empty() && (path[0] == '\\' || path[0] == '/')) return true;
+    return path.size() >= 2 && path[1] == ':';
+}
+
+cabinet::FolderMethod folderMethod(const Settings& settings) {
+    if (settings.method == cabinet::Method::Lzx && !cabinet::lzxAvailable())
+        throw Error(ErrorKind::BadInput, "This build of makecab has no LZX compressor; use CompressionType=MSZIP.");
+    return {settings.method, settings.compressionMemory};
+}
+
+std::string buildFrom(const std::vector<CheckedFile>& files, const cabinet::FolderMethod& method) {
+    std::vector<cabinet::CabinetEntry> entries;
+    for (const CheckedFile& f : files) entries.push_back(f.entry);
+    return cabinet::buildCabinet(entries, method, [&](std::size_t i) {
+        try {
+            return platform::readFile(files[i].line.source);
+        } catch (const Error& e) {
+            const FileLine& line = files[i].line;
+            throw Error(e.kind(), (line.lineNumber ? line.where() + ": " : "") + e.what());
+        }
+    });
+}
+
+void checkCabinetSize(std::uint64_t size, const Settings& settings) {
+    const std::uint64_t limit = settings.maxCabinetSize && (!settings.maxDiskSize || settings.maxCabinetSize < settings.maxDiskSize)
+                                    ? settings.maxCabinetSize
+                                    : settings.maxDiskSize;
+    if (limit && size > limit)
+        throw Error(ErrorKind::BadInput, "The cabinet would be " + groupDigits(size) + " bytes, more than the " +
+                                             groupDigits(limit) +
+                                             " that MaxDiskSize (or MaxCabinetSize) allows; this makecab makes a "
+                                             "single cabinet, so raise MaxDiskSize.");
+}
+
+// Where a cabinet (or, with Cabinet=OFF, a file) named `name` goes.
+std::string outputPath(const Settings& settings, const std::string& name) {
+    if (isAbsolute(name) || settings.diskDirectory.empty()) return name;
+    return platform::joinPath(settings.diskDirectory, name);
+}
+
+void makeParentFolder(const std::string& path) {
+    const std::string parent = platform::parentPath(path);
+    if (!parent.empty() && !platform::folderExists(parent)) platform::createFolders(parent);
+}
+
+std::string withExtensionChar(const std::string& name, char c) {
+    if (name.empty()) return name;
+    std::string out = name;
+    out.back() = c;
+    return out;
+}
+
+struct Progress {
+    std::ostream& out;
+    int verbosity;
+    void say(int level, const std::string& text) const {
+        if (verbosity >= level) out << text << "\n";
+    }
+};
+
+// Cabinet=ON: every checked file into one cabinet.
+void writeOneCabinet(const std::vector<CheckedFile>& files, const Settings& settings, RunSummary& summary,
+                     const Progress& progress) {
+    if (files.empty())
+        throw Error(ErrorKind::BadInput, "The directive files name no file, so no cabinet was made.");
+    const cabinet::FolderMethod method = folderMethod(settings);
+    const std::string bytes = buildFrom(files, method);
+    checkCabinetSize(bytes.size(), settings);
+    const std::string path = outputPath(settings, settings.cabinetName);
+    makeParentFolder(path);
+    platform::writeFileAtomic(path, bytes);
+    summary.cabinetName = path;
+    summary.bytesAfter = bytes.size();
+    progress.say(1, "Wrote \"" + path + "\": " + std::to_string(files.size()) + " files, " +
+                        groupDigits(summary.bytesBefore) + " bytes in, " + groupDigits(bytes.size()) +
+                        " bytes out.");
+}
+
+// Cabinet=OFF: each file on its own, as a one-file cabinet (Compress=ON,
+// the name's last character replaced) or as a plain copy (Compress=OFF).
+void writeSeparateFiles(const std::vector<CheckedFile>& files, const Settings& settings, RunSummary& summary,
+                        const Progress& progress) {
+    std::vector<std::pair<std::string, std::string>> outputs;  // path, bytes: all made before any is written
+    for (const CheckedFile& f : files) {
+        const std::string name = settings.compress
+                                     ? withExtensionChar(f.line.storedName, settings.compressedFileExtensionChar)
+                                     : f.line.storedName;
+        std::string bytes = settings.compress ? buildFrom({f}, folderMethod(settings)) : platform::readFile(f.line.source);
+        outputs.push_back({outputPath(settings, name), std::move(bytes)});
+    }
+    for (const auto& o : outputs) {
+        makeParentFolder(o.first);
+        platform::writeFileAtomic(o.first, o.second);
+        summary.bytesAfter += o.second.size();
+        progress.say(2, "Wrote \"" + o.first + "\".");
+    }
+}
+
+void runDirectiveFiles(const CommandLine& c, RunSummary& summary, const Progress& progress) {
+    Variables variables;
+    for (const auto& d : c.definitions) {
+        try {
+            variables.set(d.first, d.second);
+        } catch (const Error& e) {
+            throw Error(e.kind(), "/D " + d.first + "=" + d.second + ": " + e.what());
+        }
+    }
+    std::vector<FileLine> lines;
+    for (const std::string& file : c.directiveFiles) {
+        const std::vector<FileLine> more = readDirectiveFile(file, variables);
+        lines.insert(lines.end(), more.begin(), more.end());
+    }
+    const Settings settings = settingsFrom(variables);
+    summary.infFileName = settings.infFileName;
+    summary.rptFileName = settings.rptFileName;
+    summary.generateInf = settings.generateInf;
+    ErrorList errors(std::stoull(variables.get("MaxErrors")));
+    const std::vector<CheckedFile> files = checkFiles(lines, settings, errors);
+    if (!errors.messages.empty()) {
+        summary.errors = errors.messages;
+        return;
+    }
+    for (const CheckedFile& f : files) {
+        summary.files.push_back({f.line.storedName, f.entry.size});
+        summary.bytesBefore += f.entry.size;
+        progress.say(2, "Adding \"" + f.line.source + "\" as \"" + f.line.storedName + "\".");
+    }
+    if (settings.cabinet) writeOneCabinet(files, settings, summary, progress);
+    else writeSeparateFiles(files, settings, summary, progress);
+}
+
+void runOneFile(const CommandLine& c, const Progress& progress) {
+    Variables variables;
+    for (const auto& d : c.definitions) {
+        try {
+            variables.set(d.first, d.second);
+        } catch (const Error& e) {
+            throw Error(e.kind(), "/D " + d.first + "=" + d.second + ": " + e.what());
+        }
+    }
+    const Settings settings = settingsFrom(variables);
+    FileLine line;
+    line.source = c.source;
+    line.storedName = platform::baseName(c.source);
+    ErrorList errors(1);
+    CheckedFile f;
+    if (!checkFile(line, f, errors)) throw Error(ErrorKind::BadInput, errors.messages.at(0));
+    const std::string name =
+        c.destination.empty() ? withExtensionChar(line.storedName, settings.compressedFileExtensionChar) : c.destination;
+    const std::string path = c.locationFolder.empty() || isAbsolute(name) ? name : platform::joinPath(c.locationFolder, name);
+    const std::string bytes = buildFrom({f}, folderMethod(settings));
+    checkCabinetSize(bytes.size(), settings);
+    makeParentFolder(path);
+    platform::writeFileAtomic(path, bytes);
+    progress.say(1, "Wrote \"" + path + "\": " + groupDigits(f.entry.size) + " bytes in, " +
+                        groupDigits(bytes.size()) + " bytes out.");
+}
+
+void writeReports(const RunSummary& summary, std::ostream& err) {
+    try {
+        if (summary.generateInf && !summary.infFileName.empty())
+            platform::writeAnsiFile(summary.infFileName, setupInfText(summary));
+        if (!summary.rptFileName.empty()) platform::writeAnsiFile(summary.rptFileName, setupRptText(summary));
+    } catch (const Error& e) {
+        err << "ERROR: " << e.what() << "\n";
+    }
+}
+
+}  // namespace
+
+RunClock systemClock() {
+    const auto start = std::chrono::steady_clock::now();
+    RunClock clock;
+    clock.startedAt = [] {
+        const std::time_t now = std::time(nullptr);
+        char buffer[64];
+        std::strftime(buffer, sizeof buffer, "%a %b %d %H:%M:%S %Y", std::localtime(&now));
+        return std::string(buffer);
+    };
+    clock.elapsedSeconds = [start] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    return clock;
+}
+
+int runMakecab(const CommandLine& c, std::ostream& out, std::ostream& err, const RunClock& clock) {
+    if (c.help) {
+        out << kUsage;
+        return 1;
+    }
+    const Progress progress{out, c.verbosity};
+    if (c.directiveFiles.empty()) {
+        try {
+            runOneFile(c, progress);
+            return 0;
+        } catch (const Error& e) {
+            err << "ERROR: " << e.what() << "\n";
+            return 1;
+        }
+    }
+    RunSummary summary;
+    summary.startedAt = clock.startedAt();
+    summary.directiveFiles = c.directiveFiles;
+    try {
+        runDirectiveFiles(c, summary, progress);
+    } catch (const Error& e) {
+        summary.errors.push_back(e.what());
+    } catch (const std::exception& e) {
+        summary.errors.push_back(std::string("Internal error: ") + e.what());
+    }
+    summary.seconds = clock.elapsedSeconds();
+    if (!summary.errors.empty()) summary.cabinetName.clear();
+    writeReports(summary, err);
+    for (const std::string& e : summary.errors) err << "ERROR: " << e << "\n";
+    if (!summary.errors.empty()) {
+        err << "No cabinet was made.\n";
+        return 1;
+    }
+    return 0;
+}
+
+int runMakecab(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    CommandLine c;
+    try {
+        c = parseCommandLine(args);
+    } catch (const platform::Error& e) {
+        err << "ERROR: " << e.what() << "\n";
+        return 1;
+    }
+    return runMakecab(c, out, err, systemClock());
+}
+
+}  // namespace makecab
