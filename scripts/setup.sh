@@ -10,8 +10,9 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   googletest libgtest-dev zlib1g-dev \
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools libz-mingw-w64-dev \
   wine64 wine xvfb xauth \
-  p7zip-full cabextract gcab locales \
+  p7zip-full cabextract gcab libmspack-dev locales \
   >/dev/null
+# libmspack-dev: the decoder behind cabextract, for the LZX round-trip fuzz target.
 # Wine takes its ANSI code page from the locale: zh_CN gives code page 936,
 # the one the shipped texts use. The locale must exist for that.
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
