@@ -5,6 +5,7 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO=sudo
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
+# libmspack-dev: the decoder behind cabextract, for the LZX round-trip fuzz target.
 $SUDO apt-get install -y -qq --no-install-recommends \
   cmake ninja-build g++ clang libclang-rt-14-dev \
   googletest libgtest-dev zlib1g-dev \
@@ -12,7 +13,6 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   wine64 wine xvfb xauth \
   p7zip-full cabextract gcab libmspack-dev locales \
   >/dev/null
-# libmspack-dev: the decoder behind cabextract, for the LZX round-trip fuzz target.
 # Wine takes its ANSI code page from the locale: zh_CN gives code page 936,
 # the one the shipped texts use. The locale must exist for that.
 if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then

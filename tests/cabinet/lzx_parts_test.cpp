@@ -226,6 +226,18 @@ TEST(LzxCompressor, FirstFrameStartsWithTheCallHeaderAndABlockHeader) {
     EXPECT_EQ(payload.size() % 2, 0u);
 }
 
+TEST(LzxCompressor, TheTranslationSizeCoversTheWholeFolder) {
+    EXPECT_EQ(E8TranslationSizeFor(1), kE8TranslationSize);
+    EXPECT_EQ(E8TranslationSizeFor(30000000), 30000000u);
+    EXPECT_EQ(E8TranslationSizeFor(0x7FFF8000u), 1u << 30);  // decoders stop translating there
+    auto compressor = cabinet::MakeLzxCompressor(21, 30000000);
+    const std::uint8_t a = 'A';
+    std::vector<std::uint8_t> payload = compressor->compressFrame(&a, 1);
+    // 1, then 0x01C9 and 0xC380.
+    ASSERT_GE(payload.size(), 4u);
+    EXPECT_EQ(std::vector<std::uint8_t>(payload.begin(), payload.begin() + 4), Bytes({0xE4, 0x80, 0xC0, 0xE1}));
+}
+
 TEST(LzxCompressor, RandomFramesBecomeUncompressedBlocks) {
     std::mt19937 rng(5);
     std::vector<std::uint8_t> frame(cabinet::kFrameSize);

@@ -1,10 +1,11 @@
 // LZX cabinets read back by decoders written elsewhere: cabextract
-// (libmspack) and 7z on Linux, Wine's cabinet.dll through extrac32.exe when
-// the Windows build runs under Wine. Each case puts its files into one LZX
+// (libmspack), 7z and gcab on Linux, Wine's cabinet.dll through extrac32.exe
+// when the Windows build runs under Wine. Each case puts its files into one LZX
 // folder and compares every extracted byte.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -47,6 +48,15 @@ std::string farRepeats(int windowBits) {
     std::string s = piece + cabtest::randomBytes(window - piece.size() - 8, 8) + piece;
     s += cabtest::randomBytes(window / 2, 9) + piece + piece + cabtest::textBytes(40000);
     return s;
+}
+
+// The block type of every frame after the first: those start at a word
+// boundary with the block header, so the type is the payload's top 3 bits.
+std::set<int> laterBlockTypes(const std::string& cab) {
+    std::set<int> types;
+    const cabtest::ParsedCabinet parsed = cabtest::parseCabinet(cab);
+    for (std::size_t i = 1; i < parsed.blocks.size(); ++i) types.insert(std::uint8_t(parsed.blocks[i].data.at(1)) >> 5);
+    return types;
 }
 
 cabinet::FolderMethod lzx(int windowBits) { return {cabinet::Method::Lzx, windowBits}; }
@@ -98,6 +108,11 @@ protected:
             expectExtracted("by-7z-" + tag, files);
             decoded = true;
         }
+        if (cabtest::haveProgram("gcab")) {
+            platform::createFolder("by-gcab-" + tag);
+            ASSERT_EQ(cabtest::runProgram("gcab -x -C by-gcab-" + tag + " " + cab), 0);
+            expectExtracted("by-gcab-" + tag, files);
+        }
 #endif
         if (!decoded) GTEST_SKIP() << "no outside cabinet decoder here (cabextract, 7z)";
     }
@@ -139,6 +154,7 @@ TEST_F(LzxRoundTrip, RandomDataIsStoredNotInflated) {
     const std::string cab = writeCabinet(files, 21);
     const cabtest::ParsedCabinet parsed = cabtest::parseCabinet(read(cab));
     for (const auto& block : parsed.blocks) EXPECT_LE(block.compressed, block.uncompressed + 64u);
+    EXPECT_EQ(laterBlockTypes(read(cab)).count(3), 1u) << "no uncompressed block";
     expectRoundTrip(files, 21);
 }
 
@@ -158,6 +174,11 @@ TEST_F(LzxRoundTrip, ThisTestProgramItself) {
     std::string program = platform::readFile(platform::executablePath());
     if (program.size() > 3000000) program.resize(3000000);
     expectRoundTrip({{"program.exe", program}}, 21);
+    // Machine code is where aligned-offset blocks win: make sure the
+    // decoders above were given some.
+    const std::set<int> types = laterBlockTypes(read("lzx21.cab"));
+    EXPECT_EQ(types.count(1), 1u) << "no verbatim block";
+    EXPECT_EQ(types.count(2), 1u) << "no aligned-offset block";
 }
 
 TEST_F(LzxRoundTrip, EveryWindowSizeWithFilesLongerThanTheWindow) {

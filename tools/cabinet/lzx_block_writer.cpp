@@ -1,5 +1,7 @@
 #include "tools/cabinet/lzx_block_writer.h"
 
+#include <algorithm>
+
 #include "tools/cabinet/lzx_huffman.h"
 #include "tools/cabinet/lzx_tree_writer.h"
 
@@ -59,6 +61,47 @@ void WriteSymbols(BitWriter& out, const std::vector<Item>& items, const Codes& c
     }
 }
 
+// The tree sent as parts of these sizes (the main tree has two).
+struct TreeParts {
+    std::size_t first, second;
+};
+
+std::uint64_t TreeBits(const std::vector<std::uint8_t>& lengths, const std::vector<std::uint8_t>& previous,
+                       TreeParts parts) {
+    std::uint64_t bits = TreePartBits(lengths.data(), previous.data(), parts.first);
+    if (parts.second) bits += TreePartBits(lengths.data() + parts.first, previous.data() + parts.first, parts.second);
+    return bits;
+}
+
+// A fresh code for the block's frequencies, or the previous block's code
+// again when that costs less: sending unchanged lengths is cheap, and
+// neighbouring frames tend to have similar statistics.
+std::uint64_t CodedBits(const std::vector<std::uint32_t>& frequencies, const std::vector<std::uint8_t>& lengths,
+                        const std::vector<std::uint8_t>& previous, TreeParts parts) {
+    std::uint64_t bits = TreeBits(lengths, previous, parts);
+    for (std::size_t s = 0; s < frequencies.size(); ++s) {
+        if (frequencies[s] == 0) continue;
+        if (lengths[s] == 0) return ~std::uint64_t(0);  // cannot code the block
+        bits += std::uint64_t(frequencies[s]) * lengths[s];
+    }
+    return bits;
+}
+
+HuffmanCode CheaperCode(const std::vector<std::uint32_t>& frequencies, std::vector<std::uint32_t>& history,
+                        const std::vector<std::uint8_t>& previous, unsigned maxLength, TreeParts parts) {
+    std::vector<std::uint32_t> blended(frequencies.size());
+    for (std::size_t s = 0; s < blended.size(); ++s) blended[s] = frequencies[s] + history[s] / 2;
+    std::vector<std::uint8_t> candidates[3] = {BuildCodeLengths(frequencies, maxLength),
+                                               BuildCodeLengths(blended, maxLength), previous};
+    std::uint64_t bits[3];
+    for (int c = 0; c < 3; ++c) bits[c] = CodedBits(frequencies, candidates[c], previous, parts);
+    const bool previousUsable = std::any_of(previous.begin(), previous.end(), [](std::uint8_t l) { return l != 0; });
+    if (!previousUsable) bits[2] = ~std::uint64_t(0);
+    const int best = int(std::min_element(bits, bits + 3) - bits);
+    history = best == 0 ? frequencies : blended;
+    return HuffmanCode{candidates[best], CanonicalCodes(candidates[best])};
+}
+
 }  // namespace
 
 BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previous) {
@@ -72,10 +115,12 @@ BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previ
         if (UsesAlignedTree(item)) ++alignedFrequencies[item.offsetBits & 7];
     }
     Codes codes;
-    codes.main = BuildHuffmanCode(mainFrequencies, kMaxMainCodeLength);
+    std::vector<std::uint32_t> mainHistory = previous.mainFrequencies, lengthHistory = previous.lengthFrequencies;
+    codes.main = CheaperCode(mainFrequencies, mainHistory, previous.main, kMaxMainCodeLength,
+                             {kNumChars, mainTreeSize - kNumChars});
     // An all-zero length tree is legal, but not every decoder takes one; the
     // dummy pair costs a few bits.
-    codes.length = BuildHuffmanCode(lengthFrequencies, kMaxLengthCodeLength);
+    codes.length = CheaperCode(lengthFrequencies, lengthHistory, previous.length, kMaxLengthCodeLength, {kLengthTreeSize, 0});
     codes.aligned = BuildHuffmanCode(alignedFrequencies, kMaxAlignedCodeLength);
 
     std::uint64_t symbolBits = 0, verbatimOffsetBits = 0, alignedOffsetBits = 0;
@@ -112,6 +157,8 @@ BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previ
     WriteSymbols(out, items, codes, aligned);
     previous.main = codes.main.lengths;
     previous.length = codes.length.lengths;
+    previous.mainFrequencies = mainHistory;
+    previous.lengthFrequencies = lengthHistory;
     return aligned ? kAlignedBlock : kVerbatimBlock;
 }
 

@@ -18,7 +18,15 @@ namespace lzx {
 struct TreeLengths {
     std::vector<std::uint8_t> main;
     std::vector<std::uint8_t> length;
-    TreeLengths(unsigned mainTreeSize) : main(mainTreeSize, 0), length(kLengthTreeSize, 0) {}
+    // The statistics the codes were built from, carried into the next
+    // block's choice of code.
+    std::vector<std::uint32_t> mainFrequencies;
+    std::vector<std::uint32_t> lengthFrequencies;
+    explicit TreeLengths(unsigned mainTreeSize)
+        : main(mainTreeSize, 0),
+          length(kLengthTreeSize, 0),
+          mainFrequencies(mainTreeSize, 0),
+          lengthFrequencies(kLengthTreeSize, 0) {}
 };
 
 struct BlockInput {

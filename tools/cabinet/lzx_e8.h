@@ -9,8 +9,14 @@
 namespace cabinet {
 namespace lzx {
 
-// The translation size the stream header announces.
+// The smallest translation size the stream header announces: the value
+// Microsoft's encoders use for WIM, and enough for one large executable.
 const std::uint32_t kE8TranslationSize = 12000000;
+
+// The translation size for a folder: calls are made absolute only while
+// position + relative target stays below it, so it must cover the whole
+// folder (decoders take it as signed 32 bits; they stop translating at 1 GiB).
+std::uint32_t E8TranslationSizeFor(std::uint64_t folderBytes);
 
 // Translates one frame in place. frameStart is the frame's offset in the
 // folder's stream. Only frames in the first 2^30 bytes and longer than 10

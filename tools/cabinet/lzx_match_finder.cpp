@@ -54,7 +54,7 @@ void MatchFinder::skip(const WindowView& window, std::uint32_t position, std::ui
 
 void MatchFinder::prefetch(const WindowView& window, std::uint32_t position) const {
     const std::uint8_t* p = window.at(position);
-    __builtin_prefetch(&head3_[Hash3(p)]);
+    if (shortMatches_) __builtin_prefetch(&head3_[Hash3(p)]);
     __builtin_prefetch(&head4_[Hash4(p)]);
 }
 
@@ -79,8 +79,10 @@ std::size_t MatchFinder::advance(const WindowView& window, std::uint32_t positio
         out->push_back({length, position - candidate});
         ++reported;
     };
-    reportHead(head2_[Key2(current)]);
-    reportHead(head3_[Hash3(current)]);
+    if (shortMatches_) {
+        reportHead(head2_[Key2(current)]);
+        reportHead(head3_[Hash3(current)]);
+    }
     if (available < 4) return reported;
 
     const std::uint32_t limit = std::min(maxLength, niceLength_);

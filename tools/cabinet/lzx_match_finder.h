@@ -68,6 +68,11 @@ public:
 
     unsigned niceLength() const { return niceLength_; }
 
+    // Matches of 2 and 3 bytes cost two table look-ups per position and
+    // rarely pay in data that did not compress; off, only the trees (4 bytes
+    // and more) are searched and the short tables are left as they are.
+    void findShortMatches(bool on) { shortMatches_ = on; }
+
 private:
     template <bool kReport, bool kInsert>
     std::size_t advance(const WindowView& window, std::uint32_t position, std::uint32_t available,
@@ -77,6 +82,7 @@ private:
     std::uint32_t maxOffset_;
     unsigned searchDepth_;
     unsigned niceLength_;
+    bool shortMatches_ = true;
     std::vector<std::uint32_t> head2_;
     std::vector<std::uint32_t> head3_;
     std::vector<std::uint32_t> head4_;      // tree roots

@@ -1,10 +1,6 @@
 #include "tools/cabinet/lzx_parser.h"
 
 #include <algorithm>
-#ifdef LZX_DEBUG_CHECK
-#include <cstdio>
-#include <cstdlib>
-#endif
 
 #include "tools/cabinet/lzx_huffman.h"
 
@@ -29,7 +25,6 @@ std::uint32_t MatchCost(const CostModel& model, unsigned slot, std::uint32_t len
     if (length >= kLengthTreeBase) cost += model.length[length - kLengthTreeBase];
     return cost;
 }
-
 
 RepeatQueue QueueAfter(RepeatQueue queue, std::uint32_t edge) {
     if (edge >= kExplicitEdgeBase + 1)
@@ -73,7 +68,8 @@ void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint
         cheapestPath(window, start, size, passModel, queue);
         items.clear();
         collectItems(window, start, size, items);
-        if (pass + 1 >= settings_.passes) break;
+        // The first frame starts from a guessed model and gets one more pass.
+        if (pass + 1 >= settings_.passes + (start == 0 ? 1 : 0)) break;
         std::vector<std::uint32_t> mainFrequencies(mainTreeSize_, 0), lengthFrequencies(kLengthTreeSize, 0);
         for (const Item& item : items) {
             ++mainFrequencies[item.mainSymbol];
@@ -222,24 +218,6 @@ void FrameParser::collectItems(const WindowView& window, std::uint32_t start, st
         }
     }
     std::reverse(items.begin(), items.end());
-#ifdef LZX_DEBUG_CHECK
-    {
-        RepeatQueue q = nodes_[0].queue; std::uint32_t pos = start;
-        for (const Item& it : items) {
-            if (it.mainSymbol < 256) { if (*window.at(pos) != it.mainSymbol) abort(); pos++; continue; }
-            unsigned j = it.mainSymbol - 256, slot = j >> 3, len = (j & 7) + 2;
-            if ((j & 7) == 7) len = it.lengthSymbol + 9;
-            std::uint32_t off;
-            static long watch = getenv("LZX_WATCH") ? atol(getenv("LZX_WATCH")) : -1;
-            if (slot < 3) { off = q.r[slot]; q.useRepeat(slot); } else { off = PositionBase(slot) - 2 + it.offsetBits; q.useOffset(off); }
-            if (off > pos) { fprintf(stderr, "offset beyond start\n"); abort(); }
-            for (unsigned k = 0; k < len; ++k) if (*window.at(pos + k) != *window.at(pos + k - off)) { fprintf(stderr, "bad match at %u len %u off %u slot %u\n", pos, len, off, slot); abort(); }
-            if (watch >= pos && watch < pos + len) fprintf(stderr, "watch: match at %u len %u off %u slot %u q %u %u %u\n", pos, len, off, slot, q.r[0], q.r[1], q.r[2]);
-            pos += len;
-        }
-        if (pos != start + size) abort();
-    }
-#endif
 }
 
 }  // namespace lzx

@@ -27,7 +27,7 @@ CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, con
 struct ParserSettings {
     unsigned searchDepth;
     unsigned niceLength;
-    unsigned passes;
+    unsigned passes;  // shortest-path searches per frame, each with the costs the last one found
 };
 
 class FrameParser {
@@ -38,6 +38,9 @@ public:
     // goes from the queue at the frame's start to the one at its end.
     void parse(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
                RepeatQueue& queue, std::vector<Item>& items);
+
+    // For frames that follow one that did not compress (see MatchFinder).
+    void findShortMatches(bool on) { finder_.findShortMatches(on); }
 
 private:
     struct Node {
