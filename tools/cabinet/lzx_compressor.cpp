@@ -21,7 +21,7 @@ using namespace lzx;
 // use at their default level; a second pass per frame gains about 0.5% and
 // costs a quarter more time, so only the first frame, which starts from a
 // guessed model, gets it.
-const ParserSettings kSettings = {16, 48, 1};
+const ParserSettings kSettings = {24, 64, 1};
 
 class LzxCompressor : public FrameCompressor {
 public:
