@@ -5,29 +5,12 @@
 #include <vector>
 
 #include "infaddon/registry_import.h"
+#include "platform/ansi_text_file.h"
 
 namespace infaddon {
 namespace {
 
 const char kLineBreak[] = "\r\n";
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::string current;
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\n') {
-            lines.push_back(current);
-            current.clear();
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            // the LF that follows ends the line
-        } else {
-            current += c;
-        }
-    }
-    if (!current.empty()) lines.push_back(current);
-    return lines;
-}
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
@@ -148,7 +131,7 @@ const unsigned long kFlagsNotOwned = 0x00000002 | 0x00000004 | 0x00000008 | 0x00
 std::string CollectRegistryLines(const std::string& converterOutput) {
     std::string collected;
     bool collecting = false;
-    for (const std::string& line : splitLines(converterOutput)) {
+    for (const std::string& line : platform::splitLines(converterOutput)) {
         if (startsWith(line, "[Strings]")) collecting = false;
         if (collecting) collected += kLineBreak + line;
         if (endsWith(line, "_AddReg]")) collecting = true;
@@ -158,7 +141,7 @@ std::string CollectRegistryLines(const std::string& converterOutput) {
 
 std::string DeriveDeleteRegistryLines(const std::string& registryLines) {
     std::string deletions;
-    for (const std::string& line : logicalLines(splitLines(registryLines))) {
+    for (const std::string& line : logicalLines(platform::splitLines(registryLines))) {
         const std::string text = trimmed(line);
         if (text.empty() || text[0] == ';' || text[0] == '[') continue;
         const std::vector<std::string> fields = rawFields(text);

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -33,5 +34,9 @@ private:
 void writeAnsiFile(const std::string& path, std::string_view utf8);
 // Reads a file in the ANSI code page as UTF-8 (lenient decoding).
 std::string readAnsiFile(const std::string& path);
+
+// A text's lines without their LF or CR LF, as a text file is read line by
+// line: text after the last LF is a line of its own, nothing after it is none.
+std::vector<std::string> splitLines(std::string_view text);
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/unicode.h"
+#include "platform/ansi_text_file.h"
 
 namespace makecab {
 
@@ -195,20 +196,6 @@ private:
     bool inInfText_ = false;
 };
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 }  // namespace
 
 std::string FileLine::where() const { return at(directiveFile, lineNumber); }
@@ -216,7 +203,7 @@ std::string FileLine::where() const { return at(directiveFile, lineNumber); }
 std::vector<FileLine> parseDirectiveText(const std::string& utf8Text, const std::string& fileName,
                                          Variables& variables) {
     Parser parser(fileName, variables);
-    const std::vector<std::string> lines = splitLines(utf8Text);
+    const std::vector<std::string> lines = platform::splitLines(utf8Text);
     for (std::size_t i = 0; i < lines.size(); ++i) parser.line(lines[i], static_cast<int>(i + 1));
     parser.finish(static_cast<int>(lines.size()));
     return parser.files;
@@ -230,7 +217,7 @@ std::vector<FileLine> readDirectiveFile(const std::string& path, Variables& vari
     // Decoded line by line, so a byte the code page cannot read names its line.
     std::string text;
     int number = 0;
-    for (const std::string& line : splitLines(bytes)) {
+    for (const std::string& line : platform::splitLines(bytes)) {
         ++number;
         try {
             text += platform::decodeAnsi(line, false);

@@ -49,21 +49,6 @@ bool isBatchName(const std::string& name) { return endsWithIgnoreCase(name, ".ba
 // word ("echo." prints an empty line).
 bool isEchoDelimiter(char c) { return std::string(".:/\\(+[]=,;").find(c) != std::string::npos; }
 
-// A batch file's lines, without their CR LF or LF.
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
-
 void reportNotRecognized(std::ostream& err, const std::string& name) {
     err << "'" << name << "' is not recognized as an internal or external command,\n"
         << "operable program or batch file.\n";
@@ -85,7 +70,7 @@ int BatchInterpreter::runCommandText(const std::string& text) {
 int BatchInterpreter::runBatchFile(const std::string& path, const std::vector<std::string>& arguments) {
     std::vector<std::string> lines;
     try {
-        lines = splitLines(platform::readAnsiFile(windowsPath(path)));
+        lines = platform::splitLines(platform::readAnsiFile(windowsPath(path)));
     } catch (const platform::Error& e) {
         err_ << e.what() << "\n";
         status_ = 1;
@@ -202,7 +187,7 @@ BatchInterpreter::Flow BatchInterpreter::runNamedBatch(const std::string& name, 
         arguments.push_back(next.word);
     std::vector<std::string> lines;
     try {
-        lines = splitLines(platform::readAnsiFile(path));
+        lines = platform::splitLines(platform::readAnsiFile(path));
     } catch (const platform::Error& e) {
         err_ << e.what() << "\n";
         status_ = 1;

@@ -12,6 +12,7 @@
 #include "shell/window_texts.h"
 #include "shortcuts/shortcut_editor.h"
 #include "tools/console/console_user_interface.h"
+#include "tools/console/work_folder.h"
 
 namespace console {
 
@@ -197,33 +198,16 @@ int RunInfCommand(const std::vector<std::string>& args, std::ostream& err) {
         return 2;
     }
 
-    const std::string previousProgramFolder = platform::programFolder();
-    std::string workFolder;
     infaddon::GenerateOutcome outcome = infaddon::GenerateOutcome::Failed;
     ConsoleUserInterface ui(a.output, a.overwrite);
     shell::ToolCommandRunner runner(ui);
-    try {
-        workFolder = platform::makeTemporaryFolder("tolvane-inf");
-        platform::setProgramFolder(workFolder);
+    RunInWorkFolder("tolvane-inf", startFolder, runner, err, [&](const std::string&) {
         infaddon::BuildState state;
         // No language file is loaded here: the built-in overwrite question.
         outcome = infaddon::Generate(a.project, state, ui, runner, shell::OverwriteQuestionText({}));
         for (const std::string& line : state.RunLog) std::printf("%s\n", line.c_str());
         std::fflush(stdout);
-    } catch (const platform::Error& e) {
-        err << e.what() << "\n";
-    }
-
-    // The staging folder's removal runs on its own; let it end before the
-    // folder goes, and leave the folder before removing it.
-    runner.waitForDetached();
-    platform::setProgramFolder(previousProgramFolder);
-    try {
-        platform::setCurrentDirectory(startFolder);
-        if (!workFolder.empty()) platform::removeFolderTree(workFolder);
-    } catch (const platform::Error& e) {
-        err << "The work folder could not be removed: " << e.what() << "\n";
-    }
+    });
     return outcome == infaddon::GenerateOutcome::Made ? 0 : 1;
 }
 

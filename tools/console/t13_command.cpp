@@ -11,6 +11,7 @@
 #include "t13addon/generate_t13_addon.h"
 #include "t13addon/t13_batch_file.h"
 #include "tools/console/console_user_interface.h"
+#include "tools/console/work_folder.h"
 
 namespace console {
 
@@ -105,31 +106,14 @@ int RunT13Command(const std::vector<std::string>& args, std::ostream& err) {
         return 1;
     }
 
-    const std::string previousProgramFolder = platform::programFolder();
-    std::string workFolder;
     t13addon::T13Outcome outcome = t13addon::T13Outcome::Failed;
     ConsoleUserInterface ui(a.output, a.overwrite);
     shell::ToolCommandRunner runner(ui);
-    try {
-        workFolder = platform::makeTemporaryFolder("tolvane-t13");
+    RunInWorkFolder("tolvane-t13", startFolder, runner, err, [&](const std::string& workFolder) {
         platform::copyFile(a.sfx, platform::joinPath(workFolder, t13addon::kSfxModuleName));
-        platform::setProgramFolder(workFolder);
         // No language file is loaded here: the built-in overwrite question.
         outcome = t13addon::GenerateT13Addon(a.fields, ui, runner, shell::OverwriteQuestionText({}));
-    } catch (const platform::Error& e) {
-        err << e.what() << "\n";
-    }
-
-    // The final clean-up of SVCPACK runs on its own; let it end before the
-    // folder goes, and leave the folder before removing it.
-    runner.waitForDetached();
-    platform::setProgramFolder(previousProgramFolder);
-    try {
-        platform::setCurrentDirectory(startFolder);
-        if (!workFolder.empty()) platform::removeFolderTree(workFolder);
-    } catch (const platform::Error& e) {
-        err << "The work folder " << workFolder << " could not be removed: " << e.what() << "\n";
-    }
+    });
     return outcome == t13addon::T13Outcome::Made ? 0 : 1;
 }
 

@@ -11,27 +11,12 @@
 #include "platform/error.h"
 #include "platform/unicode.h"
 #include "tools/reg2inf/reg_file.h"
+#include "platform/ansi_text_file.h"
 
 namespace reg2inf {
 namespace {
 
 enum class Encoding { Utf16Le, Utf16Be, Utf8, Ansi };
-
-// Splits at LF; a CR before the LF goes with the line end. Text after the
-// last LF is a line of its own; nothing after it is none.
-std::vector<std::string> splitAtLineEnds(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
 
 Encoding chooseEncoding(const std::string& bytes, std::size_t& skip) {
     skip = 0;
@@ -72,7 +57,7 @@ std::vector<RegLine> DecodeRegLines(const std::string& bytes, const std::string&
     std::vector<RegLine> lines;
     if (encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be) {
         const std::string text = utf16ToText(bytes, skip, encoding == Encoding::Utf16Be);
-        for (std::string& line : splitAtLineEnds(text))
+        for (std::string& line : platform::splitLines(text))
             lines.push_back({static_cast<int>(lines.size()) + 1, std::move(line)});
         if ((bytes.size() - skip) % 2 != 0)
             ThrowLineError(fileName, static_cast<int>(lines.size()),
@@ -80,7 +65,7 @@ std::vector<RegLine> DecodeRegLines(const std::string& bytes, const std::string&
                            "number of bytes; export the key again with regedit.");
         return lines;
     }
-    for (std::string& raw : splitAtLineEnds(bytes.substr(skip))) {
+    for (std::string& raw : platform::splitLines(bytes.substr(skip))) {
         const int number = static_cast<int>(lines.size()) + 1;
         if (encoding == Encoding::Utf8) {
             if (!platform::isValidUtf8(raw))

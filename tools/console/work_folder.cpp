@@ -1,0 +1,32 @@
+#include "tools/console/work_folder.h"
+
+#include "platform/error.h"
+#include "platform/file_system.h"
+
+namespace console {
+
+void RunInWorkFolder(const std::string& prefix, const std::string& startFolder, shell::ToolCommandRunner& runner,
+                     std::ostream& err, const std::function<void(const std::string& workFolder)>& build) {
+    const std::string previousProgramFolder = platform::programFolder();
+    std::string workFolder;
+    try {
+        workFolder = platform::makeTemporaryFolder(prefix);
+        platform::setProgramFolder(workFolder);
+        build(workFolder);
+    } catch (const platform::Error& e) {
+        err << e.what() << "\n";
+    }
+
+    // The build's last clean-up runs on its own; let it end before the
+    // folder goes, and leave the folder before removing it.
+    runner.waitForDetached();
+    platform::setProgramFolder(previousProgramFolder);
+    try {
+        platform::setCurrentDirectory(startFolder);
+        if (!workFolder.empty()) platform::removeFolderTree(workFolder);
+    } catch (const platform::Error& e) {
+        err << "The work folder " << workFolder << " could not be removed: " << e.what() << "\n";
+    }
+}
+
+}  // namespace console
