@@ -120,7 +120,9 @@ void writeSeparateFiles(const std::vector<CheckedFile>& files, const Settings& s
     }
 }
 
-void runDirectiveFiles(const CommandLine& c, RunSummary& summary, const Progress& progress) {
+// The variables with the command line's /D definitions applied; a bad one
+// is named as it was given.
+Variables definedVariables(const CommandLine& c) {
     Variables variables;
     for (const auto& d : c.definitions) {
         try {
@@ -129,6 +131,11 @@ void runDirectiveFiles(const CommandLine& c, RunSummary& summary, const Progress
             throw Error(e.kind(), "/D " + d.first + "=" + d.second + ": " + e.what());
         }
     }
+    return variables;
+}
+
+void runDirectiveFiles(const CommandLine& c, RunSummary& summary, const Progress& progress) {
+    Variables variables = definedVariables(c);
     std::vector<FileLine> lines;
     for (const std::string& file : c.directiveFiles) {
         const std::vector<FileLine> more = readDirectiveFile(file, variables);
@@ -154,14 +161,7 @@ void runDirectiveFiles(const CommandLine& c, RunSummary& summary, const Progress
 }
 
 void runOneFile(const CommandLine& c, const Progress& progress) {
-    Variables variables;
-    for (const auto& d : c.definitions) {
-        try {
-            variables.set(d.first, d.second);
-        } catch (const Error& e) {
-            throw Error(e.kind(), "/D " + d.first + "=" + d.second + ": " + e.what());
-        }
-    }
+    Variables variables = definedVariables(c);
     const Settings settings = settingsFrom(variables);
     FileLine line;
     line.source = c.source;

@@ -31,29 +31,16 @@ const std::uint32_t kFlagExpandString = 0x00020000;
 const std::uint32_t kFlagDword = 0x00010001;
 const std::uint32_t kFlagNone = 0x00020001;
 
-std::string hex32(std::uint32_t value) {
+std::string formatted(const char* format, std::uint32_t value) {
     char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%08x", value);
+    std::snprintf(buffer, sizeof buffer, format, value);
     return buffer;
 }
 
-std::string hexNumber(std::uint32_t value) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%x", value);
-    return buffer;
-}
-
-std::string flagsField(std::uint32_t flags) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "0x%08X", flags);
-    return buffer;
-}
-
-std::string hexByte(std::uint8_t value) {
-    char buffer[4];
-    std::snprintf(buffer, sizeof buffer, "%02x", value);
-    return buffer;
-}
+std::string hex32(std::uint32_t value) { return formatted("0x%08x", value); }
+std::string hexNumber(std::uint32_t value) { return formatted("%x", value); }
+std::string flagsField(std::uint32_t flags) { return formatted("0x%08X", flags); }
+std::string hexByte(std::uint8_t value) { return formatted("%02x", value); }
 
 std::string quotedContent(const std::string& text) {
     std::string out;
