@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 #include <set>
 #include <string>
 #include <utility>
@@ -146,6 +147,21 @@ TEST_F(LzxRoundTrip, SeveralMegabytesOfText) {
         text += "Entry " + std::to_string(i) + ": HKLM,\"Software\\Tolvane\\Item" + std::to_string(i % 977) +
                 "\",\"Value\",0x" + std::to_string(i * 2654435761u % 100000) + "\r\n";
     expectRoundTrip({{"big.txt", text}}, 21);
+}
+
+TEST_F(LzxRoundTrip, FoldersOverSixteenMegabytesWithLongRepeats) {
+    // Large folders get a shallower search and one parsing pass per frame,
+    // and the insides of long matches stay out of the match finder; later
+    // copies must still find their way back through the matches' ends.
+    const std::string base = callHeavyCode(400000, 3) + cabtest::textBytes(200000);
+    std::string data;
+    std::mt19937 rng(11);
+    while (data.size() < (std::size_t(33) << 19)) {
+        const std::size_t from = rng() % (base.size() - 70000), length = 2000 + rng() % 60000;
+        data.append(base, from, length);
+        data += char(rng());  // a break in the repeat
+    }
+    expectRoundTrip({{"large.bin", data}}, 21);
 }
 
 TEST_F(LzxRoundTrip, RandomDataIsStoredNotInflated) {

@@ -73,8 +73,9 @@ std::uint64_t TreeBits(const std::vector<std::uint8_t>& lengths, const std::vect
     return bits;
 }
 
-// A fresh code for the block's frequencies, or the previous block's code
-// again when that costs less: sending unchanged lengths is cheap, and
+// A fresh code for the block's frequencies, one built from them blended
+// with the earlier blocks' (closer to the previous code, so its lengths cost
+// less to send), or the previous block's code again, whichever costs least:
 // neighbouring frames tend to have similar statistics.
 std::uint64_t CodedBits(const std::vector<std::uint32_t>& frequencies, const std::vector<std::uint8_t>& lengths,
                         const std::vector<std::uint8_t>& previous, TreeParts parts) {
@@ -89,16 +90,25 @@ std::uint64_t CodedBits(const std::vector<std::uint32_t>& frequencies, const std
 
 HuffmanCode CheaperCode(const std::vector<std::uint32_t>& frequencies, std::vector<std::uint32_t>& history,
                         const std::vector<std::uint8_t>& previous, unsigned maxLength, TreeParts parts) {
-    std::vector<std::uint32_t> blended(frequencies.size());
-    for (std::size_t s = 0; s < blended.size(); ++s) blended[s] = frequencies[s] + history[s] / 2;
-    std::vector<std::uint8_t> candidates[3] = {BuildCodeLengths(frequencies, maxLength),
-                                               BuildCodeLengths(blended, maxLength), previous};
-    std::uint64_t bits[3];
-    for (int c = 0; c < 3; ++c) bits[c] = CodedBits(frequencies, candidates[c], previous, parts);
+    // History weights in quarters: 0 is the block's own frequencies.
+    static const unsigned kWeights[] = {0, 1, 2, 4};
+    const std::size_t kBlends = sizeof kWeights / sizeof kWeights[0];
+    std::vector<std::uint32_t> blended[kBlends];
+    std::vector<std::uint8_t> candidates[kBlends + 1];
+    std::uint64_t bits[kBlends + 1];
+    for (std::size_t c = 0; c < kBlends; ++c) {
+        blended[c].resize(frequencies.size());
+        for (std::size_t s = 0; s < frequencies.size(); ++s)
+            blended[c][s] = frequencies[s] + std::uint32_t(std::uint64_t(history[s]) * kWeights[c] / 4);
+        candidates[c] = BuildCodeLengths(blended[c], maxLength);
+        bits[c] = CodedBits(frequencies, candidates[c], previous, parts);
+    }
+    candidates[kBlends] = previous;
+    bits[kBlends] = CodedBits(frequencies, previous, previous, parts);
     const bool previousUsable = std::any_of(previous.begin(), previous.end(), [](std::uint8_t l) { return l != 0; });
-    if (!previousUsable) bits[2] = ~std::uint64_t(0);
-    const int best = int(std::min_element(bits, bits + 3) - bits);
-    history = best == 0 ? frequencies : blended;
+    if (!previousUsable) bits[kBlends] = ~std::uint64_t(0);
+    const std::size_t best = std::size_t(std::min_element(bits, bits + kBlends + 1) - bits);
+    history = best == kBlends ? blended[2] : blended[best];
     return HuffmanCode{candidates[best], CanonicalCodes(candidates[best])};
 }
 
