@@ -13,7 +13,7 @@
 
 #include "platform/error.h"
 #include "platform/file_system.h"
-#include "platform/unicode.h"
+#include "platform/program_arguments.h"
 
 namespace {
 
@@ -33,15 +33,15 @@ void addTree(const std::string& folder, const std::string& storedPrefix, const s
 }
 
 int run(const std::vector<std::string>& args) {
-    if (args.size() < 5 || args[1] != "a" || args[2] != "-t7z" || args.back().compare(0, 3, "-mx") != 0) {
+    if (args.size() < 4 || args[0] != "a" || args[1] != "-t7z" || args.back().compare(0, 3, "-mx") != 0) {
         std::fprintf(stderr, "fake 7z: usage: 7z a -t7z ARCHIVE PATH... -mxN\n");
         return 2;
     }
-    const std::string& archive = args[3];
+    const std::string& archive = args[2];
     const std::string& level = args.back();
     try {
         std::string records;
-        for (std::size_t i = 4; i + 1 < args.size(); ++i) {
+        for (std::size_t i = 3; i + 1 < args.size(); ++i) {
             const std::string& path = args[i];
             if (path.size() >= 2 && path.compare(path.size() - 2, 2, "\\*") == 0) {
                 const std::string folder = path.substr(0, path.size() - 2);
@@ -63,15 +63,4 @@ int run(const std::vector<std::string>& args) {
 
 }  // namespace
 
-#ifdef _WIN32
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> args;
-    for (int i = 0; i < argc; ++i) {
-        const std::wstring w = argv[i];
-        args.push_back(platform::utf16ToUtf8(std::u16string(w.begin(), w.end())));
-    }
-    return run(args);
-}
-#else
-int main(int argc, char** argv) { return run(std::vector<std::string>(argv, argv + argc)); }
-#endif
+int main(int argc, char** argv) { return run(platform::programArguments(argc, argv)); }
