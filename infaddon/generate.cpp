@@ -12,6 +12,7 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "shell/package_name_rule.h"
+#include "shell/package_path_choice.h"
 #include "shell/set_aside_file.h"
 #include "shell/tool_runner.h"
 
@@ -114,14 +115,10 @@ GenerateOutcome Generate(AddonProject& project, BuildState& state, shell::UserIn
     state.PackageName = project.PackageName;
     state.PackageVersion = project.PackageVersion;
 
-    shell::FileDialogRequest request;
-    request.filter = kPackageFilter;
-    request.filterIndex = 1;
-    request.initialName = DefaultPackageFileName(state.PackageName, state.PackageVersion);
-    const std::optional<std::string> chosen = ui.chooseSaveFile(request);
+    const std::optional<std::string> chosen = shell::ChoosePackagePath(
+        ui, kPackageFilter, DefaultPackageFileName(state.PackageName, state.PackageVersion), overwriteQuestion);
     if (!chosen) return GenerateOutcome::Cancelled;
     const std::string targetPath = *chosen;
-    if (platform::fileExists(targetPath) && !ui.askYesNo(overwriteQuestion)) return GenerateOutcome::Cancelled;
 
     const ScanProgress scanProgress = progress ? progress : ScanProgress([&ui] { ui.pumpEvents(); });
     PackagingOutcome outcome;

@@ -7,6 +7,7 @@
 #include "platform/file_system.h"
 #include "shell/config_utf8.h"
 #include "shell/package_name_rule.h"
+#include "shell/package_path_choice.h"
 #include "shell/set_aside_file.h"
 #include "t13addon/seven_zip_search.h"
 #include "t13addon/sfx_config.h"
@@ -158,15 +159,11 @@ T13Outcome GenerateT13Addon(T13BuilderFields& window, shell::UserInterface& ui, 
         }
 
         T13AddonSettings settings = readSettings(window);
-        shell::FileDialogRequest request;
-        request.filter = kPackageFilter;
-        request.filterIndex = 1;
-        request.initialName = defaultPackageFileName(settings.PackageName, settings.PackageVersion);
-        const std::optional<std::string> chosen = ui.chooseSaveFile(request);
+        const std::optional<std::string> chosen = shell::ChoosePackagePath(
+            ui, kPackageFilter, defaultPackageFileName(settings.PackageName, settings.PackageVersion),
+            overwriteQuestion);
         if (!chosen) return T13Outcome::Cancelled;
         settings.OutputPath = *chosen;
-        if (platform::fileExists(settings.OutputPath) && !ui.askYesNo(overwriteQuestion))
-            return T13Outcome::Cancelled;
 
         bool made = false;
         {
