@@ -35,6 +35,8 @@ public:
                              MessageIcon icon = MessageIcon::None) = 0;
     // A Yes/No message box; true only for Yes.
     virtual bool askYesNo(const std::string& text, const std::string& title = {}) = 0;
+    // An OK/Cancel message box (the close confirmations); true only for OK.
+    virtual bool askOkCancel(const std::string& text, const std::string& title = {}) = 0;
 
     // The open-file dialog. Its result is the dialog's file-name text: one
     // full path, or (several files) the folder followed by NUL and each name

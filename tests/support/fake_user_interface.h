@@ -24,10 +24,12 @@ public:
     std::deque<std::optional<std::string>> saveFileAnswers;
     std::deque<std::string> folderAnswers;
     std::deque<bool> yesNoAnswers;
+    std::deque<bool> okCancelAnswers;
 
     // What the command did.
     std::vector<ShownMessage> messages;
-    std::vector<std::string> questions;
+    std::vector<std::string> questions;        // Yes/No questions
+    std::vector<ShownMessage> confirmations;   // OK/Cancel questions
     std::vector<shell::FileDialogRequest> openRequests;
     std::vector<shell::FileDialogRequest> saveRequests;
     int busyDepth = 0;
@@ -42,6 +44,13 @@ public:
         if (yesNoAnswers.empty()) return false;
         const bool answer = yesNoAnswers.front();
         yesNoAnswers.pop_front();
+        return answer;
+    }
+    bool askOkCancel(const std::string& text, const std::string& title) override {
+        confirmations.push_back({text, title, shell::MessageIcon::None});
+        if (okCancelAnswers.empty()) return false;
+        const bool answer = okCancelAnswers.front();
+        okCancelAnswers.pop_front();
         return answer;
     }
     std::optional<std::string> chooseOpenFile(const shell::FileDialogRequest& request) override {

@@ -17,6 +17,8 @@ public:
 
     void showMessage(const std::string& text, const std::string& title, shell::MessageIcon icon) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
+    // A console has no window to close: the confirmation is answered OK.
+    bool askOkCancel(const std::string&, const std::string&) override { return true; }
     std::optional<std::string> chooseOpenFile(const shell::FileDialogRequest&) override { return std::nullopt; }
     std::optional<std::string> chooseSaveFile(const shell::FileDialogRequest& request) override;
     std::string browseForFolder(const std::string&) override { return {}; }
