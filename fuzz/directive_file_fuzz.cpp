@@ -8,7 +8,7 @@
 
 #include "platform/code_page.h"
 #include "platform/error.h"
-#include "tools/cabinet/directive_file.h"
+#include "tools/makecab/directive_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/program_arguments.h"
-#include "tools/cabinet/makecab_run.h"
+#include "tools/makecab/makecab_run.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args = platform::programArguments(argc, argv);

@@ -10,7 +10,7 @@
 #include <ostream>
 #include <string>
 
-#include "tools/cabinet/makecab_command_line.h"
+#include "tools/makecab/makecab_command_line.h"
 
 namespace makecab {
 

@@ -1,4 +1,4 @@
-#include "tools/cabinet/makecab_file_checks.h"
+#include "tools/makecab/makecab_file_checks.h"
 
 #include <map>
 
@@ -7,7 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/unicode.h"
 #include "tools/cabinet/cab_format.h"
-#include "tools/cabinet/makecab_reports.h"
+#include "tools/makecab/makecab_reports.h"
 
 namespace makecab {
 

@@ -6,7 +6,7 @@
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "tests/cabinet/cabinet_fixture.h"
-#include "tools/cabinet/directive_file.h"
+#include "tools/makecab/directive_file.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "platform/error.h"
 #include "platform/process.h"
-#include "tools/cabinet/makecab_command_line.h"
-#include "tools/cabinet/makecab_variables.h"
+#include "tools/makecab/makecab_command_line.h"
+#include "tools/makecab/makecab_variables.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/cabinet/makecab_run.h"
+#include "tools/makecab/makecab_run.h"
 
 #include <chrono>
 #include <ctime>
@@ -10,9 +10,9 @@
 #include "platform/unicode.h"
 #include "tools/cabinet/cab_writer.h"
 #include "tools/cabinet/compressor_choice.h"
-#include "tools/cabinet/directive_file.h"
-#include "tools/cabinet/makecab_file_checks.h"
-#include "tools/cabinet/makecab_reports.h"
+#include "tools/makecab/directive_file.h"
+#include "tools/makecab/makecab_file_checks.h"
+#include "tools/makecab/makecab_reports.h"
 
 namespace makecab {
 

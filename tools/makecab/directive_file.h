@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cabinet/makecab_variables.h"
+#include "tools/makecab/makecab_variables.h"
 
 namespace makecab {
 

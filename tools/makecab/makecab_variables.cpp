@@ -1,4 +1,4 @@
-#include "tools/cabinet/makecab_variables.h"
+#include "tools/makecab/makecab_variables.h"
 
 #include <cctype>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "tools/cabinet/makecab_reports.h"
+#include "tools/makecab/makecab_reports.h"
 
 #include <cstdio>
 

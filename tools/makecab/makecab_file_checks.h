@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "tools/cabinet/cab_writer.h"
-#include "tools/cabinet/directive_file.h"
-#include "tools/cabinet/makecab_variables.h"
+#include "tools/makecab/directive_file.h"
+#include "tools/makecab/makecab_variables.h"
 
 namespace makecab {
 

@@ -1,4 +1,4 @@
-#include "tools/cabinet/directive_file.h"
+#include "tools/makecab/directive_file.h"
 
 #include "platform/code_page.h"
 #include "platform/error.h"

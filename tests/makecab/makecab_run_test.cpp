@@ -13,7 +13,7 @@
 
 #include "platform/code_page.h"
 #include "tests/cabinet/cabinet_fixture.h"
-#include "tools/cabinet/makecab_run.h"
+#include "tools/makecab/makecab_run.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "tools/cabinet/makecab_command_line.h"
+#include "tools/makecab/makecab_command_line.h"
 
 #include <cctype>
 
