@@ -11,17 +11,13 @@
 #include "infaddon/addon_project.h"
 #include "infaddon/source_scanner.h"
 #include "shell/command_runner.h"
+#include "shell/generate_outcome.h"
 #include "shell/user_interface.h"
 
 namespace infaddon {
 
-enum class GenerateOutcome {
-    Refused,    // a check failed; its message was shown, nothing changed
-    Cancelled,  // save dialog cancelled or overwriting declined; nothing changed
-    Failed,     // a step after the checks failed; one message says which and why
-    NotMade,    // the tools ran but made no package: the packaging's failure message
-    Made,       // this build made the package: the success message
-};
+// How the command ended: the outcome type both builders share.
+using GenerateOutcome = shell::GenerateOutcome;
 
 // The fixed texts of the command.
 inline constexpr const char* kNoSourceFolderMessage =

@@ -64,6 +64,9 @@ std::string executablePath();
 // A new, empty folder under the system's temporary folder.
 std::string makeTemporaryFolder(const std::string& prefix);
 
+// True for a path that names its place without the current folder: it
+// starts with "\" or "/", or with a drive ("C:").
+bool isAbsolutePath(const std::string& path);
 // Joins a folder and a name with one "\" (none added after a trailing "\" or "/").
 std::string joinPath(const std::string& folder, const std::string& name);
 // The path's last component (after the last "\" or "/").

@@ -5,6 +5,10 @@ namespace platform {
 
 static bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
+bool isAbsolutePath(const std::string& path) {
+    return (!path.empty() && isSeparator(path[0])) || (path.size() >= 2 && path[1] == ':');
+}
+
 std::string joinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     if (isSeparator(folder.back())) return folder + name;

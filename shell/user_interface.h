@@ -2,6 +2,7 @@
 // a console front end and a test double, each implementing this interface.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -26,6 +27,11 @@ struct FileDialogRequest {
     int filterIndex = 1;      // 1-based
     std::string initialName;  // preset file name
     bool multiSelect = false; // Explorer style, several files
+    // The dialog's OPENFILENAME flags where a command sets them (0: the
+    // dialog's own for its kind), and the size of its file-name buffer in
+    // characters (0: the dialog's own).
+    unsigned flags = 0;
+    std::size_t fileNameBufferSize = 0;
 };
 
 class UserInterface : public EventPump {

@@ -25,7 +25,7 @@ std::optional<std::string> dropLastCharacters(const std::string& text, std::size
 
 }  // namespace
 
-void chooseShortcutPlace(ShortcutEditorState& state, ShortcutPlace place) {
+void ChooseShortcutPlace(ShortcutEditor& state, shell::UserInterface&, ShortcutPlace place) {
     state.place = place;
     switch (place) {
         case ShortcutPlace::Desktop: state.Location = kDesktopLocation; break;
@@ -34,12 +34,12 @@ void chooseShortcutPlace(ShortcutEditorState& state, ShortcutPlace place) {
     }
 }
 
-void AddShortcut(ShortcutEditorState& state, const std::string& appFolderPath, LinkIdGenerator& ids) {
+void AddShortcut(ShortcutEditor& state, shell::UserInterface&, LinkIdGenerator& ids) {
     if (state.place == ShortcutPlace::StartMenu) state.Location = state.menuFolderText;
 
     ShortcutDefinition d;
-    d.AppFolderName = AppFolderName(appFolderPath);
-    d.LinkId = ids.drawUnused(state.shortcuts);
+    d.AppFolderName = AppFolderName(state.builder.openFolder);
+    d.LinkId = ids.drawUnused(state.shortcuts());
     d.TargetPath = state.targetPathText;
     d.StartIn = state.startInText;
     d.Description = state.descriptionText;
@@ -47,7 +47,7 @@ void AddShortcut(ShortcutEditorState& state, const std::string& appFolderPath, L
     d.MenuFolder = state.menuFolderText;
     d.Arguments = argumentsFromText(state.argumentsText);
     d.Location = state.Location;
-    state.shortcuts.push_back(buildShortcutEntry(d));
+    state.shortcuts().push_back(buildShortcutEntry(d));
 
     state.menuFolderText.clear();
     state.targetPathText.clear();
@@ -57,12 +57,13 @@ void AddShortcut(ShortcutEditorState& state, const std::string& appFolderPath, L
     state.argumentsText.clear();
 }
 
-void DeleteShortcut(ShortcutEditorState& state, std::optional<std::size_t> selected) {
-    if (!selected || *selected >= state.shortcuts.size()) return;
-    state.shortcuts.erase(state.shortcuts.begin() + static_cast<std::ptrdiff_t>(*selected));
+void DeleteShortcut(ShortcutEditor& state, shell::UserInterface&, std::optional<std::size_t> selected) {
+    Shortcuts& list = state.shortcuts();
+    if (!selected || *selected >= list.size()) return;
+    list.erase(list.begin() + static_cast<std::ptrdiff_t>(*selected));
 }
 
-void GetShortcutTarget(ShortcutEditorState& state, shell::UserInterface& ui) {
+void GetShortcutTarget(ShortcutEditor& state, shell::UserInterface& ui) {
     shell::FileDialogRequest request;
     request.filter = kProgramFilter;
     request.filterIndex = 1;
@@ -79,6 +80,18 @@ void GetShortcutTarget(ShortcutEditorState& state, shell::UserInterface& ui) {
     if (!description) return;
     state.descriptionText = *description;
     state.linkNameText = AppFolderName(folder);
+}
+
+void CloseShortcutEditor(ShortcutEditor& state, shell::UserInterface&) {
+    ShortcutEditor fresh(state.builder);
+    state.place = fresh.place;
+    state.Location = fresh.Location;
+    state.targetPathText.clear();
+    state.startInText.clear();
+    state.descriptionText.clear();
+    state.linkNameText.clear();
+    state.menuFolderText.clear();
+    state.argumentsText.clear();
 }
 
 }  // namespace shortcuts

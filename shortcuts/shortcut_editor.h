@@ -1,12 +1,16 @@
-// The shortcut editor's commands on its state as a plain object: the window
-// copies its controls into ShortcutEditorState, calls a command and copies the
-// state back. The lists in `shortcuts` are what the INF writer receives.
+// The shortcut editor window's state in one record, and one command per
+// button or option. The editor works on the INF builder's project directly:
+// its lists are the project's Shortcuts, which the INF writer receives, and
+// its groups are named after the folder open in the INF builder. A window
+// handler reads its controls into the record, calls the command, and shows
+// the record again.
 #pragma once
 
 #include <cstddef>
 #include <optional>
 #include <string>
 
+#include "infaddon/inf_builder.h"
 #include "shell/user_interface.h"
 #include "shortcuts/link_id_generator.h"
 #include "shortcuts/shortcut_list.h"
@@ -25,7 +29,15 @@ inline constexpr const char* kDesktopLocation = "%16409%";    // all users' desk
 inline constexpr const char* kStartMenuLocation = "%16386%\\";  // Programs; replaced by the menu folder at Add
 inline constexpr const char* kQuickLaunchLocation = "%16410%\\Microsoft\\Internet Explorer\\Quick Launch";
 
-struct ShortcutEditorState {
+struct ShortcutEditor {
+    explicit ShortcutEditor(infaddon::InfBuilder& owner) : builder(owner) {}
+
+    // The INF builder this editor was opened from.
+    infaddon::InfBuilder& builder;
+    // List1 / List2 / List3, one entry per shortcut: the project's own lists.
+    Shortcuts& shortcuts() { return builder.project.Shortcuts; }
+    const Shortcuts& shortcuts() const { return builder.project.Shortcuts; }
+
     // The desktop is chosen when the editor opens, so a first Add never
     // writes an empty group folder.
     ShortcutPlace place = ShortcutPlace::Desktop;
@@ -37,31 +49,33 @@ struct ShortcutEditorState {
     std::string linkNameText;     // Text4 "快捷方式名"
     std::string menuFolderText;   // Text5, start-menu folder
     std::string argumentsText;    // Text6 "运行参数"
-
-    Shortcuts shortcuts;  // List1 / List2 / List3, one entry per shortcut
 };
 
-// An option click: sets Location to the option's token.
-void chooseShortcutPlace(ShortcutEditorState& state, ShortcutPlace place);
+// An option click (Option1 to Option3): sets Location to the option's token.
+void ChooseShortcutPlace(ShortcutEditor& editor, shell::UserInterface& ui, ShortcutPlace place);
 // Text5 is enabled and shown only with the start-menu choice (otherwise
 // Label6 shows its text in its place).
-inline bool menuFolderEditable(const ShortcutEditorState& state) { return state.place == ShortcutPlace::StartMenu; }
+inline bool menuFolderEditable(const ShortcutEditor& editor) { return editor.place == ShortcutPlace::StartMenu; }
 
-// Add: reads one ShortcutDefinition from the state (AppFolderName from the
-// INF builder's open folder), appends its three texts and clears the six
-// text boxes. Location and the option stay. Nothing is checked: empty
-// fields are written as empty.
-void AddShortcut(ShortcutEditorState& state, const std::string& appFolderPath,
-                 LinkIdGenerator& ids = programLinkIds());
+// Add (Command1): reads one ShortcutDefinition from the record (AppFolderName
+// from the INF builder's open folder), appends its three texts to the
+// project's lists and clears the six text boxes. Location and the option
+// stay. Nothing is checked: empty fields are written as empty.
+void AddShortcut(ShortcutEditor& editor, shell::UserInterface& ui, LinkIdGenerator& ids = programLinkIds());
 
-// Delete: removes the selected shortcut from all three lists; nothing without
-// a selection or with one past the end.
-void DeleteShortcut(ShortcutEditorState& state, std::optional<std::size_t> selected);
+// Delete (Command3): removes the selected shortcut from all three lists;
+// nothing without a selection or with one past the end.
+void DeleteShortcut(ShortcutEditor& editor, shell::UserInterface& ui, std::optional<std::size_t> selected);
 
-// Get: fills target, start-in folder, description and link name from a
-// program picked in the open dialog. Cancel changes nothing. A name too
-// short to lose its ".exe" stops after the first two fields.
-void GetShortcutTarget(ShortcutEditorState& state, shell::UserInterface& ui);
+// Get (Command4): fills target, start-in folder, description and link name
+// from a program picked in the open dialog. Cancel changes nothing. A name
+// too short to lose its ".exe" stops after the first two fields.
+void GetShortcutTarget(ShortcutEditor& editor, shell::UserInterface& ui);
+
+// Closing the window from its title bar: the window is unloaded, so its own
+// boxes and option start afresh the next time it opens. The shortcuts are the
+// project's and stay, as after Back.
+void CloseShortcutEditor(ShortcutEditor& editor, shell::UserInterface& ui);
 
 // The open dialog's filter for Get.
 inline constexpr const char* kProgramFilter = "可执行文件 (*.exe)|*.exe|所有文件 (*.*)|*.*|";

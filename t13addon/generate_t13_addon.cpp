@@ -29,7 +29,7 @@ std::string sfxModuleMissingMessage(const std::string& appDir) {
            "there, then generate again.";
 }
 
-T13AddonSettings readSettings(const T13BuilderFields& w) {
+T13AddonSettings readSettings(const T13Builder& w) {
     T13AddonSettings s;
     s.PackageName = w.packageNameText;
     s.PackageVersion = w.versionText;
@@ -62,7 +62,7 @@ bool settleOutput(const std::string& outputPath, bool installerMade, std::option
 // The work between the busy bracket's two ends (steps that write, run and
 // clean up). True when a new package was made; an old file kept at the path
 // does not count. Throws platform::Error at the first step that fails.
-bool buildPackage(T13BuilderFields& window, const T13AddonSettings& s, const std::string& searchFolder,
+bool buildPackage(T13Builder& window, const T13AddonSettings& s, const std::string& searchFolder,
                   shell::CommandRunner& runner, const std::string& programFolder, const std::string& appDir) {
     platform::setCurrentDirectory(programFolder);
     if (platform::folderExists(platform::joinPath(programFolder, kWorkFolderName)))
@@ -125,8 +125,8 @@ std::string defaultPackageFileName(const std::string& name, const std::string& v
     return name + "_" + version + "_Addon.7z";
 }
 
-T13Outcome GenerateT13Addon(T13BuilderFields& window, shell::UserInterface& ui, shell::CommandRunner& runner,
-                            const std::string& overwriteQuestion) {
+shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface& ui,
+                                        shell::CommandRunner& runner, const std::string& overwriteQuestion) {
     try {
         const std::string programFolder = platform::programFolder();
         platform::setCurrentDirectory(programFolder);

@@ -6,24 +6,21 @@
 
 #include <string>
 
-#include "shell/user_interface.h"
 #include "shell/command_runner.h"
-#include "t13addon/t13_addon_settings.h"
+#include "shell/generate_outcome.h"
+#include "shell/user_interface.h"
+#include "t13addon/t13_builder.h"
 
 namespace t13addon {
 
-enum class T13Outcome {
-    Refused,    // a check failed; its message was shown, nothing changed
-    Cancelled,  // save dialog cancelled or overwriting declined
-    Failed,     // a step failed after the checks; one message says which
-    NotMade,    // the tools ran but made no package: the failure message
-    Made,       // the success message
-};
+// How the command ended: the outcome type both builders share.
+using T13Outcome = shell::GenerateOutcome;
 
 // `overwriteQuestion` is the UI string "runinfo" "create". The work files go
 // into platform::programFolder(), which is also the current folder afterwards.
-T13Outcome GenerateT13Addon(T13BuilderFields& window, shell::UserInterface& ui, shell::CommandRunner& runner,
-                            const std::string& overwriteQuestion);
+// This is the T13 builder's Generate button (Command1).
+shell::GenerateOutcome GenerateT13Addon(T13Builder& builder, shell::UserInterface& ui,
+                                        shell::CommandRunner& runner, const std::string& overwriteQuestion);
 
 // The program folder with exactly one trailing "\".
 std::string appDirOf(const std::string& programFolder);

@@ -12,7 +12,15 @@ using namespace shortcuts;
 
 namespace {
 
-void fillExample(ShortcutEditorState& s) {
+// An INF builder with a folder open, and the editor opened from it.
+struct OpenEditor {
+    explicit OpenEditor(const std::string& folder = "D:\\App") { builder.openFolder = folder; }
+    infaddon::InfBuilder builder;
+    ShortcutEditor editor{builder};
+    testing_support::FakeUserInterface ui;
+};
+
+void fillExample(ShortcutEditor& s) {
     s.targetPathText = "C:\\Program Files\\App\\app.exe";
     s.startInText = "C:\\Program Files\\App\\";
     s.descriptionText = "app";
@@ -21,8 +29,8 @@ void fillExample(ShortcutEditorState& s) {
 }
 
 // The group line (line 2) of the last shortcut added.
-std::string lastGroupLine(const ShortcutEditorState& s) {
-    const std::string& section = s.shortcuts.back().section;
+std::string lastGroupLine(const ShortcutEditor& s) {
+    const std::string& section = s.shortcuts().back().section;
     const auto start = section.find("\r\n") + 2;
     return section.substr(start, section.find("\r\n", start) - start);
 }
@@ -50,13 +58,14 @@ TEST(LinkIds, AnIdAlreadyInTheListsIsDrawnAgain) {
 }
 
 TEST(ShortcutEditor, FirstAddOfTheExampleIsTheDesktopShortcut7056) {
-    ShortcutEditorState s;
+    OpenEditor e("D:\\src\\App");
+    ShortcutEditor& s = e.editor;
     LinkIdGenerator ids;
     fillExample(s);
-    AddShortcut(s, "D:\\src\\App", ids);
-    ASSERT_EQ(s.shortcuts.size(), 1u);
-    EXPECT_EQ(s.shortcuts[0].sectionName, "addlink7056");
-    EXPECT_EQ(s.shortcuts[0].section,
+    AddShortcut(s, e.ui, ids);
+    ASSERT_EQ(s.shortcuts().size(), 1u);
+    EXPECT_EQ(s.shortcuts()[0].sectionName, "addlink7056");
+    EXPECT_EQ(s.shortcuts()[0].section,
               "[AddLink7056]\r\n"
               "setup.ini, progman.groups,, \"App7056=\"\"%16409%\"\"\"\r\n"
               "setup.ini, App7056,,\"\"\"App\"\",\"\"\"\"\"\"C:\\Program Files\\App\\app.exe\"\"\"\" -x\"\",,,,"
@@ -69,63 +78,70 @@ TEST(ShortcutEditor, FirstAddOfTheExampleIsTheDesktopShortcut7056) {
 }
 
 TEST(ShortcutEditor, OptionsSetTheGroupFolder) {
-    ShortcutEditorState s;
+    OpenEditor e;
+    ShortcutEditor& s = e.editor;
+    auto& ui = e.ui;
     LinkIdGenerator ids;
     EXPECT_FALSE(menuFolderEditable(s));
 
-    chooseShortcutPlace(s, ShortcutPlace::QuickLaunch);
-    AddShortcut(s, "D:\\App", ids);
+    ChooseShortcutPlace(s, ui, ShortcutPlace::QuickLaunch);
+    AddShortcut(s, ui, ids);
     EXPECT_NE(lastGroupLine(s).find("=\"\"%16410%\\Microsoft\\Internet Explorer\\Quick Launch\"\"\""),
               std::string::npos);
 
-    chooseShortcutPlace(s, ShortcutPlace::StartMenu);
+    ChooseShortcutPlace(s, ui, ShortcutPlace::StartMenu);
     EXPECT_TRUE(menuFolderEditable(s));
     s.menuFolderText = "Tools";
-    AddShortcut(s, "D:\\App", ids);
+    AddShortcut(s, ui, ids);
     EXPECT_EQ(lastGroupLine(s), "setup.ini, progman.groups,, \"App5335=\"\"Tools\"\"\"");
     EXPECT_EQ(s.Location, "Tools");
 
     // An empty menu folder is written as empty, never as the bare token.
-    AddShortcut(s, "D:\\App", ids);
+    AddShortcut(s, ui, ids);
     EXPECT_EQ(lastGroupLine(s), "setup.ini, progman.groups,, \"App5796=\"\"\"\"\"");
 
-    chooseShortcutPlace(s, ShortcutPlace::Desktop);
-    AddShortcut(s, "D:\\App", ids);
+    ChooseShortcutPlace(s, ui, ShortcutPlace::Desktop);
+    AddShortcut(s, ui, ids);
     EXPECT_NE(lastGroupLine(s).find("=\"\"%16409%\"\"\""), std::string::npos);
 }
 
 TEST(ShortcutEditor, ManyAddsNeverShareAnId) {
-    ShortcutEditorState s;
+    OpenEditor e;
+    ShortcutEditor& s = e.editor;
+    auto& ui = e.ui;
     LinkIdGenerator ids;
     std::set<std::string> names;
-    for (int i = 0; i < 1500; ++i) AddShortcut(s, "D:\\App", ids);
-    for (const auto& e : s.shortcuts) names.insert(e.sectionName);
-    EXPECT_EQ(names.size(), s.shortcuts.size());
+    for (int i = 0; i < 1500; ++i) AddShortcut(s, ui, ids);
+    for (const auto& e : s.shortcuts()) names.insert(e.sectionName);
+    EXPECT_EQ(names.size(), s.shortcuts().size());
 }
 
 TEST(ShortcutEditor, DeleteRemovesOneShortcutFromAllLists) {
-    ShortcutEditorState s;
+    OpenEditor e;
+    ShortcutEditor& s = e.editor;
+    auto& ui = e.ui;
     LinkIdGenerator ids;
     for (const char* name : {"A", "B", "C"}) {
         s.linkNameText = name;
-        AddShortcut(s, "D:\\App", ids);
+        AddShortcut(s, ui, ids);
     }
-    const Shortcuts before = s.shortcuts;
-    DeleteShortcut(s, std::nullopt);
-    DeleteShortcut(s, 3);
-    ASSERT_EQ(s.shortcuts.size(), 3u);
-    DeleteShortcut(s, 1);
-    ASSERT_EQ(s.shortcuts.size(), 2u);
+    const Shortcuts before = s.shortcuts();
+    DeleteShortcut(s, ui, std::nullopt);
+    DeleteShortcut(s, ui, 3);
+    ASSERT_EQ(s.shortcuts().size(), 3u);
+    DeleteShortcut(s, ui, 1);
+    ASSERT_EQ(s.shortcuts().size(), 2u);
     for (std::size_t i : {0u, 1u}) {
         const ShortcutEntry& want = before[i == 0 ? 0 : 2];
-        EXPECT_EQ(s.shortcuts[i].section, want.section);
-        EXPECT_EQ(s.shortcuts[i].sectionName, want.sectionName);
-        EXPECT_EQ(s.shortcuts[i].deleteEntry, want.deleteEntry);
+        EXPECT_EQ(s.shortcuts()[i].section, want.section);
+        EXPECT_EQ(s.shortcuts()[i].sectionName, want.sectionName);
+        EXPECT_EQ(s.shortcuts()[i].deleteEntry, want.deleteEntry);
     }
 }
 
 TEST(ShortcutEditor, GetFillsTheFourFieldsFromTheChosenProgram) {
-    ShortcutEditorState s;
+    OpenEditor e;
+    ShortcutEditor& s = e.editor;
     testing_support::FakeUserInterface ui;
     ui.openFileAnswers.push_back(std::string("C:\\Tools\\App\\app.exe"));
     GetShortcutTarget(s, ui);
@@ -146,19 +162,22 @@ TEST(ShortcutEditor, GetFillsTheFourFieldsFromTheChosenProgram) {
 }
 
 TEST(ShortcutEditor, GetCancelledChangesNothing) {
-    ShortcutEditorState s;
+    OpenEditor e;
+    ShortcutEditor& s = e.editor;
     fillExample(s);
-    const ShortcutEditorState before = s;
+    const std::string target = s.targetPathText, startIn = s.startInText, description = s.descriptionText,
+                      linkName = s.linkNameText;
     testing_support::FakeUserInterface ui;
     GetShortcutTarget(s, ui);
-    EXPECT_EQ(s.targetPathText, before.targetPathText);
-    EXPECT_EQ(s.startInText, before.startInText);
-    EXPECT_EQ(s.descriptionText, before.descriptionText);
-    EXPECT_EQ(s.linkNameText, before.linkNameText);
+    EXPECT_EQ(s.targetPathText, target);
+    EXPECT_EQ(s.startInText, startIn);
+    EXPECT_EQ(s.descriptionText, description);
+    EXPECT_EQ(s.linkNameText, linkName);
 }
 
 TEST(ShortcutEditor, GetOnANameTooShortStopsAfterTheFolder) {
-    ShortcutEditorState s;
+    OpenEditor e;
+    ShortcutEditor& s = e.editor;
     fillExample(s);
     testing_support::FakeUserInterface ui;
     ui.openFileAnswers.push_back(std::string("C:\\Tools\\ab"));

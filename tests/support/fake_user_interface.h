@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "shell/user_interface.h"
 
 namespace testing_support {
@@ -32,6 +33,7 @@ public:
     std::vector<ShownMessage> confirmations;   // OK/Cancel questions
     std::vector<shell::FileDialogRequest> openRequests;
     std::vector<shell::FileDialogRequest> saveRequests;
+    std::vector<std::string> folderPrompts;
     int busyDepth = 0;
     int busyBegins = 0;
     int pumps = 0;
@@ -53,15 +55,24 @@ public:
         okCancelAnswers.pop_front();
         return answer;
     }
+    // Like the real dialog, a chosen selection leaves the current directory
+    // at its folder (when that folder exists here).
     std::optional<std::string> chooseOpenFile(const shell::FileDialogRequest& request) override {
         openRequests.push_back(request);
-        return take(openFileAnswers);
+        auto answer = take(openFileAnswers);
+        if (answer) {
+            const std::size_t nul = answer->find('\0');
+            const std::string folder = nul != std::string::npos ? answer->substr(0, nul) : platform::parentPath(*answer);
+            if (!folder.empty() && platform::folderExists(folder)) platform::setCurrentDirectory(folder);
+        }
+        return answer;
     }
     std::optional<std::string> chooseSaveFile(const shell::FileDialogRequest& request) override {
         saveRequests.push_back(request);
         return take(saveFileAnswers);
     }
-    std::string browseForFolder(const std::string&) override {
+    std::string browseForFolder(const std::string& prompt) override {
+        folderPrompts.push_back(prompt);
         if (folderAnswers.empty()) return {};
         std::string answer = folderAnswers.front();
         folderAnswers.pop_front();

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/file_system.h"
+
 namespace console {
 
 void ConsoleUserInterface::showMessage(const std::string& text, const std::string& title, shell::MessageIcon) {
@@ -20,6 +22,29 @@ std::optional<std::string> ConsoleUserInterface::chooseSaveFile(const shell::Fil
     if (!outputPath_.empty()) return outputPath_;
     // No path given: the preset name, in the current folder, as the dialog would offer it.
     return request.initialName;
+}
+
+std::optional<std::string> ConsoleUserInterface::chooseOpenFile(const shell::FileDialogRequest&) {
+    if (openFiles_.empty()) return std::nullopt;
+    const std::string path = openFiles_.front();
+    openFiles_.pop_front();
+    // The dialog leaves the current directory at the choice's folder, and the
+    // split of a selection relies on it: the path is given in that folder's
+    // own spelling, so the two agree.
+    const std::size_t cut = path.find_last_of("\\/");
+    if (cut != std::string::npos)
+        platform::setCurrentDirectory(path.substr(0, cut == 0 || path[cut - 1] == ':' ? cut + 1 : cut));
+    return platform::joinPath(platform::currentDirectory(), platform::baseName(path));
+}
+
+std::string ConsoleUserInterface::browseForFolder(const std::string&) {
+    if (folders_.empty()) return {};
+    std::string folder = folders_.front();
+    folders_.pop_front();
+    // The browser names a folder without a trailing separator; a root keeps its own.
+    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/') && folder[folder.size() - 2] != ':')
+        folder.pop_back();
+    return folder;
 }
 
 bool ConsoleUserInterface::shown(const std::string& text) const {

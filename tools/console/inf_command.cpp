@@ -1,11 +1,13 @@
 #include "tools/console/inf_command.h"
 
 #include <cstdio>
+#include <optional>
 #include <ostream>
 
 #include "infaddon/addon_project.h"
 #include "infaddon/directory_tables.h"
 #include "infaddon/generate.h"
+#include "infaddon/inf_builder.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "shell/command_runner.h"
@@ -47,22 +49,31 @@ struct PendingShortcut {
     std::string description;
 };
 
+struct PendingSource {
+    std::optional<std::size_t> dirIdRow;  // the chosen code's row; none: the default
+    std::string folder;
+};
+
+struct PendingExtra {
+    std::size_t setupDirRow;
+    std::string file;
+    infaddon::DiskCodeOption option;
+};
+
+// What the arguments ask the builder's buttons to do.
 struct InfArguments {
-    infaddon::AddonProject project;
+    std::string name;
+    std::string version;
+    std::string website;
+    std::string regFile;
+    std::vector<PendingSource> sources;
+    std::vector<PendingExtra> extras;
     std::vector<PendingShortcut> shortcuts;
     std::string output;
     bool overwrite = false;
 };
 
 [[noreturn]] void refuse(const std::string& message) { throw platform::Error(platform::ErrorKind::BadInput, message); }
-
-bool isAbsolute(const std::string& path) {
-    return (!path.empty() && (path[0] == '/' || path[0] == '\\')) || (path.size() >= 2 && path[1] == ':');
-}
-
-std::string absoluteFrom(const std::string& folder, const std::string& path) {
-    return path.empty() || isAbsolute(path) ? path : platform::joinPath(folder, path);
-}
 
 bool allDigits(const std::string& text) {
     if (text.empty()) return false;
@@ -71,11 +82,12 @@ bool allDigits(const std::string& text) {
     return true;
 }
 
+// The row of `code` in a table, as the user would select it.
 template <std::size_t N>
-bool inTable(const std::array<infaddon::DirTableRow, N>& table, const std::string& code) {
-    for (const auto& row : table)
-        if (code == row.code) return true;
-    return false;
+std::optional<std::size_t> rowOf(const std::array<infaddon::DirTableRow, N>& table, const std::string& code) {
+    for (std::size_t i = 0; i < N; ++i)
+        if (code == table[i].code) return i;
+    return std::nullopt;
 }
 
 // "CODE=REST": the code when the text before the first "=" is all digits.
@@ -87,22 +99,24 @@ std::pair<std::string, std::string> splitCode(const std::string& value) {
 
 void addSource(InfArguments& a, const std::string& value, const std::string& startFolder) {
     auto [code, folder] = splitCode(value);
-    if (!code.empty() && !inTable(infaddon::DirIdTable, code))
+    const std::optional<std::size_t> row = rowOf(infaddon::DirIdTable, code);
+    if (!code.empty() && !row)
         refuse("\"" + code + "\" in --source " + value + " is no destination code of the table (16422 Program Files, "
                "10 Windows, 11 System32, ...).");
-    folder = absoluteFrom(startFolder, folder);
+    folder = AbsoluteFrom(startFolder, folder);
     if (!platform::folderExists(folder)) refuse("The source folder " + folder + " does not exist.");
-    a.project.addSourceFolder(folder, code);
+    a.sources.push_back({row, folder});
 }
 
 void addExtra(InfArguments& a, const std::string& option, const std::string& value, const std::string& startFolder) {
     auto [number, file] = splitCode(value);
     if (number.empty()) refuse(option + " " + value + " needs a setup folder number: " + option + " NUMBER=FILE.");
-    if (!inTable(infaddon::SetupDirTable, number))
-        refuse("\"" + number + "\" in " + option + " " + value + " is no numbered setup folder of the table.");
-    file = absoluteFrom(startFolder, file);
+    const std::optional<std::size_t> row = rowOf(infaddon::SetupDirTable, number);
+    if (!row) refuse("\"" + number + "\" in " + option + " " + value + " is no numbered setup folder of the table.");
+    file = AbsoluteFrom(startFolder, file);
     if (!platform::fileExists(file)) refuse("The extra file " + file + " does not exist.");
-    a.project.addExtraFile({file, platform::baseName(file), option == "--patch-extra" ? "100" : "1", number});
+    a.extras.push_back({*row, file,
+                        option == "--patch-extra" ? infaddon::DiskCodeOption::Patch : infaddon::DiskCodeOption::WholeFile});
 }
 
 PendingShortcut& lastShortcut(InfArguments& a, const std::string& option) {
@@ -135,11 +149,11 @@ InfArguments parseArguments(const std::vector<std::string>& args, const std::str
         }
         if (i + 1 >= args.size()) refuse("\"" + option + "\" needs a value.");
         const std::string& value = args[++i];
-        if (option == "--name") a.project.PackageName = value;
-        else if (option == "--version") a.project.PackageVersion = value;
-        else if (option == "--website") a.project.Website = value;
-        else if (option == "--reg") a.project.RegFilePath = absoluteFrom(startFolder, value);
-        else if (option == "--output") a.output = absoluteFrom(startFolder, value);
+        if (option == "--name") a.name = value;
+        else if (option == "--version") a.version = value;
+        else if (option == "--website") a.website = value;
+        else if (option == "--reg") a.regFile = AbsoluteFrom(startFolder, value);
+        else if (option == "--output") a.output = AbsoluteFrom(startFolder, value);
         else if (option == "--source") addSource(a, value, startFolder);
         else if (option == "--extra" || option == "--patch-extra") addExtra(a, option, value, startFolder);
         else if (option == "--shortcut") {
@@ -158,27 +172,45 @@ InfArguments parseArguments(const std::vector<std::string>& args, const std::str
         }
     }
     if (a.output.empty())
-        a.output = platform::joinPath(
-            startFolder, infaddon::DefaultPackageFileName(a.project.PackageName, a.project.PackageVersion));
+        a.output = platform::joinPath(startFolder, infaddon::DefaultPackageFileName(a.name, a.version));
     return a;
 }
 
-// Adds the shortcuts as the shortcut editor does; their group key takes the
-// name of the last source folder, the folder the builder window has open.
-void addShortcuts(InfArguments& a) {
-    shortcuts::ShortcutEditorState editor;
-    const std::string openFolder = a.project.SourceFolders.empty() ? "" : a.project.SourceFolders.back().folder;
+// Fills the builder as a user would: the boxes, then the buttons' commands
+// with the dialogs answered from the arguments. The shortcuts' group key
+// takes the name of the last source folder, the folder still open in the
+// folder tree. Throws platform::Error when a command added nothing.
+void fillBuilder(const InfArguments& a, infaddon::InfBuilder& builder, ConsoleUserInterface& ui) {
+    builder.project.PackageName = a.name;
+    builder.project.PackageVersion = a.version;
+    builder.project.Website = a.website;
+    if (!a.regFile.empty()) {
+        ui.queueOpenFile(a.regFile);
+        infaddon::ChooseRegistryFile(builder, ui);
+    }
+    for (const PendingSource& source : a.sources) {
+        builder.openFolder = source.folder;
+        infaddon::AddSourceFolder(builder, ui, source.dirIdRow);
+    }
+    for (const PendingExtra& extra : a.extras) {
+        builder.diskCodeOption = extra.option;
+        ui.queueOpenFile(extra.file);
+        const std::size_t before = builder.project.ExtraFiles.size();
+        infaddon::AddExtraFiles(builder, ui, extra.setupDirRow);
+        if (builder.project.ExtraFiles.size() == before) refuse("The extra file " + extra.file + " was not added.");
+    }
+
+    shortcuts::ShortcutEditor editor(builder);
     for (const PendingShortcut& s : a.shortcuts) {
-        shortcuts::chooseShortcutPlace(editor, s.place);
+        shortcuts::ChooseShortcutPlace(editor, ui, s.place);
         editor.targetPathText = s.target;
         editor.startInText = s.startIn.empty() ? platform::parentPath(s.target) : s.startIn;
         editor.descriptionText = s.description.empty() ? s.linkName : s.description;
         editor.linkNameText = s.linkName;
         editor.menuFolderText = s.menuFolder;
         editor.argumentsText = s.arguments;
-        shortcuts::AddShortcut(editor, openFolder);
+        shortcuts::AddShortcut(editor, ui);
     }
-    a.project.Shortcuts = editor.shortcuts;
 }
 
 }  // namespace
@@ -192,23 +224,30 @@ int RunInfCommand(const std::vector<std::string>& args, std::ostream& err) {
     InfArguments a;
     try {
         a = parseArguments(args, startFolder);
-        addShortcuts(a);
     } catch (const platform::Error& e) {
         err << e.what() << "\n" << kInfUsage;
         return 2;
     }
 
-    infaddon::GenerateOutcome outcome = infaddon::GenerateOutcome::Failed;
+    shell::GenerateOutcome outcome = shell::GenerateOutcome::Failed;
     ConsoleUserInterface ui(a.output, a.overwrite);
+    infaddon::InfBuilder builder;
+    try {
+        fillBuilder(a, builder, ui);
+    } catch (const platform::Error& e) {
+        platform::setCurrentDirectory(startFolder);
+        err << e.what() << "\n";
+        return 1;
+    }
+    platform::setCurrentDirectory(startFolder);
     shell::ToolCommandRunner runner(ui);
     RunInWorkFolder("tolvane-inf", startFolder, runner, err, [&](const std::string&) {
-        infaddon::BuildState state;
         // No language file is loaded here: the built-in overwrite question.
-        outcome = infaddon::Generate(a.project, state, ui, runner, shell::OverwriteQuestionText({}));
-        for (const std::string& line : state.RunLog) std::printf("%s\n", line.c_str());
+        outcome = infaddon::GenerateInfPackage(builder, ui, runner, shell::OverwriteQuestionText({}));
+        for (const std::string& line : builder.build.RunLog) std::printf("%s\n", line.c_str());
         std::fflush(stdout);
     });
-    return outcome == infaddon::GenerateOutcome::Made ? 0 : 1;
+    return shell::ExitStatusOf(outcome);
 }
 
 }  // namespace console

@@ -9,6 +9,7 @@
 #include "shell/window_texts.h"
 #include "shell/command_runner.h"
 #include "t13addon/generate_t13_addon.h"
+#include "t13addon/t13_builder.h"
 #include "t13addon/t13_batch_file.h"
 #include "tools/console/console_user_interface.h"
 #include "tools/console/work_folder.h"
@@ -31,20 +32,19 @@ const char* const kT13Usage =
 
 namespace {
 
+struct PendingItem {
+    std::string path;
+    t13addon::PackItemKind kind;
+};
+
 struct T13Arguments {
-    t13addon::T13BuilderFields fields;
+    t13addon::T13Builder fields;  // the boxes and options
+    std::vector<PendingItem> items;
+    std::vector<std::string> runCommands;
     std::string output;
     bool overwrite = false;
     std::string sfx;
 };
-
-bool isAbsolute(const std::string& path) {
-    return (!path.empty() && (path[0] == '/' || path[0] == '\\')) || (path.size() >= 2 && path[1] == ':');
-}
-
-std::string absoluteFrom(const std::string& folder, const std::string& path) {
-    return path.empty() || isAbsolute(path) ? path : platform::joinPath(folder, path);
-}
 
 // Throws platform::Error(BadInput) naming the argument that cannot be used.
 T13Arguments parseArguments(const std::vector<std::string>& args, const std::string& startFolder) {
@@ -57,14 +57,13 @@ T13Arguments parseArguments(const std::vector<std::string>& args, const std::str
         if (option == "--name") a.fields.packageNameText = value;
         else if (option == "--version") a.fields.versionText = value;
         else if (option == "--extract-path") a.fields.extractPathText = value;
-        else if (option == "--run") a.fields.runCommands.push_back(value);
-        else if (option == "--output") a.output = absoluteFrom(startFolder, value);
-        else if (option == "--sfx") a.sfx = absoluteFrom(startFolder, value);
+        else if (option == "--run") a.runCommands.push_back(value);
+        else if (option == "--output") a.output = AbsoluteFrom(startFolder, value);
+        else if (option == "--sfx") a.sfx = AbsoluteFrom(startFolder, value);
         else if (option == "--item") {
-            std::string item = absoluteFrom(startFolder, value);
-            // A folder goes in as the builder window adds one: its path and "\*".
-            if (platform::folderExists(item)) item = platform::joinPath(item, "*");
-            a.fields.packItems.push_back(item);
+            const std::string item = AbsoluteFrom(startFolder, value);
+            a.items.push_back({item, platform::folderExists(item) ? t13addon::PackItemKind::Folder
+                                                                   : t13addon::PackItemKind::Files});
         } else if (option == "--integrator" && (value == "nlite" || value == "rvmi")) {
             a.fields.integrator = value == "nlite" ? t13addon::Integrator::NLite : t13addon::Integrator::RvmIntegrator;
         } else if (option == "--compression" && (value == "store" || value == "high")) {
@@ -106,15 +105,27 @@ int RunT13Command(const std::vector<std::string>& args, std::ostream& err) {
         return 1;
     }
 
-    t13addon::T13Outcome outcome = t13addon::T13Outcome::Failed;
+    shell::GenerateOutcome outcome = shell::GenerateOutcome::Failed;
     ConsoleUserInterface ui(a.output, a.overwrite);
+    // The items and run commands go in through the builder's own buttons.
+    for (const PendingItem& item : a.items) {
+        a.fields.addKind = item.kind;
+        if (item.kind == t13addon::PackItemKind::Folder) ui.queueFolder(item.path);
+        else ui.queueOpenFile(item.path);
+        t13addon::AddPackItems(a.fields, ui);
+    }
+    platform::setCurrentDirectory(startFolder);
+    for (const std::string& command : a.runCommands) {
+        a.fields.runCommandText = command;
+        t13addon::AddRunCommand(a.fields, ui);
+    }
     shell::ToolCommandRunner runner(ui);
     RunInWorkFolder("tolvane-t13", startFolder, runner, err, [&](const std::string& workFolder) {
         platform::copyFile(a.sfx, platform::joinPath(workFolder, t13addon::kSfxModuleName));
         // No language file is loaded here: the built-in overwrite question.
         outcome = t13addon::GenerateT13Addon(a.fields, ui, runner, shell::OverwriteQuestionText({}));
     });
-    return outcome == t13addon::T13Outcome::Made ? 0 : 1;
+    return shell::ExitStatusOf(outcome);
 }
 
 }  // namespace console

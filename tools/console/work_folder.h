@@ -11,6 +11,10 @@
 
 namespace console {
 
+// A path from the command line, relative to `folder` unless it is absolute
+// or empty.
+std::string AbsoluteFrom(const std::string& folder, const std::string& path);
+
 // Makes the folder, makes it the program folder and runs `build` in it.
 // Afterwards it waits for the clean-up that the build left running (through
 // `runner`), puts the program folder back, returns to `startFolder` and

@@ -1,0 +1,100 @@
+// The INF builder window's state in one record, and one command per button or
+// event. A window handler reads its controls into the record, calls the
+// command with the list selections, and shows the record again; the console
+// front end and the tests call the same commands.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "infaddon/addon_project.h"
+#include "infaddon/source_scanner.h"
+#include "shell/command_runner.h"
+#include "shell/generate_outcome.h"
+#include "shell/user_interface.h"
+
+namespace infaddon {
+
+// The integration mode of the advanced area's extra files.
+enum class DiskCodeOption {
+    WholeFile,  // Option1 "原文件方式=1", chosen at start: disk code "1"
+    Patch,      // Option2 "补丁方式=100": disk code "100"
+};
+
+inline constexpr const char* kWholeFileDiskCode = "1";
+inline constexpr const char* kPatchDiskCode = "100";
+
+// Label3's caption before a setup number is clicked.
+inline constexpr const char* kSetupDirCaption = "高级地址代码说明";
+// Label2's caption before the first build.
+inline constexpr const char* kReadyCaption = "准备运行";
+
+// The registry file dialog's filter.
+inline constexpr const char* kRegistryFileFilter = "注册表文件 (*.reg)|*.reg|所有文件 (*.*)|*.*|";
+
+// Advanced add refuses with this while no setup number is selected.
+inline constexpr const char* kNoSetupDirMessage = "请选择高级代码地址";
+
+struct InfBuilder {
+    InfBuilder();
+
+    // Name, version, web site, the registry box (Text3: RegFilePath), the
+    // source folders, the extra files and the shortcuts.
+    AddonProject project;
+    // The work state of a build, with the two labels a build writes:
+    // Label1 (BuildState::CodeDescriptionLabel, also set by a code click) and
+    // Label2 (BuildState::ProgressLabel).
+    BuildState build;
+    // The folder open in the folder tree (Dir1): what Add folder adds, and
+    // what names the shortcut editor's groups.
+    std::string openFolder;
+    // Label3: the folder of the clicked setup number.
+    std::string setupDirLabel = kSetupDirCaption;
+    // Option1 / Option2.
+    DiskCodeOption diskCodeOption = DiskCodeOption::WholeFile;
+};
+
+// The disk code an advanced add gives its files under the option.
+const char* DiskCodeOf(DiskCodeOption option);
+
+// Add folder (Command2): pairs the open folder with the code at
+// `selectedDirId` in DirIdTable, or "16422" without a selection. No check for
+// duplicates; with no folder open nothing is added.
+void AddSourceFolder(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedDirId);
+
+// Delete folder (Command6): removes the pair at List7's selection, else at
+// List8's; nothing without a selection.
+void DeleteSourceFolder(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedFolder,
+                        std::optional<std::size_t> selectedDirId);
+
+// Code clicks: List5 puts the code's description into Label1, List18 the
+// setup number's folder into Label3. A position outside the table changes
+// nothing.
+void ClickDirIdCode(InfBuilder& builder, shell::UserInterface& ui, std::size_t position);
+void ClickSetupDirCode(InfBuilder& builder, shell::UserInterface& ui, std::size_t position);
+
+// Choose registry file (Command7): the open dialog with the registry filter;
+// the chosen file goes into the box. Cancel changes nothing.
+void ChooseRegistryFile(InfBuilder& builder, shell::UserInterface& ui);
+
+// Advanced add (Command4): without a setup number selected, the message
+// "请选择高级代码地址" and nothing else. Otherwise the multi-select open
+// dialog; every chosen file becomes one extra file with the option's disk code
+// and the selected setup number. Cancel, or a selection GetDlgFileInfo cannot
+// split (its message), adds nothing.
+void AddExtraFiles(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedSetupDir);
+
+// Advanced delete (Command8): removes the extra file at List14's selection
+// from all four lists; nothing without a selection.
+void DeleteExtraFile(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedSource);
+
+// Generate (Command11): the INF build (see Generate in generate.h).
+// `overwriteQuestion` is the UI string "runinfo" "create"; `progress` runs
+// after Label2 changed during the file scan (by default the user interface
+// handles its events).
+shell::GenerateOutcome GenerateInfPackage(InfBuilder& builder, shell::UserInterface& ui,
+                                          shell::CommandRunner& runner, const std::string& overwriteQuestion,
+                                          const ScanProgress& progress = {});
+
+}  // namespace infaddon

@@ -1,0 +1,27 @@
+// The open dialog for several files at once, as both builders show it (the
+// INF builder's advanced add, the T13 builder's file add), and the split of
+// its selection into a folder and names.
+#pragma once
+
+#include <cstddef>
+
+#include "shell/dlg_file_info.h"
+#include "shell/user_interface.h"
+
+namespace shell {
+
+inline constexpr const char* kChooseFilesTitle = "选择文件";
+inline constexpr const char* kChooseFilesFilter = "所有类型的文件(*.*)|*.*";
+// OFN_EXPLORER (0x80000) | OFN_ALLOWMULTISELECT (0x200) | OFN_HIDEREADONLY (0x4).
+inline constexpr unsigned kChooseFilesFlags = 524804;
+inline constexpr std::size_t kChooseFilesBufferSize = 32767;
+
+// The request both builders hand to chooseOpenFile.
+FileDialogRequest ChooseFilesRequest();
+
+// Shows the dialog and splits the selection with GetDlgFileInfo. A cancel
+// gives the empty result (count 0) without a message; a selection that
+// cannot be split gives GetDlgFileInfo's message and the empty result.
+DlgFileInfo ChooseFiles(UserInterface& ui);
+
+}  // namespace shell
