@@ -199,3 +199,39 @@ TEST(AppFolderNames, LastComponentAsOnDiskAndRoots) {
     EXPECT_EQ(AppFolderName(platform::joinPath(root, "myapp")), "MyApp");
     platform::removeFolderTree(root);
 }
+
+TEST(ShortcutEditor, WorksOnTheProjectsListsAndTheBuildersOpenFolder) {
+    OpenEditor e("D:\\soft\\First");
+    ShortcutEditor& s = e.editor;
+    LinkIdGenerator ids;
+    AddShortcut(s, e.ui, ids);
+    e.builder.openFolder = "D:\\soft\\Second";
+    AddShortcut(s, e.ui, ids);
+    // No copy: the INF writer reads what the editor added.
+    ASSERT_EQ(e.builder.project.Shortcuts.size(), 2u);
+    EXPECT_EQ(&s.shortcuts(), &e.builder.project.Shortcuts);
+    EXPECT_NE(e.builder.project.Shortcuts[0].section.find("\"First7056="), std::string::npos);
+    EXPECT_NE(e.builder.project.Shortcuts[1].section.find("\"Second5335="), std::string::npos)
+        << "the group key follows the folder open when Add is pressed";
+
+    // A second editor window on the same builder sees the same lists.
+    ShortcutEditor other(e.builder);
+    DeleteShortcut(other, e.ui, 0);
+    ASSERT_EQ(s.shortcuts().size(), 1u);
+}
+
+TEST(ShortcutEditor, ClosingStartsTheBoxesAfreshAndKeepsTheShortcuts) {
+    OpenEditor e;
+    ShortcutEditor& s = e.editor;
+    LinkIdGenerator ids;
+    AddShortcut(s, e.ui, ids);
+    ChooseShortcutPlace(s, e.ui, ShortcutPlace::StartMenu);
+    fillExample(s);
+    s.menuFolderText = "Tools";
+    CloseShortcutEditor(s, e.ui);
+    EXPECT_EQ(s.place, ShortcutPlace::Desktop);
+    EXPECT_EQ(s.Location, "%16409%");
+    EXPECT_TRUE(s.targetPathText.empty() && s.startInText.empty() && s.descriptionText.empty() &&
+                s.linkNameText.empty() && s.menuFolderText.empty() && s.argumentsText.empty());
+    EXPECT_EQ(e.builder.project.Shortcuts.size(), 1u);
+}
