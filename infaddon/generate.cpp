@@ -52,11 +52,10 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
                               shell::CommandRunner& runner, const std::string& targetPath,
                               const ScanProgress& progress) {
     state.resetAtStart();
-    for (std::size_t i = 0; i < project.SourceFolders.size(); ++i) {
-        state.SourceIndex = i;
-        const std::string& folder = project.SourceFolders[i].folder;
-        runStep("collecting the files of " + folder,
-                [&] { ScanSourceFolder(folder, project, state, progress); });
+    try {
+        ScanSourceFolders(project, state, progress);
+    } catch (const std::exception& e) {
+        throw StepFailure("collecting the files of " + project.SourceFolders[state.SourceIndex].folder, e);
     }
     shell::ToolRunner tools(ui);
     runStep("importing the registry file " + project.RegFilePath, [&] { ImportRegistry(project, state, tools); });
@@ -66,8 +65,7 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     runStep("making the program folder " + programFolder + " the current folder",
             [&] { platform::setCurrentDirectory(programFolder); });
 
-    state.CopyFilesList.clear();
-    for (const std::string& name : state.CopySectionNames) state.CopyFilesList += name;
+    // ScanSourceFolders has joined the copy-section names into CopyFilesList.
     runStep("writing " + state.PackageName + ".inf", [&] { WriteInfFile(project, state); });
     runStep("copying the collected files into " + state.StagingFolder, [&] {
         for (const StagedFile& file : state.StagedFiles)
