@@ -14,7 +14,6 @@
 #include "shell/package_name_rule.h"
 #include "shell/package_path_choice.h"
 #include "shell/set_aside_file.h"
-#include "shell/tool_runner.h"
 
 namespace infaddon {
 
@@ -57,8 +56,7 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     } catch (const std::exception& e) {
         throw StepFailure("collecting the files of " + project.SourceFolders[state.SourceIndex].folder, e);
     }
-    shell::ToolRunner tools(ui);
-    runStep("importing the registry file " + project.RegFilePath, [&] { ImportRegistry(project, state, tools); });
+    runStep("importing the registry file " + project.RegFilePath, [&] { ImportRegistry(project, state, runner); });
 
     const std::string programFolder = platform::programFolder();
     runStep("creating the staging folder in " + programFolder, [&] { CreateStagingFolder(programFolder, state); });

@@ -14,16 +14,10 @@ namespace {
 const char kConverter[] = "reg2inf.exe";
 const char kConverterOutput[] = "reg.bak";
 
-// The converter's path: the program folder (the current folder here), then
-// beside the running executable and in its "tools" folder, where an installed
-// Tolvane keeps its own tools, then the search path.
+// The converter is one of our own tools: the program folder, beside the
+// running executable, its "tools" folder, then the search path.
 std::string findConverter() {
-    const std::string own = platform::executableFolder();
-    std::string found = platform::findProgram(kConverter, own);
-    if (found.empty()) {
-        const std::string tools = platform::joinPath(own, "tools");
-        if (platform::folderExists(tools)) found = platform::findProgram(platform::joinPath(tools, kConverter), "");
-    }
+    const std::string found = platform::findOwnTool(kConverter);
     if (found.empty())
         throw platform::Error(platform::ErrorKind::FileNotFound,
                               std::string("The registry converter ") + kConverter + " was not found in the program folder " +
@@ -35,7 +29,7 @@ std::string findConverter() {
 
 }  // namespace
 
-void ImportRegistry(const AddonProject& project, BuildState& state, shell::ToolRunner& runner) {
+void ImportRegistry(const AddonProject& project, BuildState& state, shell::CommandRunner& runner) {
     const std::string& regFile = project.RegFilePath;  // the path the box shows
     if (regFile.empty()) return;
 
@@ -47,8 +41,7 @@ void ImportRegistry(const AddonProject& project, BuildState& state, shell::ToolR
     const std::string converter = findConverter();
     const std::string commandLine =
         platform::quoteArgument(converter) + " -w -t \"" + regFile + "\" " + kConverterOutput;
-    platform::ChildProcess process = runner.start(commandLine, platform::kHidden);
-    runner.waitForExit(process);
+    runner.runAndWait(commandLine, platform::kHidden);
     state.CodeDescriptionLabel = "结束运行";
 
     platform::setCurrentDirectory(folder);

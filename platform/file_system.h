@@ -69,6 +69,9 @@ std::string makeTemporaryFolder(const std::string& prefix);
 bool isAbsolutePath(const std::string& path);
 // Joins a folder and a name with one "\" (none added after a trailing "\" or "/").
 std::string joinPath(const std::string& folder, const std::string& name);
+// The folder without its trailing "\" or "/" ones, except where they make a
+// root ("C:\", "/").
+std::string withoutTrailingSeparator(std::string folder);
 // The path's last component (after the last "\" or "/").
 std::string baseName(const std::string& path);
 // The path before its last "\" or "/", without that separator.

@@ -15,6 +15,11 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return folder + "\\" + name;
 }
 
+std::string withoutTrailingSeparator(std::string folder) {
+    while (folder.size() > 1 && isSeparator(folder.back()) && folder[folder.size() - 2] != ':') folder.pop_back();
+    return folder;
+}
+
 std::string baseName(const std::string& path) {
     const auto cut = path.find_last_of("\\/");
     return cut == std::string::npos ? path : path.substr(cut + 1);

@@ -55,6 +55,18 @@ std::string quoteArgument(const std::string& argument);
 // exact name is missing. Empty when not found.
 std::string findProgram(const std::string& name, const std::string& ownFolder);
 
+// The folders of PATH, in order.
+std::vector<std::string> searchPathFolders();
+
+// Where Tolvane's own tools (reg2inf, the stand-ins, a 7z kept with the
+// program) are looked for, in this order: the program folder, the folder of
+// the running executable, and its "tools" folder (where an installed Tolvane
+// keeps them); each once, the tools folder only where it exists.
+std::vector<std::string> ownToolFolders();
+// Finds one of our own tools: in ownToolFolders(), then on PATH, with the
+// name rules of findProgram. Empty when not found.
+std::string findOwnTool(const std::string& name);
+
 // The value of an environment variable, empty when unset.
 std::string environmentVariable(const std::string& name);
 

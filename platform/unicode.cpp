@@ -120,6 +120,16 @@ bool equalsIgnoreCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && asciiLower(a) == asciiLower(b);
 }
 
+bool endsWithIgnoreCase(std::string_view text, std::string_view tail) {
+    return text.size() >= tail.size() && equalsIgnoreCase(text.substr(text.size() - tail.size()), tail);
+}
+
+std::string_view trim(std::string_view text, std::string_view blanks) {
+    while (!text.empty() && blanks.find(text.front()) != std::string_view::npos) text.remove_prefix(1);
+    while (!text.empty() && blanks.find(text.back()) != std::string_view::npos) text.remove_suffix(1);
+    return text;
+}
+
 std::string foldCase(std::string_view s) {
     std::string out;
     out.reserve(s.size());

@@ -28,6 +28,11 @@ std::string textExcerpt(std::string_view text);
 std::string asciiLower(std::string_view text);
 std::string asciiUpper(std::string_view text);
 bool equalsIgnoreCase(std::string_view a, std::string_view b);
+// Whether `text` ends with `tail`, ASCII letter case ignored (".BAT", ".exe").
+bool endsWithIgnoreCase(std::string_view text, std::string_view tail);
+
+// The text without the given characters at either end (blanks and tabs by default).
+std::string_view trim(std::string_view text, std::string_view blanks = " \t");
 
 // Folds letter case the way Windows file names ignore it, for the scripts the
 // names here use: Latin (with Latin-1 and Latin Extended-A), Greek, Cyrillic.

@@ -1,6 +1,6 @@
-// How the builders start their command lines (batch files, "cmd /c rd ..."):
-// a seam, so that command tests can stand in for the tools while the real
-// runs go through ToolRunner.
+// The one way the builders start programs (batch files, "cmd /c rd ...", the
+// registry converter): a seam, so that command tests can stand in for the
+// tools while the real runs go through ToolRunner.
 #pragma once
 
 #include <string>

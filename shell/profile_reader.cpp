@@ -11,15 +11,9 @@ namespace {
 
 // The blanks the profile reader trims. Ctrl-Z (0x1A) counts as one, so an
 // end-of-file mark left by old editors reads as an empty line.
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1a';
-}
+constexpr std::string_view kBlanks = " \t\r\n\v\f\x1a";
 
-std::string_view trim(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
-    return text;
-}
+std::string_view trim(std::string_view text) { return platform::trim(text, kBlanks); }
 
 // The file's text as UTF-8, by its byte-order mark or else the ANSI code page.
 // Structure characters ("[", "]", "=") are only looked for after decoding: in

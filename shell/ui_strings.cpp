@@ -75,7 +75,7 @@ std::vector<std::string> ListLanguageNames() {
     const std::string folder = languageFolder();
     if (!platform::folderExists(folder)) return names;
     for (const std::string& file : platform::listFolder(folder).files) {
-        if (file.size() > 4 && platform::equalsIgnoreCase(file.substr(file.size() - 4), ".lng"))
+        if (file.size() > 4 && platform::endsWithIgnoreCase(file, ".lng"))
             names.push_back(file.substr(0, file.size() - 4));
     }
     return names;

@@ -62,7 +62,7 @@ bool settleOutput(const std::string& outputPath, bool installerMade, std::option
 // The work between the busy bracket's two ends (steps that write, run and
 // clean up). True when a new package was made; an old file kept at the path
 // does not count. Throws platform::Error at the first step that fails.
-bool buildPackage(T13Builder& window, const T13AddonSettings& s, const std::string& searchFolder,
+bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipSearch& sevenZip,
                   shell::CommandRunner& runner, const std::string& programFolder, const std::string& appDir) {
     platform::setCurrentDirectory(programFolder);
     if (platform::folderExists(platform::joinPath(programFolder, kWorkFolderName)))
@@ -81,7 +81,7 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const std::stri
     // The window keeps the path as typed; only the written line doubles its backslashes.
     platform::writeAnsiFile(configPath, SfxConfigText(s.ExtractPath, s.RunCommands));
     shell::ConvertConfigToUtf8();
-    platform::writeAnsiFile(batchPath, T13BatchText(s, searchFolder));
+    platform::writeAnsiFile(batchPath, T13BatchText(s, sevenZip.searchFolder, sevenZip.searchFolderFirst));
 
     platform::setCurrentDirectory(programFolder);
     std::optional<shell::SetAsideFile> aside;
@@ -168,7 +168,7 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
         bool made = false;
         {
             shell::BusyBracket busy(ui);
-            made = buildPackage(window, settings, sevenZip.searchFolder, runner, programFolder, appDir);
+            made = buildPackage(window, settings, sevenZip, runner, programFolder, appDir);
         }
         if (made) ui.showMessage(kSuccessMessage, kSuccessTitle);
         else ui.showMessage(kFailureMessage, kFailureTitle);

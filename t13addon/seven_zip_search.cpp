@@ -1,7 +1,5 @@
 #include "t13addon/seven_zip_search.h"
 
-#include <vector>
-
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/seven_zip_location.h"
@@ -10,18 +8,26 @@ namespace t13addon {
 
 SevenZipSearch findSevenZip() {
     SevenZipSearch search;
-    // The current folder is the program folder here.
-    if (!platform::findProgram("7z.exe", {}).empty()) {
+    const std::string programFolder = platform::programFolder();
+    for (const auto& folder : platform::ownToolFolders()) {
+        if (platform::findProgram(platform::joinPath(folder, "7z.exe"), {}).empty()) continue;
         search.found = true;
+        // cmd looks in the program folder (its current folder) by itself.
+        if (folder != programFolder) {
+            search.searchFolder = folder;
+            search.searchFolderFirst = true;
+        }
         return search;
     }
-    // cmd looks neither beside this program (when the program folder is
-    // another one), nor in its tools folder, nor where 7-Zip was installed:
-    // those go on PATH.
-    std::vector<std::string> folders = {platform::executableFolder(),
-                                        platform::joinPath(platform::executableFolder(), "tools")};
-    for (const auto& folder : platform::installedSevenZipFolders()) folders.push_back(folder);
-    for (const auto& folder : folders) {
+    // On PATH, cmd finds it without help.
+    for (const auto& folder : platform::searchPathFolders()) {
+        if (!platform::findProgram(platform::joinPath(folder, "7z.exe"), {}).empty()) {
+            search.found = true;
+            return search;
+        }
+    }
+    // 7-Zip's installer records its folder instead of putting it on PATH.
+    for (const auto& folder : platform::installedSevenZipFolders()) {
         if (!platform::findProgram(platform::joinPath(folder, "7z.exe"), {}).empty()) {
             search.found = true;
             search.searchFolder = folder;

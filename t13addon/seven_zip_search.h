@@ -8,16 +8,19 @@ namespace t13addon {
 
 struct SevenZipSearch {
     bool found = false;
-    // A folder the batch file must add to PATH to reach the 7z found there
-    // (beside this program, in its tools folder, or an installed 7-Zip),
-    // after everything cmd searches already; empty when 7z is in the
-    // program folder or on PATH.
+    // A folder the batch file must add to PATH to reach the 7z found there;
+    // empty when cmd finds it by itself (in the program folder, its current
+    // folder, or on PATH).
     std::string searchFolder;
+    // Where it goes: before PATH for a 7z kept with the program (beside it,
+    // in its tools folder), so that it is the one run; after PATH for an
+    // installed 7-Zip's folder.
+    bool searchFolderFirst = false;
 };
 
-// Looks where the batch file's interpreter looks (the program folder, which
-// is the current folder, then PATH), then beside this program, in its
-// "tools" folder and in the folders installed 7-Zips recorded.
+// Looks for 7z as for every tool of our own (the program folder, beside this
+// program, its "tools" folder, then PATH), then in the folders installed
+// 7-Zips recorded.
 SevenZipSearch findSevenZip();
 
 // The message for a 7z found nowhere; `appDir` is the program folder.

@@ -21,12 +21,14 @@ std::string batchLiteral(const std::string& path) {
     return out;
 }
 
-std::string T13BatchText(const T13AddonSettings& s, const std::string& searchFolder) {
+std::string T13BatchText(const T13AddonSettings& s, const std::string& searchFolder, bool searchFolderFirst) {
     std::string text;
     const auto line = [&text](const std::string& value) { text += value + "\r\n"; };
     // The quotes around the whole assignment keep "&" or ")" in the folder
     // (C:\Program Files (x86)\7-Zip) from being read as commands.
-    if (!searchFolder.empty()) line("set \"PATH=%PATH%;" + batchLiteral(searchFolder) + "\"");
+    if (!searchFolder.empty())
+        line(searchFolderFirst ? "set \"PATH=" + batchLiteral(searchFolder) + ";%PATH%\""
+                               : "set \"PATH=%PATH%;" + batchLiteral(searchFolder) + "\"");
 
     const std::string level = s.StoreOnly ? "0" : "9";
     for (const auto& item : s.PackItems)

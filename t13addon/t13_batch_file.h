@@ -25,7 +25,9 @@ std::string batchLiteral(const std::string& path);
 
 // The item lines (one per entry of PackItems), then the join line and the two
 // archive lines; CR LF after every line. When `searchFolder` is not empty, a
-// first line appends it to PATH, so that the 7z found there is the one run.
-std::string T13BatchText(const T13AddonSettings& settings, const std::string& searchFolder = {});
+// first line adds it to PATH, so that cmd reaches the 7z found there: at the
+// end, or before PATH when `searchFolderFirst`.
+std::string T13BatchText(const T13AddonSettings& settings, const std::string& searchFolder = {},
+                         bool searchFolderFirst = false);
 
 }  // namespace t13addon

@@ -41,10 +41,6 @@ void reapOrphans() {
     }
 }
 
-bool endsWithIgnoreCase(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && equalsIgnoreCase(s.substr(s.size() - tail.size()), tail);
-}
-
 bool isExecutableFile(const std::string& path) {
     struct stat st;
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
@@ -82,6 +78,16 @@ std::string findProgram(const std::string& name, const std::string& ownFolder) {
     if (name.find_first_of("\\/") != std::string::npos) return tryIn("");
     std::vector<std::string> folders = {currentDirectory()};
     if (!ownFolder.empty()) folders.push_back(ownFolder);
+    for (const auto& folder : searchPathFolders()) folders.push_back(folder);
+    for (const auto& folder : folders) {
+        const std::string found = tryIn(folder);
+        if (!found.empty()) return found;
+    }
+    return {};
+}
+
+std::vector<std::string> searchPathFolders() {
+    std::vector<std::string> folders;
     const std::string path = environmentVariable("PATH");
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -89,11 +95,7 @@ std::string findProgram(const std::string& name, const std::string& ownFolder) {
         if (end > start) folders.push_back(path.substr(start, end - start));
         start = end + 1;
     }
-    for (const auto& folder : folders) {
-        const std::string found = tryIn(folder);
-        if (!found.empty()) return found;
-    }
-    return {};
+    return folders;
 }
 
 std::string environmentVariable(const std::string& name) {
@@ -110,11 +112,12 @@ ChildProcess ChildProcess::start(const std::string& commandLine, int /*windowSty
     const bool isCmd = equalsIgnoreCase(args[0], "cmd") || equalsIgnoreCase(args[0], "cmd.exe");
     std::string program;
     if (isBatch || isCmd) {
-        program = findProgram("tolvane-cmd", executableFolder());
+        program = findOwnTool("tolvane-cmd");
         if (program.empty())
             throw Error(ErrorKind::FileNotFound,
-                        "The batch interpreter tolvane-cmd was not found beside " + executablePath() +
-                            " or on the search path, so \"" + args[0] + "\" cannot be run.");
+                        "The batch interpreter tolvane-cmd was not found in the program folder " + programFolder() +
+                            ", beside " + executablePath() + ", in its tools folder or on the search path, so \"" +
+                            args[0] + "\" cannot be run.");
         args = {program};
         std::string text = isBatch ? commandLine : restAfterFirstArgument(commandLine);
         // cmd's switches before /c ("cmd /s /c ..."): /s goes on, since it

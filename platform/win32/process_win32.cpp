@@ -16,10 +16,6 @@ struct ChildProcess::Impl {
 
 namespace {
 
-bool endsWithIgnoreCase(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && equalsIgnoreCase(s.substr(s.size() - tail.size()), tail);
-}
-
 WORD showCommand(int windowStyle) {
     switch (windowStyle) {
         case kHidden: return SW_HIDE;
@@ -29,16 +25,20 @@ WORD showCommand(int windowStyle) {
     }
 }
 
-// Where the system's own cabinet maker (makecab.exe) lies. An installed
-// Tolvane keeps it in the "tools" folder beside Tolvane.exe, never beside it:
-// the builders run their batch files in the program folder (Tolvane.exe's
-// folder), and cmd looks in the current folder before PATH, so a makecab.exe
-// there would hide Microsoft's. In the build tree there is no "tools" folder
-// and every program lies in <build>/bin; tests give the system another program
-// folder, so <build>/bin itself may stand on the path.
-std::wstring toolsFolder() {
-    const std::string tools = joinPath(executableFolder(), "tools");
-    return wide(folderExists(tools) ? tools : executableFolder());
+// Our own tools go at the end of a child's PATH, behind System32: the
+// builders' batch files must reach the system's own programs (cmd.exe,
+// makecab.exe) first and our stand-ins only where those are missing. An
+// installed Tolvane keeps its stand-ins in the "tools" folder beside
+// Tolvane.exe, never beside it: the builders run their batch files in the
+// program folder (Tolvane.exe's folder), and cmd looks in the current folder
+// before PATH, so a makecab.exe there would hide Microsoft's. In the build
+// tree every program lies in <build>/bin; tests give the system another
+// program folder, so <build>/bin itself may stand on the path.
+std::vector<std::wstring> toolFoldersForChildren() {
+    std::vector<std::wstring> folders;
+    for (const auto& folder : ownToolFolders())
+        if (folder != programFolder()) folders.push_back(wide(folder));
+    return folders;
 }
 
 bool equalsIgnoreCaseWide(const std::wstring& a, const std::wstring& b) {
@@ -46,25 +46,33 @@ bool equalsIgnoreCaseWide(const std::wstring& a, const std::wstring& b) {
                           static_cast<int>(b.size())) == CSTR_EQUAL;
 }
 
-// PATH with the tools folder at its end, behind System32, unless it is
-// already there (a child's child inherits it).
-std::wstring pathWithTools(const std::wstring& path, const std::wstring& tools) {
+bool onPath(const std::wstring& path, const std::wstring& folder) {
     std::size_t start = 0;
     while (start <= path.size()) {
         std::size_t end = path.find(L';', start);
         if (end == std::wstring::npos) end = path.size();
         std::wstring entry = path.substr(start, end - start);
         while (!entry.empty() && (entry.back() == L'\\' || entry.back() == L'/')) entry.pop_back();
-        if (equalsIgnoreCaseWide(entry, tools)) return path;
+        if (equalsIgnoreCaseWide(entry, folder)) return true;
         start = end + 1;
     }
-    if (path.empty()) return tools;
-    return path + (path.back() == L';' ? L"" : L";") + tools;
+    return false;
+}
+
+// PATH with our tool folders at its end, each unless it is already there
+// (a child's child inherits them).
+std::wstring pathWithTools(std::wstring path, const std::vector<std::wstring>& tools) {
+    for (const auto& folder : tools) {
+        if (onPath(path, folder)) continue;
+        if (!path.empty() && path.back() != L';') path += L";";
+        path += folder;
+    }
+    return path;
 }
 
 // The environment block for a child: ours, with PATH extended as above.
 std::vector<wchar_t> childEnvironment() {
-    const std::wstring tools = toolsFolder();
+    const std::vector<std::wstring> tools = toolFoldersForChildren();
     std::vector<wchar_t> block;
     bool sawPath = false;
     wchar_t* strings = GetEnvironmentStringsW();
@@ -79,7 +87,7 @@ std::vector<wchar_t> childEnvironment() {
     }
     if (strings) FreeEnvironmentStringsW(strings);
     if (!sawPath) {
-        const std::wstring text = L"PATH=" + tools;
+        const std::wstring text = L"PATH=" + pathWithTools(L"", tools);
         block.insert(block.end(), text.begin(), text.end());
         block.push_back(L'\0');
     }
@@ -103,6 +111,16 @@ std::string findProgram(const std::string& name, const std::string& ownFolder) {
     if (name.find_first_of("\\/") != std::string::npos) return tryIn("");
     std::vector<std::string> folders = {currentDirectory()};
     if (!ownFolder.empty()) folders.push_back(ownFolder);
+    for (const auto& folder : searchPathFolders()) folders.push_back(folder);
+    for (const auto& folder : folders) {
+        const std::string found = tryIn(folder);
+        if (!found.empty()) return found;
+    }
+    return {};
+}
+
+std::vector<std::string> searchPathFolders() {
+    std::vector<std::string> folders;
     const std::string path = environmentVariable("PATH");
     std::size_t start = 0;
     while (start <= path.size()) {
@@ -111,11 +129,7 @@ std::string findProgram(const std::string& name, const std::string& ownFolder) {
         if (end > start) folders.push_back(path.substr(start, end - start));
         start = end + 1;
     }
-    for (const auto& folder : folders) {
-        const std::string found = tryIn(folder);
-        if (!found.empty()) return found;
-    }
-    return {};
+    return folders;
 }
 
 std::string environmentVariable(const std::string& name) {

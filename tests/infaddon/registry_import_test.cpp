@@ -76,7 +76,7 @@ protected:
     infaddon::AddonProject project;
     infaddon::BuildState state;
     testing_support::FakeUserInterface ui;
-    shell::ToolRunner runner{ui};
+    shell::ToolCommandRunner runner{ui};
 };
 
 }  // namespace

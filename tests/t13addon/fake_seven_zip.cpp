@@ -17,10 +17,6 @@
 
 namespace {
 
-bool isAbsolute(const std::string& path) {
-    return (!path.empty() && (path[0] == '\\' || path[0] == '/')) || (path.size() >= 2 && path[1] == ':');
-}
-
 void addTree(const std::string& folder, const std::string& storedPrefix, const std::string& level,
              std::string& records) {
     const platform::FolderListing listing = platform::listFolder(folder);
@@ -45,10 +41,10 @@ int run(const std::vector<std::string>& args) {
             const std::string& path = args[i];
             if (path.size() >= 2 && path.compare(path.size() - 2, 2, "\\*") == 0) {
                 const std::string folder = path.substr(0, path.size() - 2);
-                addTree(folder, isAbsolute(folder) ? std::string() : folder + "\\", level, records);
+                addTree(folder, platform::isAbsolutePath(folder) ? std::string() : folder + "\\", level, records);
             } else {
                 const std::string bytes = platform::readFile(path);
-                const std::string stored = isAbsolute(path) ? platform::baseName(path) : path;
+                const std::string stored = platform::isAbsolutePath(path) ? platform::baseName(path) : path;
                 records += stored + "|" + level + "\n" + std::to_string(bytes.size()) + "\n" + bytes;
             }
         }

@@ -84,6 +84,12 @@ TEST(T13BatchFile, BlanksPercentAndAnAddedSearchFolder) {
               "7z a -t7z \"D:\\out %%x%%\\My App_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n");
 }
 
+TEST(T13BatchFile, A7zKeptWithTheProgramGoesBeforeThePath) {
+    T13AddonSettings s = myApp();
+    const std::string text = T13BatchText(s, "C:\\Tolvane\\tools", true);
+    EXPECT_EQ(text.substr(0, text.find("\r\n") + 2), "set \"PATH=C:\\Tolvane\\tools;%PATH%\"\r\n");
+}
+
 TEST(T13BatchFile, CopyTargetsThatCmdWouldSplitAreQuoted) {
     T13AddonSettings s = myApp();
     const auto copyLine = [&s](const std::string& name) {

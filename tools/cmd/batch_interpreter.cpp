@@ -33,17 +33,9 @@ std::string trimLeft(const std::string& text, const char* blanks = " \t") {
     return start == std::string::npos ? std::string() : text.substr(start);
 }
 
-std::string trim(const std::string& text) {
-    std::string t = trimLeft(text);
-    while (!t.empty() && (t.back() == ' ' || t.back() == '\t')) t.pop_back();
-    return t;
+bool isBatchName(const std::string& name) {
+    return platform::endsWithIgnoreCase(name, ".bat") || platform::endsWithIgnoreCase(name, ".cmd");
 }
-
-bool endsWithIgnoreCase(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && platform::equalsIgnoreCase(s.substr(s.size() - tail.size()), tail);
-}
-
-bool isBatchName(const std::string& name) { return endsWithIgnoreCase(name, ".bat") || endsWithIgnoreCase(name, ".cmd"); }
 
 // The characters that may follow "echo" directly to print the rest of the
 // word ("echo." prints an empty line).
@@ -149,7 +141,7 @@ BatchInterpreter::Flow BatchInterpreter::runEcho(const std::string& word, const 
         out_ << word.substr(5) << (rest.empty() ? "" : " " + rest) << "\n";
         return Flow::Next;
     }
-    const std::string said = platform::asciiLower(trim(rest));
+    const std::string said = platform::asciiLower(platform::trim(rest));
     if (said.empty()) out_ << (echoOn_ ? "ECHO is on." : "ECHO is off.") << "\n";
     else if (said == "off") echoOn_ = false;
     else if (said == "on") echoOn_ = true;

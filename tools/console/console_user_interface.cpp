@@ -39,12 +39,10 @@ std::optional<std::string> ConsoleUserInterface::chooseOpenFile(const shell::Fil
 
 std::string ConsoleUserInterface::browseForFolder(const std::string&) {
     if (folders_.empty()) return {};
-    std::string folder = folders_.front();
+    const std::string folder = folders_.front();
     folders_.pop_front();
     // The browser names a folder without a trailing separator; a root keeps its own.
-    while (folder.size() > 1 && (folder.back() == '\\' || folder.back() == '/') && folder[folder.size() - 2] != ':')
-        folder.pop_back();
-    return folder;
+    return platform::withoutTrailingSeparator(folder);
 }
 
 bool ConsoleUserInterface::shown(const std::string& text) const {

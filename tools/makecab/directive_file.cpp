@@ -10,12 +10,7 @@ namespace makecab {
 
 namespace {
 
-std::string trim(const std::string& s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
-    return s.substr(b, e - b);
-}
+std::string trim(const std::string& s) { return std::string(platform::trim(s)); }
 
 std::string at(const std::string& file, int line) { return file + "(" + std::to_string(line) + ")"; }
 
@@ -80,11 +75,6 @@ std::vector<std::string> words(const std::string& line, const std::string& file,
         out.push_back(word);
     }
     return out;
-}
-
-bool isAbsolute(const std::string& path) {
-    if (!path.empty() && (path[0] == '\\' || path[0] == '/')) return true;
-    return path.size() >= 2 && path[1] == ':';
 }
 
 std::string unquote(const std::string& value) {
@@ -183,7 +173,7 @@ private:
             refuse(file_, number, "too many names; put a name with blanks in quotes: \"" + text + "\".");
         const Settings settings = settingsFrom(variables_);
         f.source = names[0];
-        if (!settings.sourceDir.empty() && !isAbsolute(f.source))
+        if (!settings.sourceDir.empty() && !platform::isAbsolutePath(f.source))
             f.source = platform::joinPath(settings.sourceDir, f.source);
         f.storedName = names.size() == 2 ? names[1] : platform::baseName(names[0]);
         if (f.storedName.empty()) refuse(file_, number, "\"" + names[0] + "\" names a folder, not a file.");

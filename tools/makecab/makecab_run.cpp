@@ -21,11 +21,6 @@ namespace {
 using platform::Error;
 using platform::ErrorKind;
 
-bool isAbsolute(const std::string& path) {
-    if (!path.empty() && (path[0] == '\\' || path[0] == '/')) return true;
-    return path.size() >= 2 && path[1] == ':';
-}
-
 cabinet::FolderMethod folderMethod(const Settings& settings) {
     if (settings.method == cabinet::Method::Lzx && !cabinet::lzxAvailable())
         throw Error(ErrorKind::BadInput, "This build of makecab has no LZX compressor; use CompressionType=MSZIP.");
@@ -58,7 +53,7 @@ void checkCabinetSize(std::uint64_t size, const Settings& settings) {
 
 // Where a cabinet (or, with Cabinet=OFF, a file) named `name` goes.
 std::string outputPath(const Settings& settings, const std::string& name) {
-    if (isAbsolute(name) || settings.diskDirectory.empty()) return name;
+    if (platform::isAbsolutePath(name) || settings.diskDirectory.empty()) return name;
     return platform::joinPath(settings.diskDirectory, name);
 }
 
@@ -171,7 +166,7 @@ void runOneFile(const CommandLine& c, const Progress& progress) {
     if (!checkFile(line, f, errors)) throw Error(ErrorKind::BadInput, errors.messages.at(0));
     const std::string name =
         c.destination.empty() ? withExtensionChar(line.storedName, settings.compressedFileExtensionChar) : c.destination;
-    const std::string path = c.locationFolder.empty() || isAbsolute(name) ? name : platform::joinPath(c.locationFolder, name);
+    const std::string path = c.locationFolder.empty() || platform::isAbsolutePath(name) ? name : platform::joinPath(c.locationFolder, name);
     const std::string bytes = buildFrom({f}, folderMethod(settings));
     checkCabinetSize(bytes.size(), settings);
     makeParentFolder(path);
