@@ -6,12 +6,14 @@ SUDO=""
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
 # libmspack-dev: the decoder behind cabextract, for the LZX round-trip fuzz target.
+# fonts-wqy-zenhei: a font with Chinese characters, so the windows' Chinese
+# texts show under Wine (and in the screenshots the window tests take).
 $SUDO apt-get install -y -qq --no-install-recommends \
   cmake ninja-build g++ clang libclang-rt-14-dev \
   googletest libgtest-dev zlib1g-dev \
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools libz-mingw-w64-dev \
   wine64 wine xvfb xauth \
-  p7zip-full cabextract gcab libmspack-dev locales \
+  p7zip-full cabextract gcab libmspack-dev locales fonts-wqy-zenhei \
   >/dev/null
 # Wine takes its ANSI code page from the locale: zh_CN gives code page 936,
 # the one the shipped texts use. The locale must exist for that.

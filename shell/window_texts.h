@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "shell/res/busy_window_res.h"
-#include "shell/res/inf_builder_res.h"
-#include "shell/res/shortcut_editor_res.h"
-#include "shell/res/start_window_res.h"
-#include "shell/res/t13_builder_res.h"
+#include "infaddon/win/inf_builder_res.h"
 #include "shell/ui_keys.h"
 #include "shell/ui_strings.h"
+#include "shell/win/res/busy_window_res.h"
+#include "shell/win/res/start_window_res.h"
+#include "shortcuts/win/shortcut_editor_res.h"
+#include "t13addon/win/t13_builder_res.h"
 
 namespace shell {
 

@@ -1,0 +1,22 @@
+// Tolvane.exe: prepares the program folder, shows the start window and runs
+// the message loop until a window ends the program. The command line is not
+// read.
+#include <windows.h>
+
+#include <exception>
+
+#include "platform/file_system.h"
+#include "shell/command_guard.h"
+#include "shell/program_folder_check.h"
+#include "shell/win/modeless_dialogs.h"
+#include "shell/win/program/program.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    shell::win::Program program;
+    // Work files and tools live in the program folder; say so now if it
+    // cannot be written, rather than as a failed build later.
+    if (const auto problem = shell::PrepareProgramFolder(platform::programFolder()))
+        program.windowUserInterface().showMessage(*problem, {}, shell::MessageIcon::Stop);
+    if (!shell::RunGuarded(program.userInterface(), [&] { program.start(); })) return 1;
+    return shell::win::RunMessageLoop();
+}

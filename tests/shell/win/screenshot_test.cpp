@@ -1,0 +1,77 @@
+// A screenshot of every window in each language (Chinese, English, none
+// loaded), written as PNG into <build>/screenshots for a person to look at,
+// and a check that every control shows its whole text.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "program_fixture.h"
+#include "shell/win/res/start_window_res.h"
+
+namespace window_test {
+namespace {
+
+struct Shown {
+    const char* language;   // the language file's name, or "" for none loaded
+    const char* fileLabel;  // in the screenshot's file name
+};
+
+class WindowScreenshots : public ProgramFixture, public ::testing::WithParamInterface<Shown> {
+protected:
+    void SetUp() override {
+        ProgramFixture::SetUp();
+        if (systemId_.empty()) GTEST_SKIP() << "the system reports no default language id";
+    }
+
+    void shoot(HWND window, const std::string& name) {
+        const std::string path =
+            platform::joinPath(screenshotFolder(), name + "-" + GetParam().fileLabel + ".png");
+        ASSERT_TRUE(saveScreenshot(window, path)) << path;
+        std::printf("screenshot: %s\n", path.c_str());
+    }
+
+    // Every child control with a text shows all of it.
+    void expectTextsFit(HWND window, const std::string& name) {
+        for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            wchar_t className[32] = {};
+            ::GetClassNameW(child, className, 32);
+            if (lstrcmpiW(className, L"Static") != 0 && lstrcmpiW(className, L"Button") != 0) continue;
+            std::string why;
+            EXPECT_TRUE(textFitsControl(child, &why))
+                << name << " control " << ::GetDlgCtrlID(child) << " \"" << textOf(child) << "\": " << why;
+        }
+    }
+};
+
+TEST_P(WindowScreenshots, EveryWindowShowsAllItsTexts) {
+    mapSystemLanguageTo(GetParam().language);
+    startProgram();
+    HWND start = startWindow();
+    expectTextsFit(start, "Formman");
+    shoot(start, "formman");
+
+    click(start, IDC_FORMMAN_COMMAND1);
+    expectTextsFit(infBuilder(), "Form1");
+    shoot(infBuilder(), "form1");
+
+    program_->backToStart(program_->infBuilder());
+    click(start, IDC_FORMMAN_OPTION2);
+    click(start, IDC_FORMMAN_COMMAND1);
+    expectTextsFit(t13Builder(), "Form4");
+    shoot(t13Builder(), "form4");
+
+    program_->windowUserInterface().setBuilderWindow(t13Builder());
+    ui_->beginBusy();
+    HWND busy = program_->windowUserInterface().busyWindow();
+    expectTextsFit(busy, "Form2");
+    shoot(busy, "form2");
+    ui_->endBusy();
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, WindowScreenshots,
+                         ::testing::Values(Shown{"Chinese", "chinese"}, Shown{"English", "english"},
+                                           Shown{"", "none"}),
+                         [](const ::testing::TestParamInfo<Shown>& info) { return std::string(info.param.fileLabel); });
+
+}  // namespace
+}  // namespace window_test
