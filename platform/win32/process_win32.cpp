@@ -34,11 +34,11 @@ WORD showCommand(int windowStyle) {
 // before PATH, so a makecab.exe there would hide Microsoft's. In the build
 // tree every program lies in <build>/bin; tests give the system another
 // program folder, so <build>/bin itself may stand on the path.
+// So children get the tools folder when there is one, else the executable's
+// own folder (the build tree), whatever the program folder is.
 std::vector<std::wstring> toolFoldersForChildren() {
-    std::vector<std::wstring> folders;
-    for (const auto& folder : ownToolFolders())
-        if (folder != programFolder()) folders.push_back(wide(folder));
-    return folders;
+    const std::string tools = joinPath(executableFolder(), "tools");
+    return {wide(folderExists(tools) ? tools : executableFolder())};
 }
 
 bool equalsIgnoreCaseWide(const std::wstring& a, const std::wstring& b) {
