@@ -17,6 +17,7 @@ xvfb-run -a ctest --test-dir build/win64 --output-on-failure -j2
 echo "== Windows i686 build (32-bit XP)"
 scripts/build.sh win32
 scripts/check-dlls.sh build/win32/bin
+ctest --test-dir build/win32 -R distribution_zip --output-on-failure
 
 if [ -x scripts/fuzz-briefly.sh ]; then
   echo "== fuzz targets, briefly"
