@@ -20,13 +20,18 @@ protected:
     bool onInit() override;
     // The window has no Close command; a stray WM_CLOSE changes nothing.
     void onClose() override {}
+    // Moved to a monitor of another DPI (per-monitor awareness): the label's
+    // own font follows; the dialog manager rescales the rest.
+    bool onMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR& result) override;
 
 private:
+    void setLabelFont(int dpi);
+
     const LanguageState& language_;
     HFONT labelFont_ = nullptr;
 };
 
-// SimSun at `points` for the window's DPI when the system has it; null otherwise.
-HFONT CreateSimSunFont(HWND window, int points);
+// SimSun at `points` for `dpi` when the system has it; null otherwise.
+HFONT CreateSimSunFont(int points, int dpi);
 
 }  // namespace shell::win

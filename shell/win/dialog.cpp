@@ -6,13 +6,17 @@
 
 namespace shell::win {
 
-Dialog::~Dialog() {
-    if (hwnd_) {
-        ForgetModelessDialog(hwnd_);
-        // The object goes first: the window must not call back into it.
-        ::SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
-        ::DestroyWindow(hwnd_);
-    }
+Dialog::~Dialog() { destroy(); }
+
+void Dialog::destroy() {
+    if (!hwnd_) return;
+    HWND window = hwnd_;
+    hwnd_ = nullptr;
+    ForgetModelessDialog(window);
+    // The object lets go first: the window must not call back into it while
+    // it is being destroyed.
+    ::SetWindowLongPtrW(window, DWLP_USER, 0);
+    ::DestroyWindow(window);
 }
 
 void Dialog::create(HWND owner) {

@@ -39,6 +39,9 @@ public:
     // platform::Error when the template cannot be made into a window.
     void create(HWND owner = nullptr);
     bool isCreated() const { return hwnd_ != nullptr; }
+    // Unloads the window: its controls and their contents are gone, and the
+    // next create() makes it anew (and runs onInit again).
+    void destroy();
     int templateId() const { return templateId_; }
 
     // Shows the window and brings it to the front; hide keeps its contents.

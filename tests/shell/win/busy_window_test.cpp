@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "shell/tool_runner.h"
+#include "shell/win/busy_window.h"
 #include "shell/win/res/busy_window_res.h"
 #include "shell/win/window_user_interface.h"
 #include "test_window.h"
@@ -119,6 +121,40 @@ TEST(BusyWindow, KeepsItsBuiltInTextsWithoutALanguage) {
     ui.beginBusy();
     EXPECT_EQ(textOf(ui.busyWindow()), "程序运行请稍等....");
     EXPECT_EQ(itemText(ui.busyWindow(), IDC_FORM2_LABEL1), "程序正在运行请稍等....");
+    ui.endBusy();
+}
+
+std::wstring faceOf(HFONT font) {
+    LOGFONTW described{};
+    ::GetObjectW(font, sizeof described, &described);
+    return described.lfFaceName;
+}
+
+TEST(BusyWindow, ItsLabelIsInSimSunWhereTheSystemHasItAndInTheDialogFontElsewhere) {
+    const shell::LanguageState language;
+    shell::win::WindowUserInterface ui(language);
+    ui.beginBusy();
+    HWND busy = ui.busyWindow();
+    const auto labelFont = reinterpret_cast<HFONT>(::SendMessageW(control(busy, IDC_FORM2_LABEL1), WM_GETFONT, 0, 0));
+    const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageW(busy, WM_GETFONT, 0, 0));
+    if (HFONT simSun = shell::win::CreateSimSunFont(10, 96)) {
+        const std::wstring face = faceOf(simSun);
+        ::DeleteObject(simSun);
+        EXPECT_EQ(faceOf(labelFont), face);
+        // A move to a monitor of twice the DPI gives the label a font twice as tall.
+        LOGFONTW before{};
+        ::GetObjectW(labelFont, sizeof before, &before);
+        RECT suggested{};
+        ::GetWindowRect(busy, &suggested);
+        ::SendMessageW(busy, 0x02E0, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+        LOGFONTW after{};
+        ::GetObjectW(reinterpret_cast<HFONT>(::SendMessageW(control(busy, IDC_FORM2_LABEL1), WM_GETFONT, 0, 0)),
+                     sizeof after, &after);
+        EXPECT_EQ(after.lfHeight, -::MulDiv(10, 192, 72));
+    } else {
+        std::printf("no SimSun on this system: the busy window's label keeps the dialog font\n");
+        EXPECT_EQ(labelFont, dialogFont);
+    }
     ui.endBusy();
 }
 

@@ -135,6 +135,18 @@ TEST_F(StartWindowTest, ExitEndsTheProgramWhileABuilderIsLoadedAndHidden) {
     EXPECT_FALSE(isShown(infBuilder()));
 }
 
+TEST_F(StartWindowTest, ClosingTheStartWindowFromItsTitleBarEndsTheProgram) {
+    mapSystemLanguageTo("English");
+    startProgram();
+    click(startWindow(), IDC_FORMMAN_COMMAND1);
+    click(infBuilder(), IDC_FORM1_COMMAND9);
+    closeFromTitleBar(startWindow());
+    // No window would be left to see: the program ends, asking nothing.
+    ASSERT_TRUE(exitStatus_);
+    EXPECT_EQ(*exitStatus_, 0);
+    EXPECT_TRUE(ui_->confirmations.empty());
+}
+
 TEST_F(StartWindowTest, TheBuildersExitButtonEndsAtOnceAndTheTitleBarAsksFirst) {
     mapSystemLanguageTo("Klingon");
     startProgram();
