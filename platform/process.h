@@ -69,5 +69,8 @@ std::string findOwnTool(const std::string& name);
 
 // The value of an environment variable, empty when unset.
 std::string environmentVariable(const std::string& name);
+// Sets an environment variable for this program and the programs it starts
+// from now on; an empty value removes it.
+void setEnvironmentVariable(const std::string& name, const std::string& value);
 
 }  // namespace platform

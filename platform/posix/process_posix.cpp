@@ -103,6 +103,11 @@ std::string environmentVariable(const std::string& name) {
     return value ? value : "";
 }
 
+void setEnvironmentVariable(const std::string& name, const std::string& value) {
+    const int status = value.empty() ? ::unsetenv(name.c_str()) : ::setenv(name.c_str(), value.c_str(), 1);
+    if (status != 0) throw Error(ErrorKind::BadInput, "The environment variable " + name + " could not be set.");
+}
+
 ChildProcess ChildProcess::start(const std::string& commandLine, int /*windowStyle: no windows here*/) {
     reapOrphans();
     std::vector<std::string> args = splitCommandLine(commandLine);

@@ -138,6 +138,15 @@ std::string environmentVariable(const std::string& name) {
     return n && n < 32768 ? narrow(buffer, n) : std::string();
 }
 
+void setEnvironmentVariable(const std::string& name, const std::string& value) {
+    // _wputenv changes the C runtime's copy and the process's own, which
+    // started programs inherit; "NAME=" removes the variable. (XP's msvcrt
+    // has no _wputenv_s.)
+    const std::wstring assignment = wide(name + "=" + value);
+    if (_wputenv(assignment.c_str()) != 0)
+        throw Error(ErrorKind::BadInput, "The environment variable " + name + " could not be set.");
+}
+
 ChildProcess ChildProcess::start(const std::string& commandLine, int windowStyle) {
     const std::vector<std::string> args = splitCommandLine(commandLine);
     if (args.empty()) throw Error(ErrorKind::FileNotFound, "An empty command line cannot be started.");

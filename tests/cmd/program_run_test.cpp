@@ -17,13 +17,7 @@ const std::string kExe = "";
 
 const std::string kArgdump = std::string(TOLVANE_BIN_DIR) + "/argdump" + kExe;
 
-void setPath(const std::string& value) {
-#ifdef _WIN32
-    _putenv_s("PATH", value.c_str());
-#else
-    ::setenv("PATH", value.c_str(), 1);
-#endif
-}
+void setPath(const std::string& value) { platform::setEnvironmentVariable("PATH", value); }
 
 // A path in one spelling: "/" for "\", letter case folded.
 std::string comparable(std::string path) {

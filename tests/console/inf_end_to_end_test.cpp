@@ -53,13 +53,7 @@ std::string capture(const std::string& command) {
 }
 #endif
 
-void setEnvironment(const char* name, const std::string& value) {
-#ifdef _WIN32
-    _putenv_s(name, value.c_str());
-#else
-    ::setenv(name, value.c_str(), 1);
-#endif
-}
+void setEnvironment(const char* name, const std::string& value) { platform::setEnvironmentVariable(name, value); }
 
 std::string bytePattern(std::size_t size, unsigned seed) {
     std::string bytes(size, '\0');

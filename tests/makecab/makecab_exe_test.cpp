@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/code_page.h"
+#include "platform/process.h"
 #include "tests/cabinet/cabinet_fixture.h"
 #include "tools/cabinet/compressor_choice.h"
 
@@ -184,7 +185,7 @@ TEST_F(MakecabExe, TheBuildersBatchFilesMakeTheInnerCabinetAndThePackage) {
 #ifdef _WIN32
     // cmd.exe looks for makecab.exe on the search path.
     const std::string searchPath = platform::executableFolder() + ";" + platform::environmentVariable("PATH");
-    _putenv_s("PATH", searchPath.c_str());
+    platform::setEnvironmentVariable("PATH", searchPath);
 #endif
     Files staged = {{"App_a.dll", peBytes()}, {"App_b.txt", cabtest::textBytes(90000)}, {"App_c.bin", ""}};
 #ifdef _WIN32

@@ -137,17 +137,9 @@ TEST_F(GenerateT13, Missing7zSaysWhereToPutIt) {
     const std::string emptyFolder = inRoot("nothing");
     platform::createFolder(emptyFolder);
     const std::string path = platform::environmentVariable("PATH");
-#ifdef _WIN32
-    _putenv_s("PATH", emptyFolder.c_str());
-#else
-    setenv("PATH", emptyFolder.c_str(), 1);
-#endif
+    platform::setEnvironmentVariable("PATH", emptyFolder);
     const T13Outcome outcome = generate();
-#ifdef _WIN32
-    _putenv_s("PATH", path.c_str());
-#else
-    setenv("PATH", path.c_str(), 1);
-#endif
+    platform::setEnvironmentVariable("PATH", path);
     EXPECT_EQ(outcome, T13Outcome::Refused);
     EXPECT_NE(ui.lastMessage().find("into " + programFolder + "\\, then generate again."), std::string::npos)
         << ui.lastMessage();
