@@ -137,6 +137,78 @@ bool textFitsControl(HWND window, std::string* why) {
     return problem.empty();
 }
 
+namespace {
+
+struct PendingAnswer {
+    std::vector<HWND> before;
+    std::function<void(HWND)> answer;
+    UINT_PTR timer = 0;
+};
+PendingAnswer& pending() {
+    static PendingAnswer state;
+    return state;
+}
+
+BOOL CALLBACK collectDialog(HWND window, LPARAM param) {
+    wchar_t className[16] = {};
+    ::GetClassNameW(window, className, 16);
+    if (lstrcmpW(className, L"#32770") == 0) reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> threadDialogs() {
+    std::vector<HWND> dialogs;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &collectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    return dialogs;
+}
+
+void CALLBACK lookForDialog(HWND, UINT, UINT_PTR, DWORD) {
+    PendingAnswer& state = pending();
+    for (HWND dialog : threadDialogs()) {
+        if (!::IsWindowVisible(dialog)) continue;
+        bool old = false;
+        for (HWND seen : state.before) old = old || seen == dialog;
+        if (old) continue;
+        ::KillTimer(nullptr, state.timer);
+        state.timer = 0;
+        auto answer = std::move(state.answer);
+        state.answer = nullptr;
+        if (answer) answer(dialog);
+        return;
+    }
+}
+
+}  // namespace
+
+void answerNextDialog(std::function<void(HWND dialog)> answer) {
+    PendingAnswer& state = pending();
+    if (state.timer) ::KillTimer(nullptr, state.timer);
+    state.before = threadDialogs();
+    state.answer = std::move(answer);
+    state.timer = ::SetTimer(nullptr, 0, 50, &lookForDialog);
+}
+
+void answerWith(HWND dialog, int id) {
+    ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(::GetDlgItem(dialog, id)));
+}
+
+std::string messageBoxText(HWND box) {
+    // The message's text is the static control with id 0xFFFF.
+    return textOf(::GetDlgItem(box, 0xFFFF));
+}
+
+bool messageBoxHasIcon(HWND box) {
+    for (HWND child = ::GetWindow(box, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t className[16] = {};
+        ::GetClassNameW(child, className, 16);
+        const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        if (lstrcmpiW(className, L"Static") == 0 && (style & SS_TYPEMASK) == SS_ICON && ::IsWindowVisible(child) &&
+            ::SendMessageW(child, STM_GETICON, 0, 0) != 0)
+            return true;
+    }
+    return false;
+}
+
 bool saveScreenshot(HWND window, const std::string& pngPath) {
     ::SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -54,6 +55,19 @@ bool hasCloseCommand(HWND window);
 // font: the wrapped text fits the control's height and no word is wider than
 // the control. `why` says what does not fit.
 bool textFitsControl(HWND control, std::string* why = nullptr);
+
+// Answers the next modal dialog of this thread (a message box, a file or
+// folder dialog): a timer of this thread, which keeps firing inside the
+// dialog's own message loop, finds the first dialog window that was not
+// there when this was called and hands it to `answer`, once. The answer
+// reads what it needs and ends the dialog (answerWith, or typing a name
+// and pressing OK).
+void answerNextDialog(std::function<void(HWND dialog)> answer);
+// Ends a dialog as a click on its button `id` (IDOK, IDYES, IDCANCEL ...) does.
+void answerWith(HWND dialog, int id);
+// A message box's text (its static text control) and whether it shows an icon.
+std::string messageBoxText(HWND box);
+bool messageBoxHasIcon(HWND box);
 
 // Copies the window's rectangle from the screen (under Wine and Xvfb the
 // window's own DC and PrintWindow give black images) and writes it as PNG.
