@@ -11,7 +11,7 @@ InfBuilder::InfBuilder() {
     build.ProgressLabel = kReadyCaption;
 }
 
-const char* DiskCodeOf(DiskCodeOption option) {
+const char* diskCodeOf(DiskCodeOption option) {
     return option == DiskCodeOption::Patch ? kPatchDiskCode : kWholeFileDiskCode;
 }
 
@@ -50,7 +50,7 @@ void AddExtraFiles(InfBuilder& builder, shell::UserInterface& ui, std::optional<
     const shell::DlgFileInfo files = shell::ChooseFiles(ui);
     for (int i = 1; i <= files.count; ++i) {
         const std::string& name = files.names[static_cast<std::size_t>(i)];
-        builder.project.addExtraFile({files.folder + name, name, DiskCodeOf(builder.diskCodeOption), setupNumber});
+        builder.project.addExtraFile({files.folder + name, name, diskCodeOf(builder.diskCodeOption), setupNumber});
     }
 }
 

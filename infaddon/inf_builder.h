@@ -56,7 +56,7 @@ struct InfBuilder {
 };
 
 // The disk code an advanced add gives its files under the option.
-const char* DiskCodeOf(DiskCodeOption option);
+const char* diskCodeOf(DiskCodeOption option);
 
 // Add folder (Command2): pairs the open folder with the code at
 // `selectedDirId` in DirIdTable, or "16422" without a selection. No check for

@@ -5,7 +5,7 @@
 
 namespace shell {
 
-FileDialogRequest ChooseFilesRequest() {
+FileDialogRequest chooseFilesRequest() {
     FileDialogRequest request;
     request.title = kChooseFilesTitle;
     request.filter = kChooseFilesFilter;
@@ -17,7 +17,7 @@ FileDialogRequest ChooseFilesRequest() {
 }
 
 DlgFileInfo ChooseFiles(UserInterface& ui) {
-    const std::optional<std::string> selection = ui.chooseOpenFile(ChooseFilesRequest());
+    const std::optional<std::string> selection = ui.chooseOpenFile(chooseFilesRequest());
     if (!selection) return {};
     return GetDlgFileInfo(*selection, ui);
 }

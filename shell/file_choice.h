@@ -17,7 +17,7 @@ inline constexpr unsigned kChooseFilesFlags = 524804;
 inline constexpr std::size_t kChooseFilesBufferSize = 32767;
 
 // The request both builders hand to chooseOpenFile.
-FileDialogRequest ChooseFilesRequest();
+FileDialogRequest chooseFilesRequest();
 
 // Shows the dialog and splits the selection with GetDlgFileInfo. A cancel
 // gives the empty result (count 0) without a message; a selection that

@@ -13,9 +13,9 @@ enum class GenerateOutcome {
 };
 
 // True only when this run made the package.
-inline bool PackageMade(GenerateOutcome outcome) { return outcome == GenerateOutcome::Made; }
+inline bool packageMade(GenerateOutcome outcome) { return outcome == GenerateOutcome::Made; }
 
 // A front end's exit status: 0 when the package was made, 1 otherwise.
-inline int ExitStatusOf(GenerateOutcome outcome) { return PackageMade(outcome) ? 0 : 1; }
+inline int exitStatusOf(GenerateOutcome outcome) { return packageMade(outcome) ? 0 : 1; }
 
 }  // namespace shell

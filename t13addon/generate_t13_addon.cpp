@@ -116,12 +116,12 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
 
 }  // namespace
 
-std::string appDirOf(const std::string& programFolder) {
+std::string AppDirOf(const std::string& programFolder) {
     if (!programFolder.empty() && (programFolder.back() == '\\' || programFolder.back() == '/')) return programFolder;
     return programFolder + "\\";
 }
 
-std::string defaultPackageFileName(const std::string& name, const std::string& version) {
+std::string DefaultPackageFileName(const std::string& name, const std::string& version) {
     return name + "_" + version + "_Addon.7z";
 }
 
@@ -138,7 +138,7 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
             ui.showMessage(kNoVersionMessage);
             return T13Outcome::Refused;
         }
-        const std::string appDir = appDirOf(programFolder);
+        const std::string appDir = AppDirOf(programFolder);
         if (window.packItems.empty()) {
             ui.showMessage(kNoItemsMessage);
             return T13Outcome::Refused;
@@ -160,7 +160,7 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
 
         T13AddonSettings settings = readSettings(window);
         const std::optional<std::string> chosen = shell::ChoosePackagePath(
-            ui, kPackageFilter, defaultPackageFileName(settings.PackageName, settings.PackageVersion),
+            ui, kPackageFilter, DefaultPackageFileName(settings.PackageName, settings.PackageVersion),
             overwriteQuestion);
         if (!chosen) return T13Outcome::Cancelled;
         settings.OutputPath = *chosen;

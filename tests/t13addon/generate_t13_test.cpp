@@ -352,7 +352,7 @@ TEST_F(GenerateT13, ANameWithABlankGetsAQuotedCopyTarget) {
 }
 
 TEST(AppDir, ExactlyOneTrailingBackslash) {
-    EXPECT_EQ(appDirOf("C:\\"), "C:\\");
-    EXPECT_EQ(appDirOf("C:\\Tools"), "C:\\Tools\\");
-    EXPECT_EQ(defaultPackageFileName("MyApp", "1.0"), "MyApp_1.0_Addon.7z");
+    EXPECT_EQ(AppDirOf("C:\\"), "C:\\");
+    EXPECT_EQ(AppDirOf("C:\\Tools"), "C:\\Tools\\");
+    EXPECT_EQ(DefaultPackageFileName("MyApp", "1.0"), "MyApp_1.0_Addon.7z");
 }

@@ -103,7 +103,7 @@ void addSource(InfArguments& a, const std::string& value, const std::string& sta
     if (!code.empty() && !row)
         refuse("\"" + code + "\" in --source " + value + " is no destination code of the table (16422 Program Files, "
                "10 Windows, 11 System32, ...).");
-    folder = AbsoluteFrom(startFolder, folder);
+    folder = absoluteFrom(startFolder, folder);
     if (!platform::folderExists(folder)) refuse("The source folder " + folder + " does not exist.");
     a.sources.push_back({row, folder});
 }
@@ -113,7 +113,7 @@ void addExtra(InfArguments& a, const std::string& option, const std::string& val
     if (number.empty()) refuse(option + " " + value + " needs a setup folder number: " + option + " NUMBER=FILE.");
     const std::optional<std::size_t> row = rowOf(infaddon::SetupDirTable, number);
     if (!row) refuse("\"" + number + "\" in " + option + " " + value + " is no numbered setup folder of the table.");
-    file = AbsoluteFrom(startFolder, file);
+    file = absoluteFrom(startFolder, file);
     if (!platform::fileExists(file)) refuse("The extra file " + file + " does not exist.");
     a.extras.push_back({*row, file,
                         option == "--patch-extra" ? infaddon::DiskCodeOption::Patch : infaddon::DiskCodeOption::WholeFile});
@@ -152,8 +152,8 @@ InfArguments parseArguments(const std::vector<std::string>& args, const std::str
         if (option == "--name") a.name = value;
         else if (option == "--version") a.version = value;
         else if (option == "--website") a.website = value;
-        else if (option == "--reg") a.regFile = AbsoluteFrom(startFolder, value);
-        else if (option == "--output") a.output = AbsoluteFrom(startFolder, value);
+        else if (option == "--reg") a.regFile = absoluteFrom(startFolder, value);
+        else if (option == "--output") a.output = absoluteFrom(startFolder, value);
         else if (option == "--source") addSource(a, value, startFolder);
         else if (option == "--extra" || option == "--patch-extra") addExtra(a, option, value, startFolder);
         else if (option == "--shortcut") {
@@ -241,13 +241,13 @@ int RunInfCommand(const std::vector<std::string>& args, std::ostream& err) {
     }
     platform::setCurrentDirectory(startFolder);
     shell::ToolCommandRunner runner(ui);
-    RunInWorkFolder("tolvane-inf", startFolder, runner, err, [&](const std::string&) {
+    runInWorkFolder("tolvane-inf", startFolder, runner, err, [&](const std::string&) {
         // No language file is loaded here: the built-in overwrite question.
         outcome = infaddon::GenerateInfPackage(builder, ui, runner, shell::OverwriteQuestionText({}));
         for (const std::string& line : builder.build.RunLog) std::printf("%s\n", line.c_str());
         std::fflush(stdout);
     });
-    return shell::ExitStatusOf(outcome);
+    return shell::exitStatusOf(outcome);
 }
 
 }  // namespace console

@@ -58,10 +58,10 @@ T13Arguments parseArguments(const std::vector<std::string>& args, const std::str
         else if (option == "--version") a.fields.versionText = value;
         else if (option == "--extract-path") a.fields.extractPathText = value;
         else if (option == "--run") a.runCommands.push_back(value);
-        else if (option == "--output") a.output = AbsoluteFrom(startFolder, value);
-        else if (option == "--sfx") a.sfx = AbsoluteFrom(startFolder, value);
+        else if (option == "--output") a.output = absoluteFrom(startFolder, value);
+        else if (option == "--sfx") a.sfx = absoluteFrom(startFolder, value);
         else if (option == "--item") {
-            const std::string item = AbsoluteFrom(startFolder, value);
+            const std::string item = absoluteFrom(startFolder, value);
             a.items.push_back({item, platform::folderExists(item) ? t13addon::PackItemKind::Folder
                                                                    : t13addon::PackItemKind::Files});
         } else if (option == "--integrator" && (value == "nlite" || value == "rvmi")) {
@@ -77,7 +77,7 @@ T13Arguments parseArguments(const std::vector<std::string>& args, const std::str
     }
     if (a.output.empty())
         a.output = platform::joinPath(
-            startFolder, t13addon::defaultPackageFileName(a.fields.packageNameText, a.fields.versionText));
+            startFolder, t13addon::DefaultPackageFileName(a.fields.packageNameText, a.fields.versionText));
     if (a.sfx.empty()) a.sfx = platform::joinPath(platform::executableFolder(), t13addon::kSfxModuleName);
     return a;
 }
@@ -120,12 +120,12 @@ int RunT13Command(const std::vector<std::string>& args, std::ostream& err) {
         t13addon::AddRunCommand(a.fields, ui);
     }
     shell::ToolCommandRunner runner(ui);
-    RunInWorkFolder("tolvane-t13", startFolder, runner, err, [&](const std::string& workFolder) {
+    runInWorkFolder("tolvane-t13", startFolder, runner, err, [&](const std::string& workFolder) {
         platform::copyFile(a.sfx, platform::joinPath(workFolder, t13addon::kSfxModuleName));
         // No language file is loaded here: the built-in overwrite question.
         outcome = t13addon::GenerateT13Addon(a.fields, ui, runner, shell::OverwriteQuestionText({}));
     });
-    return shell::ExitStatusOf(outcome);
+    return shell::exitStatusOf(outcome);
 }
 
 }  // namespace console

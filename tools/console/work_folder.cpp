@@ -5,11 +5,11 @@
 
 namespace console {
 
-std::string AbsoluteFrom(const std::string& folder, const std::string& path) {
+std::string absoluteFrom(const std::string& folder, const std::string& path) {
     return path.empty() || platform::isAbsolutePath(path) ? path : platform::joinPath(folder, path);
 }
 
-void RunInWorkFolder(const std::string& prefix, const std::string& startFolder, shell::ToolCommandRunner& runner,
+void runInWorkFolder(const std::string& prefix, const std::string& startFolder, shell::ToolCommandRunner& runner,
                      std::ostream& err, const std::function<void(const std::string& workFolder)>& build) {
     const std::string previousProgramFolder = platform::programFolder();
     std::string workFolder;

@@ -13,13 +13,13 @@ namespace console {
 
 // A path from the command line, relative to `folder` unless it is absolute
 // or empty.
-std::string AbsoluteFrom(const std::string& folder, const std::string& path);
+std::string absoluteFrom(const std::string& folder, const std::string& path);
 
 // Makes the folder, makes it the program folder and runs `build` in it.
 // Afterwards it waits for the clean-up that the build left running (through
 // `runner`), puts the program folder back, returns to `startFolder` and
 // removes the work folder. Failures are reported on `err`.
-void RunInWorkFolder(const std::string& prefix, const std::string& startFolder, shell::ToolCommandRunner& runner,
+void runInWorkFolder(const std::string& prefix, const std::string& startFolder, shell::ToolCommandRunner& runner,
                      std::ostream& err, const std::function<void(const std::string& workFolder)>& build);
 
 }  // namespace console
