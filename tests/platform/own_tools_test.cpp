@@ -37,7 +37,9 @@ TEST_F(OwnTools, TheProgramFolderComesFirstThenBesideTheExecutableEachOnce) {
     ASSERT_GE(folders.size(), 2u);
     EXPECT_EQ(folders[0], folder);
     EXPECT_EQ(folders[1], executableFolder());
-    if (folders.size() == 3) EXPECT_EQ(folders[2], joinPath(executableFolder(), "tools"));
+    if (folders.size() == 3) {
+        EXPECT_EQ(folders[2], joinPath(executableFolder(), "tools"));
+    }
 
     // The program folder beside the executable (the installed case) counts once.
     setProgramFolder(executableFolder() + "\\");
