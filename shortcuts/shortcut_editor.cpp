@@ -25,45 +25,45 @@ std::optional<std::string> dropLastCharacters(const std::string& text, std::size
 
 }  // namespace
 
-void ChooseShortcutPlace(ShortcutEditor& state, shell::UserInterface&, ShortcutPlace place) {
-    state.place = place;
+void ChooseShortcutPlace(ShortcutEditor& editor, shell::UserInterface&, ShortcutPlace place) {
+    editor.place = place;
     switch (place) {
-        case ShortcutPlace::Desktop: state.Location = kDesktopLocation; break;
-        case ShortcutPlace::StartMenu: state.Location = kStartMenuLocation; break;
-        case ShortcutPlace::QuickLaunch: state.Location = kQuickLaunchLocation; break;
+        case ShortcutPlace::Desktop: editor.Location = kDesktopLocation; break;
+        case ShortcutPlace::StartMenu: editor.Location = kStartMenuLocation; break;
+        case ShortcutPlace::QuickLaunch: editor.Location = kQuickLaunchLocation; break;
     }
 }
 
-void AddShortcut(ShortcutEditor& state, shell::UserInterface&, LinkIdGenerator& ids) {
-    if (state.place == ShortcutPlace::StartMenu) state.Location = state.menuFolderText;
+void AddShortcut(ShortcutEditor& editor, shell::UserInterface&, LinkIdGenerator& ids) {
+    if (editor.place == ShortcutPlace::StartMenu) editor.Location = editor.menuFolderText;
 
     ShortcutDefinition d;
-    d.AppFolderName = AppFolderName(state.builder.openFolder);
-    d.LinkId = ids.drawUnused(state.shortcuts());
-    d.TargetPath = state.targetPathText;
-    d.StartIn = state.startInText;
-    d.Description = state.descriptionText;
-    d.LinkName = state.linkNameText;
-    d.MenuFolder = state.menuFolderText;
-    d.Arguments = argumentsFromText(state.argumentsText);
-    d.Location = state.Location;
-    state.shortcuts().push_back(buildShortcutEntry(d));
+    d.AppFolderName = AppFolderName(editor.builder.openFolder);
+    d.LinkId = ids.drawUnused(editor.shortcuts());
+    d.TargetPath = editor.targetPathText;
+    d.StartIn = editor.startInText;
+    d.Description = editor.descriptionText;
+    d.LinkName = editor.linkNameText;
+    d.MenuFolder = editor.menuFolderText;
+    d.Arguments = argumentsFromText(editor.argumentsText);
+    d.Location = editor.Location;
+    editor.shortcuts().push_back(buildShortcutEntry(d));
 
-    state.menuFolderText.clear();
-    state.targetPathText.clear();
-    state.startInText.clear();
-    state.descriptionText.clear();
-    state.linkNameText.clear();
-    state.argumentsText.clear();
+    editor.menuFolderText.clear();
+    editor.targetPathText.clear();
+    editor.startInText.clear();
+    editor.descriptionText.clear();
+    editor.linkNameText.clear();
+    editor.argumentsText.clear();
 }
 
-void DeleteShortcut(ShortcutEditor& state, shell::UserInterface&, std::optional<std::size_t> selected) {
-    Shortcuts& list = state.shortcuts();
+void DeleteShortcut(ShortcutEditor& editor, shell::UserInterface&, std::optional<std::size_t> selected) {
+    Shortcuts& list = editor.shortcuts();
     if (!selected || *selected >= list.size()) return;
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(*selected));
 }
 
-void GetShortcutTarget(ShortcutEditor& state, shell::UserInterface& ui) {
+void GetShortcutTarget(ShortcutEditor& editor, shell::UserInterface& ui) {
     shell::FileDialogRequest request;
     request.filter = kProgramFilter;
     request.filterIndex = 1;
@@ -71,27 +71,27 @@ void GetShortcutTarget(ShortcutEditor& state, shell::UserInterface& ui) {
     if (!chosen) return;
 
     const std::string& path = *chosen;
-    state.targetPathText = path;
+    editor.targetPathText = path;
     const std::size_t lastSeparator = path.rfind('\\');
     const std::string folder = lastSeparator == std::string::npos ? std::string() : path.substr(0, lastSeparator + 1);
-    state.startInText = folder;
+    editor.startInText = folder;
 
     const std::optional<std::string> description = dropLastCharacters(platform::baseName(path), 4);
     if (!description) return;
-    state.descriptionText = *description;
-    state.linkNameText = AppFolderName(folder);
+    editor.descriptionText = *description;
+    editor.linkNameText = AppFolderName(folder);
 }
 
-void CloseShortcutEditor(ShortcutEditor& state, shell::UserInterface&) {
-    ShortcutEditor fresh(state.builder);
-    state.place = fresh.place;
-    state.Location = fresh.Location;
-    state.targetPathText.clear();
-    state.startInText.clear();
-    state.descriptionText.clear();
-    state.linkNameText.clear();
-    state.menuFolderText.clear();
-    state.argumentsText.clear();
+void CloseShortcutEditor(ShortcutEditor& editor, shell::UserInterface&) {
+    ShortcutEditor fresh(editor.builder);
+    editor.place = fresh.place;
+    editor.Location = fresh.Location;
+    editor.targetPathText.clear();
+    editor.startInText.clear();
+    editor.descriptionText.clear();
+    editor.linkNameText.clear();
+    editor.menuFolderText.clear();
+    editor.argumentsText.clear();
 }
 
 }  // namespace shortcuts
