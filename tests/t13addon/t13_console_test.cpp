@@ -91,6 +91,8 @@ TEST_F(T13Console, BadArgumentsAndMissingPartsFailWithoutOutput) {
     EXPECT_NE(err.str().find("\"--colour red\" is not an option of the t13 command."), std::string::npos);
     EXPECT_NE(err.str().find("usage: tolvane-console t13"), std::string::npos);
     EXPECT_EQ(run({"--integrator", "other"}), 2);
+    EXPECT_EQ(run({"--name", "MyApp", "--version", "1.0", "--item", "soft/gone/setup.exe"}), 2);
+    EXPECT_NE(err.str().find("setup.exe does not exist."), std::string::npos) << err.str();
     std::vector<std::string> noSfx = basic();
     noSfx[9] = inRoot("missing.sfx");
     EXPECT_EQ(run(noSfx), 1);

@@ -31,9 +31,13 @@ std::optional<std::string> ConsoleUserInterface::chooseOpenFile(const shell::Fil
     // The dialog leaves the current directory at the choice's folder, and the
     // split of a selection relies on it: the path is given in that folder's
     // own spelling, so the two agree.
+    // A choice whose folder is missing (a registry file named on the
+    // command line that is not there) is handed on as given.
     const std::size_t cut = path.find_last_of("\\/");
-    if (cut != std::string::npos)
-        platform::setCurrentDirectory(path.substr(0, cut == 0 || path[cut - 1] == ':' ? cut + 1 : cut));
+    if (cut == std::string::npos) return path;
+    const std::string folder = path.substr(0, cut == 0 || path[cut - 1] == ':' ? cut + 1 : cut);
+    if (!platform::folderExists(folder)) return path;
+    platform::setCurrentDirectory(folder);
     return platform::joinPath(platform::currentDirectory(), platform::baseName(path));
 }
 

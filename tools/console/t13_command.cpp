@@ -62,6 +62,8 @@ T13Arguments parseArguments(const std::vector<std::string>& args, const std::str
         else if (option == "--sfx") a.sfx = absoluteFrom(startFolder, value);
         else if (option == "--item") {
             const std::string item = absoluteFrom(startFolder, value);
+            if (!platform::fileExists(item) && !platform::folderExists(item))
+                throw platform::Error(platform::ErrorKind::BadInput, "The item " + item + " does not exist.");
             a.items.push_back({item, platform::folderExists(item) ? t13addon::PackItemKind::Folder
                                                                    : t13addon::PackItemKind::Files});
         } else if (option == "--integrator" && (value == "nlite" || value == "rvmi")) {
