@@ -92,6 +92,7 @@ void CloseShortcutEditor(ShortcutEditor& editor, shell::UserInterface&) {
     editor.linkNameText.clear();
     editor.menuFolderText.clear();
     editor.argumentsText.clear();
+    editor.shortcuts().clear();
 }
 
 }  // namespace shortcuts

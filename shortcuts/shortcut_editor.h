@@ -72,9 +72,10 @@ void DeleteShortcut(ShortcutEditor& editor, shell::UserInterface& ui, std::optio
 // too short to lose its ".exe" stops after the first two fields.
 void GetShortcutTarget(ShortcutEditor& editor, shell::UserInterface& ui);
 
-// Closing the window from its title bar: the window is unloaded, so its own
-// boxes and option start afresh the next time it opens. The shortcuts are the
-// project's and stay, as after Back.
+// Closing the window from its title bar unloads it: its boxes and option
+// start afresh the next time it opens, and its three lists, which the window
+// holds, go with it, so a package built afterwards carries no shortcut until
+// new ones are added. Back keeps everything.
 void CloseShortcutEditor(ShortcutEditor& editor, shell::UserInterface& ui);
 
 // The open dialog's filter for Get.
