@@ -27,7 +27,6 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "tools/cabinet/cab_writer.h"
-#include "tools/cabinet/compressor_choice.h"
 
 namespace {
 
@@ -165,12 +164,8 @@ void runCorpus(const Corpus& c) {
     if (c.data.empty()) return;
     runCabinet(c, cabinet::Method::Mszip, 0, "cabinet MSZIP");
     runZlib(c);
-    if (cabinet::lzxAvailable()) {
-        runCabinet(c, cabinet::Method::Lzx, 21, "cabinet LZX:21");
-        runCabinet(c, cabinet::Method::Lzx, 15, "cabinet LZX:15");
-    } else {
-        std::printf("  (this build has no LZX compressor)\n");
-    }
+    runCabinet(c, cabinet::Method::Lzx, 21, "cabinet LZX:21");
+    runCabinet(c, cabinet::Method::Lzx, 15, "cabinet LZX:15");
 #ifdef TOLVANE_BENCH_WIMLIB
     runWimlib(c);
 #endif

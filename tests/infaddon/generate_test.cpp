@@ -39,10 +39,6 @@ std::vector<std::string> lines(const std::string& text) {
 
 std::string unquoted(const std::string& line) { return line.size() >= 2 ? line.substr(1, line.size() - 2) : line; }
 
-bool contains(const std::vector<std::string>& list, const std::string& item) {
-    return std::find(list.begin(), list.end(), item) != list.end();
-}
-
 class Generating : public packtest::ProgramFolderTest {
 protected:
     void SetUp() override {

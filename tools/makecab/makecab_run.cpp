@@ -9,7 +9,6 @@
 #include "platform/file_system.h"
 #include "platform/unicode.h"
 #include "tools/cabinet/cab_writer.h"
-#include "tools/cabinet/compressor_choice.h"
 #include "tools/makecab/directive_file.h"
 #include "tools/makecab/makecab_file_checks.h"
 #include "tools/makecab/makecab_reports.h"
@@ -22,8 +21,6 @@ using platform::Error;
 using platform::ErrorKind;
 
 cabinet::FolderMethod folderMethod(const Settings& settings) {
-    if (settings.method == cabinet::Method::Lzx && !cabinet::lzxAvailable())
-        throw Error(ErrorKind::BadInput, "This build of makecab has no LZX compressor; use CompressionType=MSZIP.");
     return {settings.method, settings.compressionMemory};
 }
 
