@@ -22,13 +22,26 @@ std::string helper(const std::string& name) {
 #endif
 }
 
+// Waits for a file that a program let go of writes as its last act (at its
+// final name once complete), as long as the file takes to appear, up to a
+// minute. Nothing else tells of that program's end.
+bool waitForFile(const std::string& path) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
+    while (!platform::fileExists(path)) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
 }  // namespace
 
 TEST(ToolRunner, AToolThatHasEndedIsTestedOnceAndNothingIsPumped) {
     testing_support::FakeUserInterface ui;
     ToolRunner runner(ui);
     platform::ChildProcess tool = runner.start(helper("shell_test_tool_quick"), platform::kHidden);
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    // Ended before the runner looks: waited for here, without pumping.
+    while (tool.isAlive()) tool.waitBriefly(1000);
     runner.waitForExit(tool);
     EXPECT_EQ(ui.pumps, 0);
     EXPECT_FALSE(ToolRunner::isAlive(tool));
@@ -66,19 +79,15 @@ TEST(ToolRunner, AToolLeftRunningEndsOnItsOwn) {
     testing_support::FakeUserInterface ui;
     ToolRunner runner(ui);
     const std::string folder = platform::makeTemporaryFolder("tolvane-runner");
-    const std::string before = platform::currentDirectory();
-    platform::setCurrentDirectory(folder);
-    {
-        // Started and let go of, as the clean-up commands are.
-        platform::ChildProcess tool = runner.start(helper("shell_test_tool_slow") + " 200 left.txt", 2);
-    }
-    platform::setCurrentDirectory(before);
     const std::string left = platform::joinPath(folder, "left.txt");
-    for (int i = 0; i < 100 && !platform::fileExists(left); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_TRUE(platform::fileExists(left));
+    {
+        // Started and let go of, as the clean-up commands are. It runs in
+        // this folder, not the temporary one, so that can go once the file is there.
+        platform::ChildProcess tool =
+            runner.start(helper("shell_test_tool_slow") + " 200 " + platform::quoteArgument(left), 2);
+    }
+    EXPECT_TRUE(waitForFile(left));
     EXPECT_EQ(ui.pumps, 0);
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
     platform::removeFolderTree(folder);
 }
 
