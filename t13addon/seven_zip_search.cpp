@@ -1,6 +1,7 @@
 #include "t13addon/seven_zip_search.h"
 
 #include "platform/file_system.h"
+#include "platform/host.h"
 #include "platform/process.h"
 #include "platform/seven_zip_location.h"
 
@@ -38,15 +39,13 @@ SevenZipSearch findSevenZip() {
 }
 
 std::string sevenZipMissingMessage(const std::string& appDir) {
-#ifdef _WIN32
-    return "The 7-Zip command-line program 7z was not found: it is not in the program folder " + appDir +
-           ", not on the search path (PATH), and no installed 7-Zip is recorded in the registry. Install 7-Zip "
-           "(https://www.7-zip.org/), or put 7z.exe and 7z.dll into " + appDir + ", then generate again.";
-#else
+    if (platform::kWindowsHost)
+        return "The 7-Zip command-line program 7z was not found: it is not in the program folder " + appDir +
+               ", not on the search path (PATH), and no installed 7-Zip is recorded in the registry. Install 7-Zip "
+               "(https://www.7-zip.org/), or put 7z.exe and 7z.dll into " + appDir + ", then generate again.";
     return "The 7-Zip command-line program 7z was not found: it is not in the program folder " + appDir +
            " and not on the search path (PATH). Install it (Debian and Ubuntu: the package p7zip-full), or put "
            "a 7z program into " + appDir + ", then generate again.";
-#endif
 }
 
 }  // namespace t13addon

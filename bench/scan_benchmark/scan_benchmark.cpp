@@ -9,13 +9,7 @@
 #include <cstdlib>
 #include <string>
 
-#ifdef _WIN32
-#include <windows.h>
-#include <psapi.h>
-#else
-#include <sys/resource.h>
-#endif
-
+#include "bench/scan_benchmark/peak_memory.h"
 #include "infaddon/inf_writer.h"
 #include "infaddon/source_scanner.h"
 #include "platform/error.h"
@@ -25,20 +19,6 @@ namespace {
 
 constexpr int kFilesPerFolder = 20;
 constexpr int kSubfoldersPerTop = 99;  // 50 top folders x (1 + 99) = 5,000 folders for 100,000 files
-
-// Peak resident memory of this process so far, in MiB. (A benchmark asks
-// the system directly; the product's code goes through platform/.)
-double peakMemoryMiB() {
-#ifdef _WIN32
-    PROCESS_MEMORY_COUNTERS counters{};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
-#else
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // kilobytes on Linux
-#endif
-}
 
 // Makes App with folders t00\, t00\s00\ ... holding `files` files; returns
 // the number of folders below App.

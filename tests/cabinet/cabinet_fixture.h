@@ -13,15 +13,12 @@
 
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host.h"
 #include "platform/process.h"
 
 namespace cabtest {
 
-#ifdef _WIN32
-const std::string kExe = ".exe";
-#else
-const std::string kExe = "";
-#endif
+const std::string kExe = platform::kExecutableSuffix;
 
 inline std::string makecabExe() { return std::string(TOLVANE_BIN_DIR) + "/makecab" + kExe; }
 

@@ -3,17 +3,14 @@
 // the builders start batch files.
 #include <cstdlib>
 
+#include "platform/host.h"
 #include "platform/process.h"
 #include "platform/unicode.h"
 #include "tests/cmd/interpreter_fixture.h"
 
 namespace {
 
-#ifdef _WIN32
-const std::string kExe = ".exe";
-#else
-const std::string kExe = "";
-#endif
+const std::string kExe = platform::kExecutableSuffix;
 
 const std::string kArgdump = std::string(TOLVANE_BIN_DIR) + "/argdump" + kExe;
 

@@ -10,17 +10,14 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/host.h"
 
 namespace infaddontest {
 
 // A path in the source tree. Under Wine a bare "/work/..." path would be
 // read on the current drive, so the whole Unix file system's drive is named.
 inline std::string sourcePath(const std::string& relative) {
-#ifdef _WIN32
-    return "Z:" + std::string(TOLVANE_SOURCE_DIR) + "/" + relative;
-#else
-    return std::string(TOLVANE_SOURCE_DIR) + "/" + relative;
-#endif
+    return (platform::kWindowsHost ? "Z:" : "") + std::string(TOLVANE_SOURCE_DIR) + "/" + relative;
 }
 
 // The bytes of an expected file in tests/infaddon/data.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "infaddon_test_tree.h"
+#include "platform/host.h"
 #include "platform/process.h"
 #include "tools/inftext/inftext_command.h"
 
@@ -91,11 +92,8 @@ TEST_F(InfTextTool, NameOutsideTheCodePageFailsAndLeavesNoFile) {
 }
 
 TEST_F(InfTextTool, TheBuiltProgramRunsTheExample) {
-#ifdef _WIN32
-    const std::string program = "Z:" + std::string(TOLVANE_BIN_DIR) + "/tolvane-inftext.exe";
-#else
-    const std::string program = std::string(TOLVANE_BIN_DIR) + "/tolvane-inftext";
-#endif
+    const std::string program = (platform::kWindowsHost ? "Z:" : "") + std::string(TOLVANE_BIN_DIR) +
+                                "/tolvane-inftext" + platform::kExecutableSuffix;
     if (!platform::fileExists(program)) GTEST_SKIP() << "tolvane-inftext is not built in " TOLVANE_BIN_DIR;
     std::string commandLine = platform::quoteArgument(program);
     for (const auto& arg : exampleArgs()) commandLine += " " + platform::quoteArgument(arg);

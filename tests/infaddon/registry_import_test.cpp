@@ -9,6 +9,7 @@
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host.h"
 #include "platform/unicode.h"
 #include "shell/tool_runner.h"
 #include "tests/support/fake_user_interface.h"
@@ -31,11 +32,7 @@ std::string collected(std::initializer_list<std::string> lines) {
 }
 
 std::string program(const std::string& name) {
-#ifdef _WIN32
-    return platform::joinPath(platform::executableFolder(), name + ".exe");
-#else
-    return platform::joinPath(platform::executableFolder(), name);
-#endif
+    return platform::joinPath(platform::executableFolder(), name + platform::kExecutableSuffix);
 }
 
 const std::string kSettings =

@@ -6,6 +6,7 @@
 
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host.h"
 #include "platform/process.h"
 #include "shell/tool_runner.h"
 #include "tests/support/fake_user_interface.h"
@@ -15,11 +16,7 @@ using shell::ToolRunner;
 namespace {
 
 std::string helper(const std::string& name) {
-#ifdef _WIN32
-    return platform::quoteArgument(platform::joinPath(platform::executableFolder(), name + ".exe"));
-#else
-    return platform::quoteArgument(platform::joinPath(platform::executableFolder(), name));
-#endif
+    return platform::quoteArgument(platform::joinPath(platform::executableFolder(), name + platform::kExecutableSuffix));
 }
 
 // Waits for a file that a program let go of writes as its last act (at its

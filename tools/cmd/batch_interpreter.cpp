@@ -6,6 +6,7 @@
 #include "platform/ansi_text_file.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host.h"
 #include "platform/process.h"
 #include "platform/unicode.h"
 #include "tools/cmd/builtin_commands.h"
@@ -17,13 +18,8 @@ namespace batch {
 
 namespace {
 
-#ifdef _WIN32
-constexpr bool kPosix = false;
-constexpr char kPathListSeparator = ';';
-#else
-constexpr bool kPosix = true;
-constexpr char kPathListSeparator = ':';
-#endif
+constexpr bool kPosix = !platform::kWindowsHost;
+using platform::kPathListSeparator;
 
 // cmd's status for a command it cannot find.
 constexpr int kNotFoundStatus = 9009;

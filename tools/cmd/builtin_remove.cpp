@@ -8,6 +8,7 @@
 
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host.h"
 #include "tools/cmd/builtin_commands.h"
 #include "tools/cmd/command_text.h"
 #include "tools/cmd/windows_names.h"
@@ -20,10 +21,9 @@ namespace {
 std::string fullName(const std::string& name) {
     const bool absolute = !name.empty() && (name[0] == '/' || name[0] == '\\' || (name.size() > 1 && name[1] == ':'));
     std::string full = absolute ? name : platform::joinPath(platform::currentDirectory(), name);
-#ifndef _WIN32
-    for (char& c : full)
-        if (c == '\\') c = '/';
-#endif
+    if (!platform::kWindowsHost)
+        for (char& c : full)
+            if (c == '\\') c = '/';
     return full;
 }
 
