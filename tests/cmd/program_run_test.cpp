@@ -76,9 +76,7 @@ TEST_F(ProgramRunTest, ProgramsAreFoundInTheCurrentFolderThenTheOwnFolderThenPat
 }
 
 TEST_F(ProgramRunTest, ANameEndingInExeIsFoundWithoutItAndInAnotherLetterCase) {
-#ifdef _WIN32
-    GTEST_SKIP() << "programs on Windows carry their .exe";
-#endif
+    if (platform::kWindowsHost) GTEST_SKIP() << "programs on Windows carry their .exe";
     platform::copyFile(kArgdump, "makecab");
     RunResult r = run(
         "makecab.exe /f CAB压缩文件列表.txt /v3 /d compressiontype=LZX /d compressionmemory=21 "
@@ -110,19 +108,13 @@ TEST_F(ProgramRunTest, ArgumentsAreSplitAndUnquotedByTheWindowsRules) {
     EXPECT_EQ(r.status, 6) << r.err;
     const auto args = dumped();
     ASSERT_EQ(args.size(), 7u);
-#ifdef _WIN32
+    const std::string separator = platform::kWindowsHost ? "\\" : "/";
     EXPECT_EQ(std::vector<std::string>(args.begin() + 1, args.end()),
-              (std::vector<std::string>{"a b", "c\\d", "e\"f", "", "中文", "带 空格\\x.7z"}));
-#else
-    EXPECT_EQ(std::vector<std::string>(args.begin() + 1, args.end()),
-              (std::vector<std::string>{"a b", "c/d", "e\"f", "", "中文", "带 空格/x.7z"}));
-#endif
+              (std::vector<std::string>{"a b", "c" + separator + "d", "e\"f", "", "中文", "带 空格" + separator + "x.7z"}));
 }
 
 TEST_F(ProgramRunTest, PathArgumentsTakeTheLetterCaseOnDiskAndWildcardsKeepTheirPattern) {
-#ifdef _WIN32
-    GTEST_SKIP() << "Windows programs read letter case and backslashes themselves";
-#endif
+    if (platform::kWindowsHost) GTEST_SKIP() << "Windows programs read letter case and backslashes themselves";
     platform::copyFile(kArgdump, "tool");
     platform::createFolder("SVCPACK");
     write("Entries.ini", "x");
@@ -133,9 +125,7 @@ TEST_F(ProgramRunTest, PathArgumentsTakeTheLetterCaseOnDiskAndWildcardsKeepTheir
 }
 
 TEST_F(ProgramRunTest, TheT13BatchBuildsAnArchiveThatRealSevenZipReads) {
-#ifdef _WIN32
-    GTEST_SKIP() << "runs p7zip through the POSIX interpreter";
-#endif
+    if (platform::kWindowsHost) GTEST_SKIP() << "runs p7zip through the POSIX interpreter";
     if (platform::findProgram("7z", "").empty()) GTEST_SKIP() << "7z is not installed";
     platform::createFolders("soft");
     platform::createFolders("out");
@@ -195,9 +185,7 @@ TEST_F(ProgramRunTest, CmdSlashCRemovesAFolderTree) {
 }
 
 TEST_F(ProgramRunTest, TheInterpreterReportsAMissingProgramAndEndsWithAFailureStatus) {
-#ifdef _WIN32
-    GTEST_SKIP() << "cmd.exe reports for itself on Windows";
-#endif
+    if (platform::kWindowsHost) GTEST_SKIP() << "cmd.exe reports for itself on Windows";
     write("f.bat", "@echo off\r\nnosuchprogram.exe\r\n");
     platform::ChildProcess child = platform::ChildProcess::start("cmd /s /c \"f.bat\"", platform::kHidden);
     EXPECT_EQ(child.exitCode(), 255);

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/code_page.h"
+#include "platform/host.h"
 #include "platform/process.h"
 #include "tests/cabinet/cabinet_fixture.h"
 
@@ -176,15 +177,14 @@ TEST_F(MakecabExe, LzxRoundTripAtEveryWindowSize) {
 // none), makes the inner LZX cabinet from the staged files, then the MSZIP
 // package at a target path holding blanks.
 TEST_F(MakecabExe, TheBuildersBatchFilesMakeTheInnerCabinetAndThePackage) {
-#ifdef _WIN32
-    // cmd.exe looks for makecab.exe on the search path.
-    const std::string searchPath = platform::executableFolder() + ";" + platform::environmentVariable("PATH");
-    platform::setEnvironmentVariable("PATH", searchPath);
-#endif
+    if (platform::kWindowsHost) {
+        // cmd.exe looks for makecab.exe on the search path.
+        platform::setEnvironmentVariable("PATH", platform::executableFolder() + platform::kPathListSeparator +
+                                                     platform::environmentVariable("PATH"));
+    }
     Files staged = {{"App_a.dll", peBytes()}, {"App_b.txt", cabtest::textBytes(90000)}, {"App_c.bin", ""}};
-#ifdef _WIN32
-    staged["App_中文.txt"] = "你好";  // Wine's cabinet.dll reads names in the ANSI code page, as Windows does
-#endif
+    // Wine's cabinet.dll reads names in the ANSI code page, as Windows does
+    if (platform::kWindowsHost) staged["App_中文.txt"] = "你好";
     platform::createFolder("提取文件");
     std::string list;
     for (const auto& f : staged) {

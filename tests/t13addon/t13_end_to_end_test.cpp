@@ -7,6 +7,7 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "platform/host.h"
 #include "platform/process.h"
 #include "t13_fixture.h"
 #include "shell/command_runner.h"
@@ -74,10 +75,9 @@ std::map<std::string, std::string> listArchive(std::string archive) {
 
 // A path handed straight to 7z (no batch interpreter in between) must be native.
 std::string quoted(std::string path) {
-#ifndef _WIN32
-    for (char& c : path)
-        if (c == '\\') c = '/';
-#endif
+    if (!platform::kWindowsHost)
+        for (char& c : path)
+            if (c == '\\') c = '/';
     return platform::quoteArgument(path);
 }
 
