@@ -18,6 +18,7 @@ static void clearWorkLists(BuildState& s) {
     s.ScanQueue.clear();
     s.CopySectionNames.clear();
     s.CopySectionLines.clear();
+    s.CopySectionDestinations.clear();
     s.FileCount = 0;
     s.DestinationDirLines.clear();
     s.RemoveDirLines.clear();

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,10 @@ struct BuildState {
     std::deque<std::string> ScanQueue;
     std::vector<std::string> CopySectionNames;   // each ends with ","
     std::vector<std::string> CopySectionLines;   // headers and blank separators included
+    // Each copy-section name of this build (letter case folded) with the
+    // destination it stands for: a later folder with another destination
+    // gets a name of its own.
+    std::map<std::string, std::string> CopySectionDestinations;
     std::vector<std::string> DestinationDirLines;
     std::vector<std::string> RemoveDirLines;
     std::vector<StagedFile> StagedFiles;

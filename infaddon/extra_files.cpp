@@ -8,10 +8,17 @@ bool HasExtraFiles(const AddonProject& project) {
     return !project.ExtraFiles.empty() && !project.ExtraFiles.front().name.empty();
 }
 
+// An extra file taken from the program folder under its own name is its own
+// copy: it is neither copied onto itself nor deleted afterwards.
+bool IsItsOwnCopy(const ExtraFile& file, const std::string& copy) { return platform::sameFile(file.source, copy); }
+
 void CopyExtraFiles(const AddonProject& project) {
     if (!HasExtraFiles(project)) return;
     const std::string folder = platform::programFolder();
-    for (const ExtraFile& file : project.ExtraFiles) platform::copyFile(file.source, platform::joinPath(folder, file.name));
+    for (const ExtraFile& file : project.ExtraFiles) {
+        const std::string copy = platform::joinPath(folder, file.name);
+        if (!IsItsOwnCopy(file, copy)) platform::copyFile(file.source, copy);
+    }
 }
 
 void DeleteExtraFiles(const AddonProject& project) {
@@ -19,7 +26,7 @@ void DeleteExtraFiles(const AddonProject& project) {
     const std::string folder = platform::programFolder();
     for (const ExtraFile& file : project.ExtraFiles) {
         const std::string copy = platform::joinPath(folder, file.name);
-        if (platform::fileExists(copy)) platform::deleteFile(copy);
+        if (platform::fileExists(copy) && !IsItsOwnCopy(file, copy)) platform::deleteFile(copy);
     }
 }
 

@@ -11,9 +11,12 @@ namespace infaddon {
 bool HasExtraFiles(const AddonProject& project);
 
 // Copies every extra file's source to its bare name in the program folder,
-// replacing a file of that name. Throws platform::Error naming the file.
+// replacing a file of that name. A source that already is that file (the
+// user took it from the program folder, whatever the path's spelling) is
+// left as it is. Throws platform::Error naming the file.
 void CopyExtraFiles(const AddonProject& project);
-// Deletes those copies; a copy that is not there is skipped.
+// Deletes those copies; a copy that is not there is skipped, and so is a
+// source that is its own copy: only files the build made are deleted.
 void DeleteExtraFiles(const AddonProject& project);
 
 }  // namespace infaddon

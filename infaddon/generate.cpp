@@ -7,6 +7,7 @@
 #include "infaddon/extra_files.h"
 #include "infaddon/inf_writer.h"
 #include "infaddon/package_directives.h"
+#include "infaddon/project_checks.h"
 #include "infaddon/registry_import.h"
 #include "infaddon/run_packaging.h"
 #include "platform/error.h"
@@ -14,6 +15,7 @@
 #include "shell/package_name_rule.h"
 #include "shell/package_path_choice.h"
 #include "shell/set_aside_file.h"
+#include "shell/typed_text_rules.h"
 
 namespace infaddon {
 
@@ -23,7 +25,11 @@ namespace {
 class StepFailure : public std::runtime_error {
 public:
     StepFailure(const std::string& step, const std::exception& cause)
-        : std::runtime_error("The INF package was not made: " + step + " failed. " + cause.what()) {}
+        : std::runtime_error(cause.what()), step_(step) {}
+    const std::string& step() const { return step_; }
+
+private:
+    std::string step_;
 };
 
 // Runs one step; its failure becomes a StepFailure naming the step.
@@ -38,6 +44,32 @@ auto runStep(const std::string& description, Step&& step) -> decltype(step()) {
     }
 }
 
+// How far a build got, for a true account when a step fails: whether this
+// build's package is at the chosen path, and where an old one waits.
+struct BuildProgress {
+    bool packageMade = false;
+    std::string oldPackageAside;  // empty when there was no old package
+};
+
+// The message of a failed step. It says whether a package is at the path:
+// this build's (made before the failure, or by makecab in the packaging
+// step before its clean-up failed), or the old one, put back.
+std::string failureMessage(const StepFailure& failure, const BuildProgress& progress, const std::string& targetPath) {
+    const bool oldStillAside = !progress.oldPackageAside.empty() && platform::fileExists(progress.oldPackageAside);
+    const bool newPackageThere =
+        progress.packageMade ||
+        (platform::fileExists(targetPath) && (progress.oldPackageAside.empty() || oldStillAside));
+    std::string text;
+    if (newPackageThere)
+        text = "The INF package was made at " + targetPath + ", but then " + failure.step() + " failed. " + failure.what();
+    else
+        text = "The INF package was not made: " + failure.step() + " failed. " + failure.what();
+    if (oldStillAside) text += " The earlier package is kept at " + progress.oldPackageAside + ".";
+    else if (!newPackageThere && !progress.oldPackageAside.empty() && platform::fileExists(targetPath))
+        text += " The earlier package at " + targetPath + " is unchanged.";
+    return text;
+}
+
 std::optional<std::string> firstCheckMessage(const AddonProject& project) {
     if (project.SourceFolders.empty() || project.SourceFolders.front().folder.empty()) return kNoSourceFolderMessage;
     if (project.PackageName.empty()) return kNoNameMessage;
@@ -49,7 +81,7 @@ std::optional<std::string> firstCheckMessage(const AddonProject& project) {
 // the start to the removal of the extra files.
 PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::UserInterface& ui,
                               shell::CommandRunner& runner, const std::string& targetPath,
-                              const ScanProgress& progress) {
+                              const ScanProgress& progress, BuildProgress& done) {
     state.resetAtStart();
     try {
         ScanSourceFolders(project, state, progress);
@@ -79,10 +111,13 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     // The old package waits beside its path, so that only a package this
     // build made can pass the check for the file.
     std::optional<shell::SetAsideFile> oldPackage;
-    if (platform::fileExists(targetPath))
+    if (platform::fileExists(targetPath)) {
         runStep("moving the old package " + targetPath + " aside", [&] { oldPackage.emplace(targetPath); });
+        done.oldPackageAside = oldPackage->asidePath();
+    }
     const PackagingOutcome outcome =
         runStep("packing with makecab", [&] { return RunPackaging(state, targetPath, ui, runner); });
+    done.packageMade = outcome == PackagingOutcome::PackageMade;
     if (oldPackage)
         runStep(outcome == PackagingOutcome::PackageMade ? "deleting the old package " + oldPackage->asidePath()
                                                          : "putting the old package back at " + targetPath,
@@ -104,10 +139,12 @@ GenerateOutcome Generate(AddonProject& project, BuildState& state, shell::UserIn
         ui.showMessage(*message);
         return GenerateOutcome::Refused;
     }
-    if (const auto problem = shell::packageNameProblem(project.PackageName)) {
-        ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
-        return GenerateOutcome::Refused;
-    }
+    for (const auto& problem : {shell::packageNameProblem(project.PackageName), TypedTextProblem(project),
+                                ExtraFileProblem(project, project.PackageName)})
+        if (problem) {
+            ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
+            return GenerateOutcome::Refused;
+        }
     state.PackageName = project.PackageName;
     state.PackageVersion = project.PackageVersion;
 
@@ -115,15 +152,21 @@ GenerateOutcome Generate(AddonProject& project, BuildState& state, shell::UserIn
         ui, kPackageFilter, DefaultPackageFileName(state.PackageName, state.PackageVersion), overwriteQuestion);
     if (!chosen) return GenerateOutcome::Cancelled;
     const std::string targetPath = *chosen;
+    if (const auto problem = shell::packagePathProblem(targetPath, true)) {
+        ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
+        return GenerateOutcome::Refused;
+    }
 
     const ScanProgress scanProgress = progress ? progress : ScanProgress([&ui] { ui.pumpEvents(); });
     PackagingOutcome outcome;
+    BuildProgress done;
     try {
         shell::BusyBracket busy(ui);
-        outcome = buildPackage(project, state, ui, runner, targetPath, scanProgress);
+        outcome = buildPackage(project, state, ui, runner, targetPath, scanProgress, done);
     } catch (const StepFailure& failure) {
-        // The bracket has ended: the window is enabled and the busy window hidden.
-        ui.showMessage(failure.what(), {}, shell::MessageIcon::Stop);
+        // The bracket has ended: the window is enabled and the busy window
+        // hidden, and an old package set aside is back unless a new one is there.
+        ui.showMessage(failureMessage(failure, done, targetPath), {}, shell::MessageIcon::Stop);
         return GenerateOutcome::Failed;
     }
     state.resetAtEnd(project);

@@ -1,5 +1,6 @@
 #include "infaddon/inf_writer.h"
 
+#include "infaddon/inf_syntax.h"
 #include "infaddon/package_text_file.h"
 #include "infaddon/registry_import.h"
 #include "platform/ansi_text_file.h"
@@ -42,9 +43,12 @@ void writeComponentKeys(platform::AnsiTextFile& f, const std::string& name, cons
 
 void writeUninstallEntry(platform::AnsiTextFile& f, const std::string& name, const std::string& version,
                          const std::string& sectionSeparator) {
+    // The version is typed freely: inside the quoted values a quote is
+    // doubled and "%" written "%%". The name's rule keeps both out of it.
     const std::string key = "HKLM,\"%au_un_reg%\\" + name + "\",";
-    f.writeLine(key + "\"DisplayName\",,\"" + name + version + "\"");
-    f.writeLine(key + "\"DisplayVersion\",,\"" + version + "\"");
+    const std::string quotedVersion = InfQuotedContent(version);
+    f.writeLine(key + "\"DisplayName\",,\"" + name + quotedVersion + "\"");
+    f.writeLine(key + "\"DisplayVersion\",,\"" + quotedVersion + "\"");
     f.writeLine(key + "\"UninstallString\",,\"%11%\\rundll32.exe advpack.dll,LaunchINFSection %17%\\" + name +
                 ".inf," + sectionSeparator + "Uninstall\"");
 }

@@ -13,6 +13,17 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 void addLine(std::string& text, const std::string& value) { text += value + "\r\n"; }
 
+// A path as a batch file must hold it: the command interpreter expands
+// "%...%" even inside quotes, and "%%" stands for one "%".
+std::string batchLiteral(const std::string& path) {
+    std::string out;
+    for (char c : path) {
+        if (c == '%') out += '%';
+        out += c;
+    }
+    return out;
+}
+
 // One makecab run per result: a single cabinet (the disk is larger than any
 // package), written where the name template says.
 const char* const kSingleCabinet = " /d compressionmemory=21 /d maxdisksize=1024000000 /d diskdirectorytemplate=";
@@ -48,7 +59,7 @@ std::string PackageDirectiveListText(const AddonProject& project, const BuildSta
 std::string PackageBatchText(const std::string& targetPath) {
     std::string text;
     addLine(text, std::string("makecab.exe /f ") + kPackageListFileName + " /d compressiontype=mszip" + kSingleCabinet +
-                   " /d cabinetnametemplate=" + quoted(targetPath));
+                   " /d cabinetnametemplate=" + quoted(batchLiteral(targetPath)));
     return text;
 }
 

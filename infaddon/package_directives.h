@@ -11,7 +11,9 @@
 
 namespace infaddon {
 
-// The texts (UTF-8, CR LF after every line) of the four work files.
+// The texts (UTF-8, CR LF after every line) of the four work files. The
+// package batch file holds the target path with "%" doubled, so that the
+// command interpreter hands makecab the path as chosen.
 std::string CabDirectiveListText(const BuildState& state);
 std::string CabBatchText(const std::string& packageName);
 std::string PackageDirectiveListText(const AddonProject& project, const BuildState& state);

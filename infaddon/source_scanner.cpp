@@ -1,10 +1,13 @@
 #include "infaddon/source_scanner.h"
 
+#include <map>
 #include <unordered_set>
 
 #include "infaddon/inf_syntax.h"
 #include "platform/file_system.h"
+#include "platform/error.h"
 #include "platform/unicode.h"
+#include "shell/typed_text_rules.h"
 
 namespace infaddon {
 
@@ -54,6 +57,37 @@ std::string uniqueVariant(const std::string& name, int n) {
     return stem + "(" + std::to_string(n) + ")" + extension;
 }
 
+// The setup engine rejects an INF with a section name over 255 characters
+// (UTF-16 units). A cut name keeps this much of its stem, leaving room for
+// ".copyfile" and a "(n)" that keeps it unique.
+constexpr std::size_t kSectionNameLimit = 255;
+constexpr std::size_t kSectionSuffixRoom = 9 + 7;  // ".copyfile", "(32767)"
+
+std::size_t utf16Length(const std::string& text) { return platform::utf8ToUtf16(text).size(); }
+
+// The longest start of `text` that fits in `units` UTF-16 units, cut at a character.
+std::string cutToUtf16Units(const std::string& text, std::size_t units) {
+    std::size_t used = 0, pos = 0;
+    while (pos < text.size()) {
+        std::size_t next = pos;
+        const char32_t cp = platform::nextCodePoint(text, next);
+        const std::size_t width = cp > 0xFFFF ? 2 : 1;
+        if (used + width > units) break;
+        used += width;
+        pos = next;
+    }
+    return text.substr(0, pos);
+}
+
+// A folder or file the package could not install on Windows: its name holds
+// a character Windows names cannot hold (possible on other systems).
+void refuseUnwindowsName(const std::string& what, const std::string& path, const std::string& name) {
+    if (const auto cp = shell::characterWindowsNamesCannotHold(name))
+        throw platform::Error(platform::ErrorKind::BadInput,
+                              "The " + what + " " + path + " has a name that Windows file names cannot hold: it holds " +
+                                  platform::describeCodePoint(*cp) + ". Rename it and generate again.");
+}
+
 class Scan {
 public:
     Scan(const std::string& start, const AddonProject& project, BuildState& state, const ScanProgress& progress)
@@ -93,8 +127,24 @@ private:
         if (progress_) progress_();
     }
 
-    // The section name of a folder: N, then the relative path with dots.
-    std::string sectionName(const std::string& dotted) const { return name_ + "." + dotted + "copyfile"; }
+    // The copy-section name of a folder (r: its relative path without the
+    // trailing backslash): N, then the relative path with dots, then
+    // ".copyfile". Section names are internal, so a "]" (which would end the
+    // section header) becomes "_", an over-long name is cut, and a name that
+    // another folder with another destination already has in this build
+    // (letter case ignored, as the setup engine compares them) gets "(2)",
+    // "(3)", ... before ".copyfile". The same destination keeps the same name.
+    std::string sectionName(const std::string& r, const std::string& destination) {
+        std::string stem = replaceChar(r.empty() ? name_ : name_ + "." + replaceChar(r, '\\', '.'), ']', '_');
+        if (utf16Length(stem) + 9 > kSectionNameLimit)
+            stem = cutToUtf16Units(stem, kSectionNameLimit - kSectionSuffixRoom);
+        std::string section = stem + ".copyfile";
+        for (int n = 2;; ++n) {
+            const auto [it, added] = state_.CopySectionDestinations.emplace(platform::foldCase(section), destination);
+            if (added || it->second == destination) return section;
+            section = stem + "(" + std::to_string(n) + ").copyfile";
+        }
+    }
 
     // "%D%\N\r": the directory id stays as it is; the folder names after it
     // are quoted and escaped only where INF syntax would misread them.
@@ -106,8 +156,9 @@ private:
 
     // r: the relative path without its trailing backslash; empty for the start folder.
     void recordFolder(const std::string& r) {
-        const std::string section = r.empty() ? name_ + ".copyfile" : sectionName(replaceChar(r, '\\', '.') + ".");
         const std::string subdir = r.empty() ? name_ : name_ + "\\" + r;
+        const std::string section = sectionName(r, dirId_ + "," + subdir);
+        sectionOf_[r] = section;
         state_.CopySectionNames.push_back(InfField(section) + ",");
         state_.DestinationDirLines.push_back(InfField(section) + " = " + dirId_ + ",\"" + InfQuotedContent(subdir) +
                                              "\"");
@@ -119,6 +170,7 @@ private:
         for (const auto& sub : listing.folders) {
             progressStep(folder);
             const std::string child = folder + sub + "\\";
+            refuseUnwindowsName("folder", child, sub);
             state_.RunLog.push_back("■" + child);
             std::string r = relativePath(child);
             if (endsWithSeparator(r)) r.pop_back();
@@ -126,11 +178,16 @@ private:
             state_.ScanQueue.push_back(child);
         }
         const std::string q = relativePath(folder);
+        std::string r = q;
+        if (endsWithSeparator(r)) r.pop_back();
         state_.CopySectionLines.push_back("");
-        state_.CopySectionLines.push_back("[" + (q.empty() ? name_ + ".copyfile" : sectionName(replaceChar(q, '\\', '.'))) +
-                                          "]");
+        const auto known = sectionOf_.find(r);
+        state_.CopySectionLines.push_back(
+            "[" + (known != sectionOf_.end() ? known->second : sectionName(r, dirId_ + "," + name_ + (r.empty() ? "" : "\\" + r))) +
+            "]");
         const std::string prefix = name_ + "_" + replaceChar(q, '\\', '_');
         for (const auto& file : listing.files) {
+            refuseUnwindowsName("file", folder + file, file);
             progressStep(folder);
             state_.RunLog.push_back(" " + folder + file);
             const std::string staged = uniqueStagedName(prefix + file);
@@ -154,6 +211,7 @@ private:
     const ScanProgress& progress_;
     int counter_ = 0;
     std::unordered_set<std::string> usedNames_;
+    std::map<std::string, std::string> sectionOf_;  // relative path (no trailing backslash) -> section name
 };
 
 }  // namespace

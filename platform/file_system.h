@@ -19,6 +19,9 @@ void deleteFile(const std::string& path);
 void removeFolderTree(const std::string& path);
 // Moves a file over another (replacing it) within one volume.
 void renameFile(const std::string& from, const std::string& to);
+// True when both paths name one existing file, however each is spelt (letter
+// case, "\" or "/", "..", links). False when either is not there.
+bool sameFile(const std::string& a, const std::string& b);
 
 struct FolderListing {
     std::vector<std::string> folders;  // names only, in name order

@@ -12,8 +12,8 @@ const char* const kForbidden = "\\/:*?\"<>|[]%;,=";
 
 std::string refusal(const std::string& name, const std::string& why) {
     return "The software name \"" + name + "\" cannot name the package's files and sections: " + why +
-           ". A name may not hold \\ / : * ? \" < > | [ ] % ; , = or control characters, nor end in a dot or a "
-           "blank. Change the name and generate again.";
+           ". A name may not hold \\ / : * ? \" < > | [ ] % ; , = or control characters, nor begin with a "
+           "blank or end in a dot or a blank. Change the name and generate again.";
 }
 
 bool isDeviceName(const std::string& name) {
@@ -33,6 +33,9 @@ std::optional<std::string> packageNameProblem(const std::string& name) {
         if (cp < 0x80 && std::strchr(kForbidden, static_cast<char>(cp)))
             return refusal(name, "it holds the character " + platform::describeCodePoint(cp));
     }
+    // A leading blank would pass into the files, but the setup engine drops
+    // it from the component's name and then finds no section of that name.
+    if (!name.empty() && name.front() == ' ') return refusal(name, "it begins with a blank");
     if (!name.empty() && (name.back() == '.' || name.back() == ' '))
         return refusal(name, std::string("it ends in a ") + (name.back() == '.' ? "dot" : "blank"));
     if (isDeviceName(name)) return refusal(name, "Windows reserves it for a device");

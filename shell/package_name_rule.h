@@ -11,7 +11,8 @@ namespace shell {
 // Nothing when the name can be used; otherwise a message that says what is
 // wrong with it and what to do. Refused: \ / : * ? " < > | (Windows file
 // names), [ ] % ; , = (they break the batch files and the INF and INI lines
-// the name goes into), control characters, a trailing dot or blank (Windows
+// the name goes into), control characters, a leading blank (the setup engine
+// drops it from the component's name), a trailing dot or blank (Windows
 // drops them), and the device names CON, PRN, AUX, NUL, COM1-9, LPT1-9.
 std::optional<std::string> packageNameProblem(const std::string& name);
 

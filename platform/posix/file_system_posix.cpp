@@ -115,6 +115,12 @@ void renameFile(const std::string& from, const std::string& to) {
     if (::rename(native(from).c_str(), native(to).c_str()) != 0) fail("Cannot rename the file", from);
 }
 
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat first, second;
+    if (!statPath(resolveLetterCase(a), first) || !statPath(resolveLetterCase(b), second)) return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 FolderListing listFolder(const std::string& path) {
     const std::string p = stripTrailingSeparators(native(resolveLetterCase(path)));
     DIR* dir = ::opendir(p.c_str());

@@ -111,6 +111,28 @@ void renameFile(const std::string& from, const std::string& to) {
         fail("Cannot rename the file", from);
 }
 
+namespace {
+
+// The volume and file index of an existing file: its identity whatever the
+// path's spelling. False when it cannot be opened.
+bool fileIdentity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    const HANDLE h = CreateFileW(wide(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const BOOL ok = GetFileInformationByHandle(h, &info);
+    CloseHandle(h);
+    return ok != 0;
+}
+
+}  // namespace
+
+bool sameFile(const std::string& a, const std::string& b) {
+    BY_HANDLE_FILE_INFORMATION first, second;
+    if (!fileIdentity(a, first) || !fileIdentity(b, second)) return false;
+    return first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+           first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
 FolderListing listFolder(const std::string& path) {
     WIN32_FIND_DATAW data;
     const HANDLE find = FindFirstFileW(wide(joinPath(path, "*")).c_str(), &data);

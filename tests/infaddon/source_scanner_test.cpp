@@ -3,6 +3,7 @@
 // folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -216,6 +217,84 @@ TEST_F(Scanner, InfSpecialNamesAreQuotedAndEscaped) {
     EXPECT_EQ(state.CopyFilesList, "\"My,App.copyfile\",\"My,App.x;y.copyfile\",");
 }
 
+// Copy-section names: one per destination. A later folder whose derived name
+// another folder with another destination already has gets "(2)", "(3)",
+// ... before ".copyfile", in CopyFiles, DestinationDirs and its header alike.
+TEST_F(Scanner, FoldersWithOneDerivedNameGetSectionsOfTheirOwn) {
+    file("App\\a.b\\x.txt");
+    file("App\\a\\b\\y.txt");
+    scan({{"App", ""}});
+    EXPECT_EQ(state.CopySectionNames,
+              (Lines{"App.copyfile,", "App.a.copyfile,", "App.a.b.copyfile,", "App.a.b(2).copyfile,"}));
+    EXPECT_EQ(state.DestinationDirLines,
+              (Lines{"App.copyfile = 16422,\"App\"", "App.a.copyfile = 16422,\"App\\a\"",
+                     "App.a.b.copyfile = 16422,\"App\\a.b\"", "App.a.b(2).copyfile = 16422,\"App\\a\\b\""}));
+    EXPECT_EQ(state.CopySectionLines,
+              (Lines{"", "[App.copyfile]", "", "[App.a.copyfile]", "", "[App.a.b.copyfile]", "x.txt,App_a.b_x.txt", "",
+                     "[App.a.b(2).copyfile]", "y.txt,App_a_b_y.txt"}));
+    EXPECT_EQ(state.CopyFilesList, "App.copyfile,App.a.copyfile,App.a.b.copyfile,App.a.b(2).copyfile,");
+}
+
+TEST_F(Scanner, SourceFoldersWithOneNameAndAnotherCodeOrCaseGetSectionsOfTheirOwn) {
+    file("x\\bin\\one.dll");
+    file("y\\bin\\two.dll");
+    file("p\\App\\a.txt");
+    file("q\\app\\b.txt");
+    // The same folder twice with the same code keeps its duplicate lines.
+    scan({{"x\\bin", "10"}, {"y\\bin", "11"}, {"x\\bin", "10"}, {"p\\App", ""}, {"q\\app", ""}});
+    EXPECT_EQ(state.CopySectionNames,
+              (Lines{"bin.copyfile,", "bin(2).copyfile,", "bin.copyfile,", "App.copyfile,", "app(2).copyfile,"}));
+    EXPECT_EQ(state.DestinationDirLines,
+              (Lines{"bin.copyfile = 10,\"bin\"", "bin(2).copyfile = 11,\"bin\"", "bin.copyfile = 10,\"bin\"",
+                     "App.copyfile = 16422,\"App\"", "app(2).copyfile = 16422,\"app\""}));
+    EXPECT_EQ(state.CopySectionLines,
+              (Lines{"", "[bin.copyfile]", "one.dll,bin_one.dll", "", "[bin(2).copyfile]", "two.dll,bin_two.dll", "",
+                     "[bin.copyfile]", "one.dll,bin_one(2).dll", "", "[App.copyfile]", "a.txt,App_a.txt", "",
+                     "[app(2).copyfile]", "b.txt,app_b.txt"}));
+    EXPECT_EQ(state.RemoveDirLines,
+              (Lines{"%10%\\bin", "%11%\\bin", "%10%\\bin", "%16422%\\App", "%16422%\\app"}));
+}
+
+// The setup engine ends a section name at the first "]" and rejects names
+// over 255 characters: the internal names hold no "]" and are cut to fit,
+// while DestinationDirs keeps the folder's real name.
+TEST_F(Scanner, SectionNamesHoldNoBracketAndFitTheLimit) {
+    file("App\\Docs [EN]\\read.txt");
+    const std::string longName(200, 'a');
+    const std::string tail(100, 'b');
+    file("App\\" + longName + "\\" + tail + "1\\one.txt");
+    file("App\\" + longName + "\\" + tail + "2\\two.txt");
+    scan({{"App", ""}});
+    ASSERT_EQ(state.CopySectionNames.size(), 5u);
+    EXPECT_EQ(state.CopySectionNames[2], "App.Docs [EN_.copyfile,");
+    EXPECT_EQ(state.DestinationDirLines[2], "App.Docs [EN_.copyfile = 16422,\"App\\Docs [EN]\"");
+    const auto header = std::find(state.CopySectionLines.begin(), state.CopySectionLines.end(), "[App.Docs [EN_.copyfile]");
+    ASSERT_NE(header, state.CopySectionLines.end());
+    EXPECT_EQ(*(header + 1), "read.txt,App_Docs [EN]_read.txt");
+
+    const std::string cut = ("App." + longName + "." + tail).substr(0, 239);
+    EXPECT_EQ(state.CopySectionNames[1], "App." + longName + ".copyfile,") << "short enough: unchanged";
+    EXPECT_EQ(state.CopySectionNames[3], cut + ".copyfile,");
+    EXPECT_EQ(state.CopySectionNames[4], cut + "(2).copyfile,");
+    EXPECT_EQ(state.DestinationDirLines[4], cut + "(2).copyfile = 16422,\"App\\" + longName + "\\" + tail + "2\"");
+    for (const std::string& name : state.CopySectionNames) EXPECT_LE(name.size() - 1, 255u) << name;
+    EXPECT_NE(std::find(state.CopySectionLines.begin(), state.CopySectionLines.end(), "[" + cut + "(2).copyfile]"),
+              state.CopySectionLines.end());
+}
+
+#ifndef _WIN32
+// Folders whose names differ only in letter case (a POSIX disk can hold both).
+TEST_F(Scanner, SubfoldersDifferingInCaseGetSectionsOfTheirOwn) {
+    file("App\\Doc\\a.txt");
+    file("App\\doc\\b.txt");
+    scan({{"App", ""}});
+    EXPECT_EQ(state.CopySectionNames, (Lines{"App.copyfile,", "App.Doc.copyfile,", "App.doc(2).copyfile,"}));
+    EXPECT_EQ(state.DestinationDirLines[2], "App.doc(2).copyfile = 16422,\"App\\doc\"");
+    EXPECT_EQ(state.CopySectionLines.back(), "b.txt,App_doc_b.txt");
+    EXPECT_EQ(state.CopySectionLines[state.CopySectionLines.size() - 2], "[App.doc(2).copyfile]");
+}
+#endif
+
 TEST_F(Scanner, PercentInFolderNamesIsDoubled) {
     file("App\\50%\\a.txt");
     scan({{"App", ""}});
@@ -228,12 +307,31 @@ TEST_F(Scanner, PercentInFolderNamesIsDoubled) {
 
 #ifndef _WIN32
 // Names Windows cannot hold, but a POSIX disk can.
+// A trailing blank is quoted; a name with a character Windows names cannot
+// hold could never be installed, so the scan refuses it, naming the file.
 TEST_F(Scanner, QuotesAndTrailingBlanksAreQuotedToo) {
-    file("App\\say \"hi\".txt");
     file("App\\tail .txt ");
     scan({{"App", ""}});
-    EXPECT_EQ(state.CopySectionLines, (Lines{"", "[App.copyfile]", "\"say \"\"hi\"\".txt\",\"App_say \"\"hi\"\".txt\"",
-                                             "\"tail .txt \",\"App_tail .txt \""}));
+    EXPECT_EQ(state.CopySectionLines, (Lines{"", "[App.copyfile]", "\"tail .txt \",\"App_tail .txt \""}));
+
+    int n = 0;
+    for (const char* name : {"say \"hi\".txt", "a*b.txt", "a?b", "a<b>", "a|b", "a:b", "tab\there"}) {
+        const std::string folder = "Bad" + std::to_string(++n);
+        platform::createFolders(at(folder));
+        platform::writeFileAtomic(at(folder) + "/" + name, "x");
+        try {
+            scan({{folder, ""}});
+            ADD_FAILURE() << name << " was not refused";
+        } catch (const platform::Error& e) {
+            EXPECT_NE(std::string(e.what()).find(at(folder) + "\\" + name), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("Windows file names cannot hold"), std::string::npos) << e.what();
+        }
+        project.SourceFolders.clear();
+    }
+    // A folder too: its files could not be installed below it.
+    platform::createFolders(at("Quoted/say \"so\""));
+    project.SourceFolders.clear();
+    EXPECT_THROW(scan({{"Quoted", ""}}), platform::Error);
 }
 #endif
 

@@ -62,3 +62,15 @@ TEST(Paths, JoinBaseAndParent) {
 }
 
 TEST(Dates, ShortDateIsNotEmpty) { EXPECT_FALSE(todayShortDate().empty()); }
+
+TEST_F(FileSystem, SameFileKnowsOneFileUnderEverySpelling) {
+    createFolder(joinPath(root, "Prog"));
+    writeFileAtomic(root + "\\Prog\\Tool.dll", "mine");
+    writeFileAtomic(root + "\\Prog\\other.dll", "mine");
+    EXPECT_TRUE(sameFile(root + "\\Prog\\Tool.dll", root + "/Prog/Tool.dll"));
+    EXPECT_TRUE(sameFile(root + "\\Prog\\Tool.dll", root + "\\PROG\\tool.DLL")) << "letter case";
+    EXPECT_TRUE(sameFile(root + "\\Prog\\Tool.dll", root + "\\Prog\\..\\Prog\\Tool.dll"));
+    EXPECT_FALSE(sameFile(root + "\\Prog\\Tool.dll", root + "\\Prog\\other.dll")) << "same bytes, another file";
+    EXPECT_FALSE(sameFile(root + "\\Prog\\Tool.dll", root + "\\Prog\\missing.dll"));
+    EXPECT_FALSE(sameFile(root + "\\Prog\\missing.dll", root + "\\Prog\\missing.dll"));
+}

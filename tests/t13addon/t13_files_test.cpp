@@ -124,15 +124,20 @@ TEST(SfxConfig, RunCommandsWithBackslashesOrQuotesAreEscaped) {
 }
 
 TEST(PackageNames, FileNameRule) {
-    for (const char* good : {"MyApp", "My App", "播放器", " lead", "a.b", "CONSOLE", "COM0"})
+    for (const char* good : {"MyApp", "My App", "播放器", "a.b", "CONSOLE", "COM0"})
         EXPECT_FALSE(shell::packageNameProblem(good)) << good;
     for (const char* bad : {"a\\b", "a/b", "a:b", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "a[1]", "a]", "50%",
-                            "a;b", "a,b", "a=b", "tab\there", "a.", "a ", "   ", "CON", "nul", "Com1", "LPT9"})
+                            "a;b", "a,b", "a=b", "tab\there", "a.", "a ", " lead", "   ", "CON", "nul", "Com1", "LPT9"})
         EXPECT_TRUE(shell::packageNameProblem(bad)) << bad;
     const auto message = shell::packageNameProblem("a?b");
     ASSERT_TRUE(message);
     EXPECT_NE(message->find("\"a?b\""), std::string::npos);
     EXPECT_NE(message->find("U+003F"), std::string::npos);
+    // The setup engine drops a leading blank from the component's name and
+    // then finds no section of that name.
+    const auto leading = shell::packageNameProblem(" App");
+    ASSERT_TRUE(leading);
+    EXPECT_NE(leading->find("begins with a blank"), std::string::npos) << *leading;
 }
 
 TEST(T13Files, WrittenInCodePage936WithCrLfAndNoMark) {

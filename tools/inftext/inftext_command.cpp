@@ -6,9 +6,11 @@
 #include "infaddon/directory_tables.h"
 #include "infaddon/entries_file.h"
 #include "infaddon/inf_writer.h"
+#include "infaddon/project_checks.h"
 #include "infaddon/source_scanner.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "shell/package_name_rule.h"
 
 namespace inftext {
 
@@ -104,6 +106,12 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
     project.PackageName = *o.name;
     project.PackageVersion = *o.version;
     project.Website = o.website;
+    // The same rules as the builder's Generate: the files written here are the package's.
+    for (const auto& refusal : {shell::packageNameProblem(project.PackageName), infaddon::TypedTextProblem(project)})
+        if (refusal) {
+            err << "tolvane-inftext: " << *refusal << "\n";
+            return 2;
+        }
     for (const auto& source : o.sources) project.addSourceFolder(source, o.dirId);
     infaddon::BuildState state;
     state.resetAtStart();
