@@ -1,6 +1,9 @@
 #include "t13addon/generate_t13_addon.h"
 
 #include <optional>
+#include <stdexcept>
+#include <utility>
+#include <vector>
 
 #include "platform/ansi_text_file.h"
 #include "platform/error.h"
@@ -9,6 +12,7 @@
 #include "shell/package_name_rule.h"
 #include "shell/package_path_choice.h"
 #include "shell/set_aside_file.h"
+#include "shell/typed_text_rules.h"
 #include "t13addon/seven_zip_search.h"
 #include "t13addon/sfx_config.h"
 #include "t13addon/t13_batch_file.h"
@@ -21,12 +25,51 @@ namespace {
 
 const char* const kRemoveWorkFolder = "cmd /c rd /s /q .\\SVCPACK";
 
-[[noreturn]] void fail(const std::string& message) { throw platform::Error(platform::ErrorKind::FileNotFound, message); }
+std::string replaceBlanks(std::string text) {
+    for (char& c : text)
+        if (c == ' ') c = '_';
+    return text;
+}
 
 std::string sfxModuleMissingMessage(const std::string& appDir) {
     return "The self-extractor module " + std::string(kSfxModuleName) + " is not in the program folder " + appDir +
            ". Put the modified 7-Zip SFX module (7zSD.sfx by Oleg Scherbakov, renamed to 7zs.sfx; see README) "
            "there, then generate again.";
+}
+
+// What Generate refuses in the window's fields beyond the name rule, checked
+// before anything is written; nothing when all can be used.
+std::optional<std::string> fieldProblem(const T13Builder& w, const std::string& appDir) {
+    // The installer's name goes unquoted into SVCPACK.INF's [SetupHotfixesToRun]
+    // through the entries file; setup runs that line as a command line and
+    // splits it at a blank. Quotes there would be read first by the
+    // integrator and then by setup's INF reader, neither of which is known
+    // to keep them, so a name with blanks is refused.
+    if (w.packageNameText.find(' ') != std::string::npos)
+        return "The software name \"" + w.packageNameText + "\" holds a blank. It names the installer " +
+               w.packageNameText + ".exe, which Windows setup runs from a line of SVCPACK.INF and would split at "
+               "the blank. Use a name without blanks (for example " + replaceBlanks(w.packageNameText) +
+               ") and generate again.";
+    if (auto problem = shell::oneLineFieldProblem("version", w.versionText)) return problem;
+    if (auto problem = shell::oneLineFieldProblem("extraction path", w.extractPathText)) return problem;
+    for (const auto& command : w.runCommands)
+        if (auto problem = shell::oneLineFieldProblem("run command", command)) return problem;
+    const std::vector<std::string> workFiles = {kT13EntriesFileName, kSfxConfigFileName, kTempArchiveName,
+                                                kT13BatchFileName};
+    for (const auto& item : w.packItems) {
+        if (auto problem = shell::oneLineFieldProblem("item to pack", item)) return problem;
+        if (item.find('"') != std::string::npos)
+            return "The item to pack " + item + " holds a double quote, which would end its quoted path in the batch "
+                   "file. Rename it (Windows file names cannot hold one) and add it again.";
+        // The builder writes and deletes these in the program folder: a user's
+        // file of that name there would be overwritten before it is packed.
+        for (const auto& name : workFiles)
+            if (platform::sameFile(item, appDir + name))
+                return "The item to pack " + item + " is the builder's work file " + name + ", which it writes and "
+                       "deletes in the program folder. Move the file to another folder, add it from there and "
+                       "generate again.";
+    }
+    return std::nullopt;
 }
 
 T13AddonSettings readSettings(const T13Builder& w) {
@@ -59,52 +102,102 @@ bool settleOutput(const std::string& outputPath, bool installerMade, std::option
     return false;
 }
 
+// A build step that failed: what it was doing, and the system's account.
+class StepFailure : public std::runtime_error {
+public:
+    StepFailure(std::string step, const std::string& cause) : std::runtime_error(cause), step_(std::move(step)) {}
+    const std::string& step() const { return step_; }
+
+private:
+    std::string step_;
+};
+
+template <typename Step>
+auto runStep(const std::string& description, Step&& step) -> decltype(step()) {
+    try {
+        return step();
+    } catch (const platform::Error& e) {
+        throw StepFailure(description, e.what());
+    }
+}
+
+// How far a build got, for a true account when a step fails.
+struct BuildProgress {
+    bool packageMade = false;
+    bool oldPackage = false;
+};
+
+std::string failureMessage(const StepFailure& failure, const BuildProgress& progress, const std::string& outputPath) {
+    if (progress.packageMade)
+        return "The T13 package was made at " + outputPath + ", but then " + failure.step() + " failed. " +
+               failure.what();
+    std::string text = "The T13 package was not made: " + failure.step() + " failed. " + failure.what();
+    if (progress.oldPackage && platform::fileExists(outputPath))
+        text += " The earlier package at " + outputPath + " is unchanged.";
+    return text;
+}
+
 // The work between the busy bracket's two ends (steps that write, run and
 // clean up). True when a new package was made; an old file kept at the path
-// does not count. Throws platform::Error at the first step that fails.
+// does not count. Throws StepFailure naming the first step that fails.
 bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipSearch& sevenZip,
-                  shell::CommandRunner& runner, const std::string& programFolder, const std::string& appDir) {
-    platform::setCurrentDirectory(programFolder);
+                  shell::CommandRunner& runner, const std::string& programFolder, const std::string& appDir,
+                  BuildProgress& done) {
+    const std::string workFolder = appDir + kWorkFolderName;
+    runStep("making the program folder " + programFolder + " the current folder",
+            [&] { platform::setCurrentDirectory(programFolder); });
     if (platform::folderExists(platform::joinPath(programFolder, kWorkFolderName)))
-        runner.runAndWait(kRemoveWorkFolder, platform::kHidden);
-    platform::createFolder(appDir + kWorkFolderName + "\\");
+        runStep("removing the old work folder " + workFolder, [&] { runner.runAndWait(kRemoveWorkFolder, platform::kHidden); });
+    runStep("creating the work folder " + workFolder, [&] { platform::createFolder(workFolder + "\\"); });
     const std::string configPath = platform::joinPath(programFolder, kSfxConfigFileName);
-    deleteIfExists(configPath);
+    runStep("deleting the old " + configPath, [&] { deleteIfExists(configPath); });
     // 7z's "a" adds to an archive that is already there: a temp.7z left by a
     // run that stopped halfway would put its items into this installer too.
     const std::string tempArchive = appDir + kTempArchiveName;
-    deleteIfExists(tempArchive);
+    runStep("deleting the old " + tempArchive, [&] { deleteIfExists(tempArchive); });
 
     const std::string entriesPath = appDir + kT13EntriesFileName;
     const std::string batchPath = appDir + kT13BatchFileName;
-    platform::writeAnsiFile(entriesPath, T13EntriesText(s, platform::todayShortDate()));
+    runStep("writing " + entriesPath,
+            [&] { platform::writeAnsiFile(entriesPath, T13EntriesText(s, platform::todayShortDate())); });
     // The window keeps the path as typed; only the written line doubles its backslashes.
-    platform::writeAnsiFile(configPath, SfxConfigText(s.ExtractPath, s.RunCommands));
-    shell::ConvertConfigToUtf8();
-    platform::writeAnsiFile(batchPath, T13BatchText(s, sevenZip.searchFolder, sevenZip.searchFolderFirst));
+    runStep("writing " + configPath,
+            [&] { platform::writeAnsiFile(configPath, SfxConfigText(s.ExtractPath, s.RunCommands)); });
+    runStep("rewriting " + configPath + " as UTF-8", [&] { shell::ConvertConfigToUtf8(); });
+    runStep("writing " + batchPath, [&] { platform::writeAnsiFile(batchPath, T13BatchText(s, sevenZip.searchFolder, sevenZip.searchFolderFirst)); });
 
-    platform::setCurrentDirectory(programFolder);
+    runStep("making the program folder " + programFolder + " the current folder",
+            [&] { platform::setCurrentDirectory(programFolder); });
     std::optional<shell::SetAsideFile> aside;
-    if (platform::fileExists(s.OutputPath)) aside.emplace(s.OutputPath);
-    runner.runAndWait(kT13BatchFileName, platform::kHidden);
+    if (platform::fileExists(s.OutputPath)) {
+        runStep("moving the old package " + s.OutputPath + " aside", [&] { aside.emplace(s.OutputPath); });
+        done.oldPackage = true;
+    }
+    runStep("running " + batchPath, [&] { runner.runAndWait(kT13BatchFileName, platform::kHidden); });
 
     const std::string installer = appDir + installerPath(s.PackageName);
     const bool archiveMade = platform::fileExists(tempArchive);
     const bool installerMade = archiveMade && platform::fileExists(installer);
-    const bool made = settleOutput(s.OutputPath, installerMade, aside);
+    const bool made = runStep(aside ? "settling the new and the old package at " + s.OutputPath
+                                    : "checking the package at " + s.OutputPath,
+                              [&] { return settleOutput(s.OutputPath, installerMade, aside); });
+    done.packageMade = made;
 
-    platform::deleteFile(entriesPath);
-    platform::deleteFile(batchPath);
+    runStep("deleting " + entriesPath, [&] { platform::deleteFile(entriesPath); });
+    runStep("deleting " + batchPath, [&] { platform::deleteFile(batchPath); });
     if (!archiveMade)
-        fail("7z did not make " + tempArchive + " from the items to pack, so no package was made. Check that 7z "
-             "runs from a command prompt in " + appDir + " and that every item to pack can be read.");
-    platform::deleteFile(tempArchive);
+        throw StepFailure("packing the items into " + tempArchive + " with 7z",
+                          "7z did not make " + tempArchive + ". Check that 7z runs from a command prompt in " + appDir +
+                              " and that every item to pack can be read.");
+    runStep("deleting " + tempArchive, [&] { platform::deleteFile(tempArchive); });
     if (!installerMade)
-        fail("copy /b did not make the installer " + installer + " from " + kSfxModuleName +
-             ", config.txt and temp.7z, so no package was made. Check that " + appDir + kSfxModuleName +
-             " can be read and that the folder has room.");
-    runner.runDetached(kRemoveWorkFolder, platform::kMinimizedFocus);
-    deleteIfExists(configPath);
+        throw StepFailure("joining the installer " + installer + " with copy /b",
+                          "copy /b did not make it from " + std::string(kSfxModuleName) +
+                              ", config.txt and temp.7z. Check that " + appDir + kSfxModuleName +
+                              " can be read and that the folder has room.");
+    runStep("removing the work folder " + workFolder,
+            [&] { runner.runDetached(kRemoveWorkFolder, platform::kMinimizedFocus); });
+    runStep("deleting " + configPath, [&] { deleteIfExists(configPath); });
 
     window.packageNameText.clear();
     window.versionText.clear();
@@ -147,6 +240,10 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
             return T13Outcome::Refused;
         }
+        if (const auto problem = fieldProblem(window, appDir)) {
+            ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
+            return T13Outcome::Refused;
+        }
         // The batch interpreter takes a "7zS.sfx" for "7zs.sfx", as Windows does.
         if (!platform::fileExists(platform::resolveLetterCase(appDir + kSfxModuleName))) {
             ui.showMessage(sfxModuleMissingMessage(appDir), {}, shell::MessageIcon::Stop);
@@ -164,11 +261,21 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
             overwriteQuestion);
         if (!chosen) return T13Outcome::Cancelled;
         settings.OutputPath = *chosen;
+        if (const auto problem = shell::packagePathProblem(settings.OutputPath, false)) {
+            ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
+            return T13Outcome::Refused;
+        }
 
         bool made = false;
-        {
+        BuildProgress done;
+        try {
             shell::BusyBracket busy(ui);
-            made = buildPackage(window, settings, sevenZip, runner, programFolder, appDir);
+            made = buildPackage(window, settings, sevenZip, runner, programFolder, appDir, done);
+        } catch (const StepFailure& failure) {
+            // The bracket has ended; an old package set aside is back unless a new one is there.
+            ui.showMessage(failureMessage(failure, done, settings.OutputPath), kFailureTitle, shell::MessageIcon::Stop);
+            platform::setCurrentDirectory(programFolder);
+            return T13Outcome::Failed;
         }
         if (made) ui.showMessage(kSuccessMessage, kSuccessTitle);
         else ui.showMessage(kFailureMessage, kFailureTitle);

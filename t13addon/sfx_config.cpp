@@ -29,7 +29,8 @@ std::string SfxConfigText(const std::string& extractPath, const std::vector<std:
     std::string text;
     const auto line = [&text](const std::string& value) { text += value + "\r\n"; };
     line(";!@Install@!UTF-8!");
-    if (!extractPath.empty()) line("InstallPath=\"" + doubleBackslashes(extractPath) + "\"");
+    // Backslashes doubled, and a quote written \" so that it cannot end the value.
+    if (!extractPath.empty()) line("InstallPath=\"" + escapeRunCommand(extractPath) + "\"");
     line("GUIMode=\"1\"");
     for (const auto& command : runCommands) line("RunProgram =\"" + escapeRunCommand(command) + "\"");
     line(std::string("ExtractPathText=\"") + kProgressText + "\"");

@@ -4,9 +4,9 @@
 // knows none of these keys but RunProgram, and runs only the first of those.
 //
 // Values stand in double quotes; inside them the module reads \\ as "\",
-// \" as a quote, \n and \t as a newline and a tab. So backslashes are doubled
-// in the extraction path, and run commands that hold a backslash or a quote
-// get both escaped, so that C:\new\tool.exe runs as typed.
+// \" as a quote, \n and \t as a newline and a tab. So the extraction path and
+// run commands that hold a backslash or a quote get both escaped, so that
+// C:\new\tool.exe runs as typed.
 #pragma once
 
 #include <string>

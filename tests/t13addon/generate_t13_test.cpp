@@ -340,15 +340,27 @@ TEST_F(GenerateT13, OverwriteKeepsTheOldPackageWhenNoNewOneIsMade) {
     EXPECT_NE(ui.lastMessage().find("cannot start the batch"), std::string::npos);
 }
 
-TEST_F(GenerateT13, ANameWithABlankGetsAQuotedCopyTarget) {
+// Setup runs the [AddProgram] line from SVCPACK.INF as a command line and
+// would split it at a blank: such a name is refused before anything is
+// written. An "&" only needs the quoted copy target.
+TEST_F(GenerateT13, ANameWithABlankIsRefusedAndOneWithAnAmpersandGetsAQuotedCopyTarget) {
     window.packageNameText = "My App";
+    EXPECT_EQ(generate(), T13Outcome::Refused);
+    EXPECT_NE(ui.lastMessage().find("\"My App\" holds a blank"), std::string::npos) << ui.lastMessage();
+    EXPECT_NE(ui.lastMessage().find("My_App"), std::string::npos) << ui.lastMessage();
+    EXPECT_TRUE(ui.saveRequests.empty());
+    EXPECT_TRUE(runner->waited.empty());
+    EXPECT_EQ(window.packageNameText, "My App");
+    ui.saveFileAnswers.clear();
+
+    window.packageNameText = "My&App";
     output = inRoot("My App_1.0_Addon.7z");
     batchMakesEverything();
-    EXPECT_EQ(generate(), T13Outcome::Made);
+    EXPECT_EQ(generate(), T13Outcome::Made) << ui.lastMessage();
     EXPECT_NE(runner->filesAtBatchTime["T13整合包生成.bat"].find(
-                  "copy /b 7zs.sfx + config.txt + temp.7z \"SVCPACK\\My App.exe\"\r\n"),
+                  "copy /b 7zs.sfx + config.txt + temp.7z \"SVCPACK\\My&App.exe\"\r\n"),
               std::string::npos);
-    EXPECT_NE(runner->filesAtBatchTime["Entries.ini"].find("[AddProgram]\r\nMy App.exe\r\n"), std::string::npos);
+    EXPECT_NE(runner->filesAtBatchTime["Entries.ini"].find("[AddProgram]\r\nMy&App.exe\r\n"), std::string::npos);
 }
 
 TEST(AppDir, ExactlyOneTrailingBackslash) {

@@ -198,16 +198,16 @@ TEST_F(T13EndToEnd, OverwritingMakesAFreshArchiveNotAnAddition) {
     ASSERT_EQ(run("7z a -t7z " + quoted(output) + " " + quoted(inRoot("stale.txt"))), 0);
 
     T13BuilderFields w = myApp();
-    w.packageNameText = "My App";  // a blank in the copy target
+    w.packageNameText = "My&App";  // an "&" in the copy target
     w.storeOnly = true;
     ui.yesNoAnswers.push_back(true);
     ASSERT_EQ(generate(w, output), T13Outcome::Made) << ui.lastMessage();
     const std::string unpacked = inRoot("unpacked");
     ASSERT_EQ(run("7z x -y " + quoted(output) + " " + quoted("-o" + unpacked)), 0);
     EXPECT_EQ(platform::listFolder(unpacked).files, (std::vector<std::string>{"Entries.ini"}));
-    EXPECT_TRUE(platform::fileExists(platform::joinPath(unpacked, "SVCPACK\\My App.exe")));
+    EXPECT_TRUE(platform::fileExists(platform::joinPath(unpacked, "SVCPACK\\My&App.exe")));
     // "不压缩": the items are stored in the installer's archive.
-    const std::string installer = platform::readFile(platform::joinPath(unpacked, "SVCPACK\\My App.exe"));
+    const std::string installer = platform::readFile(platform::joinPath(unpacked, "SVCPACK\\My&App.exe"));
     const std::string inner = inRoot("inner.7z");
     platform::writeFileAtomic(inner, installer.substr(installer.find("7z\xBC\xAF\x27\x1C")));
     const std::map<std::string, std::string> innerListed = listArchive(inner);
