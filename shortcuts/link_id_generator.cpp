@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/error.h"
+#include "platform/unicode.h"
 
 namespace shortcuts {
 
@@ -14,16 +15,35 @@ double LinkIdGenerator::next() {
 
 int LinkIdGenerator::draw() { return static_cast<int>(next() * kHighest) + 1; }
 
-int LinkIdGenerator::drawUnused(const Shortcuts& taken) {
+namespace {
+
+// Whether a shortcut of `taken` declares the group `key`: its delete text
+// begins with the group line, setup.ini, progman.groups,, "KEY=""...
+bool groupKeyTaken(const Shortcuts& taken, const std::string& key) {
+    const std::string start = platform::asciiLower("setup.ini, progman.groups,, \"" + key + "=\"\"");
+    for (const auto& entry : taken)
+        if (platform::asciiLower(entry.deleteEntry.substr(0, start.size())) == start) return true;
+    return false;
+}
+
+[[noreturn]] void noIdLeft() {
+    throw platform::Error(platform::ErrorKind::BadInput,
+                          "Every shortcut id from 1 to 10000 is in use: delete a shortcut before adding another.");
+}
+
+}  // namespace
+
+int LinkIdGenerator::drawUnused(const Shortcuts& taken, const std::string& appFolderName) {
     std::set<std::string> names;
     for (const auto& entry : taken) names.insert(entry.sectionName);
-    if (names.size() >= static_cast<std::size_t>(kHighest))
-        throw platform::Error(platform::ErrorKind::BadInput,
-                              "Every shortcut id from 1 to 10000 is in use: delete a shortcut before adding another.");
-    for (;;) {
+    if (names.size() >= static_cast<std::size_t>(kHighest)) noIdLeft();
+    // The generator's period is 2^24 draws: after that many, every id has come up.
+    for (long draws = 0; draws < (1L << 24); ++draws) {
         const int id = draw();
-        if (!names.count("addlink" + std::to_string(id))) return id;
+        if (!names.count("addlink" + std::to_string(id)) && !groupKeyTaken(taken, appFolderName + std::to_string(id)))
+            return id;
     }
+    noIdLeft();
 }
 
 LinkIdGenerator& programLinkIds() {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "shortcuts/shortcut_list.h"
 
@@ -19,9 +20,12 @@ public:
     double next();
     // integer part of (R x 10000) + 1: 1 to 10000.
     int draw();
-    // Draws until the id names no section in `taken`, so two shortcuts never
-    // share a section or a group key. Throws platform::Error when every id is taken.
-    int drawUnused(const Shortcuts& taken);
+    // Draws until the id names no section in `taken` and, joined to
+    // `appFolderName`, gives a group key no shortcut in `taken` uses ("App1"
+    // with 2 and "App" with 12 both give "App12"; letter case ignored, as INI
+    // names are compared), so two shortcuts never share a section or a group.
+    // Throws platform::Error when no id is left.
+    int drawUnused(const Shortcuts& taken, const std::string& appFolderName = {});
 
 private:
     std::uint32_t state_ = 0x50000;

@@ -39,7 +39,7 @@ void AddShortcut(ShortcutEditor& editor, shell::UserInterface&, LinkIdGenerator&
 
     ShortcutDefinition d;
     d.AppFolderName = AppFolderName(editor.builder.openFolder);
-    d.LinkId = ids.drawUnused(editor.shortcuts());
+    d.LinkId = ids.drawUnused(editor.shortcuts(), d.AppFolderName);
     d.TargetPath = editor.targetPathText;
     d.StartIn = editor.startInText;
     d.Description = editor.descriptionText;

@@ -280,3 +280,109 @@ TEST_F(Generating, ATheToolThatCannotStartIsNamedAndTheOldPackageKept) {
 }
 
 }  // namespace
+
+namespace {
+
+// An extra file the user took from the program folder is its own copy: the
+// build packs it and leaves it there, whatever the spelling of its path.
+TEST_F(Generating, AnExtraFileFromTheProgramFolderIsPackedAndKept) {
+    write(inProgram("Tool.dll"), "the user's own file");
+    project.ExtraFiles = {{programFolder + "/./TOOL.DLL", "Tool.dll", "1", "2"}};
+    std::string packedBytes;
+    runner.actions[kPackageBatchFileName] = [this, &packedBytes] {
+        packedBytes = platform::readFile(inProgram("Tool.dll"));
+        write(target, "new package");
+    };
+    ASSERT_EQ(generate(), GenerateOutcome::Made) << ui.lastMessage();
+    EXPECT_EQ(packedBytes, "the user's own file");
+    EXPECT_EQ(programFolderEntries(), std::vector<std::string>{"Tool.dll"});
+    EXPECT_EQ(platform::readFile(inProgram("Tool.dll")), "the user's own file");
+}
+
+// Refused before anything is written, each with a message naming what is wrong.
+TEST_F(Generating, ExtraFilesWhoseNamesCoincideAreRefusedNamingBoth) {
+    write(inRoot("a.dll"), "a");
+    platform::createFolders(inRoot("other"));
+    write(inRoot("other\\TOOL.DLL"), "b");
+    project.addExtraFile({inRoot("other\\TOOL.DLL"), "TOOL.DLL", "1", "2"});
+    EXPECT_EQ(generate(), GenerateOutcome::Refused);
+    EXPECT_NE(ui.lastMessage().find(inRoot("tool.dll")), std::string::npos) << ui.lastMessage();
+    EXPECT_NE(ui.lastMessage().find(inRoot("other\\TOOL.DLL")), std::string::npos) << ui.lastMessage();
+
+    for (const char* own : {"app.INF", "Entries_App.ini", "App.cab", "setup.inf", "SETUP.RPT", "生成整合包.bat"}) {
+        project.ExtraFiles = {{inRoot("a.dll"), own, "1", "2"}};
+        EXPECT_EQ(generate(), GenerateOutcome::Refused) << own;
+        EXPECT_NE(ui.lastMessage().find(std::string("as ") + own), std::string::npos) << ui.lastMessage();
+        EXPECT_NE(ui.lastMessage().find(inRoot("a.dll")), std::string::npos) << ui.lastMessage();
+    }
+    EXPECT_EQ(ui.messages.back().icon, shell::MessageIcon::Stop);
+    EXPECT_TRUE(ui.saveRequests.empty());
+    EXPECT_TRUE(runner.started.empty());
+    EXPECT_TRUE(programFolderEntries().empty());
+}
+
+TEST_F(Generating, TypedTextsThatWouldBreakTheirLinesAreRefusedNamingTheField) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"1.0\r\n[Evil]", "version"}, {"1.0\tbeta", "version"}, {"http://a/\nb", "web site"}};
+    for (const auto& [value, field] : cases) {
+        project.PackageVersion = field == "version" ? value : "1.0";
+        project.Website = field == "web site" ? value : "";
+        EXPECT_EQ(generate(), GenerateOutcome::Refused) << value;
+        EXPECT_EQ(ui.lastMessage().rfind("The " + field + " ", 0), 0u) << ui.lastMessage();
+    }
+    project.PackageName = " App";  // the setup engine would drop the blank
+    project.PackageVersion = "1.0";
+    project.Website = "";
+    EXPECT_EQ(generate(), GenerateOutcome::Refused);
+    EXPECT_NE(ui.lastMessage().find("begins with a blank"), std::string::npos) << ui.lastMessage();
+    EXPECT_TRUE(ui.saveRequests.empty());
+    EXPECT_TRUE(programFolderEntries().empty());
+}
+
+// makecab reads "*" in the cabinet name as the cabinet's number, and a quote
+// would end the quoted path in the batch file: such a path is refused once
+// chosen, before anything is written.
+TEST_F(Generating, APackagePathWithAStarOrAQuoteIsRefused) {
+    for (const std::string name : {"App*_Addon.cab", "say \"hi\".cab"}) {
+        target = inRoot("out\\" + name);
+        EXPECT_EQ(generate(), GenerateOutcome::Refused) << name;
+        EXPECT_NE(ui.lastMessage().find(target), std::string::npos) << ui.lastMessage();
+        EXPECT_EQ(ui.busyBegins, 0);
+    }
+    EXPECT_NE(ui.lastMessage().find("double quote"), std::string::npos) << ui.lastMessage();
+    EXPECT_TRUE(runner.started.empty());
+    EXPECT_TRUE(programFolderEntries().empty());
+}
+
+// A step that fails after the package was made says so: the package is there.
+TEST_F(Generating, AFailureAfterThePackageWasMadeSaysThePackageIsThere) {
+    write(target, "old package");
+    ui.yesNoAnswers.push_back(true);
+    runner.actions[kPackageBatchFileName] = [this] {
+        write(target, "new package");
+        // The old package cannot be deleted: a folder stands at its place.
+        platform::deleteFile(target + ".old");
+        platform::createFolder(target + ".old");
+    };
+    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, kPackageMadeMessage);
+    const std::string& text = ui.messages[1].text;
+    EXPECT_EQ(text.rfind("The INF package was made at " + target + ", but then deleting the old package", 0), 0u)
+        << text;
+    EXPECT_EQ(platform::readFile(target), "new package");
+}
+
+TEST_F(Generating, AFailureBeforeThePackageSaysTheEarlierOneIsUnchanged) {
+    write(target, "old package");
+    ui.yesNoAnswers.push_back(true);
+    runner.actions[kCabBatchFileName] = [] {
+        throw platform::Error(platform::ErrorKind::FileNotFound, "The program makecab.exe was not found.");
+    };
+    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    const std::string& text = ui.lastMessage();
+    EXPECT_EQ(text.rfind("The INF package was not made: packing with makecab failed.", 0), 0u) << text;
+    EXPECT_NE(text.find("The earlier package at " + target + " is unchanged."), std::string::npos) << text;
+}
+
+}  // namespace

@@ -83,6 +83,25 @@ TEST_F(InfTextTool, BadArgumentsWriteNothing) {
     EXPECT_FALSE(platform::folderExists(at("out")));
 }
 
+// The files written here are the package's: the builder's rules apply.
+TEST_F(InfTextTool, NamesAndTextsTheBuilderRefusesAreRefusedHereToo) {
+    for (const char* name : {" HelloApp", "Hello[1]", "Hello "}) {
+        Args args = exampleArgs();
+        args[1] = name;
+        EXPECT_EQ(run(args), 2) << name;
+        EXPECT_NE(err.str().find(std::string("\"") + name + "\""), std::string::npos) << err.str();
+    }
+    Args version = exampleArgs();
+    version[3] = "1.0\r\n[Evil]";
+    EXPECT_EQ(run(version), 2);
+    EXPECT_NE(err.str().find("The version "), std::string::npos) << err.str();
+    Args website = exampleArgs();
+    website.insert(website.begin(), {"--website", "http://a/\nb"});
+    EXPECT_EQ(run(website), 2);
+    EXPECT_NE(err.str().find("The web site "), std::string::npos) << err.str();
+    EXPECT_FALSE(platform::folderExists(at("out")));
+}
+
 TEST_F(InfTextTool, NameOutsideTheCodePageFailsAndLeavesNoFile) {
     Args args = exampleArgs();
     args[1] = "Hello\xED\x95\x9C";  // Hangul: no character of code page 936

@@ -169,3 +169,27 @@ TEST_F(PackageText, CharacterOutsideTheCodePageIsRefusedAndNothingIsWritten) {
 }
 
 }  // namespace
+
+namespace {
+
+// The version is typed freely: inside the INF's quoted values a quote is
+// doubled and "%" written "%%", in both registry sections; the rest of the
+// INF is the same as for a plain version.
+TEST_F(PackageText, AVersionWithQuotesAndPercentIsEscapedInTheInf) {
+    state.PackageVersion = "1.0 \"beta\" 50%";
+    const std::string text = infaddon::InfFileText(project, state, "");
+    const std::string displayName = R"(HKLM,"%au_un_reg%\App","DisplayName",,"App1.0 ""beta"" 50%%")" "\r\n";
+    const std::string displayVersion = R"(HKLM,"%au_un_reg%\App","DisplayVersion",,"1.0 ""beta"" 50%%")" "\r\n";
+    const std::size_t first = text.find(displayName + displayVersion);
+    ASSERT_NE(first, std::string::npos) << text;
+    EXPECT_NE(text.find(displayName + displayVersion, first + 1), std::string::npos) << "the .Delreg copy";
+
+    BuildState plain = appBuild();
+    std::string expected = infaddon::InfFileText(project, plain, "");
+    for (const std::string from : {"App1.0\"", ",,\"1.0\""})
+        for (std::size_t at; (at = expected.find(from)) != std::string::npos;)
+            expected.replace(at, from.size(), from[0] == 'A' ? "App1.0 \"\"beta\"\" 50%%\"" : ",,\"1.0 \"\"beta\"\" 50%%\"");
+    EXPECT_EQ(text, expected);
+}
+
+}  // namespace

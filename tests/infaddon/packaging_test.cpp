@@ -107,6 +107,15 @@ TEST_F(Packaging, PackageWorkFilesListExtraFilesOnlyWhenTheFirstHasAName) {
     EXPECT_EQ(platform::readFile(inProgram(kPackageListFileName)), threeLines);
 }
 
+// The command interpreter expands "%...%" even inside quotes: the target
+// path's "%" is doubled, so makecab is handed the path as chosen.
+TEST_F(Packaging, APercentInThePackagePathIsDoubledInTheBatchFile) {
+    EXPECT_EQ(PackageBatchText("D:\\50%a\\b%c.cab"),
+              "makecab.exe /f " + std::string(kPackageListFileName) +
+                  " /d compressiontype=mszip /d compressionmemory=21 /d maxdisksize=1024000000"
+                  " /d diskdirectorytemplate= /d cabinetnametemplate=\"D:\\50%%a\\b%%c.cab\"\r\n");
+}
+
 TEST_F(Packaging, AWorkFileTheCodePageCannotHoldIsRefusedAndNotWritten) {
     state.PackageName = "App\xED\x95\x9C";  // a Hangul syllable: not in code page 936
     EXPECT_THROW(WriteCabDirectives(state), platform::Error);
@@ -133,6 +142,21 @@ TEST_F(Packaging, ExtraFilesAreCopiedOverOldOnesAndDeletedWhereTheyAre) {
     EXPECT_NO_THROW(CopyExtraFiles(project)) << "an empty first name means no extra files";
     project.ExtraFiles[0].name = "a.dll";
     EXPECT_THROW(CopyExtraFiles(project), platform::Error);
+}
+
+// Copying a file onto itself "succeeds" (the copy goes to a temporary name
+// and is renamed over it); the clean-up would then delete the user's file.
+TEST_F(Packaging, AnExtraFileThatIsItsOwnCopyIsNeitherCopiedNorDeleted) {
+    write(inProgram("Tool.dll"), "the user's own");
+    write(inRoot("b.txt"), "b");
+    project.addExtraFile({inProgram("TOOL.DLL"), "tool.dll", "1", "2"});
+    project.addExtraFile({inRoot("b.txt"), "b.txt", "1", "2"});
+    CopyExtraFiles(project);
+    DeleteExtraFiles(project);
+    EXPECT_FALSE(platform::fileExists(inProgram("b.txt"))) << "the copy the build made goes";
+    const auto entries = programFolderEntries();
+    EXPECT_EQ(std::count(entries.begin(), entries.end(), "Tool.dll"), 1) << testing::PrintToString(entries);
+    EXPECT_EQ(platform::readFile(inProgram("Tool.dll")), "the user's own");
 }
 
 TEST_F(Packaging, SuccessRunsBothBatchFilesAndLeavesNoWorkFile) {

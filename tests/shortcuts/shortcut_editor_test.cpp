@@ -5,6 +5,7 @@
 
 #include "platform/file_system.h"
 #include "shortcuts/app_folder_name.h"
+#include "shortcuts/shortcut_definition.h"
 #include "shortcuts/shortcut_editor.h"
 #include "tests/support/fake_user_interface.h"
 
@@ -55,6 +56,29 @@ TEST(LinkIds, AnIdAlreadyInTheListsIsDrawnAgain) {
     Shortcuts taken = {{"", "addlink7056", ""}, {"", "addlink5335", ""}};
     LinkIdGenerator ids;
     EXPECT_EQ(ids.drawUnused(taken), 5796);
+}
+
+// The group key is the folder name followed by the id: folder "App705" with
+// id 6 and folder "APP" with id 7056 would share the group App7056 (INI
+// names ignore letter case), so the id is drawn again.
+TEST(LinkIds, AnIdWhoseGroupKeyIsTakenIsDrawnAgain) {
+    ShortcutDefinition earlier;
+    earlier.AppFolderName = "App705";
+    earlier.LinkId = 6;
+    earlier.Location = "%16409%";
+    OpenEditor e("D:\\src\\APP");
+    ShortcutEditor& s = e.editor;
+    s.shortcuts().push_back(buildShortcutEntry(earlier));
+    LinkIdGenerator ids;
+    fillExample(s);
+    AddShortcut(s, e.ui, ids);
+    ASSERT_EQ(s.shortcuts().size(), 2u);
+    EXPECT_EQ(s.shortcuts()[1].sectionName, "addlink5335");
+    EXPECT_EQ(s.shortcuts()[1].deleteEntry.substr(0, 37), "setup.ini, progman.groups,, \"APP5335=");
+
+    // Without the clash the first draw stands, as always.
+    LinkIdGenerator fresh;
+    EXPECT_EQ(fresh.drawUnused(s.shortcuts(), "Other"), 7056);
 }
 
 TEST(ShortcutEditor, FirstAddOfTheExampleIsTheDesktopShortcut7056) {

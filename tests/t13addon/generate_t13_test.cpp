@@ -363,6 +363,79 @@ TEST_F(GenerateT13, ANameWithABlankIsRefusedAndOneWithAnAmpersandGetsAQuotedCopy
     EXPECT_NE(runner->filesAtBatchTime["Entries.ini"].find("[AddProgram]\r\nMy&App.exe\r\n"), std::string::npos);
 }
 
+// One-line fields whose line break or tab would add lines to Entries.ini or
+// config.txt, pack items the batch file cannot quote or the builder would
+// overwrite: refused before anything is written, naming the field or file.
+TEST_F(GenerateT13, FieldsThatWouldBreakTheirFilesAreRefusedNamingThem) {
+    const T13BuilderFields good = window;
+    const std::vector<std::pair<std::function<void(T13BuilderFields&)>, std::string>> cases = {
+        {[](T13BuilderFields& w) { w.versionText = "1.0\r\n[EditFile]"; }, "The version "},
+        {[](T13BuilderFields& w) { w.extractPathText = "C:\\App\n"; }, "The extraction path "},
+        {[](T13BuilderFields& w) { w.runCommands.push_back("setup.exe\t/S"); }, "The run command "},
+        {[](T13BuilderFields& w) { w.packItems.push_back("D:\\a\nb.exe"); }, "The item to pack "},
+        {[](T13BuilderFields& w) { w.packItems.push_back("/soft/say \"hi\".exe"); }, "holds a double quote"},
+    };
+    for (const auto& [change, expected] : cases) {
+        window = good;
+        change(window);
+        EXPECT_EQ(generate(), T13Outcome::Refused) << expected;
+        EXPECT_NE(ui.lastMessage().find(expected), std::string::npos) << ui.lastMessage();
+        ui.saveFileAnswers.clear();
+    }
+    // The user's own config.txt in the program folder: the builder would
+    // delete it and write its own there before packing.
+    window = good;
+    platform::writeFileAtomic(inProgram("config.txt"), "the user's");
+    window.packItems.push_back(inProgram("CONFIG.TXT"));
+    EXPECT_EQ(generate(), T13Outcome::Refused);
+    EXPECT_NE(ui.lastMessage().find("work file config.txt"), std::string::npos) << ui.lastMessage();
+    EXPECT_EQ(platform::readFile(inProgram("config.txt")), "the user's");
+    EXPECT_TRUE(ui.saveRequests.empty());
+    EXPECT_TRUE(runner->waited.empty());
+}
+
+TEST_F(GenerateT13, AQuoteInTheExtractionPathIsEscapedForTheModule) {
+    window.extractPathText = "C:\\say \"hi\"";
+    batchMakesEverything();
+    EXPECT_EQ(generate(), T13Outcome::Made) << ui.lastMessage();
+    EXPECT_NE(runner->filesAtBatchTime["config.txt"].find("InstallPath=\"C:\\\\say \\\"hi\\\"\"\r\n"),
+              std::string::npos)
+        << runner->filesAtBatchTime["config.txt"];
+}
+
+TEST_F(GenerateT13, AnOutputPathWithAQuoteIsRefused) {
+    output = inRoot("say \"hi\".7z");
+    EXPECT_EQ(generate(), T13Outcome::Refused);
+    EXPECT_NE(ui.lastMessage().find("double quote"), std::string::npos) << ui.lastMessage();
+    EXPECT_TRUE(runner->waited.empty());
+}
+
+// Each failure names its step and says whether a package exists.
+TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
+    runner->batchEffect = [this] { platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe"); };
+    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_EQ(ui.lastMessage().rfind("The T13 package was not made: packing the items into ", 0), 0u)
+        << ui.lastMessage();
+
+    // Made, then a work file that cannot be deleted: a folder stands at its place.
+    window = T13BuilderFields{};
+    window.packageNameText = "MyApp";
+    window.versionText = "1.0";
+    window.packItems = {"D:\\soft\\setup.exe"};
+    runner->batchEffect = [this] {
+        platform::writeFileAtomic(inProgram("temp.7z"), "7z");
+        platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe");
+        platform::writeFileAtomic(output, "NEW");
+        platform::deleteFile(inProgram("Entries.ini"));
+        platform::createFolder(inProgram("Entries.ini"));
+    };
+    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_EQ(ui.lastMessage().rfind("The T13 package was made at " + output + ", but then deleting ", 0), 0u)
+        << ui.lastMessage();
+    EXPECT_NE(ui.lastMessage().find("Entries.ini"), std::string::npos);
+    EXPECT_EQ(platform::readFile(output), "NEW");
+}
+
 TEST(AppDir, ExactlyOneTrailingBackslash) {
     EXPECT_EQ(AppDirOf("C:\\"), "C:\\");
     EXPECT_EQ(AppDirOf("C:\\Tools"), "C:\\Tools\\");

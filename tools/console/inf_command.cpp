@@ -176,6 +176,15 @@ InfArguments parseArguments(const std::vector<std::string>& args, const std::str
     return a;
 }
 
+// The folder a shortcut starts in when none is given: the target's folder. A
+// drive root keeps its backslash ("C:\\", as the shortcut editor's Get gives
+// it): "C:" alone would mean the current folder of drive C.
+std::string defaultStartIn(const std::string& target) {
+    const std::string folder = platform::parentPath(target);
+    if (folder.size() == 2 && folder[1] == ':') return folder + "\\";
+    return folder;
+}
+
 // Fills the builder as a user would: the boxes, then the buttons' commands
 // with the dialogs answered from the arguments. The shortcuts' group key
 // takes the name of the last source folder, the folder still open in the
@@ -204,7 +213,7 @@ void fillBuilder(const InfArguments& a, infaddon::InfBuilder& builder, ConsoleUs
     for (const PendingShortcut& s : a.shortcuts) {
         shortcuts::ChooseShortcutPlace(editor, ui, s.place);
         editor.targetPathText = s.target;
-        editor.startInText = s.startIn.empty() ? platform::parentPath(s.target) : s.startIn;
+        editor.startInText = s.startIn.empty() ? defaultStartIn(s.target) : s.startIn;
         editor.descriptionText = s.description.empty() ? s.linkName : s.description;
         editor.linkNameText = s.linkName;
         editor.menuFolderText = s.menuFolder;
