@@ -5,6 +5,8 @@ namespace infaddon {
 bool NeedsInfQuotes(const std::string& text) {
     if (text.find_first_of(",;=\"") != std::string::npos) return true;
     if (text.empty()) return false;
+    // A line that begins with "[" is read as a section header.
+    if (text.front() == '[') return true;
     const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
     return isBlank(text.front()) || isBlank(text.back());
 }

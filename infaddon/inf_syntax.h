@@ -1,6 +1,7 @@
 // Writing names into INF fields. Ordinary names pass unchanged; a name the
 // setup engine would misread (a comma, semicolon, equals sign, double quote,
-// percent sign, or blanks at either end) is quoted and escaped so that it
+// percent sign, blanks at either end, or a leading "[", which would make its
+// line a section header) is quoted and escaped so that it
 // reads back as the real name.
 #pragma once
 

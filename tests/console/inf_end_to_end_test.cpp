@@ -295,3 +295,120 @@ TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesItsMessageAndKeepsThePackage
 }
 
 }  // namespace
+
+namespace {
+
+// The batch interpreter expands "%...%" even inside quotes: a package path
+// with "%" must still be written exactly there, and an unrelated file at the
+// expanded path left alone. A target in a drive root starts in "C:\".
+TEST_F(InfEndToEnd, APercentInThePackagePathAndARootTargetComeOutAsChosen) {
+    platform::createFolders(inRoot("out dir\\50%a"));
+    write("out dir\\50c.cab", "unrelated file");
+    std::vector<std::string> arguments = appArguments();
+    arguments.back() = "out dir/50%a/b%c.cab";
+    arguments.insert(arguments.end(), {"--shortcut", "Root Tool=C:\\tool.exe"});
+    std::ostringstream err;
+    ASSERT_EQ(console::RunInfCommand(arguments, err), 0) << err.str();
+    EXPECT_EQ(platform::readFile(inRoot("out dir\\50%a\\b%c.cab")).substr(0, 4), "MSCF");
+    EXPECT_EQ(platform::readFile(inRoot("out dir\\50c.cab")), "unrelated file");
+
+    const std::string inf = unpack(inRoot("out dir\\50%a\\b%c.cab"), inRoot("unpacked")).at("App.inf");
+    EXPECT_NE(inf.find("\"\"\"\"\"\"C:\\tool.exe\"\"\"\" \"\",,,,\"\"C:\\\"\",\"\"Root Tool\"\"\""), std::string::npos)
+        << inf;
+}
+
+// A tree whose folders give coinciding copy-section names on their own
+// ("a.b" beside "a\b", "Docs [EN]", two source folders named "bin" with
+// different codes) and an extra file taken from the program folder: the
+// package is built with the real tools, and under Wine its INF is installed
+// by the setup engine, every file checked at its destination.
+TEST_F(GenerateWithTools, ThePackageOfATreeWithCoincidingNamesInstallsEveryFileInItsPlace) {
+    const std::map<std::string, std::string> appFiles = {
+        {"top.txt", "top"}, {"a.b\\x.txt", "x in a.b"}, {"a\\b\\y.txt", "y in a\\b"},
+        {"Docs [EN]\\read.txt", "read"}, {"Docs [EN]\\[1] intro.txt", "intro"}};
+    for (const auto& [relative, bytes] : appFiles) {
+        platform::createFolders(platform::parentPath(inRoot("tree\\TolvaneNames\\" + relative)));
+        write("tree\\TolvaneNames\\" + relative, bytes);
+    }
+    platform::createFolders(inRoot("tree\\x\\bin"));
+    platform::createFolders(inRoot("tree\\y\\bin"));
+    write("tree\\x\\bin\\one.dll", "one in Program Files");
+    write("tree\\y\\bin\\two.dll", "two in Common Files");
+    platform::writeFileAtomic(platform::joinPath(programFolder, "tool.dll"), "the user's own extra file");
+
+    infaddon::AddonProject p;
+    p.PackageName = "NamesApp";
+    p.PackageVersion = "1.0";
+    p.addSourceFolder(inRoot("tree\\TolvaneNames"), "16422");
+    p.addSourceFolder(inRoot("tree\\x\\bin"), "16422");
+    p.addSourceFolder(inRoot("tree\\y\\bin"), "16427");
+    p.addExtraFile({programFolder + "\\.\\TOOL.DLL", "tool.dll", "1", "2"});
+    const std::string output = inRoot("out dir\\NamesApp_1.0_Addon.cab");
+    ASSERT_EQ(generate(p, output), infaddon::GenerateOutcome::Made) << ui.lastMessage();
+    EXPECT_EQ(programFolderEntries(), std::vector<std::string>{"tool.dll"}) << "the extra file stays, alone";
+    EXPECT_EQ(platform::readFile(platform::joinPath(programFolder, "tool.dll")), "the user's own extra file");
+
+    const std::string unpacked = inRoot("unpacked");
+    const auto top = unpack(output, unpacked);
+    ASSERT_EQ(top.count("NamesApp.inf"), 1u);
+    EXPECT_EQ(top.at("tool.dll"), "the user's own extra file");
+    const std::string inf = top.at("NamesApp.inf");
+    for (const char* section : {"[TolvaneNames.a.b.copyfile]", "[TolvaneNames.a.b(2).copyfile]",
+                                "[TolvaneNames.Docs [EN_.copyfile]", "[bin.copyfile]", "[bin(2).copyfile]"})
+        EXPECT_NE(inf.find(std::string("\r\n") + section + "\r\n"), std::string::npos) << section << "\n" << inf;
+
+#ifndef _WIN32
+    GTEST_SKIP() << "the package is made; the setup engine that installs it runs under Wine";
+#else
+    // The setup engine's layout: the inner cabinet in an i386 folder below
+    // the INF, as the disk line names it. 64-bit Wine reads only an
+    // undecorated [SourceDisksNames], so the test's copy of the INF adds one.
+    platform::createFolder(platform::joinPath(unpacked, "i386"));
+    platform::renameFile(platform::joinPath(unpacked, "NamesApp.cab"), platform::joinPath(unpacked, "i386\\NamesApp.cab"));
+    const std::string diskLine = "1=\"NamesAppProgramFiles\",\"NamesApp.cab\",,\"i386\"\r\n";
+    std::string testInf = inf;
+    const std::size_t disks = testInf.find("[SourceDisksNames.x86]\r\n" + diskLine);
+    ASSERT_NE(disks, std::string::npos);
+    testInf.insert(disks, "[SourceDisksNames]\r\n" + diskLine + "\r\n");
+    const std::string infPath = platform::joinPath(unpacked, "NamesAppTest.inf");
+    platform::writeFileAtomic(infPath, testInf);
+
+    const std::string programFiles = platform::environmentVariable("ProgramFiles");
+    const std::string commonFiles = platform::environmentVariable("CommonProgramFiles");
+    ASSERT_FALSE(programFiles.empty() || commonFiles.empty());
+    std::map<std::string, std::string> expected;
+    for (const auto& [relative, bytes] : appFiles) expected[programFiles + "\\TolvaneNames\\" + relative] = bytes;
+    expected[programFiles + "\\bin\\one.dll"] = "one in Program Files";
+    expected[commonFiles + "\\bin\\two.dll"] = "two in Common Files";
+    const std::vector<std::string> misplaced = {programFiles + "\\TolvaneNames\\a.b\\y.txt",
+                                                programFiles + "\\bin\\two.dll", commonFiles + "\\bin\\one.dll"};
+    const auto removeInstalled = [&] {
+        for (const auto& entry : expected)
+            if (platform::fileExists(entry.first)) platform::deleteFile(entry.first);
+        for (const auto& path : misplaced)
+            if (platform::fileExists(path)) platform::deleteFile(path);
+        if (platform::folderExists(programFiles + "\\TolvaneNames"))
+            platform::removeFolderTree(programFiles + "\\TolvaneNames");
+        for (const std::string& bin : {programFiles + "\\bin", commonFiles + "\\bin"}) {
+            if (!platform::folderExists(bin)) continue;
+            const platform::FolderListing left = platform::listFolder(bin);
+            if (left.files.empty() && left.folders.empty()) platform::removeFolderTree(bin);
+        }
+    };
+    removeInstalled();  // what an earlier run may have left
+
+    platform::ChildProcess setup = platform::ChildProcess::start(
+        "rundll32.exe setupapi.dll,InstallHinfSection DefaultInstall 128 " + infPath, platform::kHidden);
+    for (int waited = 0; setup.isAlive() && waited < 1200; ++waited) setup.waitBriefly(100);
+    ASSERT_FALSE(setup.isAlive()) << "the setup engine did not finish in two minutes (a dialog may be waiting)";
+
+    for (const auto& [path, bytes] : expected) {
+        ASSERT_TRUE(platform::fileExists(path)) << path << " was not installed";
+        EXPECT_EQ(platform::readFile(path), bytes) << path;
+    }
+    for (const auto& path : misplaced) EXPECT_FALSE(platform::fileExists(path)) << path << ": installed in the wrong place";
+    removeInstalled();
+#endif
+}
+
+}  // namespace

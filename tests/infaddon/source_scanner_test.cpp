@@ -282,6 +282,17 @@ TEST_F(Scanner, SectionNamesHoldNoBracketAndFitTheLimit) {
               state.CopySectionLines.end());
 }
 
+// A line that begins with "[" is a section header to the setup engine: such
+// names are quoted where they begin a line.
+TEST_F(Scanner, NamesBeginningWithABracketAreQuotedWhereTheyBeginALine) {
+    file("[x]\\[1] intro.txt");
+    scan({{"[x]", ""}});
+    EXPECT_EQ(state.CopySectionNames, (Lines{"\"[x_.copyfile\","}));
+    EXPECT_EQ(state.DestinationDirLines, (Lines{"\"[x_.copyfile\" = 16422,\"[x]\""}));
+    EXPECT_EQ(state.CopySectionLines, (Lines{"", "[[x_.copyfile]", "\"[1] intro.txt\",\"[x]_[1] intro.txt\""}));
+    EXPECT_EQ(sourceDiskLines(), (Lines{"\"[x]_[1] intro.txt\"=1"}));
+}
+
 #ifndef _WIN32
 // Folders whose names differ only in letter case (a POSIX disk can hold both).
 TEST_F(Scanner, SubfoldersDifferingInCaseGetSectionsOfTheirOwn) {
