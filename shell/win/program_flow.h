@@ -17,6 +17,9 @@ public:
     virtual void openBuilder(PackageKind kind) = 0;
     // Back: hides the builder and shows the start window as the user left it.
     virtual void backToStart(Dialog& builder) = 0;
+    // The INF builder's shortcut button: shows the shortcut editor, not
+    // modal, and hides the INF builder; the editor brings the builder back.
+    virtual void openShortcutEditor() = 0;
     // Exit: ends the program at once, asking nothing.
     virtual void exitProgram() = 0;
     // The language of the run, owned by the program.

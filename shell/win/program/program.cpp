@@ -42,6 +42,10 @@ void Program::backToStart(Dialog& builder) {
     startWindow_->showWindow();
 }
 
+void Program::openShortcutEditor() {
+    // The shortcut editor window is not built yet; the INF builder stays.
+}
+
 void Program::exitProgram() {
     // Ends at once: no window stays on screen while the loop winds down.
     if (infBuilder_) infBuilder_->hideWindow();

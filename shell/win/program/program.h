@@ -38,6 +38,7 @@ public:
 
     void openBuilder(PackageKind kind) override;
     void backToStart(Dialog& builder) override;
+    void openShortcutEditor() override;
     void exitProgram() override;
     LanguageState& language() override { return language_; }
 
