@@ -83,6 +83,15 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
                               shell::CommandRunner& runner, const std::string& targetPath,
                               const ScanProgress& progress, BuildProgress& done) {
     state.resetAtStart();
+    // makecab reports nothing when it cannot write the package, and the build
+    // would end as "not made" with the project's folders emptied; a missing
+    // folder is told here instead, with everything the user entered kept.
+    const std::string targetFolder = platform::parentPath(targetPath);
+    runStep("writing the package into the folder " + targetFolder, [&] {
+        if (!targetFolder.empty() && !platform::folderExists(targetFolder))
+            throw platform::Error(platform::ErrorKind::FileNotFound,
+                                  "The folder does not exist; choose a folder that does.");
+    });
     try {
         ScanSourceFolders(project, state, progress);
     } catch (const std::exception& e) {

@@ -2,6 +2,8 @@
 
 #include "infaddon/directory_tables.h"
 #include "infaddon/generate.h"
+#include "platform/error.h"
+#include "platform/file_system.h"
 #include "shell/file_choice.h"
 
 namespace infaddon {
@@ -13,6 +15,72 @@ InfBuilder::InfBuilder() {
 
 const char* diskCodeOf(DiskCodeOption option) {
     return option == DiskCodeOption::Patch ? kPatchDiskCode : kWholeFileDiskCode;
+}
+
+std::string DriveNotReadyMessage(const std::string& root) {
+    return "驱动器 " + root + " 未就绪，无法读取（光驱或读卡器里可能没有盘）。请放入盘后再选，或选择别的驱动器。";
+}
+
+std::string FolderNotOpenedMessage(const std::string& folder, const std::string& reason) {
+    return "无法打开文件夹 " + folder + "：" + reason;
+}
+
+namespace {
+
+// Opens `folder` in the tree; throws platform::Error, changing nothing, when
+// it cannot be listed.
+void openInTree(InfBuilder& builder, const std::string& folder) {
+    std::size_t openLine = 0;
+    std::vector<FolderTreeLine> tree = FolderTreeOf(folder, &openLine);
+    FolderPicker& picker = builder.picker;
+    picker.tree = std::move(tree);
+    picker.openLine = openLine;
+    builder.openFolder = picker.tree[openLine].path;
+    const std::size_t drive = DriveIndexOf(picker.drives, RootOf(builder.openFolder));
+    if (drive < picker.drives.size()) picker.drive = drive;
+}
+
+}  // namespace
+
+void LoadFolderPicker(InfBuilder& builder, shell::UserInterface&, const std::string& startFolder) {
+    builder.picker.drives = platform::driveRoots();
+    try {
+        openInTree(builder, platform::withoutTrailingSeparator(startFolder));
+        return;
+    } catch (const platform::Error&) {
+    }
+    for (const std::string& root : builder.picker.drives) {
+        if (!platform::driveReady(root)) continue;
+        try {
+            openInTree(builder, root);
+            return;
+        } catch (const platform::Error&) {
+        }
+    }
+}
+
+void ChooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t drive) {
+    if (drive >= builder.picker.drives.size() || drive == builder.picker.drive) return;
+    const std::string root = builder.picker.drives[drive];
+    if (!platform::driveReady(root)) {
+        ui.showMessage(DriveNotReadyMessage(root), {}, shell::MessageIcon::Stop);
+        return;
+    }
+    try {
+        openInTree(builder, root);
+    } catch (const platform::Error& e) {
+        ui.showMessage(FolderNotOpenedMessage(root, e.what()), {}, shell::MessageIcon::Stop);
+    }
+}
+
+void OpenTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t line) {
+    if (line >= builder.picker.tree.size() || line == builder.picker.openLine) return;
+    const std::string folder = builder.picker.tree[line].path;
+    try {
+        openInTree(builder, folder);
+    } catch (const platform::Error& e) {
+        ui.showMessage(FolderNotOpenedMessage(folder, e.what()), {}, shell::MessageIcon::Stop);
+    }
 }
 
 void AddSourceFolder(InfBuilder& builder, shell::UserInterface&, std::optional<std::size_t> selectedDirId) {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "infaddon/addon_project.h"
+#include "infaddon/folder_picker.h"
 #include "infaddon/source_scanner.h"
 #include "shell/command_runner.h"
 #include "shell/generate_outcome.h"
@@ -49,6 +50,8 @@ struct InfBuilder {
     // The folder open in the folder tree (Dir1): what Add folder adds, and
     // what names the shortcut editor's groups.
     std::string openFolder;
+    // What the drive list (Drive1) and the folder tree (Dir1) show.
+    FolderPicker picker;
     // Label3: the folder of the clicked setup number.
     std::string setupDirLabel = kSetupDirCaption;
     // Option1 / Option2.
@@ -57,6 +60,32 @@ struct InfBuilder {
 
 // The disk code an advanced add gives its files under the option.
 const char* diskCodeOf(DiskCodeOption option);
+
+// The builder window's heights, outer, in twips (1/1440 inch at the font
+// the window was laid out for): closed, and with the advanced area shown.
+inline constexpr int kClosedHeightTwips = 5850;
+inline constexpr int kAdvancedHeightTwips = 8775;
+inline int WindowHeightTwips(bool advancedShown) { return advancedShown ? kAdvancedHeightTwips : kClosedHeightTwips; }
+
+// The message for a drive that cannot be read, naming it.
+std::string DriveNotReadyMessage(const std::string& root);
+// The message for a folder that cannot be opened, naming it and the reason.
+std::string FolderNotOpenedMessage(const std::string& folder, const std::string& reason);
+
+// Window load: the drive list and the folder tree open at `startFolder`
+// (the current folder, as the classic folder tree starts). Where that folder
+// cannot be listed, the tree opens at the first drive that can be.
+void LoadFolderPicker(InfBuilder& builder, shell::UserInterface& ui, const std::string& startFolder);
+
+// Drive changed (Drive1): the tree opens at the drive's root. A drive that
+// is not ready (an empty CD drive) gives DriveNotReadyMessage, and the list
+// and the tree stay as they were.
+void ChooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t drive);
+
+// Folder opened (a double click or Enter on a line of Dir1): that folder
+// becomes the open folder. One that cannot be listed gives
+// FolderNotOpenedMessage and the tree stays.
+void OpenTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t line);
 
 // Add folder (Command2): pairs the open folder with the code at
 // `selectedDirId` in DirIdTable, or "16422" without a selection. No check for

@@ -53,6 +53,13 @@ struct FileInfo {
 };
 FileInfo fileInfo(const std::string& path);
 
+// The roots of the system's drives, in letter order (C:\, D:\, ...);
+// POSIX has one root, "/".
+std::vector<std::string> driveRoots();
+// Whether the drive at `root` can be read now. False for an empty CD or card
+// drive; asking never brings up the system's "insert a disk" box.
+bool driveReady(const std::string& root);
+
 std::string currentDirectory();
 void setCurrentDirectory(const std::string& path);  // drive and folder
 

@@ -1,7 +1,18 @@
-// The INF builder window Form1. For now it holds only Back and Exit; the
-// project's controls and commands come with the full window.
+// The INF builder window Form1: a thin view over infaddon::InfBuilder. Each
+// handler reads the controls into the record, calls one command of
+// infaddon/inf_builder.h and shows the record again; the window itself holds
+// no package logic.
+//
+// Keyboard: Tab follows the layout (the resource's order); Enter opens the
+// folder selected in the folder tree and otherwise does nothing, so it never
+// starts a build; Esc does nothing. The advanced area's controls are hidden
+// while the window is closed over them, so Tab never reaches a control the
+// user cannot see.
 #pragma once
 
+#include <cstddef>
+
+#include "infaddon/inf_builder.h"
 #include "shell/win/builder_dialog.h"
 
 namespace infaddon::win {
@@ -10,8 +21,25 @@ class InfBuilderWindow : public shell::win::BuilderDialog {
 public:
     InfBuilderWindow(shell::UserInterface& ui, shell::win::ProgramFlow& flow);
 
+    const InfBuilder& record() const { return builder_; }
+
 protected:
     void applyTexts(const shell::LanguageState& language) override;
+    bool onInit() override;
+    bool onCommand(int id, int notifyCode, HWND control) override;
+    bool onButton(int id) override;
+
+private:
+    void readControls();
+    void showRecord();
+    void showPicker();
+    void showRunLog();
+    void showAdvancedArea(bool shown);
+    void generate();
+    void openSelectedTreeFolder();
+
+    InfBuilder builder_;
+    int runLogExtent_ = 0;
 };
 
 }  // namespace infaddon::win

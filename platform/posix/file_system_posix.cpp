@@ -235,6 +235,10 @@ FileInfo fileInfo(const std::string& path) {
     return info;
 }
 
+std::vector<std::string> driveRoots() { return {"/"}; }
+
+bool driveReady(const std::string& root) { return folderExists(root); }
+
 std::string currentDirectory() {
     char buffer[4096];
     if (!::getcwd(buffer, sizeof buffer)) fail("Cannot read the current folder", ".");

@@ -218,6 +218,24 @@ FileInfo fileInfo(const std::string& path) {
     return info;
 }
 
+std::vector<std::string> driveRoots() {
+    std::vector<std::string> roots;
+    const DWORD drives = ::GetLogicalDrives();
+    for (int letter = 0; letter < 26; ++letter)
+        if (drives & (1u << letter)) roots.push_back(std::string(1, static_cast<char>('A' + letter)) + ":\\");
+    return roots;
+}
+
+bool driveReady(const std::string& root) {
+    // Without SEM_FAILCRITICALERRORS an empty removable drive makes the
+    // system ask for a disk before the call returns.
+    const UINT previous = ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+    DWORD serial = 0, maxName = 0, flags = 0;
+    const BOOL ready = ::GetVolumeInformationW(wide(root).c_str(), nullptr, 0, &serial, &maxName, &flags, nullptr, 0);
+    ::SetErrorMode(previous);
+    return ready != FALSE;
+}
+
 std::string currentDirectory() {
     wchar_t buffer[MAX_PATH * 2];
     const DWORD n = GetCurrentDirectoryW(MAX_PATH * 2, buffer);

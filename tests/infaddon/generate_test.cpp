@@ -279,6 +279,20 @@ TEST_F(Generating, ATheToolThatCannotStartIsNamedAndTheOldPackageKept) {
     EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
 }
 
+TEST_F(Generating, APackageFolderThatIsNotThereIsNamedAndTheProjectKept) {
+    target = inRoot("no such folder\\App_1.0_Addon.cab");
+    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& text = ui.messages[0].text;
+    EXPECT_NE(text.find(inRoot("no such folder")), std::string::npos) << text;
+    EXPECT_NE(text.find("does not exist"), std::string::npos) << text;
+    EXPECT_EQ(ui.busyAtMessage, std::vector<int>{0}) << "the window is enabled again before the message";
+    EXPECT_TRUE(runner.started.empty());
+    EXPECT_EQ(project.SourceFolders.size(), 1u);
+    EXPECT_EQ(project.ExtraFiles.size(), 1u);
+    EXPECT_EQ(programFolderEntries(), std::vector<std::string>{}) << "nothing was written";
+}
+
 }  // namespace
 
 namespace {
