@@ -281,7 +281,9 @@ TEST_P(InfBuilderInLanguages, EveryControlIsThereInItsFrameWithItsCaptionAndShow
                                                     : "INF整合包生成");
     for (const Caption& c : kCaptions) {
         ASSERT_NE(control(form, c.id), nullptr) << "control " << c.id;
-        if (const char* text = expected(c)) EXPECT_EQ(itemText(form, c.id), text) << "control " << c.id;
+        if (const char* text = expected(c)) {
+            EXPECT_EQ(itemText(form, c.id), text) << "control " << c.id;
+        }
     }
     EXPECT_FALSE(isChecked(form, IDC_FORM1_CHECK1));
     EXPECT_TRUE(isChecked(form, IDC_FORM1_OPTION1));
@@ -576,9 +578,12 @@ TEST_F(InfBuilderGenerating, GenerateMakesThePackageShowsTheRunAndResetsTheContr
     std::vector<std::string> names;
     for (const auto& entry : top) names.push_back(entry.first);
     EXPECT_EQ(names, (std::vector<std::string>{"Entries_Hello.ini", "Hello.cab", "Hello.inf", "app.exe"}));
-    if (top.count("Entries_Hello.ini"))
+    if (top.count("Entries_Hello.ini")) {
         EXPECT_NE(top.at("Entries_Hello.ini").find("app.exe = 100,,,,,,,11,0,0"), std::string::npos);
-    if (top.count("Hello.inf")) EXPECT_NE(top.at("Hello.inf").find("HelloApp.copyfile"), std::string::npos);
+    }
+    if (top.count("Hello.inf")) {
+        EXPECT_NE(top.at("Hello.inf").find("HelloApp.copyfile"), std::string::npos);
+    }
     const auto inner = unpack(platform::joinPath(root_, "unpacked\\Hello.cab"), platform::joinPath(root_, "inner"));
     ASSERT_EQ(inner.size(), 4u);
     EXPECT_EQ(inner.at("HelloApp_HelloApp.exe"), platform::readFile(platform::joinPath(hello, "HelloApp.exe")));
@@ -603,6 +608,7 @@ TEST_F(InfBuilderGenerating, GenerateMakesThePackageShowsTheRunAndResetsTheContr
     EXPECT_TRUE(platform::listFolder(root_).files.empty()) << "no work file is left in the program folder";
 
     // A second build, from another folder and without extra files, carries nothing of the first.
+    openTreeFolder("apps");
     openTreeFolder("My App");
     click(form, IDC_FORM1_COMMAND2);
     win32::Window(control(form, IDC_FORM1_TEXT1)).setText("Two");
