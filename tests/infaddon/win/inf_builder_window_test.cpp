@@ -431,6 +431,7 @@ TEST_F(InfBuilderWindowTest, CheckingAdvancedGrowsTheWindowToTheLargerHeightAndC
     EXPECT_TRUE(isShown(control(form, IDC_FORM1_LIST14)));
     RECT after = rectOf(form, IDC_FORM1_COMMAND11);
     EXPECT_TRUE(::EqualRect(&before, &after)) << "no control moves";
+    std::printf("Form1 outer height: closed %d px, advanced %d px\n", closed, outerHeight(form));
     click(form, IDC_FORM1_CHECK1);
     EXPECT_EQ(outerHeight(form), closed);
     EXPECT_FALSE(isShown(control(form, IDC_FORM1_LIST14)));
@@ -511,6 +512,21 @@ TEST_F(InfBuilderWindowTest, BackAndNextKeepEveryEntry) {
     EXPECT_EQ(infBuilder(), form) << "the same window, not a new one";
     EXPECT_TRUE(isShown(form));
     EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(InfBuilderWindowTest, TheRegistryButtonPutsTheChosenFileInTheBoxAndCancelKeepsIt) {
+    HWND form = openBuilder();
+    const std::string reg = platform::joinPath(apps_, "app 设置.reg");
+    platform::writeFileAtomic(reg, "REGEDIT4\r\n");
+    ui_->openFileAnswers.push_back(reg);
+    click(form, IDC_FORM1_COMMAND7);
+    ASSERT_EQ(ui_->openRequests.size(), 1u);
+    EXPECT_EQ(ui_->openRequests[0].filter, kRegistryFileFilter);
+    EXPECT_EQ(itemText(form, IDC_FORM1_TEXT3), reg);
+    click(form, IDC_FORM1_COMMAND7);  // cancelled
+    EXPECT_EQ(itemText(form, IDC_FORM1_TEXT3), reg);
+    EXPECT_EQ(program_->infBuilder().record().project.RegFilePath, reg);
+    EXPECT_TRUE(ui_->messages.empty());
 }
 
 // Whole builds from the window.
@@ -630,6 +646,36 @@ TEST_F(InfBuilderGenerating, GenerateMakesThePackageShowsTheRunAndResetsTheContr
     ASSERT_FALSE(log2.empty());
     EXPECT_EQ(log2[0], "查找 " + platform::joinPath(apps_, "My App") + "\\");
     for (const std::string& line : log2) EXPECT_EQ(line.find("HelloApp"), std::string::npos) << line;
+}
+
+TEST_F(InfBuilderGenerating, TheRunLogAndItsLabelShowTheScanWhileItRuns) {
+    const std::string many = platform::joinPath(apps_, "Many");
+    platform::createFolder(many);
+    for (int i = 0; i < 150; ++i)
+        platform::writeFileAtomic(platform::joinPath(many, "f" + std::to_string(1000 + i) + ".txt"), "x");
+    HWND form = openBuilder();
+    typeText(form, IDC_FORM1_TEXT1, "Many");
+    typeText(form, IDC_FORM1_TEXT2, "1");
+    openTreeFolder("Many");
+    click(form, IDC_FORM1_COMMAND2);
+    std::string labelDuringScan;
+    std::size_t linesDuringScan = 0;
+    ui_->saveFileAnswers.push_back(platform::joinPath(out_, "Many_1_Addon.cab"));
+    ui_->onPump = [&] {
+        const std::string label = itemText(form, IDC_FORM1_LABEL2);
+        if (labelDuringScan.empty() && label.rfind("已找到 ", 0) == 0) {
+            labelDuringScan = label;
+            linesDuringScan = listItems(form, IDC_FORM1_LIST1).size();
+        }
+    };
+    click(form, IDC_FORM1_COMMAND11);
+    ui_->onPump = nullptr;
+    // The 99th item of the scan: the log's line count and the folder being listed.
+    EXPECT_EQ(labelDuringScan, "已找到 99 个：" + many + "\\");
+    EXPECT_EQ(linesDuringScan, 99u);
+    EXPECT_EQ(listItems(form, IDC_FORM1_LIST1).size(), 151u);
+    EXPECT_EQ(itemText(form, IDC_FORM1_LABEL2), "查找完毕，共找到 151 个条目其中有150个文件");
+    EXPECT_TRUE(platform::fileExists(platform::joinPath(out_, "Many_1_Addon.cab")));
 }
 
 TEST_F(InfBuilderGenerating, AFailingGenerateNamesTheProblemEnablesTheWindowAndKeepsEverything) {
