@@ -22,15 +22,15 @@ bool sameRoot(const std::string& a, const std::string& b) {
 
 }  // namespace
 
-std::string RootOf(const std::string& folder) {
+std::string rootOf(const std::string& folder) {
     if (folder.size() >= 2 && folder[1] == ':' && std::isalpha(static_cast<unsigned char>(folder[0])))
         return folder.substr(0, 2) + "\\";
     if (!folder.empty() && isSeparator(folder[0])) return "/";
     return {};
 }
 
-std::vector<FolderTreeLine> FolderTreeOf(const std::string& folder, std::size_t* openLine) {
-    const std::string root = RootOf(folder);
+std::vector<FolderTreeLine> folderTreeOf(const std::string& folder, std::size_t* openLine) {
+    const std::string root = rootOf(folder);
     std::vector<FolderTreeLine> tree;
     tree.push_back({root, root, 0, true});
     // The folders below the root, each path the folder's own text up to
@@ -54,7 +54,7 @@ std::vector<FolderTreeLine> FolderTreeOf(const std::string& folder, std::size_t*
     return tree;
 }
 
-std::size_t DriveIndexOf(const std::vector<std::string>& drives, const std::string& root) {
+std::size_t driveIndexOf(const std::vector<std::string>& drives, const std::string& root) {
     for (std::size_t i = 0; i < drives.size(); ++i)
         if (sameRoot(drives[i], root)) return i;
     return drives.size();

@@ -31,14 +31,14 @@ struct FolderPicker {
 
 // The root of `folder`: "C:\" for "C:\a\b" (letter as written), "/" for a
 // path that starts with a separator, else empty.
-std::string RootOf(const std::string& folder);
+std::string rootOf(const std::string& folder);
 
 // The tree lines for `folder` (an absolute path): its root and each folder
 // down to it, then its subfolders in name order. Throws platform::Error when
 // the folder cannot be listed.
-std::vector<FolderTreeLine> FolderTreeOf(const std::string& folder, std::size_t* openLine = nullptr);
+std::vector<FolderTreeLine> folderTreeOf(const std::string& folder, std::size_t* openLine = nullptr);
 
 // The position of `root` in `drives`, letter case ignored; drives.size() when absent.
-std::size_t DriveIndexOf(const std::vector<std::string>& drives, const std::string& root);
+std::size_t driveIndexOf(const std::vector<std::string>& drives, const std::string& root);
 
 }  // namespace infaddon

@@ -17,11 +17,11 @@ const char* diskCodeOf(DiskCodeOption option) {
     return option == DiskCodeOption::Patch ? kPatchDiskCode : kWholeFileDiskCode;
 }
 
-std::string DriveNotReadyMessage(const std::string& root) {
+std::string driveNotReadyMessage(const std::string& root) {
     return "驱动器 " + root + " 未就绪，无法读取（光驱或读卡器里可能没有盘）。请放入盘后再选，或选择别的驱动器。";
 }
 
-std::string FolderNotOpenedMessage(const std::string& folder, const std::string& reason) {
+std::string folderNotOpenedMessage(const std::string& folder, const std::string& reason) {
     return "无法打开文件夹 " + folder + "：" + reason;
 }
 
@@ -31,12 +31,12 @@ namespace {
 // it cannot be listed.
 void openInTree(InfBuilder& builder, const std::string& folder) {
     std::size_t openLine = 0;
-    std::vector<FolderTreeLine> tree = FolderTreeOf(folder, &openLine);
+    std::vector<FolderTreeLine> tree = folderTreeOf(folder, &openLine);
     FolderPicker& picker = builder.picker;
     picker.tree = std::move(tree);
     picker.openLine = openLine;
     builder.openFolder = picker.tree[openLine].path;
-    const std::size_t drive = DriveIndexOf(picker.drives, RootOf(builder.openFolder));
+    const std::size_t drive = driveIndexOf(picker.drives, rootOf(builder.openFolder));
     if (drive < picker.drives.size()) picker.drive = drive;
 }
 
@@ -63,13 +63,13 @@ void ChooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t driv
     if (drive >= builder.picker.drives.size() || drive == builder.picker.drive) return;
     const std::string root = builder.picker.drives[drive];
     if (!platform::driveReady(root)) {
-        ui.showMessage(DriveNotReadyMessage(root), {}, shell::MessageIcon::Stop);
+        ui.showMessage(driveNotReadyMessage(root), {}, shell::MessageIcon::Stop);
         return;
     }
     try {
         openInTree(builder, root);
     } catch (const platform::Error& e) {
-        ui.showMessage(FolderNotOpenedMessage(root, e.what()), {}, shell::MessageIcon::Stop);
+        ui.showMessage(folderNotOpenedMessage(root, e.what()), {}, shell::MessageIcon::Stop);
     }
 }
 
@@ -79,7 +79,7 @@ void OpenTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t l
     try {
         openInTree(builder, folder);
     } catch (const platform::Error& e) {
-        ui.showMessage(FolderNotOpenedMessage(folder, e.what()), {}, shell::MessageIcon::Stop);
+        ui.showMessage(folderNotOpenedMessage(folder, e.what()), {}, shell::MessageIcon::Stop);
     }
 }
 

@@ -65,12 +65,12 @@ const char* diskCodeOf(DiskCodeOption option);
 // the window was laid out for): closed, and with the advanced area shown.
 inline constexpr int kClosedHeightTwips = 5850;
 inline constexpr int kAdvancedHeightTwips = 8775;
-inline int WindowHeightTwips(bool advancedShown) { return advancedShown ? kAdvancedHeightTwips : kClosedHeightTwips; }
+inline int windowHeightTwips(bool advancedShown) { return advancedShown ? kAdvancedHeightTwips : kClosedHeightTwips; }
 
 // The message for a drive that cannot be read, naming it.
-std::string DriveNotReadyMessage(const std::string& root);
+std::string driveNotReadyMessage(const std::string& root);
 // The message for a folder that cannot be opened, naming it and the reason.
-std::string FolderNotOpenedMessage(const std::string& folder, const std::string& reason);
+std::string folderNotOpenedMessage(const std::string& folder, const std::string& reason);
 
 // Window load: the drive list and the folder tree open at `startFolder`
 // (the current folder, as the classic folder tree starts). Where that folder
@@ -78,13 +78,13 @@ std::string FolderNotOpenedMessage(const std::string& folder, const std::string&
 void LoadFolderPicker(InfBuilder& builder, shell::UserInterface& ui, const std::string& startFolder);
 
 // Drive changed (Drive1): the tree opens at the drive's root. A drive that
-// is not ready (an empty CD drive) gives DriveNotReadyMessage, and the list
+// is not ready (an empty CD drive) gives driveNotReadyMessage, and the list
 // and the tree stay as they were.
 void ChooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t drive);
 
 // Folder opened (a double click or Enter on a line of Dir1): that folder
 // becomes the open folder. One that cannot be listed gives
-// FolderNotOpenedMessage and the tree stays.
+// folderNotOpenedMessage and the tree stays.
 void OpenTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t line);
 
 // Add folder (Command2): pairs the open folder with the code at

@@ -157,7 +157,7 @@ void InfBuilderWindow::showPicker() {
 
 void InfBuilderWindow::showAdvancedArea(bool shown) {
     // Only the height changes; no control moves.
-    RECT height{0, 0, 0, WindowHeightTwips(shown) * 8 / kTwipsPerEightDialogUnits};
+    RECT height{0, 0, 0, windowHeightTwips(shown) * 8 / kTwipsPerEightDialogUnits};
     ::MapDialogRect(hwnd_, &height);
     RECT frame{};
     ::GetWindowRect(hwnd_, &frame);

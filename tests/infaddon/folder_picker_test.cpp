@@ -42,12 +42,12 @@ protected:
 };
 
 TEST(FolderTreeRoots, DriveLettersAndSeparators) {
-    EXPECT_EQ(RootOf("D:\\Tools\\App"), "D:\\");
-    EXPECT_EQ(RootOf("d:"), "d:\\");
-    EXPECT_EQ(RootOf("/home/user"), "/");
-    EXPECT_EQ(RootOf("relative\\path"), "");
-    EXPECT_EQ(DriveIndexOf({"C:\\", "D:\\"}, "d:\\"), 1u);
-    EXPECT_EQ(DriveIndexOf({"C:\\", "D:\\"}, "E:\\"), 2u);
+    EXPECT_EQ(rootOf("D:\\Tools\\App"), "D:\\");
+    EXPECT_EQ(rootOf("d:"), "d:\\");
+    EXPECT_EQ(rootOf("/home/user"), "/");
+    EXPECT_EQ(rootOf("relative\\path"), "");
+    EXPECT_EQ(driveIndexOf({"C:\\", "D:\\"}, "d:\\"), 1u);
+    EXPECT_EQ(driveIndexOf({"C:\\", "D:\\"}, "E:\\"), 2u);
 }
 
 TEST_F(FolderPicking, TheTreeShowsThePathDownToTheOpenFolderThenItsSubfoldersInNameOrder) {
@@ -60,7 +60,7 @@ TEST_F(FolderPicking, TheTreeShowsThePathDownToTheOpenFolderThenItsSubfoldersInN
     EXPECT_EQ(tree[open].name, "soft");
     EXPECT_EQ(tree[open].path, soft);
     EXPECT_EQ(tree[0].depth, 0);
-    EXPECT_EQ(tree[0].path, RootOf(soft));
+    EXPECT_EQ(tree[0].path, rootOf(soft));
     for (std::size_t i = 0; i <= open; ++i) {
         EXPECT_TRUE(tree[i].onPath);
         EXPECT_EQ(tree[i].depth, static_cast<int>(i));
@@ -89,7 +89,7 @@ TEST_F(FolderPicking, OpeningASubfolderAndAnAncestorMovesTheOpenFolderAndAddTake
     OpenTreeFolder(builder, ui, lineNamed("soft"));
     EXPECT_EQ(builder.openFolder, soft);
     OpenTreeFolder(builder, ui, 0);
-    EXPECT_EQ(builder.openFolder, RootOf(soft)) << "a root keeps its separator";
+    EXPECT_EQ(builder.openFolder, rootOf(soft)) << "a root keeps its separator";
     EXPECT_EQ(builder.picker.openLine, 0u);
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -113,7 +113,7 @@ TEST_F(FolderPicking, ADriveThatIsNotReadyGivesItsMessageAndThePickerStays) {
     const auto before = names();
     ChooseDrive(builder, ui, builder.picker.drives.size() - 1);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, DriveNotReadyMessage("?:\\"));
+    EXPECT_EQ(ui.messages[0].text, driveNotReadyMessage("?:\\"));
     EXPECT_NE(ui.messages[0].text.find("?:\\"), std::string::npos);
     EXPECT_EQ(builder.picker.drive, drive);
     EXPECT_EQ(builder.openFolder, soft);

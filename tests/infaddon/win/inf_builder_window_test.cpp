@@ -352,7 +352,7 @@ TEST_F(InfBuilderWindowTest, TheFolderTreeOpensFoldersAndAddTakesTheOpenOneWithI
     // Enter in the tree opens the selected folder, as a double click does.
     ::SendMessageW(control(form, IDC_FORM1_DIR1), LB_SETCURSEL, 0, 0);
     pressKey(form, IDC_FORM1_DIR1, VK_RETURN);
-    EXPECT_EQ(program_->infBuilder().record().openFolder, platform::withoutTrailingSeparator(RootOf(apps_)));
+    EXPECT_EQ(program_->infBuilder().record().openFolder, platform::withoutTrailingSeparator(rootOf(apps_)));
     EXPECT_TRUE(ui_->messages.empty());
 }
 
