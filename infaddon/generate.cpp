@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "infaddon/build_checks.h"
 #include "infaddon/entries_file.h"
 #include "infaddon/extra_files.h"
 #include "infaddon/inf_writer.h"
@@ -14,7 +15,7 @@
 #include "platform/file_system.h"
 #include "shell/package_name_rule.h"
 #include "shell/package_path_choice.h"
-#include "shell/set_aside_file.h"
+#include "shell/package_replacement.h"
 #include "shell/typed_text_rules.h"
 
 namespace infaddon {
@@ -45,27 +46,22 @@ auto runStep(const std::string& description, Step&& step) -> decltype(step()) {
 }
 
 // How far a build got, for a true account when a step fails: whether this
-// build's package is at the chosen path, and where an old one waits.
+// build's package is at the chosen path, and whether an old one was there.
+// The old package stays at its path until a whole new one replaces it.
 struct BuildProgress {
     bool packageMade = false;
-    std::string oldPackageAside;  // empty when there was no old package
+    bool oldPackage = false;
 };
 
 // The message of a failed step. It says whether a package is at the path:
-// this build's (made before the failure, or by makecab in the packaging
-// step before its clean-up failed), or the old one, put back.
+// this build's (made before the failure), or the old one, unchanged.
 std::string failureMessage(const StepFailure& failure, const BuildProgress& progress, const std::string& targetPath) {
-    const bool oldStillAside = !progress.oldPackageAside.empty() && platform::fileExists(progress.oldPackageAside);
-    const bool newPackageThere =
-        progress.packageMade ||
-        (platform::fileExists(targetPath) && (progress.oldPackageAside.empty() || oldStillAside));
     std::string text;
-    if (newPackageThere)
+    if (progress.packageMade)
         text = "The INF package was made at " + targetPath + ", but then " + failure.step() + " failed. " + failure.what();
     else
         text = "The INF package was not made: " + failure.step() + " failed. " + failure.what();
-    if (oldStillAside) text += " The earlier package is kept at " + progress.oldPackageAside + ".";
-    else if (!newPackageThere && !progress.oldPackageAside.empty() && platform::fileExists(targetPath))
+    if (!progress.packageMade && progress.oldPackage && platform::fileExists(targetPath))
         text += " The earlier package at " + targetPath + " is unchanged.";
     return text;
 }
@@ -97,6 +93,10 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     } catch (const std::exception& e) {
         throw StepFailure("collecting the files of " + project.SourceFolders[state.SourceIndex].folder, e);
     }
+    // Nothing is written before the collected files are known to fit one
+    // cabinet and the package is known not to replace one of them.
+    runStep("checking the collected files", [&] { CheckCabinetLimits(state); });
+    runStep("checking the package path", [&] { CheckPackagePathIsNoInput(project, state, targetPath); });
     runStep("importing the registry file " + project.RegFilePath, [&] { ImportRegistry(project, state, runner); });
 
     const std::string programFolder = platform::programFolder();
@@ -112,25 +112,18 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     });
     runStep("copying the extra files into " + programFolder, [&] { CopyExtraFiles(project); });
     runStep("writing Entries_" + state.PackageName + ".ini", [&] { WriteEntriesFile(project, state); });
+    // makecab writes the package beside its path; it replaces the old one
+    // only once it is whole, so only a package this build made can pass.
+    std::optional<shell::PackageReplacement> package;
+    runStep("removing an unfinished package of an earlier build beside " + targetPath,
+            [&] { package.emplace(targetPath); });
     runStep("writing the makecab directive files", [&] {
         WriteCabDirectives(state);
-        WritePackageDirectives(project, state, targetPath);
+        WritePackageDirectives(project, state, package->buildPath());
     });
-
-    // The old package waits beside its path, so that only a package this
-    // build made can pass the check for the file.
-    std::optional<shell::SetAsideFile> oldPackage;
-    if (platform::fileExists(targetPath)) {
-        runStep("moving the old package " + targetPath + " aside", [&] { oldPackage.emplace(targetPath); });
-        done.oldPackageAside = oldPackage->asidePath();
-    }
     const PackagingOutcome outcome =
-        runStep("packing with makecab", [&] { return RunPackaging(state, targetPath, ui, runner); });
+        runStep("packing with makecab", [&] { return RunPackaging(state, *package, ui, runner); });
     done.packageMade = outcome == PackagingOutcome::PackageMade;
-    if (oldPackage)
-        runStep(outcome == PackagingOutcome::PackageMade ? "deleting the old package " + oldPackage->asidePath()
-                                                         : "putting the old package back at " + targetPath,
-                [&] { oldPackage->settle(); });
     runStep("deleting the extra files from " + programFolder, [&] { DeleteExtraFiles(project); });
     return outcome;
 }
@@ -169,12 +162,13 @@ GenerateOutcome Generate(AddonProject& project, BuildState& state, shell::UserIn
     const ScanProgress scanProgress = progress ? progress : ScanProgress([&ui] { ui.pumpEvents(); });
     PackagingOutcome outcome;
     BuildProgress done;
+    done.oldPackage = platform::fileExists(targetPath);
     try {
         shell::BusyBracket busy(ui);
         outcome = buildPackage(project, state, ui, runner, targetPath, scanProgress, done);
     } catch (const StepFailure& failure) {
         // The bracket has ended: the window is enabled and the busy window
-        // hidden, and an old package set aside is back unless a new one is there.
+        // hidden; an old package is still at its path unless a new one replaced it.
         ui.showMessage(failureMessage(failure, done, targetPath), {}, shell::MessageIcon::Stop);
         return GenerateOutcome::Failed;
     }

@@ -34,7 +34,7 @@ std::string StagingFolderRemoval(const std::string& stagingFolder) {
     return "cmd /c rd /s /q .\\" + name;
 }
 
-PackagingOutcome RunPackaging(const BuildState& state, const std::string& targetPath, shell::UserInterface& ui,
+PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement& package, shell::UserInterface& ui,
                               shell::CommandRunner& runner) {
     const std::string folder = platform::programFolder();
     const std::string& name = state.PackageName;
@@ -44,10 +44,12 @@ PackagingOutcome RunPackaging(const BuildState& state, const std::string& target
 
     platform::setCurrentDirectory(folder);
     runner.runAndWait(kCabBatchFileName, platform::kMinimizedNoFocus);
-    if (!platform::fileExists(platform::joinPath(folder, innerCabinet))) {
+    // A cabinet cut short (a full disk, a killed makecab) counts as not made.
+    const std::string innerPath = platform::joinPath(folder, innerCabinet);
+    if (!platform::fileExists(innerPath) || !shell::IsCompleteCabinet(innerPath)) {
         ui.showMessage(kInnerCabinetMissingMessage);
         deleteWorkFiles(folder, {kMakecabInfName, kCabListFileName, kMakecabReportName, kCabBatchFileName,
-                                 entriesFile, infFile});
+                                 entriesFile, infFile, innerCabinet});
         removeStagingFolder(state, runner);
         return PackagingOutcome::InnerCabinetMissing;
     }
@@ -60,7 +62,7 @@ PackagingOutcome RunPackaging(const BuildState& state, const std::string& target
     platform::setCurrentDirectory(folder);
     deleteWorkFiles(folder, {kMakecabReportName, kMakecabInfName, entriesFile, infFile, innerCabinet,
                              kPackageBatchFileName, kPackageListFileName});
-    if (platform::fileExists(targetPath)) {
+    if (package.commit(shell::IsCompleteCabinet)) {
         ui.showMessage(kPackageMadeMessage);
         return PackagingOutcome::PackageMade;
     }

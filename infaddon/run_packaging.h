@@ -1,12 +1,14 @@
 // The packaging run: the first batch file makes the inner cabinet, the second
-// the package at the chosen path; each result is checked by whether its file
-// exists, the user is told the outcome, and the work files are deleted.
+// the package beside the chosen path; each result is checked by whether its
+// file exists and is a whole cabinet, the new package replaces the old one
+// only then, the user is told the outcome, and the work files are deleted.
 #pragma once
 
 #include <string>
 
 #include "infaddon/addon_project.h"
 #include "shell/command_runner.h"
+#include "shell/package_replacement.h"
 #include "shell/user_interface.h"
 
 namespace infaddon {
@@ -23,7 +25,8 @@ enum class PackagingOutcome {
 // "cmd /c rd" that is not waited for, and only when it exists. Throws
 // platform::Error when a batch file cannot be started or a file that is
 // there cannot be deleted.
-PackagingOutcome RunPackaging(const BuildState& state, const std::string& targetPath, shell::UserInterface& ui,
+// The package batch file must name package.buildPath() as its cabinet.
+PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement& package, shell::UserInterface& ui,
                               shell::CommandRunner& runner);
 
 // "cmd /c rd /s /q .\<folder name>" for the staging folder; empty when the

@@ -41,6 +41,8 @@ std::string nameOnDisk(const std::string& path);
 std::string resolveLetterCase(const std::string& path);
 
 std::string readFile(const std::string& path);  // whole file as bytes
+// The file's first `count` bytes (fewer when it is shorter).
+std::string readFileHead(const std::string& path, std::size_t count);
 // Writes the bytes beside the target and renames them over it when complete,
 // so the target is either the old file or the whole new one.
 void writeFileAtomic(const std::string& path, const std::string& bytes);
@@ -77,6 +79,15 @@ std::string makeTemporaryFolder(const std::string& prefix);
 // True for a path that names its place without the current folder: it
 // starts with "\" or "/", or with a drive ("C:").
 bool isAbsolutePath(const std::string& path);
+// The path made absolute against the current folder, "." and ".." taken
+// out, links resolved where the system has them, in the system's own form.
+std::string absolutePath(const std::string& path);
+// Whether two paths name the same file, as the system reads names (letter
+// case ignored, as Windows does). Neither needs to exist.
+bool samePath(const std::string& a, const std::string& b);
+// Whether `path` lies in `folder` or below it.
+bool isWithinFolder(const std::string& path, const std::string& folder);
+
 // Joins a folder and a name with one "\" (none added after a trailing "\" or "/").
 std::string joinPath(const std::string& folder, const std::string& name);
 // The folder without its trailing "\" or "/" ones, except where they make a

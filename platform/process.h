@@ -37,12 +37,27 @@ public:
     void waitBriefly(unsigned milliseconds);
     // The exit status once ended (for tools and tests; the builders never read it).
     int exitCode();
+    // Ends the program at once, giving it no chance to clean up (SIGKILL,
+    // TerminateProcess): what a kill from outside does.
+    void terminate();
 
     struct Impl;
 private:
     explicit ChildProcess(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };
+
+// Every program started here lives no longer than the program that started
+// it: on Windows all of them sit in one job object that ends them when this
+// process ends, however it ends; on POSIX each starts in a process group of
+// its own, and those groups are ended when this process exits or is
+// interrupted (SIGINT, SIGTERM, SIGHUP).
+//
+// A program of the system that is itself started by another (the batch
+// interpreter, the cabinet maker, the converter) calls this first: it then
+// ends, with the programs it started, when its parent ends, even by a kill
+// that leaves the parent no time to end them (POSIX; Windows' job does this).
+void endWithParent();
 
 // Splits a command line into arguments by the Windows rules (CommandLineToArgvW).
 std::vector<std::string> splitCommandLine(const std::string& commandLine);
@@ -66,6 +81,10 @@ std::vector<std::string> ownToolFolders();
 // Finds one of our own tools: in ownToolFolders(), then on PATH, with the
 // name rules of findProgram. Empty when not found.
 std::string findOwnTool(const std::string& name);
+
+// This process's id, and whether a process with a given id is running.
+unsigned long currentProcessId();
+bool processExists(unsigned long id);
 
 // The value of an environment variable, empty when unset.
 std::string environmentVariable(const std::string& name);

@@ -11,8 +11,9 @@
 #include "shell/config_utf8.h"
 #include "shell/package_name_rule.h"
 #include "shell/package_path_choice.h"
-#include "shell/set_aside_file.h"
+#include "shell/package_replacement.h"
 #include "shell/typed_text_rules.h"
+#include "t13addon/pack_item_checks.h"
 #include "t13addon/seven_zip_search.h"
 #include "t13addon/sfx_config.h"
 #include "t13addon/t13_batch_file.h"
@@ -88,20 +89,6 @@ void deleteIfExists(const std::string& path) {
     if (platform::fileExists(path)) platform::deleteFile(path);
 }
 
-// After the batch: the new package counts only when its installer was made.
-// A package without one is removed; an old file set aside comes back unless
-// a new package took its place. True when a new package is at the path.
-bool settleOutput(const std::string& outputPath, bool installerMade, std::optional<shell::SetAsideFile>& aside) {
-    const bool outputMade = platform::fileExists(outputPath);
-    if (outputMade && installerMade) {
-        if (aside) aside->drop();
-        return true;
-    }
-    if (outputMade) platform::deleteFile(outputPath);
-    if (aside) aside->restore();
-    return false;
-}
-
 // A build step that failed: what it was doing, and the system's account.
 class StepFailure : public std::runtime_error {
 public:
@@ -144,6 +131,9 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
                   shell::CommandRunner& runner, const std::string& programFolder, const std::string& appDir,
                   BuildProgress& done) {
     const std::string workFolder = appDir + kWorkFolderName;
+    // 7z leaves out what it cannot read with a mere warning: nothing is
+    // written before every item is known to be there and readable.
+    runStep("checking the items to pack", [&] { CheckPackItems(s.PackItems, s.OutputPath); });
     runStep("making the program folder " + programFolder + " the current folder",
             [&] { platform::setCurrentDirectory(programFolder); });
     if (platform::folderExists(platform::joinPath(programFolder, kWorkFolderName)))
@@ -164,23 +154,29 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     runStep("writing " + configPath,
             [&] { platform::writeAnsiFile(configPath, SfxConfigText(s.ExtractPath, s.RunCommands)); });
     runStep("rewriting " + configPath + " as UTF-8", [&] { shell::ConvertConfigToUtf8(); });
-    runStep("writing " + batchPath, [&] { platform::writeAnsiFile(batchPath, T13BatchText(s, sevenZip.searchFolder, sevenZip.searchFolderFirst)); });
+    // 7z writes the package beside its path, into a fresh archive: the old
+    // package stays at the path until the new one is whole, and none of its
+    // content finds its way into the new one.
+    done.oldPackage = platform::fileExists(s.OutputPath);
+    std::optional<shell::PackageReplacement> package;
+    runStep("removing an unfinished package of an earlier build beside " + s.OutputPath,
+            [&] { package.emplace(s.OutputPath); });
+    T13AddonSettings batchSettings = s;
+    batchSettings.OutputPath = package->buildPath();
+    runStep("writing " + batchPath, [&] {
+        platform::writeAnsiFile(batchPath,
+                                T13BatchText(batchSettings, sevenZip.searchFolder, sevenZip.searchFolderFirst));
+    });
 
     runStep("making the program folder " + programFolder + " the current folder",
             [&] { platform::setCurrentDirectory(programFolder); });
-    std::optional<shell::SetAsideFile> aside;
-    if (platform::fileExists(s.OutputPath)) {
-        runStep("moving the old package " + s.OutputPath + " aside", [&] { aside.emplace(s.OutputPath); });
-        done.oldPackage = true;
-    }
     runStep("running " + batchPath, [&] { runner.runAndWait(kT13BatchFileName, platform::kHidden); });
 
     const std::string installer = appDir + installerPath(s.PackageName);
     const bool archiveMade = platform::fileExists(tempArchive);
     const bool installerMade = archiveMade && platform::fileExists(installer);
-    const bool made = runStep(aside ? "settling the new and the old package at " + s.OutputPath
-                                    : "checking the package at " + s.OutputPath,
-                              [&] { return settleOutput(s.OutputPath, installerMade, aside); });
+    const bool made = runStep("moving the new package over " + s.OutputPath,
+                              [&] { return installerMade && package->commit(shell::IsComplete7zArchive); });
     done.packageMade = made;
 
     runStep("deleting " + entriesPath, [&] { platform::deleteFile(entriesPath); });
@@ -272,7 +268,7 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
             shell::BusyBracket busy(ui);
             made = buildPackage(window, settings, sevenZip, runner, programFolder, appDir, done);
         } catch (const StepFailure& failure) {
-            // The bracket has ended; an old package set aside is back unless a new one is there.
+            // The bracket has ended; an old package is still at its path unless a new one replaced it.
             ui.showMessage(failureMessage(failure, done, settings.OutputPath), kFailureTitle, shell::MessageIcon::Stop);
             platform::setCurrentDirectory(programFolder);
             return T13Outcome::Failed;

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <climits>
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include "platform/error.h"
+#include "platform/file_faults.h"
 #include "platform/unicode.h"
 
 namespace platform {
@@ -59,10 +61,12 @@ bool folderExists(const std::string& path) {
 }
 
 void createFolder(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Write, path, "Cannot create the folder");
     if (::mkdir(native(path).c_str(), 0777) != 0) fail("Cannot create the folder", path);
 }
 
 void createFolders(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Write, path, "Cannot create the folder");
     const std::string p = native(path);
     for (std::size_t i = 1; i <= p.size(); ++i) {
         if (i == p.size() || p[i] == '/') {
@@ -79,6 +83,7 @@ void createFolders(const std::string& path) {
 
 void copyFile(const std::string& from, const std::string& to) {
     const std::string source = resolveLetterCase(from);
+    FileFaultChecks::check(FileOperation::Read, from, "Cannot copy the file");
     struct stat st;
     if (!statPath(source, st)) fail("Cannot copy the file", from);
     writeFileAtomic(to, readFile(source));
@@ -89,10 +94,12 @@ void copyFile(const std::string& from, const std::string& to) {
 }
 
 void deleteFile(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Delete, path, "Cannot delete the file");
     if (::unlink(native(resolveLetterCase(path)).c_str()) != 0) fail("Cannot delete the file", path);
 }
 
 void removeFolderTree(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Delete, path, "Cannot remove the folder");
     const std::string p = native(path);
     struct stat st;
     if (::lstat(p.c_str(), &st) != 0) fail("Cannot remove the folder", path);
@@ -112,6 +119,7 @@ void removeFolderTree(const std::string& path) {
 }
 
 void renameFile(const std::string& from, const std::string& to) {
+    FileFaultChecks::check(FileOperation::Rename, from, "Cannot rename the file");
     if (::rename(native(from).c_str(), native(to).c_str()) != 0) fail("Cannot rename the file", from);
 }
 
@@ -122,19 +130,34 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 FolderListing listFolder(const std::string& path) {
+    FileFaultChecks::check(FileOperation::List, path, "Cannot list the folder");
     const std::string p = stripTrailingSeparators(native(resolveLetterCase(path)));
     DIR* dir = ::opendir(p.c_str());
     if (!dir) fail("Cannot list the folder", path);
     FolderListing listing;
+    errno = 0;
     while (dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
+        // An entry that cannot be examined (no permission, a name too long,
+        // a link to nothing) is an error naming it: leaving it out would give
+        // a listing that silently lacks it.
+        const std::string entryPath = joinPath(path, name);
         struct stat st;
-        if (::stat((p == "/" ? "/" + name : p + "/" + name).c_str(), &st) != 0) continue;  // a dangling link
+        try {
+            FileFaultChecks::check(FileOperation::Examine, entryPath, "Cannot read the entry");
+            if (::stat((p == "/" ? "/" + name : p + "/" + name).c_str(), &st) != 0) fail("Cannot read the entry", entryPath);
+        } catch (...) {
+            ::closedir(dir);
+            throw;
+        }
         if (S_ISDIR(st.st_mode)) listing.folders.push_back(name);
         else if (S_ISREG(st.st_mode)) listing.files.push_back(name);
+        errno = 0;
     }
+    const int listError = errno;
     ::closedir(dir);
+    if (listError != 0) fail("Cannot list the folder", path, listError);
     std::sort(listing.folders.begin(), listing.folders.end(), nameLess);
     std::sort(listing.files.begin(), listing.files.end(), nameLess);
     return listing;
@@ -182,6 +205,9 @@ std::string resolveLetterCase(const std::string& path) {
 }
 
 std::string readFile(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
+    if (folderExists(path))
+        throw Error(ErrorKind::BadInput, "Cannot read the file \"" + path + "\": it is a folder, not a file.");
     const std::string p = native(resolveLetterCase(path));
     std::FILE* f = std::fopen(p.c_str(), "rb");
     if (!f) fail("Cannot read the file", path);
@@ -195,18 +221,34 @@ std::string readFile(const std::string& path) {
     return bytes;
 }
 
+std::string readFileHead(const std::string& path, std::size_t count) {
+    FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
+    std::FILE* f = std::fopen(native(resolveLetterCase(path)).c_str(), "rb");
+    if (!f) fail("Cannot read the file", path);
+    std::string bytes(count, '\0');
+    bytes.resize(std::fread(&bytes[0], 1, count, f));
+    const bool bad = std::ferror(f);
+    std::fclose(f);
+    if (bad) fail("Cannot read the file", path, EIO);
+    return bytes;
+}
+
 void writeFileAtomic(const std::string& path, const std::string& bytes) {
+    FileFaultChecks::check(FileOperation::Write, path, "Cannot write the file");
     const std::string target = native(path);
     std::string temp = target + ".tmp-XXXXXX";
     const int fd = ::mkstemp(&temp[0]);
     if (fd < 0) fail("Cannot write the file", path);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0) {
-            const int error = errno;
+        const std::size_t wanted = bytes.size() - done;
+        const std::size_t room = FileFaultChecks::room(wanted);
+        const ssize_t n = room == 0 ? -1 : ::write(fd, bytes.data() + done, room);
+        if (n < 0 || (room < wanted && static_cast<std::size_t>(n) == room)) {
+            const int error = room == 0 || room < wanted ? ENOSPC : errno;
             ::close(fd);
             ::unlink(temp.c_str());
+            if (error == ENOSPC && FileFaultChecks::active()) FileFaultChecks::diskFull(path);
             fail("Cannot write the file", path, error);
         }
         done += static_cast<std::size_t>(n);
@@ -220,6 +262,7 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
 }
 
 FileInfo fileInfo(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Examine, path, "Cannot read the file");
     struct stat st;
     if (!statPath(resolveLetterCase(path), st)) fail("Cannot read the file", path);
     FileInfo info;
@@ -247,6 +290,42 @@ std::string currentDirectory() {
 
 void setCurrentDirectory(const std::string& path) {
     if (::chdir(native(path).c_str()) != 0) fail("Cannot change to the folder", path);
+}
+
+std::string absolutePath(const std::string& path) {
+    std::string p = native(path);
+    if (p.empty() || p[0] != '/') p = currentDirectory() + "/" + p;
+    // Take "." and ".." out by name, then resolve links through the longest
+    // part of the path that exists.
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= p.size()) {
+        std::size_t end = p.find('/', start);
+        if (end == std::string::npos) end = p.size();
+        const std::string part = p.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string tail;
+    while (true) {
+        std::string head;
+        for (const auto& part : parts) head += "/" + part;
+        if (head.empty()) head = "/";
+        char resolved[PATH_MAX];
+        if (::realpath(resolveLetterCase(head).c_str(), resolved)) {
+            std::string result = resolved;
+            if (!tail.empty()) result += (result == "/" ? "" : "/") + tail.substr(1);
+            return result;
+        }
+        if (parts.empty()) break;
+        tail = "/" + parts.back() + tail;
+        parts.pop_back();
+    }
+    return p;
 }
 
 std::string executablePath() {

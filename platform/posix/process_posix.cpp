@@ -13,6 +13,9 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 #include "platform/error.h"
 #include "platform/file_system.h"
@@ -33,11 +36,61 @@ namespace {
 // Children let go of while still running; reaped whenever another starts.
 std::vector<pid_t> orphans;
 
+// The process groups of the children still running, for the signal handler:
+// a fixed table it can read without locks or allocation.
+const int kMaxGroups = 64;
+volatile sig_atomic_t liveGroups[kMaxGroups];
+
+void rememberGroup(pid_t group) {
+    for (int i = 0; i < kMaxGroups; ++i)
+        if (liveGroups[i] == 0) {
+            liveGroups[i] = group;
+            return;
+        }
+}
+
+void forgetGroup(pid_t group) {
+    for (int i = 0; i < kMaxGroups; ++i)
+        if (liveGroups[i] == group) liveGroups[i] = 0;
+}
+
+void endLiveGroups() {
+    for (int i = 0; i < kMaxGroups; ++i)
+        if (liveGroups[i] > 0) ::kill(-static_cast<pid_t>(liveGroups[i]), SIGTERM);
+}
+
+void endChildrenAndDie(int signal) {
+    endLiveGroups();
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+// Installed with the first child: the children end with this process.
+void tieChildrenToThisProcess() {
+    static bool tied = false;
+    if (tied) return;
+    tied = true;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction action = {};
+        struct sigaction previous = {};
+        ::sigaction(signal, nullptr, &previous);
+        if (previous.sa_handler == SIG_IGN) continue;  // started to ignore it (nohup): keep that
+        action.sa_handler = endChildrenAndDie;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(signal, &action, nullptr);
+    }
+    std::atexit(endLiveGroups);
+}
+
 void reapOrphans() {
     for (auto it = orphans.begin(); it != orphans.end();) {
         int status;
-        if (::waitpid(*it, &status, WNOHANG) != 0) it = orphans.erase(it);
-        else ++it;
+        if (::waitpid(*it, &status, WNOHANG) != 0) {
+            forgetGroup(*it);
+            it = orphans.erase(it);
+        } else {
+            ++it;
+        }
     }
 }
 
@@ -98,6 +151,24 @@ std::vector<std::string> searchPathFolders() {
     return folders;
 }
 
+unsigned long currentProcessId() { return static_cast<unsigned long>(::getpid()); }
+
+bool processExists(unsigned long id) {
+    if (id == 0) return false;
+    return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
+}
+
+void endWithParent() {
+#ifdef __linux__
+    // The kernel sends SIGTERM when the parent ends; the handler installed
+    // with this process's first child passes it on to the children's groups.
+    const pid_t parent = ::getppid();
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (::getppid() != parent) ::raise(SIGTERM);  // the parent ended before the line above
+#endif
+    tieChildrenToThisProcess();
+}
+
 std::string environmentVariable(const std::string& name) {
     const char* value = std::getenv(name.c_str());
     return value ? value : "";
@@ -147,8 +218,23 @@ ChildProcess ChildProcess::start(const std::string& commandLine, int /*windowSty
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(&a[0]);
     argv.push_back(nullptr);
+    tieChildrenToThisProcess();
+    // The ending signals wait until the child is on the list, so that a
+    // signal during the start cannot miss it; the child starts unblocked.
+    sigset_t ending, previous;
+    sigemptyset(&ending);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ending, signal);
+    ::sigprocmask(SIG_BLOCK, &ending, &previous);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setpgroup(&attributes, 0);  // a group of its own, led by the child
+    posix_spawnattr_setsigmask(&attributes, &previous);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
     pid_t pid;
-    const int rc = ::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ);
+    const int rc = ::posix_spawn(&pid, program.c_str(), nullptr, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    if (rc == 0) rememberGroup(pid);
+    ::sigprocmask(SIG_SETMASK, &previous, nullptr);
     if (rc != 0)
         throw Error(ErrorKind::FileNotFound, "The program \"" + program + "\" cannot be started: " +
                                                  std::strerror(rc) + ".");
@@ -171,6 +257,7 @@ bool ChildProcess::isAlive() {
     const pid_t rc = ::waitpid(impl_->pid, &status, WNOHANG);
     if (rc == 0) return true;
     impl_->ended = true;
+    forgetGroup(impl_->pid);
     impl_->status = rc == impl_->pid ? status : 0;
     return false;
 }
@@ -180,6 +267,10 @@ void ChildProcess::waitBriefly(unsigned milliseconds) {
     // or two, without keeping a core busy.
     const struct timespec step = {0, 1000000};
     for (unsigned waited = 0; waited < milliseconds && isAlive(); ++waited) ::nanosleep(&step, nullptr);
+}
+
+void ChildProcess::terminate() {
+    if (isAlive()) ::kill(impl_->pid, SIGKILL);
 }
 
 int ChildProcess::exitCode() {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "platform/error.h"
+#include "platform/file_faults.h"
 #include "platform/win32/wide.h"
 
 namespace platform {
@@ -61,10 +62,12 @@ bool folderExists(const std::string& path) {
 }
 
 void createFolder(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Write, path, "Cannot create the folder");
     if (!CreateDirectoryW(wide(path).c_str(), nullptr)) fail("Cannot create the folder", path);
 }
 
 void createFolders(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Write, path, "Cannot create the folder");
     for (std::size_t i = 1; i <= path.size(); ++i) {
         if (i == path.size() || path[i] == '\\' || path[i] == '/') {
             const std::string part = path.substr(0, i);
@@ -79,6 +82,13 @@ void createFolders(const std::string& path) {
 void copyFile(const std::string& from, const std::string& to) {
     // Copy beside the target, then move it over: the target is never half written.
     const std::string temp = to + ".tmp-copy";
+    FileFaultChecks::check(FileOperation::Read, from, "Cannot copy the file");
+    FileFaultChecks::check(FileOperation::Write, to, "Cannot copy the file to");
+    if (FileFaultChecks::active()) {
+        // The seam's disk takes the copy's bytes as a write would.
+        const std::uint64_t size = fileInfo(from).size;
+        if (FileFaultChecks::room(static_cast<std::size_t>(size)) < size) FileFaultChecks::diskFull(to);
+    }
     if (!CopyFileW(wide(from).c_str(), wide(temp).c_str(), FALSE)) fail("Cannot copy the file", from);
     SetFileAttributesW(wide(temp).c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!MoveFileExW(wide(temp).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
@@ -89,11 +99,13 @@ void copyFile(const std::string& from, const std::string& to) {
 }
 
 void deleteFile(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Delete, path, "Cannot delete the file");
     const std::wstring name = wide(path);
     if (!removeWhenReleased([&] { return DeleteFileW(name.c_str()) != 0; })) fail("Cannot delete the file", path);
 }
 
 void removeFolderTree(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Delete, path, "Cannot remove the folder");
     const FolderListing listing = listFolder(path);
     for (const auto& name : listing.folders) removeFolderTree(joinPath(path, name));
     for (const auto& name : listing.files) {
@@ -107,6 +119,7 @@ void removeFolderTree(const std::string& path) {
 }
 
 void renameFile(const std::string& from, const std::string& to) {
+    FileFaultChecks::check(FileOperation::Rename, from, "Cannot rename the file");
     if (!MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING))
         fail("Cannot rename the file", from);
 }
@@ -134,6 +147,7 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 FolderListing listFolder(const std::string& path) {
+    FileFaultChecks::check(FileOperation::List, path, "Cannot list the folder");
     WIN32_FIND_DATAW data;
     const HANDLE find = FindFirstFileW(wide(joinPath(path, "*")).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) fail("Cannot list the folder", path);
@@ -141,6 +155,12 @@ FolderListing listFolder(const std::string& path) {
     do {
         const std::string name = narrow(data.cFileName, wcslen(data.cFileName));
         if (name == "." || name == "..") continue;
+        try {
+            FileFaultChecks::check(FileOperation::Examine, joinPath(path, name), "Cannot read the entry");
+        } catch (...) {
+            FindClose(find);
+            throw;
+        }
         if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) listing.folders.push_back(name);
         else listing.files.push_back(name);
     } while (FindNextFileW(find, &data));
@@ -165,6 +185,9 @@ std::string nameOnDisk(const std::string& path) {
 std::string resolveLetterCase(const std::string& path) { return path; }  // the file system ignores case
 
 std::string readFile(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
+    if (folderExists(path))
+        throw Error(ErrorKind::BadInput, "Cannot read the file \"" + path + "\": it is a folder, not a file.");
     const HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) fail("Cannot read the file", path);
@@ -179,7 +202,26 @@ std::string readFile(const std::string& path) {
     return bytes;
 }
 
+std::string readFileHead(const std::string& path, std::size_t count) {
+    FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
+    const HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) fail("Cannot read the file", path);
+    std::string bytes(count, '\0');
+    std::size_t done = 0;
+    DWORD n = 0;
+    BOOL ok = TRUE;
+    while (done < count && (ok = ReadFile(h, &bytes[done], static_cast<DWORD>(count - done), &n, nullptr)) && n > 0)
+        done += n;
+    const DWORD code = GetLastError();
+    CloseHandle(h);
+    if (!ok) fail("Cannot read the file", path, code);
+    bytes.resize(done);
+    return bytes;
+}
+
 void writeFileAtomic(const std::string& path, const std::string& bytes) {
+    FileFaultChecks::check(FileOperation::Write, path, "Cannot write the file");
     const std::string temp = path + ".tmp-write";
     const HANDLE h = CreateFileW(wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -187,9 +229,11 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD n = 0;
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
-        if (!WriteFile(h, bytes.data() + done, chunk, &n, nullptr)) {
-            const DWORD code = GetLastError();
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1 << 20));
+        const DWORD chunk = static_cast<DWORD>(FileFaultChecks::room(wanted));
+        const BOOL written = chunk > 0 && WriteFile(h, bytes.data() + done, chunk, &n, nullptr);
+        if (!written || chunk < wanted) {
+            const DWORD code = written || chunk == 0 ? ERROR_DISK_FULL : GetLastError();
             CloseHandle(h);
             DeleteFileW(wide(temp).c_str());
             fail("Cannot write the file", path, code);
@@ -205,6 +249,7 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
 }
 
 FileInfo fileInfo(const std::string& path) {
+    FileFaultChecks::check(FileOperation::Examine, path, "Cannot read the file");
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data)) fail("Cannot read the file", path);
     FileInfo info;
@@ -245,6 +290,18 @@ std::string currentDirectory() {
 
 void setCurrentDirectory(const std::string& path) {
     if (!SetCurrentDirectoryW(wide(path).c_str())) fail("Cannot change to the folder", path);
+}
+
+std::string absolutePath(const std::string& path) {
+    std::wstring name = wide(path);
+    for (wchar_t& c : name)
+        if (c == L'/') c = L'\\';
+    const DWORD n = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    if (!n) return path;
+    std::wstring buffer(n, L'\0');
+    const DWORD m = GetFullPathNameW(name.c_str(), n, &buffer[0], nullptr);
+    if (!m || m >= n) return path;
+    return narrow(buffer.data(), m);
 }
 
 std::string executablePath() {

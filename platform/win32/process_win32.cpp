@@ -95,7 +95,37 @@ std::vector<wchar_t> childEnvironment() {
     return block;
 }
 
+// The job every started program joins: it ends them all when this process
+// ends, however it ends (the last handle to the job closes with it). Null
+// when the system gives none.
+HANDLE childrenJob() {
+    static const HANDLE job = [] {
+        HANDLE created = CreateJobObjectW(nullptr, nullptr);
+        if (!created) return HANDLE(nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (!SetInformationJobObject(created, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+            CloseHandle(created);
+            return HANDLE(nullptr);
+        }
+        return created;
+    }();
+    return job;
+}
+
 }  // namespace
+
+void endWithParent() {}
+
+unsigned long currentProcessId() { return GetCurrentProcessId(); }
+
+bool processExists(unsigned long id) {
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}  // the parent's job ends this process and its children with it
 
 std::string findProgram(const std::string& name, const std::string& ownFolder) {
     if (name.empty()) return {};
@@ -162,7 +192,9 @@ ChildProcess ChildProcess::start(const std::string& commandLine, int windowStyle
     startup.wShowWindow = showCommand(windowStyle);
     PROCESS_INFORMATION info = {};
     std::wstring mutableLine = wide(line);
-    const DWORD flags = (windowStyle == kHidden ? CREATE_NO_WINDOW : 0) | CREATE_UNICODE_ENVIRONMENT;
+    // Started suspended, so it joins the job before it can start programs of its own.
+    const DWORD flags =
+        (windowStyle == kHidden ? CREATE_NO_WINDOW : 0) | CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED;
     std::vector<wchar_t> environment = childEnvironment();
     if (!CreateProcessW(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, flags, environment.data(), nullptr,
                         &startup, &info)) {
@@ -170,6 +202,10 @@ ChildProcess ChildProcess::start(const std::string& commandLine, int windowStyle
         throw Error(ErrorKind::FileNotFound,
                     "The program \"" + args[0] + "\" cannot be started: " + systemReason(code) + ".");
     }
+    // Joining fails where this process sits in a job that takes no nested
+    // one (before Windows 8); the program then runs outside ours.
+    if (const HANDLE job = childrenJob()) AssignProcessToJobObject(job, info.hProcess);
+    ResumeThread(info.hThread);
     CloseHandle(info.hThread);
     auto impl = std::make_unique<Impl>();
     impl->process = info.hProcess;
@@ -189,6 +225,10 @@ bool ChildProcess::isAlive() { return WaitForSingleObject(impl_->process, 0) == 
 void ChildProcess::waitBriefly(unsigned milliseconds) {
     // Wakes for the process's end or for any input the windows must handle.
     MsgWaitForMultipleObjects(1, &impl_->process, FALSE, milliseconds, QS_ALLINPUT);
+}
+
+void ChildProcess::terminate() {
+    if (isAlive()) TerminateProcess(impl_->process, 1);
 }
 
 int ChildProcess::exitCode() {

@@ -46,6 +46,18 @@ TEST_F(InterpreterTest, ExitEndsTheRunWithItsCodeAndExitBEndsOnlyTheBatch) {
     EXPECT_EQ(r.out, "inner x \n");
 }
 
+TEST_F(InterpreterTest, ABatchFileThatRunsItselfStopsWithAClearErrorNotACrash) {
+    const RunResult r = runBatch("self.bat", "@echo off\r\nself.bat\r\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("self.bat\" is named by batch files 256 deep"), std::string::npos) << r.err;
+    // Two that name each other, with a line of work each time round.
+    write("ping.bat", "@echo off\r\necho ping\r\npong.bat\r\n");
+    write("pong.bat", "@echo off\r\npong\r\nping.bat\r\n");
+    const RunResult r2 = run("ping.bat");
+    EXPECT_EQ(r2.status, 1);
+    EXPECT_NE(r2.err.find("batch processing stopped"), std::string::npos) << r2.err;
+}
+
 TEST_F(InterpreterTest, TheLastCommandsStatusIsTheErrorLevelAndTheBatchGoesOnAfterAFailure) {
     const RunResult r = runBatch("s.bat",
                                  "@echo off\r\ncopy missing.bin x.bin\r\necho after %ERRORLEVEL%\r\n"

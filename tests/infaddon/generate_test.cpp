@@ -4,10 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
+#include "infaddon/build_checks.h"
 #include "infaddon/generate.h"
 #include "infaddon/packaging_names.h"
 #include "packaging_fixture.h"
+#include "shell/package_replacement.h"
 #include "platform/ansi_text_file.h"
 #include "platform/error.h"
 #include "tests/support/fake_user_interface.h"
@@ -66,17 +69,17 @@ protected:
                 packed.push_back({platform::baseName(path), platform::fileExists(path) ? platform::readFile(path) : "?"});
             }
             infText = platform::readAnsiFile(inProgram("App.inf"));
-            if (makeInnerCabinet) write(inProgram("App.cab"), "inner");
+            if (makeInnerCabinet) write(inProgram("App.cab"), packtest::wholeCabinet("inner"));
             write(inProgram("setup.inf"), "");
             write(inProgram("setup.rpt"), "");
         };
         runner.actions[kRemoveStaging] = [this] { platform::removeFolderTree(inProgram("提取文件")); };
         runner.actions[kPackageBatchFileName] = [this] {
-            targetThereDuringPacking = platform::fileExists(target);
+            targetDuringPacking = platform::fileExists(target) ? platform::readFile(target) : "";
             packageMembers.clear();
             for (const std::string& line : lines(platform::readAnsiFile(inProgram(kPackageListFileName))))
                 if (platform::fileExists(inProgram(unquoted(line)))) packageMembers.push_back(unquoted(line));
-            if (makePackage) write(target, "new package");
+            if (makePackage) write(shell::PartialPackagePath(target), newPackage);
         };
     }
 
@@ -98,7 +101,8 @@ protected:
     std::vector<std::pair<std::string, std::string>> packed;  // staged name, bytes
     std::string infText;
     std::vector<std::string> packageMembers;
-    bool targetThereDuringPacking = false;
+    std::string targetDuringPacking;
+    const std::string newPackage = packtest::wholeCabinet("new package");
 };
 
 TEST_F(Generating, TheThreeChecksComeInOrderAndChangeNothing) {
@@ -182,7 +186,7 @@ TEST_F(Generating, ABuildRunsItsStepsInOrderAndLeavesOnlyWhatSurvives) {
     EXPECT_EQ(ui.busyAtMessage, std::vector<int>{1}) << "the outcome comes while the busy window shows";
     EXPECT_EQ(ui.busyBegins, 1);
     EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_EQ(platform::readFile(target), "new package");
+    EXPECT_EQ(platform::readFile(target), newPackage);
     EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
 
     // The scan went through the folders in order; the log shows the last build.
@@ -219,12 +223,12 @@ TEST_F(Generating, ASecondBuildCarriesNothingOfTheFirst) {
     EXPECT_EQ(packageMembers, (std::vector<std::string>{"Entries_App.ini", "App.inf", "App.cab"}));
 }
 
-TEST_F(Generating, AnOldPackageWaitsAsideAndGoesOnlyWhenANewOneIsMade) {
+TEST_F(Generating, AnOldPackageStaysAtItsPathUntilTheNewOneIsWhole) {
     write(target, "old package");
     ui.yesNoAnswers.push_back(true);
     EXPECT_EQ(generate(), GenerateOutcome::Made);
-    EXPECT_FALSE(targetThereDuringPacking) << "the old file was still at the path while makecab ran";
-    EXPECT_EQ(platform::readFile(target), "new package");
+    EXPECT_EQ(targetDuringPacking, "old package") << "a build killed while makecab runs would leave no package";
+    EXPECT_EQ(platform::readFile(target), newPackage);
     EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
 }
 
@@ -291,6 +295,54 @@ TEST_F(Generating, APackageFolderThatIsNotThereIsNamedAndTheProjectKept) {
     EXPECT_EQ(project.SourceFolders.size(), 1u);
     EXPECT_EQ(project.ExtraFiles.size(), 1u);
     EXPECT_EQ(programFolderEntries(), std::vector<std::string>{}) << "nothing was written";
+}
+
+TEST_F(Generating, APackagePathThatNamesAnInputIsRefusedBeforeAnythingIsWritten) {
+    write(inRoot("soft\\App.reg"), "REGEDIT4\r\n");
+    project.RegFilePath = inRoot("soft\\App.reg");
+    const std::pair<std::string, std::string> inputs[] = {
+        {inRoot("soft\\App\\app.exe"), "a file of the source folders"},
+        {inRoot("soft\\App\\doc\\..\\APP.EXE"), "a file of the source folders"},
+        {inRoot("tool.dll"), "one of the extra files"},
+        {inRoot("soft\\App.reg"), "the registry file"},
+    };
+    for (const auto& [path, what] : inputs) {
+        const std::string before = platform::readFile(path);
+        target = path;
+        ui.yesNoAnswers.push_back(true);  // the overwrite question
+        ui.messages.clear();
+        EXPECT_EQ(generate(), GenerateOutcome::Failed) << path;
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].text.find(what), std::string::npos) << ui.messages[0].text;
+        EXPECT_NE(ui.messages[0].text.find(path), std::string::npos) << ui.messages[0].text;
+        EXPECT_EQ(platform::readFile(path), before);
+        EXPECT_TRUE(runner.started.empty()) << "no tool ran";
+        EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
+    }
+}
+
+TEST_F(Generating, FilesBeyondWhatACabinetHoldsAreRefusedRightAfterTheScan) {
+    // A sparse file: large on paper, nothing on the disk.
+    write(inRoot("soft\\App\\huge.bin"), "");
+    std::filesystem::resize_file(std::filesystem::u8path(platform::absolutePath(inRoot("soft\\App\\huge.bin"))),
+                                 kCabinetMaxFolderBytes - 20);
+    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("add up to 2,147,450,885 bytes; a cabinet holds at most 2,147,450,880"),
+              std::string::npos)
+        << ui.messages[0].text;
+    EXPECT_TRUE(runner.started.empty());
+    EXPECT_TRUE(programFolderEntries().empty()) << "nothing was staged";
+
+    BuildState many;
+    many.StagedFiles.resize(kCabinetMaxFiles + 1);
+    try {
+        CheckCabinetLimits(many);
+        ADD_FAILURE() << "65,536 files passed";
+    } catch (const platform::Error& e) {
+        EXPECT_NE(std::string(e.what()).find("hold 65,536 files; a cabinet holds at most 65,535"), std::string::npos)
+            << e.what();
+    }
 }
 
 }  // namespace

@@ -15,6 +15,14 @@
 
 namespace packtest {
 
+// The smallest file a cabinet check takes for whole: "MSCF", its own size in
+// the header's cabinet-size field, then `tail`.
+inline std::string wholeCabinet(const std::string& tail = "") {
+    std::string bytes = "MSCF" + std::string(32, '\0') + tail;
+    bytes[8] = static_cast<char>(bytes.size());
+    return bytes;
+}
+
 struct StartedCommand {
     std::string commandLine;
     int windowStyle;

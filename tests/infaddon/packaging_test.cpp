@@ -12,6 +12,7 @@
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/unicode.h"
+#include "shell/package_replacement.h"
 #include "tests/support/fake_user_interface.h"
 
 using namespace infaddon;
@@ -21,6 +22,8 @@ namespace {
 const std::string kCabBatchGbk = "\xC9\xFA\xB3\xC9" "cab\xCE\xC4\xBC\xFE.bat";
 const std::string kPackageBatchGbk = "\xC9\xFA\xB3\xC9\xD5\xFB\xBA\xCF\xB0\xFC.bat";
 const std::string kRemoveStaging = "cmd /c rd /s /q .\\提取文件";
+
+using packtest::wholeCabinet;
 
 bool sameFolder(std::string a, std::string b) {
     std::replace(a.begin(), a.end(), '\\', '/');
@@ -46,7 +49,7 @@ protected:
     // makecab as the batch files run it: the result and its two side products.
     void makecabMakes(const std::string& batch, const std::string& result) {
         runner.actions[batch] = [this, result] {
-            if (!result.empty()) write(result, "MSCF");
+            if (!result.empty()) write(result, wholeCabinet());
             write(inProgram("setup.inf"), "");
             write(inProgram("setup.rpt"), "");
         };
@@ -55,10 +58,12 @@ protected:
         runner.actions[kRemoveStaging] = [this] { platform::removeFolderTree(state.StagingFolder); };
     }
     PackagingOutcome runPackaging() {
+        shell::PackageReplacement package(target);
         WriteCabDirectives(state);
-        WritePackageDirectives(project, state, target);
-        return RunPackaging(state, target, ui, runner);
+        WritePackageDirectives(project, state, package.buildPath());
+        return RunPackaging(state, package, ui, runner);
     }
+    std::string partialTarget() const { return shell::PartialPackagePath(target); }
 
     AddonProject project;
     BuildState state;
@@ -161,7 +166,7 @@ TEST_F(Packaging, AnExtraFileThatIsItsOwnCopyIsNeitherCopiedNorDeleted) {
 
 TEST_F(Packaging, SuccessRunsBothBatchFilesAndLeavesNoWorkFile) {
     makecabMakes(kCabBatchFileName, inProgram("App.cab"));
-    makecabMakes(kPackageBatchFileName, target);
+    makecabMakes(kPackageBatchFileName, partialTarget());
     rdRemovesTheStagingFolder();
     // When the staging folder's removal starts, makecab's side products of the
     // first run are gone and the inner cabinet's work files not yet.
@@ -175,7 +180,7 @@ TEST_F(Packaging, SuccessRunsBothBatchFilesAndLeavesNoWorkFile) {
     runner.actions[kPackageBatchFileName] = [this] {
         EXPECT_FALSE(platform::fileExists(inProgram(kCabListFileName)));
         EXPECT_FALSE(platform::fileExists(inProgram(kCabBatchFileName)));
-        write(target, "MSCF");
+        write(partialTarget(), wholeCabinet());
         write(inProgram("setup.inf"), "");
         write(inProgram("setup.rpt"), "");
     };
@@ -196,7 +201,8 @@ TEST_F(Packaging, SuccessRunsBothBatchFilesAndLeavesNoWorkFile) {
     EXPECT_EQ(ui.messages[0].text, kPackageMadeMessage);
     EXPECT_EQ(ui.messages[0].title, "");
     EXPECT_TRUE(programFolderEntries().empty()) << "left: " << testing::PrintToString(programFolderEntries());
-    EXPECT_EQ(platform::readFile(target), "MSCF");
+    EXPECT_EQ(platform::readFile(target), wholeCabinet());
+    EXPECT_FALSE(platform::fileExists(partialTarget()));
     EXPECT_TRUE(sameFolder(platform::currentDirectory(), programFolder))
         << platform::currentDirectory() << " is not the program folder";
 }
@@ -235,6 +241,70 @@ TEST_F(Packaging, NoRemovalIsStartedForAStagingFolderThatIsNotThereOrHasNoName) 
     EXPECT_EQ(StagingFolderRemoval("\\"), "");
     platform::createFolder(inProgram("提取文件(1)"));
     EXPECT_EQ(StagingFolderRemoval(inProgram("提取文件(1)") + "\\"), "cmd /c rd /s /q .\\提取文件(1)");
+}
+
+TEST_F(Packaging, APackageCutShortNeverReplacesTheOldOne) {
+    // makecab stopped part way (a full disk, a kill): the file beside the
+    // path holds less than its header says. The old package stays, whole.
+    write(target, "old package");
+    makecabMakes(kCabBatchFileName, inProgram("App.cab"));
+    runner.actions[kPackageBatchFileName] = [this] { write(partialTarget(), wholeCabinet().substr(0, 20)); };
+    rdRemovesTheStagingFolder();
+    EXPECT_EQ(runPackaging(), PackagingOutcome::PackageMissing);
+    EXPECT_EQ(platform::readFile(target), "old package");
+    EXPECT_FALSE(platform::fileExists(partialTarget()));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, kPackageMissingMessage);
+}
+
+TEST_F(Packaging, AnInnerCabinetCutShortIsNotPacked) {
+    runner.actions[kCabBatchFileName] = [this] { write(inProgram("App.cab"), wholeCabinet("data").substr(0, 30)); };
+    rdRemovesTheStagingFolder();
+    EXPECT_EQ(runPackaging(), PackagingOutcome::InnerCabinetMissing);
+    EXPECT_EQ(runner.commandLines(), (std::vector<std::string>{kCabBatchFileName, kRemoveStaging}));
+    EXPECT_FALSE(platform::fileExists(inProgram("App.cab"))) << "the broken inner cabinet is removed";
+}
+
+TEST_F(Packaging, TheOldPackageStaysAtItsPathWhileThePackageIsMade) {
+    write(target, "old package");
+    makecabMakes(kCabBatchFileName, inProgram("App.cab"));
+    runner.actions[kPackageBatchFileName] = [this] {
+        EXPECT_EQ(platform::readFile(target), "old package") << "a kill now would leave the old package";
+        write(partialTarget(), wholeCabinet("new"));
+    };
+    rdRemovesTheStagingFolder();
+    EXPECT_EQ(runPackaging(), PackagingOutcome::PackageMade);
+    EXPECT_EQ(platform::readFile(target), wholeCabinet("new"));
+}
+
+TEST(PackageChecks, WholeCabinetsAnd7zArchivesAreToldFromCutOnes) {
+    const std::string folder = platform::makeTemporaryFolder("tolvane-whole");
+    const std::string path = platform::joinPath(folder, "p");
+    const auto isCab = [&](const std::string& bytes) {
+        platform::writeFileAtomic(path, bytes);
+        return shell::IsCompleteCabinet(path);
+    };
+    EXPECT_TRUE(isCab(wholeCabinet("abc")));
+    EXPECT_FALSE(isCab(wholeCabinet("abc").substr(0, 38)));
+    EXPECT_FALSE(isCab(wholeCabinet("abc") + "x"));
+    EXPECT_FALSE(isCab("MSCF"));
+    EXPECT_FALSE(isCab(""));
+
+    // 7z: signature, version, CRC, next header offset 3 and size 2 after the 32 bytes.
+    std::string archive = std::string("7z\xBC\xAF\x27\x1C\x00\x04", 8) + std::string(24, '\0') + "dataHH";
+    archive[12] = 4;
+    archive[20] = 2;
+    const auto is7z = [&](const std::string& bytes) {
+        platform::writeFileAtomic(path, bytes);
+        return shell::IsComplete7zArchive(path);
+    };
+    EXPECT_TRUE(is7z(archive));
+    EXPECT_FALSE(is7z(archive.substr(0, 37)));
+    std::string unfinished = archive;  // 7-Zip writes the start header last
+    unfinished[12] = unfinished[20] = 0;
+    EXPECT_FALSE(is7z(unfinished));
+    EXPECT_FALSE(is7z(wholeCabinet()));
+    platform::removeFolderTree(folder);
 }
 
 }  // namespace

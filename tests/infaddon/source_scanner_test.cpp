@@ -12,6 +12,7 @@
 #include "infaddon/source_scanner.h"
 #include "infaddon_test_tree.h"
 #include "platform/error.h"
+#include "platform/file_faults.h"
 
 namespace {
 
@@ -367,20 +368,31 @@ TEST_F(Scanner, ProgressRunsEvery99ItemsAndRestartsPerSourceFolder) {
     EXPECT_EQ(state.ProgressLabel, "查找完毕，共找到 298 个条目其中有293个文件");
 }
 
-TEST_F(Scanner, UnreadableSubfolderEndsTheScanWithAnError) {
-#ifdef _WIN32
-    GTEST_SKIP() << "folder permissions are a POSIX test";
-#else
+TEST_F(Scanner, AnEntryThatCannotBeReadEndsTheScanWithAnErrorNamingIt) {
     file("App\\locked\\a.txt");
-    const std::string locked = root + "/App/locked";
-    ASSERT_EQ(std::system(("chmod 000 '" + locked + "'").c_str()), 0);
-    if (platform::fileExists(at("App\\locked\\a.txt"))) {
-        (void)std::system(("chmod 755 '" + locked + "'").c_str());
-        GTEST_SKIP() << "running as a user who reads every folder";
+    file("App\\b.txt");
+    file("App\\c.txt");
+    {
+        platform::FileFaults faults;
+        faults.refuse(platform::FileOperation::List, "App\\locked");
+        try {
+            scan({{"App", ""}});
+            ADD_FAILURE() << "the scan went on past a folder it cannot list";
+        } catch (const platform::Error& e) {
+            EXPECT_NE(std::string(e.what()).find("locked"), std::string::npos) << e.what();
+        }
     }
-    EXPECT_THROW(scan({{"App", ""}}), platform::Error);
-    (void)std::system(("chmod 755 '" + locked + "'").c_str());
-#endif
+    // A file the system cannot examine (no permission, a name too long) is
+    // not left out of the package as if it were not there.
+    state = BuildState();
+    platform::FileFaults faults;
+    faults.refuse(platform::FileOperation::Examine, "App\\c.txt", "File name too long");
+    try {
+        scan({{"App", ""}});
+        ADD_FAILURE() << "the scan left out a file it cannot examine";
+    } catch (const platform::Error& e) {
+        EXPECT_NE(std::string(e.what()).find("c.txt\": File name too long."), std::string::npos) << e.what();
+    }
 }
 
 class StagingFolder : public infaddontest::TempTree {};

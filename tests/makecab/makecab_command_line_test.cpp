@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/error.h"
+#include "platform/file_system.h"
 #include "platform/process.h"
 #include "tools/makecab/makecab_command_line.h"
 #include "tools/makecab/makecab_variables.h"
@@ -127,4 +128,16 @@ TEST(MakecabVariables, UnknownNamesAndBadValuesNameTheVariable) {
     EXPECT_EQ(errorOfSet("CabinetName1", "first.cab"), "(no error)");
     EXPECT_EQ(errorOfSet("InfFileLineFormat", "*file*"), "(no error)");
     EXPECT_EQ(makecab::settingsFrom(v).cabinetName, "first.cab");
+}
+
+TEST(MakecabCommandLine, AnAbsolutePosixPathIsANameNotASwitch) {
+    const std::string here = platform::absolutePath(".");
+    if (here.empty() || here[0] != '/') GTEST_SKIP() << "paths here do not begin with /";
+    const makecab::CommandLine c = makecab::parseCommandLine({here, "/tmp/out/x.cab"});
+    EXPECT_EQ(c.source, here);
+    EXPECT_EQ(c.destination, "/tmp/out/x.cab");
+    EXPECT_EQ(makecab::parseCommandLine({"/Dname=a/b", "a.txt"}).definitions.at(0).second, "a/b");
+    const std::string program = platform::executablePath();  // /d... when built under /data, say
+    EXPECT_EQ(makecab::parseCommandLine({"/V2", program}).source, program);
+    EXPECT_EQ(makecab::parseCommandLine({"/home/nobody/a.txt"}).source, "/home/nobody/a.txt") << "no switch /H";
 }

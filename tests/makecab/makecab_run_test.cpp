@@ -5,13 +5,8 @@
 
 #include <sstream>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#endif
-
 #include "platform/code_page.h"
+#include "platform/file_faults.h"
 #include "tests/cabinet/cabinet_fixture.h"
 #include "tools/makecab/makecab_run.h"
 
@@ -186,32 +181,66 @@ TEST_F(MakecabRun, ACabinetLargerThanMaxDiskSizeIsNotWritten) {
 TEST_F(MakecabRun, AnUnreadableFileLeavesNoCabinet) {
     write("a.txt", "x");
     write("locked.txt", "secret");
-#ifdef _WIN32
-    // Held open without sharing, the file cannot be read by anyone else.
-    const std::wstring wide = L"locked.txt";
-    HANDLE h = CreateFileW(wide.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-#else
-    ::chmod("locked.txt", 0);
-    bool readable = true;
-    try {
-        platform::readFile("locked.txt");
-    } catch (const platform::Error&) {
-        readable = false;
-    }
-    if (readable) {
-        ::chmod("locked.txt", 0644);
-        GTEST_SKIP() << "this user can read any file (root)";
-    }
-#endif
     writeList("a.txt\r\nlocked.txt\r\n");
+    platform::FileFaults faults;
+    faults.refuse(platform::FileOperation::Read, "locked.txt");
+    expectFailure(runInner(), "ERROR: list.txt(2): ");
+    EXPECT_EQ(faults.refusals(), 1);
+}
+
+TEST_F(MakecabRun, AFullDiskLeavesNoCabinetAndTheOldOneWhole) {
+    write("a.txt", cabtest::randomBytes(20000, 3));
+    write("App.cab", "old cabinet");
+    writeList("a.txt\r\n");
+    RunOutput r;
+    {
+        platform::FileFaults faults;
+        faults.fillDiskAfter(5000);
+        r = runInner();
+    }
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("not enough space"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("No cabinet was made."), std::string::npos) << r.err;
+    EXPECT_EQ(read("App.cab"), "old cabinet");
+    for (const std::string& f : platform::listFolder(".").files) EXPECT_EQ(f.find(".tmp"), std::string::npos) << f;
+}
+
+TEST_F(MakecabRun, ACabinetNamedLikeOneOfItsFilesIsRefusedAndTheFileKept) {
+    write("a.txt", "x");
+    write("App.cab", "a file to pack");
+    writeList("a.txt\r\n\"App.CAB\"\r\n");
+    RunOutput r = runInner();
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("list.txt(2): The cabinet \"App.cab\" would replace the file"), std::string::npos) << r.err;
+    EXPECT_EQ(read("App.cab"), "a file to pack");
+
+    write("notes.txt", "notes");  // the one-file form: its destination is its source
+    r = run({"notes.txt", "NOTES.TXT"});
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("would replace the file \"notes.txt\""), std::string::npos) << r.err;
+    EXPECT_EQ(read("notes.txt"), "notes");
+}
+
+TEST_F(MakecabRun, ADirectiveFileInUtf8WithItsMarkIsReadAsUtf8) {
+    write("中文.txt", "abc");
+    write("list.txt", "\xEF\xBB\xBF\"中文.txt\"\r\n");
     const RunOutput r = runInner();
-#ifdef _WIN32
-    CloseHandle(h);
-#else
-    ::chmod("locked.txt", 0644);
-#endif
-    expectFailure(r, "ERROR: list.txt(2): ");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const cabtest::ParsedCabinet c = cabtest::parseCabinet(read("App.cab"));
+    ASSERT_EQ(c.entries.size(), 1u);
+    EXPECT_EQ(c.entries[0].name, "\xD6\xD0\xCE\xC4.txt") << "stored in the ANSI code page, as always";
+
+    platform::deleteFile("App.cab");
+    write("list.txt", "\xEF\xBB\xBF" "a.txt\r\n\"\xD6\xD0.txt\"\r\n");  // the mark, then ANSI bytes
+    expectFailure(runInner(), "list.txt(2): the file begins as UTF-8");
+}
+
+TEST_F(MakecabRun, DefineValuesThatDoubleEachLineStopAtTheLineLimit) {
+    write("a.txt", "x");
+    std::string list = ".Define v=abcdefgh\r\n";
+    for (int i = 0; i < 40; ++i) list += ".Define v=%v%%v%\r\n";
+    writeList(list + "a.txt\r\n");
+    expectFailure(runInner(), "list.txt(11): with its variables put in, the line is longer than 8192 characters");
 }
 
 TEST_F(MakecabRun, CabinetOffWritesEachFileOnItsOwn) {

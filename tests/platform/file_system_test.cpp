@@ -74,3 +74,19 @@ TEST_F(FileSystem, SameFileKnowsOneFileUnderEverySpelling) {
     EXPECT_FALSE(sameFile(root + "\\Prog\\Tool.dll", root + "\\Prog\\missing.dll"));
     EXPECT_FALSE(sameFile(root + "\\Prog\\missing.dll", root + "\\Prog\\missing.dll"));
 }
+
+TEST_F(FileSystem, SamePathSeesThroughDotsLetterCaseAndSeparators) {
+    createFolders(joinPath(root, "App\\doc"));
+    writeFileAtomic(joinPath(root, "App\\a.exe"), "a");
+    EXPECT_TRUE(samePath(joinPath(root, "App\\a.exe"), joinPath(root, "App\\doc\\..\\.\\A.EXE")));
+    EXPECT_TRUE(samePath(joinPath(root, "App/new.cab"), joinPath(root, "app\\NEW.cab")))
+        << "a file that is not there yet";
+    EXPECT_FALSE(samePath(joinPath(root, "App\\a.exe"), joinPath(root, "App\\a.ex")));
+    const std::string here = currentDirectory();
+    setCurrentDirectory(joinPath(root, "App"));
+    EXPECT_TRUE(samePath("a.exe", joinPath(root, "App\\a.exe")));
+    EXPECT_TRUE(samePath("doc\\..\\a.exe", joinPath(root, "App\\a.exe")));
+    setCurrentDirectory(here);
+    EXPECT_TRUE(isWithinFolder(joinPath(root, "App\\doc\\x.txt"), joinPath(root, "app")));
+    EXPECT_FALSE(isWithinFolder(joinPath(root, "Apps\\x.txt"), joinPath(root, "App")));
+}

@@ -63,6 +63,23 @@ TEST_F(Command, WritesTheOutputItIsGivenOrTheRegFilesNameWithInf) {
     EXPECT_EQ(platform::readFile(path("App Settings.inf")), reg2inf::ConvertRegText(kReg, input, {false, true}));
 }
 
+TEST_F(Command, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
+    const std::string input = write("a.reg", kReg);
+    EXPECT_EQ(run({"-w", "-t", input, input}), 2);
+    EXPECT_NE(err.str().find("is the registry file itself"), std::string::npos) << err.str();
+    const std::string named = write("a.inf", kReg);  // its default output is its own name
+    EXPECT_EQ(run({named}), 2);
+    EXPECT_EQ(platform::readFile(input), kReg);
+    EXPECT_EQ(platform::readFile(named), kReg);
+}
+
+TEST_F(Command, AFolderGivenAsTheRegistryFileIsNamedAsAFolder) {
+    platform::createFolder(path("settings.reg"));
+    EXPECT_EQ(run({"-w", "-t", path("settings.reg"), path("reg.bak")}), 1);
+    EXPECT_NE(err.str().find("is a folder, not a file"), std::string::npos) << err.str();
+    EXPECT_FALSE(platform::fileExists(path("reg.bak")));
+}
+
 TEST_F(Command, AFileItCannotReadIsReportedWithStatusOne) {
     const std::string input = write("bad.reg", joinLines({"REGEDIT4", "oops"}));
     EXPECT_EQ(run({"-w", "-t", input, path("reg.bak")}), 1);

@@ -99,3 +99,27 @@ TEST(ToolRunner, AProgramThatDoesNotExistIsAnErrorNamingIt) {
         EXPECT_NE(std::string(error.what()).find("no-such-tool-tolvane"), std::string::npos) << error.what();
     }
 }
+
+TEST(ToolRunner, ProgramsStartedByAKilledProgramEndWithIt) {
+    // A program of ours (standing for a builder) starts the batch
+    // interpreter, which starts the slow tool (standing for 7z); the first is
+    // killed outright, with no time to end anything. The tool must not live
+    // on to write its file, as makecab or 7z must not finish a package for a
+    // builder that is gone.
+    const std::string folder = platform::makeTemporaryFolder("tolvane-orphan");
+    const std::string before = platform::currentDirectory();
+    platform::setCurrentDirectory(folder);
+    platform::ChildProcess interpreter = platform::ChildProcess::start(
+        helper("tolvane-cmd") + " /c " + helper("tolvane-cmd") + " /c " + helper("shell_test_tool_slow") +
+            " 1500 late.txt",
+        platform::kHidden);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    ASSERT_TRUE(interpreter.isAlive());
+    interpreter.terminate();
+    interpreter.exitCode();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2500));
+    const bool toolFinished = platform::fileExists("late.txt");
+    platform::setCurrentDirectory(before);
+    platform::removeFolderTree(folder);
+    EXPECT_FALSE(toolFinished) << "the tool outlived the program that started it";
+}

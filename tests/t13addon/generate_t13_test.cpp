@@ -8,6 +8,7 @@
 
 #include "platform/code_page.h"
 #include "platform/error.h"
+#include "platform/file_faults.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/seven_zip_location.h"
@@ -15,11 +16,20 @@
 #include "t13addon/generate_t13_addon.h"
 #include "t13addon/t13_batch_file.h"
 #include "t13addon/t13_messages.h"
+#include "shell/package_replacement.h"
 #include "tests/support/fake_user_interface.h"
 
 using namespace t13addon;
 
 namespace {
+
+// The smallest file a 7z check takes for whole: the signature header, then
+// `body` as the next header, which ends the file.
+std::string whole7z(const std::string& body) {
+    std::string bytes = std::string("7z\xBC\xAF\x27\x1C\x00\x04", 8) + std::string(24, '\0') + body;
+    bytes[20] = static_cast<char>(body.size());
+    return bytes;
+}
 
 class FakeRunner : public shell::CommandRunner {
 public:
@@ -63,7 +73,13 @@ protected:
         window.packageNameText = "MyApp";
         window.versionText = "1.0";
         window.extractPathText = "C:\\Program Files\\App";
-        window.packItems = {"D:\\soft\\setup.exe", "D:\\soft\\app\\*"};
+        for (const char* file : {"soft\\setup.exe", "soft\\app\\a.txt", "软件\\setup.exe"}) {
+            platform::createFolders(platform::parentPath(inRoot(file)));
+            platform::writeFileAtomic(inRoot(file), "item");
+        }
+        setupItem = inRoot("soft\\setup.exe");
+        appItem = inRoot("soft\\app") + "\\*";
+        window.packItems = {setupItem, appItem};
         window.runCommands = {"setup.exe /S"};
         window.runCommandText = "typing";
         output = inRoot("MyApp_1.0_Addon.7z");
@@ -74,9 +90,11 @@ protected:
         runner->batchEffect = [this, packageBytes] {
             platform::writeFileAtomic(inProgram("temp.7z"), "7z");
             platform::writeFileAtomic(inProgram("SVCPACK\\" + window.packageNameText + ".exe"), "exe");
-            platform::writeFileAtomic(output, packageBytes);
+            platform::writeFileAtomic(partial(), whole7z(packageBytes));
         };
     }
+    // Where 7z writes the package until it is whole.
+    std::string partial() const { return shell::PartialPackagePath(output); }
 
     T13Outcome generate() {
         ui.saveFileAnswers.push_back(output);
@@ -87,6 +105,7 @@ protected:
     std::unique_ptr<FakeRunner> runner;
     T13BuilderFields window;
     std::string output;
+    std::string setupItem, appItem;  // a file and a folder to pack
 };
 
 }  // namespace
@@ -174,11 +193,11 @@ TEST_F(GenerateT13, ANormalRunWritesTheFilesRunsTheBatchAndClearsTheWindow) {
 
     auto& files = runner->filesAtBatchTime;
     EXPECT_EQ(files["T13整合包生成.bat"],
-              platform::encodeAnsi("7z a -t7z \"temp.7z\" \"D:\\soft\\setup.exe\" -mx9\r\n"
-                                   "7z a -t7z \"temp.7z\" \"D:\\soft\\app\\*\" -mx9\r\n"
+              platform::encodeAnsi("7z a -t7z \"temp.7z\" \"" + setupItem + "\" -mx9\r\n"
+                                   "7z a -t7z \"temp.7z\" \"" + appItem + "\" -mx9\r\n"
                                    "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
-                                   "7z a -t7z \"" + output + "\" SVCPACK\\* -mx0\r\n"
-                                   "7z a -t7z \"" + output + "\" \"Entries.ini\" -mx9\r\n"));
+                                   "7z a -t7z \"" + partial() + "\" SVCPACK\\* -mx0\r\n"
+                                   "7z a -t7z \"" + partial() + "\" \"Entries.ini\" -mx9\r\n"));
     EXPECT_EQ(files["Entries.ini"],
               "[general]\r\nbuilddate=" + platform::encodeAnsi(platform::todayShortDate()) +
                   "\r\ndescription=MyApp \xD5\xFB\xBA\xCF\xB0\xFC\r\ntitle=MyApp\r\nversion=1.0\r\n\r\n\r\n"
@@ -208,7 +227,7 @@ TEST_F(GenerateT13, RvmiStoreOnlyAndNoExtractPath) {
     window.storeOnly = true;
     window.extractPathText.clear();
     window.runCommands.clear();
-    window.packItems = {"D:\\软件\\setup.exe", "D:\\soft\\app\\*"};
+    window.packItems = {inRoot("软件\\setup.exe"), appItem};
     EXPECT_EQ(generate(), T13Outcome::Made);
     auto& files = runner->filesAtBatchTime;
     EXPECT_EQ(files["Entries.ini"],
@@ -217,11 +236,11 @@ TEST_F(GenerateT13, RvmiStoreOnlyAndNoExtractPath) {
                   "[EditFile]\r\nI386\\SVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n\r\n\r\n[AddProgram]\r\nMyApp.exe\r\n");
     // The batch file in code page 936: 软件 is C8 ED BC FE.
     EXPECT_EQ(files["T13整合包生成.bat"],
-              "7z a -t7z \"temp.7z\" \"D:\\\xC8\xED\xBC\xFE\\setup.exe\" -mx0\r\n"
-              "7z a -t7z \"temp.7z\" \"D:\\soft\\app\\*\" -mx0\r\n"
+              "7z a -t7z \"temp.7z\" \"" + platform::encodeAnsi(root) + "\\\xC8\xED\xBC\xFE\\setup.exe\" -mx0\r\n"
+              "7z a -t7z \"temp.7z\" \"" + platform::encodeAnsi(appItem) + "\" -mx0\r\n"
               "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
-              "7z a -t7z \"" + platform::encodeAnsi(output) + "\" SVCPACK\\* -mx0\r\n"
-              "7z a -t7z \"" + platform::encodeAnsi(output) + "\" \"Entries.ini\" -mx9\r\n");
+              "7z a -t7z \"" + platform::encodeAnsi(partial()) + "\" SVCPACK\\* -mx0\r\n"
+              "7z a -t7z \"" + platform::encodeAnsi(partial()) + "\" \"Entries.ini\" -mx9\r\n");
     EXPECT_EQ(files["config.txt"],
               "\xEF\xBB\xBF;!@Install@!UTF-8!\r\nGUIMode=\"1\"\r\n"
               "ExtractPathText=\"程序正在解压安装中...\"\r\nExtractPathTitle=\"程序正在解压安装中...\"\r\n"
@@ -278,7 +297,7 @@ TEST_F(GenerateT13, ToolsThatMakeNoPackageGiveTheFailureMessage) {
 TEST_F(GenerateT13, APackageWithoutItsInstallerIsNotKept) {
     runner->batchEffect = [this] {
         platform::writeFileAtomic(inProgram("temp.7z"), "7z");
-        platform::writeFileAtomic(output, "only Entries.ini");
+        platform::writeFileAtomic(partial(), whole7z("only Entries.ini"));
     };
     EXPECT_EQ(generate(), T13Outcome::Failed);
     EXPECT_NE(ui.lastMessage().find("SVCPACK"), std::string::npos);
@@ -298,16 +317,17 @@ TEST_F(GenerateT13, OverwriteDeclinedChangesNothing) {
 TEST_F(GenerateT13, OverwriteReplacesTheOldPackageOnlyOnceANewOneExists) {
     platform::writeFileAtomic(output, "OLD");
     ui.yesNoAnswers.push_back(true);
-    bool oldFileAtBatchTime = true;
+    std::string oldFileAtBatchTime;
     runner->batchEffect = [&] {
-        oldFileAtBatchTime = platform::fileExists(output);
+        oldFileAtBatchTime = platform::readFile(output);
+        EXPECT_FALSE(platform::fileExists(partial())) << "7z must not add to an old archive";
         platform::writeFileAtomic(inProgram("temp.7z"), "7z");
         platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe");
-        platform::writeFileAtomic(output, "NEW");
+        platform::writeFileAtomic(partial(), whole7z("NEW"));
     };
     EXPECT_EQ(generate(), T13Outcome::Made);
-    EXPECT_FALSE(oldFileAtBatchTime) << "7z must not add to the old archive";
-    EXPECT_EQ(platform::readFile(output), "NEW");
+    EXPECT_EQ(oldFileAtBatchTime, "OLD") << "a build killed while 7z runs would leave no package";
+    EXPECT_EQ(platform::readFile(output), whole7z("NEW"));
     EXPECT_EQ(platform::listFolder(root).files, (std::vector<std::string>{"MyApp_1.0_Addon.7z"}));
 }
 
@@ -320,11 +340,16 @@ TEST_F(GenerateT13, OverwriteKeepsTheOldPackageWhenNoNewOneIsMade) {
         },
         [this] {
             platform::writeFileAtomic(inProgram("temp.7z"), "7z");
-            platform::writeFileAtomic(output, "half");
+            platform::writeFileAtomic(partial(), "half");
+        },
+        [this] {  // 7z stopped before the archive was whole (a full disk, a kill)
+            platform::writeFileAtomic(inProgram("temp.7z"), "7z");
+            platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe");
+            platform::writeFileAtomic(partial(), whole7z("NEW").substr(0, 34));
         },
         [] { throw platform::Error(platform::ErrorKind::FileNotFound, "cannot start the batch"); },
     };
-    const T13Outcome expected[] = {T13Outcome::NotMade, T13Outcome::Failed, T13Outcome::Failed};
+    const T13Outcome expected[] = {T13Outcome::NotMade, T13Outcome::Failed, T13Outcome::NotMade, T13Outcome::Failed};
     for (std::size_t i = 0; i < failures.size(); ++i) {
         platform::writeFileAtomic(output, "OLD");
         ui.yesNoAnswers.push_back(true);
@@ -335,7 +360,7 @@ TEST_F(GenerateT13, OverwriteKeepsTheOldPackageWhenNoNewOneIsMade) {
         EXPECT_EQ(ui.busyDepth, 0);
         window.packageNameText = "MyApp";
         window.versionText = "1.0";
-        window.packItems = {"D:\\soft\\setup.exe"};
+        window.packItems = {setupItem};
     }
     EXPECT_NE(ui.lastMessage().find("cannot start the batch"), std::string::npos);
 }
@@ -434,6 +459,49 @@ TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
         << ui.lastMessage();
     EXPECT_NE(ui.lastMessage().find("Entries.ini"), std::string::npos);
     EXPECT_EQ(platform::readFile(output), "NEW");
+}
+
+TEST_F(GenerateT13, ItemsThatAreMissingOrUnreadableStopTheBuildBeforeAnythingIsWritten) {
+    batchMakesEverything();
+    const auto expectRefusal = [&](const std::string& named) {
+        ui.messages.clear();
+        EXPECT_EQ(generate(), T13Outcome::Failed) << named;
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].text.find(named), std::string::npos) << ui.messages[0].text;
+        EXPECT_TRUE(runner->waited.empty()) << "7z never ran";
+        EXPECT_EQ(platform::listFolder(programFolder).files, (std::vector<std::string>{"7z.exe", "7zs.sfx"}));
+        EXPECT_TRUE(platform::listFolder(programFolder).folders.empty());
+        EXPECT_EQ(window.packItems.size(), 2u) << "the window keeps what was typed";
+        EXPECT_EQ(ui.busyDepth, 0);
+    };
+    window.packItems = {setupItem, inRoot("soft\\gone.exe")};
+    expectRefusal("gone.exe does not exist");
+    window.packItems = {inRoot("soft\\missing") + "\\*", setupItem};
+    expectRefusal("missing");
+    {
+        // A file deep in a packed folder that cannot be read (7z would skip it with a warning).
+        platform::writeFileAtomic(inRoot("soft\\app\\locked.dll"), "x");
+        platform::FileFaults faults;
+        faults.refuse(platform::FileOperation::Read, "app\\locked.dll");
+        window.packItems = {setupItem, appItem};
+        expectRefusal("locked.dll");
+    }
+    EXPECT_FALSE(platform::fileExists(output));
+}
+
+TEST_F(GenerateT13, APackagePathThatIsAnItemOrInAPackedFolderIsRefused) {
+    batchMakesEverything();
+    ui.yesNoAnswers.push_back(true);
+    output = setupItem;
+    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_NE(ui.lastMessage().find("is the item to pack itself"), std::string::npos) << ui.lastMessage();
+    EXPECT_EQ(platform::readFile(setupItem), "item");
+
+    output = inRoot("soft\\app\\MyApp_1.0_Addon.7z");
+    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_NE(ui.lastMessage().find("would pack itself"), std::string::npos) << ui.lastMessage();
+    EXPECT_TRUE(runner->waited.empty());
+    EXPECT_FALSE(platform::fileExists(output));
 }
 
 TEST(AppDir, ExactlyOneTrailingBackslash) {

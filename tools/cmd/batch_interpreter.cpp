@@ -88,6 +88,7 @@ BatchInterpreter::Flow BatchInterpreter::runBatchLines(const std::vector<std::st
         const std::string command = expandBatchLine(line, arguments, lookup);
         if (echoOn_ && !silent) out_ << "\n" << platform::currentDirectory() << ">" << command << "\n";
         flow = runCommand(command);
+        if (aborted_) flow = Flow::EndAll;
         if (flow != Flow::Next) break;
     }
     --depth_;
@@ -168,6 +169,15 @@ BatchInterpreter::Flow BatchInterpreter::runNamedBatch(const std::string& name, 
         reportNotRecognized(err_, name);
         status_ = kNotFoundStatus;
         return Flow::Next;
+    }
+    // Each batch named by another runs inside the one that named it; a batch
+    // that names itself would otherwise go on until the stack runs out.
+    if (depth_ >= kMaxBatchDepth) {
+        err_ << "The batch file \"" << path << "\" is named by batch files " << kMaxBatchDepth
+             << " deep (a batch file that runs itself?); batch processing stopped.\n";
+        status_ = 1;
+        aborted_ = true;
+        return Flow::EndAll;
     }
     // %1, %2 ... keep their quotes, as cmd hands them over.
     std::vector<std::string> arguments = {name};

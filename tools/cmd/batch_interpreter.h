@@ -73,6 +73,8 @@ private:
     bool slashArguments_;
     int status_ = 0;
     int depth_ = 0;  // batch files running (each started by the one before)
+    static constexpr int kMaxBatchDepth = 256;
+    bool aborted_ = false;  // the depth limit was met: every batch running ends
 };
 
 }  // namespace batch

@@ -13,6 +13,7 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/program_arguments.h"
+#include "platform/program_main.h"
 #include "platform/unicode.h"
 #include "tools/cmd/batch_interpreter.h"
 
@@ -59,6 +60,9 @@ int exitStatus(int status) { return status >= 0 && status <= 255 ? status : 255;
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args = platform::programArguments(argc, argv);
-    return exitStatus(run(args));
+    platform::endWithParent();
+    return platform::runProgram("tolvane-cmd", std::cerr, [&] {
+        const std::vector<std::string> args = platform::programArguments(argc, argv);
+        return exitStatus(run(args));
+    });
 }

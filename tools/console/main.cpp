@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_main.h"
 #include "tools/console/inf_command.h"
 #include "tools/console/t13_command.h"
 
@@ -20,7 +21,7 @@ bool isHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || a
 
 }  // namespace
 
-int main(int argc, char** argv) {
+static int run(int argc, char** argv) {
     const std::vector<std::string> words(argv + 1, argv + argc);
     if (words.empty() || isHelp(words[0])) {
         std::ostream& out = words.empty() ? std::cerr : std::cout;
@@ -32,4 +33,8 @@ int main(int argc, char** argv) {
     if (words[0] == "t13") return console::RunT13Command(args, std::cerr);
     std::cerr << "\"" << words[0] << "\" is not a command of tolvane-console.\n" << kUsage;
     return 2;
+}
+
+int main(int argc, char** argv) {
+    return platform::runProgram("tolvane-console", std::cerr, [&] { return run(argc, argv); });
 }

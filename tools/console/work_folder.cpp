@@ -1,12 +1,43 @@
 #include "tools/console/work_folder.h"
 
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/process.h"
 
 namespace console {
 
 std::string absoluteFrom(const std::string& folder, const std::string& path) {
     return path.empty() || platform::isAbsolutePath(path) ? path : platform::joinPath(folder, path);
+}
+
+std::string ownerMarkerPath(const std::string& workFolder) { return workFolder + ".owner"; }
+
+void removeStaleWorkFolders(const std::string& temporaryFolder, const std::string& prefix) {
+    const platform::FolderListing listing = platform::listFolder(temporaryFolder);
+    for (const std::string& name : listing.folders) {
+        if (name.compare(0, prefix.size() + 1, prefix + "-") != 0) continue;
+        const std::string folder = platform::joinPath(temporaryFolder, name);
+        const std::string marker = ownerMarkerPath(folder);
+        if (!platform::fileExists(marker)) continue;
+        const unsigned long owner = std::strtoul(platform::readFile(marker).c_str(), nullptr, 10);
+        if (owner == 0 || platform::processExists(owner)) continue;
+        // The owner's programs end with it, a moment after it: a removal
+        // that meets one still writing is tried again.
+        for (int attempt = 0;; ++attempt) {
+            try {
+                if (platform::folderExists(folder)) platform::removeFolderTree(folder);
+                break;
+            } catch (const platform::Error&) {
+                if (attempt == 30) throw;
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            }
+        }
+        platform::deleteFile(marker);
+    }
 }
 
 void runInWorkFolder(const std::string& prefix, const std::string& startFolder, shell::ToolCommandRunner& runner,
@@ -15,6 +46,12 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
     std::string workFolder;
     try {
         workFolder = platform::makeTemporaryFolder(prefix);
+        try {
+            removeStaleWorkFolders(platform::parentPath(workFolder), prefix);
+        } catch (const platform::Error& e) {
+            err << "A work folder of an earlier, ended build could not be removed: " << e.what() << "\n";
+        }
+        platform::writeFileAtomic(ownerMarkerPath(workFolder), std::to_string(platform::currentProcessId()));
         platform::setProgramFolder(workFolder);
         build(workFolder);
     } catch (const platform::Error& e) {
@@ -28,6 +65,8 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
     try {
         platform::setCurrentDirectory(startFolder);
         if (!workFolder.empty()) platform::removeFolderTree(workFolder);
+        if (!workFolder.empty() && platform::fileExists(ownerMarkerPath(workFolder)))
+            platform::deleteFile(ownerMarkerPath(workFolder));
     } catch (const platform::Error& e) {
         err << "The work folder " << workFolder << " could not be removed: " << e.what() << "\n";
     }

@@ -15,7 +15,15 @@ namespace console {
 // or empty.
 std::string absoluteFrom(const std::string& folder, const std::string& path);
 
-// Makes the folder, makes it the program folder and runs `build` in it.
+// Beside each work folder lies "<folder>.owner", holding the id of the
+// process that uses it. A work folder whose owner is no longer running was
+// left by a build that was killed; it and its marker are removed when the
+// next command starts. Folders without a marker are not provably ours and
+// stay.
+void removeStaleWorkFolders(const std::string& temporaryFolder, const std::string& prefix);
+std::string ownerMarkerPath(const std::string& workFolder);
+
+// Removes stale work folders, makes the folder, makes it the program folder and runs `build` in it.
 // Afterwards it waits for the clean-up that the build left running (through
 // `runner`), puts the program folder back, returns to `startFolder` and
 // removes the work folder. Failures are reported on `err`.

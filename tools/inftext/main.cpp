@@ -5,9 +5,12 @@
 #include <vector>
 
 #include "platform/program_arguments.h"
+#include "platform/program_main.h"
 #include "tools/inftext/inftext_command.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args = platform::programArguments(argc, argv);
-    return inftext::runInfTextCommand(args, std::cout, std::cerr);
+    return platform::runProgram("tolvane-inftext", std::cerr, [&] {
+        const std::vector<std::string> args = platform::programArguments(argc, argv);
+        return inftext::runInfTextCommand(args, std::cout, std::cerr);
+    });
 }

@@ -28,17 +28,33 @@ std::string withoutComment(const std::string& line) {
     return line;
 }
 
+// The longest a line may grow when its variables are put in: far above two
+// full paths and their options, far below what would exhaust memory when
+// .Define values double from line to line.
+const std::size_t kMaxExpandedLine = 8192;
+
 // Replaces %Name% by the value of an existing variable; other "%" stay.
-std::string substitute(const std::string& line, const Variables& variables) {
+// Empty when the result would pass kMaxExpandedLine.
+std::string substitute(const std::string& line, const Variables& variables, bool& tooLong) {
     std::string out;
     std::size_t i = 0;
+    tooLong = false;
     while (i < line.size()) {
+        if (out.size() > kMaxExpandedLine) {
+            tooLong = true;
+            return {};
+        }
         if (line[i] == '%') {
             const std::size_t end = line.find('%', i + 1);
             if (end != std::string::npos && end > i + 1) {
                 const std::string name = line.substr(i + 1, end - i - 1);
                 if (variables.has(name)) {
-                    out += variables.get(name);
+                    const std::string& value = variables.get(name);
+                    if (out.size() + value.size() > kMaxExpandedLine) {
+                        tooLong = true;
+                        return {};
+                    }
+                    out += value;
                     i = end + 1;
                     continue;
                 }
@@ -46,6 +62,7 @@ std::string substitute(const std::string& line, const Variables& variables) {
         }
         out += line[i++];
     }
+    tooLong = out.size() > kMaxExpandedLine;
     return out;
 }
 
@@ -100,7 +117,12 @@ public:
             return;
         }
         if (text.empty()) return;
-        const std::string expanded = substitute(text, variables_);
+        bool tooLong = false;
+        const std::string expanded = substitute(text, variables_, tooLong);
+        if (tooLong)
+            refuse(file_, number, "with its variables put in, the line is longer than " +
+                                      std::to_string(kMaxExpandedLine) +
+                                      " characters. Check the .Define lines whose values grow from line to line.");
         if (expanded[0] == '.') directive(expanded, number);
         else fileLine(expanded, number);
     }
@@ -203,7 +225,21 @@ std::vector<FileLine> readDirectiveFile(const std::string& path, Variables& vari
     if (!platform::fileExists(path))
         throw platform::Error(platform::ErrorKind::FileNotFound,
                               "The directive file \"" + path + "\" does not exist.");
-    const std::string bytes = platform::readFile(path);
+    std::string bytes = platform::readFile(path);
+    // A file saved as UTF-8 with a byte-order mark is read as UTF-8; any
+    // other is in the ANSI code page, as makecab reads it.
+    if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        bytes.erase(0, 3);
+        int number = 0;
+        for (const std::string& line : platform::splitLines(bytes)) {
+            ++number;
+            if (!platform::isValidUtf8(line))
+                throw platform::Error(platform::ErrorKind::CodePage,
+                                      at(path, number) + ": the file begins as UTF-8 (its byte-order mark), but "
+                                                         "this line is not UTF-8.");
+        }
+        return parseDirectiveText(bytes, path, variables);
+    }
     // Decoded line by line, so a byte the code page cannot read names its line.
     std::string text;
     int number = 0;

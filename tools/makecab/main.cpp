@@ -4,10 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/process.h"
 #include "platform/program_arguments.h"
+#include "platform/program_main.h"
 #include "tools/makecab/makecab_run.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args = platform::programArguments(argc, argv);
-    return makecab::runMakecab(args, std::cout, std::cerr);
+    platform::endWithParent();
+    return platform::runProgram("makecab", std::cerr, [&] {
+        const std::vector<std::string> args = platform::programArguments(argc, argv);
+        return makecab::runMakecab(args, std::cout, std::cerr);
+    });
 }

@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "platform/error.h"
+#include "platform/file_system.h"
 #include "platform/unicode.h"
 
 namespace makecab {
@@ -28,7 +29,18 @@ namespace {
     throw platform::Error(platform::ErrorKind::BadInput, message + " Type makecab /? for the usage.");
 }
 
-bool isSwitch(const std::string& arg) { return arg.size() >= 2 && (arg[0] == '/' || arg[0] == '-'); }
+// A word that begins with "/" is a switch, unless it is a POSIX path: one
+// that exists, or one whose letter is no switch's and that holds a second
+// "/" before any "=" ("/home/me/a.txt", but not "/Dname=a/b").
+bool isSwitch(const std::string& arg) {
+    if (arg.size() < 2 || (arg[0] != '/' && arg[0] != '-')) return false;
+    if (arg[0] == '-') return true;
+    const std::size_t slash = arg.find('/', 1), eq = arg.find('=');
+    if (slash == std::string::npos || (eq != std::string::npos && eq < slash)) return true;
+    if (platform::fileExists(arg) || platform::folderExists(arg)) return false;
+    const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(arg[1])));
+    return std::string("?dflv").find(letter) != std::string::npos;
+}
 
 std::pair<std::string, std::string> definition(const std::string& text) {
     const std::size_t eq = text.find('=');

@@ -74,15 +74,26 @@ struct Progress {
     }
 };
 
+// A cabinet written over one of its own files would destroy it: refused
+// before anything is compressed or written.
+void refuseOutputThatIsAnInput(const std::string& output, const std::vector<CheckedFile>& files) {
+    for (const CheckedFile& f : files)
+        if (platform::samePath(output, f.line.source))
+            throw Error(ErrorKind::BadInput, (f.line.lineNumber ? f.line.where() + ": " : "") + "The cabinet \"" +
+                                                 output + "\" would replace the file \"" + f.line.source +
+                                                 "\" it is to hold. Name another cabinet.");
+}
+
 // Cabinet=ON: every checked file into one cabinet.
 void writeOneCabinet(const std::vector<CheckedFile>& files, const Settings& settings, RunSummary& summary,
                      const Progress& progress) {
     if (files.empty())
         throw Error(ErrorKind::BadInput, "The directive files name no file, so no cabinet was made.");
+    const std::string path = outputPath(settings, settings.cabinetName);
+    refuseOutputThatIsAnInput(path, files);
     const cabinet::FolderMethod method = folderMethod(settings);
     const std::string bytes = buildFrom(files, method);
     checkCabinetSize(bytes.size(), settings);
-    const std::string path = outputPath(settings, settings.cabinetName);
     makeParentFolder(path);
     platform::writeFileAtomic(path, bytes);
     summary.cabinetName = path;
@@ -97,6 +108,12 @@ void writeOneCabinet(const std::vector<CheckedFile>& files, const Settings& sett
 void writeSeparateFiles(const std::vector<CheckedFile>& files, const Settings& settings, RunSummary& summary,
                         const Progress& progress) {
     std::vector<std::pair<std::string, std::string>> outputs;  // path, bytes: all made before any is written
+    for (const CheckedFile& f : files) {
+        const std::string name = settings.compress
+                                     ? withExtensionChar(f.line.storedName, settings.compressedFileExtensionChar)
+                                     : f.line.storedName;
+        refuseOutputThatIsAnInput(outputPath(settings, name), files);
+    }
     for (const CheckedFile& f : files) {
         const std::string name = settings.compress
                                      ? withExtensionChar(f.line.storedName, settings.compressedFileExtensionChar)
@@ -164,6 +181,7 @@ void runOneFile(const CommandLine& c, const Progress& progress) {
     const std::string name =
         c.destination.empty() ? withExtensionChar(line.storedName, settings.compressedFileExtensionChar) : c.destination;
     const std::string path = c.locationFolder.empty() || platform::isAbsolutePath(name) ? name : platform::joinPath(c.locationFolder, name);
+    refuseOutputThatIsAnInput(path, {f});
     const std::string bytes = buildFrom({f}, folderMethod(settings));
     checkCabinetSize(bytes.size(), settings);
     makeParentFolder(path);

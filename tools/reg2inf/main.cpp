@@ -3,10 +3,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/process.h"
 #include "platform/program_arguments.h"
+#include "platform/program_main.h"
 #include "tools/reg2inf/reg2inf.h"
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args = platform::programArguments(argc, argv);
-    return reg2inf::RunReg2Inf(args, std::cout, std::cerr);
+    platform::endWithParent();
+    return platform::runProgram("reg2inf", std::cerr, [&] {
+        const std::vector<std::string> args = platform::programArguments(argc, argv);
+        return reg2inf::RunReg2Inf(args, std::cout, std::cerr);
+    });
 }

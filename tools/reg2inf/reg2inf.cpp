@@ -71,6 +71,11 @@ int RunReg2Inf(const std::vector<std::string>& args, std::ostream& out, std::ost
         return 2;
     }
     const std::string output = files.size() == 2 ? files[1] : defaultOutput(files[0]);
+    if (platform::samePath(files[0], output)) {
+        err << "reg2inf: the output " << output << " is the registry file itself, which it would replace; name "
+               "another output file.\n";
+        return 2;
+    }
     try {
         ConvertRegFile(files[0], output, options);
     } catch (const platform::Error& e) {
