@@ -13,6 +13,7 @@
 #include "shell/package_replacement.h"
 #include "platform/ansi_text_file.h"
 #include "platform/error.h"
+#include "platform/file_faults.h"
 #include "tests/support/fake_user_interface.h"
 
 using namespace infaddon;
@@ -357,7 +358,7 @@ TEST_F(Generating, AnExtraFileFromTheProgramFolderIsPackedAndKept) {
     std::string packedBytes;
     runner.actions[kPackageBatchFileName] = [this, &packedBytes] {
         packedBytes = platform::readFile(inProgram("Tool.dll"));
-        write(target, "new package");
+        write(shell::PartialPackagePath(target), newPackage);
     };
     ASSERT_EQ(generate(), GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(packedBytes, "the user's own file");
@@ -424,19 +425,16 @@ TEST_F(Generating, APackagePathWithAStarOrAQuoteIsRefused) {
 TEST_F(Generating, AFailureAfterThePackageWasMadeSaysThePackageIsThere) {
     write(target, "old package");
     ui.yesNoAnswers.push_back(true);
-    runner.actions[kPackageBatchFileName] = [this] {
-        write(target, "new package");
-        // The old package cannot be deleted: a folder stands at its place.
-        platform::deleteFile(target + ".old");
-        platform::createFolder(target + ".old");
-    };
+    // The extra file copied into the program folder cannot be deleted afterwards.
+    platform::FileFaults faults;
+    faults.refuse(platform::FileOperation::Delete, "prog\\tool.dll");
     EXPECT_EQ(generate(), GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, kPackageMadeMessage);
     const std::string& text = ui.messages[1].text;
-    EXPECT_EQ(text.rfind("The INF package was made at " + target + ", but then deleting the old package", 0), 0u)
+    EXPECT_EQ(text.rfind("The INF package was made at " + target + ", but then deleting the extra files", 0), 0u)
         << text;
-    EXPECT_EQ(platform::readFile(target), "new package");
+    EXPECT_EQ(platform::readFile(target), newPackage);
 }
 
 TEST_F(Generating, AFailureBeforeThePackageSaysTheEarlierOneIsUnchanged) {

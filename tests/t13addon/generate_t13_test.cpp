@@ -446,11 +446,11 @@ TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
     window = T13BuilderFields{};
     window.packageNameText = "MyApp";
     window.versionText = "1.0";
-    window.packItems = {"D:\\soft\\setup.exe"};
+    window.packItems = {setupItem};
     runner->batchEffect = [this] {
         platform::writeFileAtomic(inProgram("temp.7z"), "7z");
         platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe");
-        platform::writeFileAtomic(output, "NEW");
+        platform::writeFileAtomic(partial(), whole7z("NEW"));
         platform::deleteFile(inProgram("Entries.ini"));
         platform::createFolder(inProgram("Entries.ini"));
     };
@@ -458,7 +458,7 @@ TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
     EXPECT_EQ(ui.lastMessage().rfind("The T13 package was made at " + output + ", but then deleting ", 0), 0u)
         << ui.lastMessage();
     EXPECT_NE(ui.lastMessage().find("Entries.ini"), std::string::npos);
-    EXPECT_EQ(platform::readFile(output), "NEW");
+    EXPECT_EQ(platform::readFile(output), whole7z("NEW"));
 }
 
 TEST_F(GenerateT13, ItemsThatAreMissingOrUnreadableStopTheBuildBeforeAnythingIsWritten) {
