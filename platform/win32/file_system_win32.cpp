@@ -236,6 +236,7 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
             const DWORD code = written || chunk == 0 ? ERROR_DISK_FULL : GetLastError();
             CloseHandle(h);
             DeleteFileW(wide(temp).c_str());
+            if (chunk < wanted) FileFaultChecks::diskFull(path);
             fail("Cannot write the file", path, code);
         }
         done += n;
