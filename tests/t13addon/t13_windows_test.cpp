@@ -12,6 +12,7 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/seven_zip_location.h"
+#include "fake_archive.h"
 #include "recorded_seven_zip_folder.h"
 #include "t13_fixture.h"
 #include "shell/command_runner.h"
@@ -24,27 +25,8 @@ using namespace t13addon;
 
 namespace {
 
-// The stand-in 7z's archive: stored name -> (level, bytes), in the order added.
-struct FakeEntry {
-    std::string name;
-    std::string level;
-    std::string bytes;
-};
-std::vector<FakeEntry> readFakeArchive(const std::string& bytes) {
-    std::vector<FakeEntry> entries;
-    std::size_t pos = 0;
-    while (pos < bytes.size()) {
-        const std::size_t nameEnd = bytes.find('\n', pos);
-        const std::size_t sizeEnd = bytes.find('\n', nameEnd + 1);
-        if (nameEnd == std::string::npos || sizeEnd == std::string::npos) break;
-        const std::string head = bytes.substr(pos, nameEnd - pos);
-        const std::size_t size = std::stoul(bytes.substr(nameEnd + 1, sizeEnd - nameEnd - 1));
-        entries.push_back({head.substr(0, head.find('|')), head.substr(head.find('|') + 1),
-                           bytes.substr(sizeEnd + 1, size)});
-        pos = sizeEnd + 1 + size;
-    }
-    return entries;
-}
+using t13test::FakeEntry;
+using t13test::readFakeArchive;
 
 const char* const kConfig =
     "\xEF\xBB\xBF;!@Install@!UTF-8!\r\nInstallPath=\"%ProgramFiles%\\\\MyApp\"\r\nGUIMode=\"1\"\r\n"

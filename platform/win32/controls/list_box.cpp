@@ -47,9 +47,12 @@ int ListBox::textWidth(const std::string& utf8) const {
     return size.cx;
 }
 
-int ListBox::fitHorizontalExtent() const {
+int ListBox::fitHorizontalExtent(int atLeast) const {
     HDC dc = ::GetDC(hwnd_);
-    if (!dc) return 0;
+    if (!dc) {
+        setHorizontalExtent(atLeast);
+        return atLeast;
+    }
     HGDIOBJ old = ::SelectObject(dc, font() ? static_cast<HGDIOBJ>(font()) : ::GetStockObject(SYSTEM_FONT));
     int widest = 0;
     const int n = count();
@@ -65,7 +68,8 @@ int ListBox::fitHorizontalExtent() const {
     ::ReleaseDC(hwnd_, dc);
     // The list draws its items a few pixels in from the border; one average
     // character keeps the last letter clear of the edge.
-    const int extent = widest > 0 ? widest + metrics.tmAveCharWidth : 0;
+    int extent = widest > 0 ? widest + metrics.tmAveCharWidth : 0;
+    if (extent < atLeast) extent = atLeast;
     setHorizontalExtent(extent);
     return extent;
 }

@@ -36,8 +36,9 @@ public:
     void setHorizontalExtent(int pixels) const { send(LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(pixels)); }
     int horizontalExtent() const { return static_cast<int>(send(LB_GETHORIZONTALEXTENT)); }
     // Sets the extent to the widest item in the list's font, plus a margin,
-    // so every line can be scrolled into view. Returns the extent set.
-    int fitHorizontalExtent() const;
+    // so every line can be scrolled into view, but not below `atLeast`.
+    // Returns the extent set.
+    int fitHorizontalExtent(int atLeast = 0) const;
     // The width of one text in the list's font, in pixels.
     int textWidth(const std::string& utf8) const;
 };
