@@ -21,7 +21,9 @@ class InfBuilderWindow : public shell::win::BuilderDialog {
 public:
     InfBuilderWindow(shell::UserInterface& ui, shell::win::ProgramFlow& flow);
 
+    // The project and the open folder, which the shortcut editor works on.
     const InfBuilder& record() const { return builder_; }
+    InfBuilder& record() { return builder_; }
 
 protected:
     void applyTexts(const shell::LanguageState& language) override;

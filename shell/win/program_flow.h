@@ -17,8 +17,8 @@ public:
     virtual void openBuilder(PackageKind kind) = 0;
     // Back: hides the builder and shows the start window as the user left it.
     virtual void backToStart(Dialog& builder) = 0;
-    // The INF builder's shortcut button: shows the shortcut editor, not
-    // modal, and hides the INF builder; the editor brings the builder back.
+    // The INF builder's shortcut button: shows the shortcut editor (made the
+    // first time, or again after it was closed) and hides the INF builder.
     virtual void openShortcutEditor() = 0;
     // Exit: ends the program at once, asking nothing.
     virtual void exitProgram() = 0;

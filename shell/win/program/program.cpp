@@ -43,11 +43,16 @@ void Program::backToStart(Dialog& builder) {
 }
 
 void Program::openShortcutEditor() {
-    // The shortcut editor window is not built yet; the INF builder stays.
+    if (!shortcutEditor_)
+        shortcutEditor_ = std::make_unique<shortcuts::win::ShortcutEditorWindow>(*ui_, language_, infBuilder_->record(),
+                                                                                 *infBuilder_);
+    shortcutEditor_->open();
+    infBuilder_->hideWindow();
 }
 
 void Program::exitProgram() {
     // Ends at once: no window stays on screen while the loop winds down.
+    if (shortcutEditor_) shortcutEditor_->hideWindow();
     if (infBuilder_) infBuilder_->hideWindow();
     if (t13Builder_) t13Builder_->hideWindow();
     if (startWindow_) startWindow_->hideWindow();

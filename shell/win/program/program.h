@@ -15,6 +15,7 @@
 #include "shell/win/program_flow.h"
 #include "shell/win/start_window.h"
 #include "shell/win/window_user_interface.h"
+#include "shortcuts/win/shortcut_editor_window.h"
 #include "t13addon/win/t13_builder_window.h"
 
 namespace shell::win {
@@ -35,6 +36,8 @@ public:
     StartWindow& startWindow() { return *startWindow_; }
     infaddon::win::InfBuilderWindow& infBuilder() { return *infBuilder_; }
     t13addon::win::T13BuilderWindow& t13Builder() { return *t13Builder_; }
+    // Null until the INF builder first opens it.
+    shortcuts::win::ShortcutEditorWindow* shortcutEditor() { return shortcutEditor_.get(); }
 
     void openBuilder(PackageKind kind) override;
     void backToStart(Dialog& builder) override;
@@ -50,6 +53,7 @@ private:
     std::unique_ptr<StartWindow> startWindow_;
     std::unique_ptr<infaddon::win::InfBuilderWindow> infBuilder_;
     std::unique_ptr<t13addon::win::T13BuilderWindow> t13Builder_;
+    std::unique_ptr<shortcuts::win::ShortcutEditorWindow> shortcutEditor_;
 };
 
 }  // namespace shell::win

@@ -7,6 +7,8 @@
 
 #include "program_fixture.h"
 #include "shell/win/res/start_window_res.h"
+#include "shortcuts/win/shortcut_editor_res.h"
+#include "t13addon/win/t13_builder_res.h"
 
 namespace window_test {
 namespace {
@@ -54,11 +56,30 @@ TEST_P(WindowScreenshots, EveryWindowShowsAllItsTexts) {
     expectTextsFit(infBuilder(), "Form1");
     shoot(infBuilder(), "form1");
 
+    // The shortcut editor with one shortcut in its list.
+    program_->infBuilder().record().openFolder = "C:\\Program Files\\App";
+    program_->openShortcutEditor();
+    HWND form3 = program_->shortcutEditor()->handle();
+    typeText(form3, IDC_FORM3_TEXT1, "C:\\Program Files\\App\\app.exe");
+    typeText(form3, IDC_FORM3_TEXT4, "App");
+    click(form3, IDC_FORM3_COMMAND1);
+    typeText(form3, IDC_FORM3_TEXT6, "-x");
+    expectTextsFit(form3, "Form3");
+    shoot(form3, "form3");
+    click(form3, IDC_FORM3_COMMAND2);
+
     program_->backToStart(program_->infBuilder());
     click(start, IDC_FORMMAN_OPTION2);
     click(start, IDC_FORMMAN_COMMAND1);
-    expectTextsFit(t13Builder(), "Form4");
-    shoot(t13Builder(), "form4");
+    // The T13 builder with a folder, a file and a run command in its lists.
+    HWND form4 = t13Builder();
+    typeText(form4, IDC_FORM4_TEXT1, "MyApp");
+    ui_->folderAnswers = {"D:\\soft\\app"};
+    click(form4, IDC_FORM4_COMMAND2);
+    typeText(form4, IDC_FORM4_TEXT5, "setup.exe /S");
+    click(form4, IDC_FORM4_COMMAND6);
+    expectTextsFit(form4, "Form4");
+    shoot(form4, "form4");
 
     program_->windowUserInterface().setBuilderWindow(t13Builder());
     ui_->beginBusy();
