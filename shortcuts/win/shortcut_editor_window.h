@@ -29,8 +29,6 @@ public:
     // loaded language), then shows it.
     void open();
 
-    const ShortcutEditor& record() const { return record_; }
-
 protected:
     bool onInit() override;
     bool onButton(int id) override;

@@ -14,8 +14,6 @@ class T13BuilderWindow : public shell::win::BuilderDialog {
 public:
     T13BuilderWindow(shell::UserInterface& ui, shell::win::ProgramFlow& flow);
 
-    const T13Builder& record() const { return record_; }
-
 protected:
     void applyTexts(const shell::LanguageState& language) override;
     bool onInit() override;
