@@ -1,7 +1,10 @@
 // Reads what the stand-in 7z (fake_seven_zip.cpp) writes: one record per
-// stored file, "<stored name>|-mxN\n" "<size>\n" <bytes>, in the order added.
+// stored file, "<stored name>|-mxN\n" "<size>\n" <bytes>, in the order added,
+// inside a 7z envelope (the 32-byte signature header first, whose next-header
+// offset is the records' length).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,7 +16,11 @@ struct FakeEntry {
     std::string bytes;
 };
 
-inline std::vector<FakeEntry> readFakeArchive(const std::string& bytes) {
+inline std::vector<FakeEntry> readFakeArchive(const std::string& archive) {
+    std::uint64_t offset = 0;
+    if (archive.size() >= 32)
+        for (int i = 7; i >= 0; --i) offset = (offset << 8) | static_cast<unsigned char>(archive[12 + i]);
+    const std::string bytes = archive.size() >= 32 ? archive.substr(32, static_cast<std::size_t>(offset)) : "";
     std::vector<FakeEntry> entries;
     std::size_t pos = 0;
     while (pos < bytes.size()) {
