@@ -14,3 +14,23 @@ function(tolvane_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 900 SKIP_RETURN_CODE 77)
 endfunction()
+
+# tolvane_test_in_locales(NAME) runs a test of the Windows build once more
+# under Wine on an English and a Western European system (en_US: code pages
+# 1252 and 437; de_DE: 1252 and 850), as NAME_en_US and NAME_de_DE. A locale
+# not generated on the machine shows as skipped. The runs take turns: they
+# share the Wine prefix's registry, where some tests record stand-in tools.
+function(tolvane_test_in_locales name)
+  if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
+    return()
+  endif()
+  set_tests_properties(${name} PROPERTIES RESOURCE_LOCK ${name})
+  foreach(locale en_US de_DE)
+    add_test(NAME ${name}_${locale} COMMAND ${name})
+    set_tests_properties(${name}_${locale} PROPERTIES
+      ENVIRONMENT "TOLVANE_WINE_LOCALE=${locale}.UTF-8"
+      SKIP_RETURN_CODE 77
+      RESOURCE_LOCK ${name}
+      TIMEOUT 900)
+  endforeach()
+endfunction()

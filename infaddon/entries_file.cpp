@@ -1,6 +1,6 @@
 #include "infaddon/entries_file.h"
 
-#include "infaddon/package_text_file.h"
+#include "shell/package_text_file.h"
 #include "platform/ansi_text_file.h"
 #include "platform/file_system.h"
 
@@ -60,7 +60,7 @@ std::string EntriesFileText(const AddonProject& project, const BuildState& state
 
 void WriteEntriesFile(const AddonProject& project, const BuildState& state) {
     const std::string text = EntriesFileText(project, state, platform::todayShortDate());
-    WritePackageTextFile(platform::joinPath(platform::programFolder(), "Entries_" + state.PackageName + ".ini"),
+    shell::WritePackageTextFile(platform::joinPath(platform::programFolder(), "Entries_" + state.PackageName + ".ini"),
                             text);
 }
 

@@ -14,8 +14,8 @@ namespace infaddon {
 // copies, the project's web site and extra files, dated `buildDate`.
 std::string EntriesFileText(const AddonProject& project, const BuildState& state, const std::string& buildDate);
 
-// Writes "Entries_" + name + ".ini" into the program folder in the ANSI code
-// page, dated today in the short form. Throws platform::Error.
+// Writes "Entries_" + name + ".ini" into the program folder in the package's
+// code page (936), dated today in the short form. Throws platform::Error.
 void WriteEntriesFile(const AddonProject& project, const BuildState& state);
 
 }  // namespace infaddon

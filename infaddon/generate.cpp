@@ -16,6 +16,8 @@
 #include "shell/package_name_rule.h"
 #include "shell/package_path_choice.h"
 #include "shell/package_replacement.h"
+#include "shell/package_text_file.h"
+#include "shell/tool_route.h"
 #include "shell/typed_text_rules.h"
 
 namespace infaddon {
@@ -73,6 +75,23 @@ std::optional<std::string> firstCheckMessage(const AddonProject& project) {
     return std::nullopt;
 }
 
+// Before anything is written: the package's texts must fit its code page
+// (the error names the file and the line), and the work files' route must
+// have its tools. Returns the route.
+shell::ToolRoute checkBeforeWriting(const AddonProject& project, BuildState& state, const std::string& programFolder,
+                                    const std::string& targetPath) {
+    shell::CheckPackageText(state.PackageName + ".inf",
+                            InfFileText(project, state, DeriveDeleteRegistryLines(state.RegistryLines)));
+    shell::CheckPackageText("Entries_" + state.PackageName + ".ini",
+                            EntriesFileText(project, state, platform::todayShortDate()));
+    state.StagingFolder = NextStagingFolder(programFolder);  // where the directive list will name the files
+    const shell::ToolRoute route =
+        shell::ChooseToolRoute(shell::systemCodePages(), PackagingWorkTexts(project, state, targetPath));
+    if (const auto missing = shell::MissingOwnTools(route, {"tolvane-cmd", "makecab"}))
+        throw platform::Error(platform::ErrorKind::FileNotFound, *missing);
+    return route;
+}
+
 // The build proper, between the busy bracket's two ends: from the reset at
 // the start to the removal of the extra files.
 PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::UserInterface& ui,
@@ -100,11 +119,14 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     runStep("importing the registry file " + project.RegFilePath, [&] { ImportRegistry(project, state, runner); });
 
     const std::string programFolder = platform::programFolder();
+    // ScanSourceFolders has joined the copy-section names into CopyFilesList.
+    const shell::ToolRoute route = runStep("checking the package's names and texts", [&] {
+        return checkBeforeWriting(project, state, programFolder, targetPath);
+    });
     runStep("creating the staging folder in " + programFolder, [&] { CreateStagingFolder(programFolder, state); });
     runStep("making the program folder " + programFolder + " the current folder",
             [&] { platform::setCurrentDirectory(programFolder); });
 
-    // ScanSourceFolders has joined the copy-section names into CopyFilesList.
     runStep("writing " + state.PackageName + ".inf", [&] { WriteInfFile(project, state); });
     runStep("copying the collected files into " + state.StagingFolder, [&] {
         for (const StagedFile& file : state.StagedFiles)
@@ -118,8 +140,8 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     runStep("removing an unfinished package of an earlier build beside " + targetPath,
             [&] { package.emplace(targetPath); });
     runStep("writing the makecab directive files", [&] {
-        WriteCabDirectives(state);
-        WritePackageDirectives(project, state, package->buildPath());
+        WriteCabDirectives(state, route);
+        WritePackageDirectives(project, state, package->buildPath(), route);
     });
     const PackagingOutcome outcome =
         runStep("packing with makecab", [&] { return RunPackaging(state, *package, ui, runner); });

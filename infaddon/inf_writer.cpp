@@ -1,10 +1,10 @@
 #include "infaddon/inf_writer.h"
 
 #include "infaddon/inf_syntax.h"
-#include "infaddon/package_text_file.h"
 #include "infaddon/registry_import.h"
 #include "platform/ansi_text_file.h"
 #include "platform/file_system.h"
+#include "shell/package_text_file.h"
 
 namespace infaddon {
 
@@ -143,7 +143,7 @@ std::string InfFileText(const AddonProject& project, const BuildState& state, co
 
 void WriteInfFile(const AddonProject& project, const BuildState& state) {
     const std::string text = InfFileText(project, state, DeriveDeleteRegistryLines(state.RegistryLines));
-    WritePackageTextFile(platform::joinPath(platform::programFolder(), state.PackageName + ".inf"), text);
+    shell::WritePackageTextFile(platform::joinPath(platform::programFolder(), state.PackageName + ".inf"), text);
 }
 
 }  // namespace infaddon

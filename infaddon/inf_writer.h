@@ -15,9 +15,9 @@ namespace infaddon {
 // lines of the delete-registry section, each preceded by CR LF.
 std::string InfFileText(const AddonProject& project, const BuildState& state, const std::string& deleteRegistryLines);
 
-// Writes PackageName + ".inf" into the program folder in the ANSI code page;
-// the delete-registry lines are derived from state.RegistryLines. Throws
-// platform::Error (an unencodable name, a file that cannot be written).
+// Writes PackageName + ".inf" into the program folder in the package's code
+// page (936); the delete-registry lines are derived from state.RegistryLines.
+// Throws platform::Error (an unencodable name, a file that cannot be written).
 void WriteInfFile(const AddonProject& project, const BuildState& state);
 
 }  // namespace infaddon

@@ -2,7 +2,6 @@
 
 #include "infaddon/extra_files.h"
 #include "infaddon/packaging_names.h"
-#include "platform/ansi_text_file.h"
 #include "platform/file_system.h"
 
 namespace infaddon {
@@ -63,18 +62,48 @@ std::string PackageBatchText(const std::string& targetPath) {
     return text;
 }
 
-void WriteCabDirectives(const BuildState& state) {
-    const std::string folder = platform::programFolder();
-    platform::setCurrentDirectory(folder);
-    platform::writeAnsiFile(platform::joinPath(folder, kCabListFileName), CabDirectiveListText(state));
-    platform::writeAnsiFile(platform::joinPath(folder, kCabBatchFileName), CabBatchText(state.PackageName));
+shell::WorkTexts PackagingWorkTexts(const AddonProject& project, const BuildState& state,
+                                    const std::string& targetPath) {
+    shell::WorkTexts texts;
+    texts.directiveLists = {CabDirectiveListText(state), PackageDirectiveListText(project, state)};
+    texts.batchFiles = {CabBatchText(state.PackageName), PackageBatchText(targetPath)};
+    for (const StagedFile& file : state.StagedFiles) texts.storedNames.push_back(platform::baseName(file.stagedName));
+    texts.storedNames.push_back("Entries_" + state.PackageName + ".ini");
+    texts.storedNames.push_back(state.PackageName + ".inf");
+    texts.storedNames.push_back(state.PackageName + ".cab");
+    if (HasExtraFiles(project))
+        for (const ExtraFile& file : project.ExtraFiles) texts.storedNames.push_back(file.name);
+    return texts;
 }
 
-void WritePackageDirectives(const AddonProject& project, const BuildState& state, const std::string& targetPath) {
+namespace {
+
+void writeDirectiveList(const std::string& path, const std::string& text, shell::ToolRoute route) {
+    const std::string withCodePage =
+        route == shell::ToolRoute::Own ? std::string(kNameCodePageDirective) + "\r\n" + text : text;
+    platform::writeFileAtomic(path, shell::WorkFileBytes(route, shell::systemCodePages().ansi, withCodePage));
+}
+
+void writeBatchFile(const std::string& path, const std::string& text, shell::ToolRoute route) {
+    platform::writeFileAtomic(path, shell::WorkFileBytes(route, shell::systemCodePages().oem, text));
+}
+
+}  // namespace
+
+void WriteCabDirectives(const BuildState& state, shell::ToolRoute route) {
     const std::string folder = platform::programFolder();
     platform::setCurrentDirectory(folder);
-    platform::writeAnsiFile(platform::joinPath(folder, kPackageListFileName), PackageDirectiveListText(project, state));
-    platform::writeAnsiFile(platform::joinPath(folder, kPackageBatchFileName), PackageBatchText(targetPath));
+    writeDirectiveList(platform::joinPath(folder, kCabListFileName), CabDirectiveListText(state), route);
+    writeBatchFile(platform::joinPath(folder, kCabBatchFileName), CabBatchText(state.PackageName), route);
+}
+
+void WritePackageDirectives(const AddonProject& project, const BuildState& state, const std::string& targetPath,
+                            shell::ToolRoute route) {
+    const std::string folder = platform::programFolder();
+    platform::setCurrentDirectory(folder);
+    writeDirectiveList(platform::joinPath(folder, kPackageListFileName), PackageDirectiveListText(project, state),
+                       route);
+    writeBatchFile(platform::joinPath(folder, kPackageBatchFileName), PackageBatchText(targetPath), route);
 }
 
 }  // namespace infaddon

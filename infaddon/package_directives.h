@@ -8,6 +8,7 @@
 #include <string>
 
 #include "infaddon/addon_project.h"
+#include "shell/tool_route.h"
 
 namespace infaddon {
 
@@ -19,11 +20,25 @@ std::string CabBatchText(const std::string& packageName);
 std::string PackageDirectiveListText(const AddonProject& project, const BuildState& state);
 std::string PackageBatchText(const std::string& targetPath);
 
+// What the four work files hand the building system's tools, for the choice
+// of their route: the two directive lists, the two batch files, and the
+// names makecab stores (the staged names, and the package's top-level files).
+shell::WorkTexts PackagingWorkTexts(const AddonProject& project, const BuildState& state,
+                                    const std::string& targetPath);
+
+// The line that opens a directive list on the own route: the cabinet maker
+// stores the names in the package's code page, whatever the system's is.
+inline constexpr const char* kNameCodePageDirective = ".Set NameCodePage=936";
+
 // Write "CAB压缩文件列表.txt" and "生成cab文件.bat", and "整合包压缩列表.txt"
-// and "生成整合包.bat", into the program folder in the ANSI code page. Throws
-// platform::Error (a name the code page cannot hold, a file that cannot be
-// written); a file already there is then unchanged.
-void WriteCabDirectives(const BuildState& state);
-void WritePackageDirectives(const AddonProject& project, const BuildState& state, const std::string& targetPath);
+// and "生成整合包.bat", into the program folder in the form of the route:
+// on the system's route the directive lists in the ANSI code page and the
+// batch files in the OEM code page; on the own route all in UTF-8 with a
+// byte-order mark, each directive list opened by kNameCodePageDirective.
+// Throws platform::Error (a name the code page cannot hold, a file that
+// cannot be written); a file already there is then unchanged.
+void WriteCabDirectives(const BuildState& state, shell::ToolRoute route = shell::ToolRoute::System);
+void WritePackageDirectives(const AddonProject& project, const BuildState& state, const std::string& targetPath,
+                            shell::ToolRoute route = shell::ToolRoute::System);
 
 }  // namespace infaddon

@@ -230,10 +230,15 @@ void ScanSourceFolders(const AddonProject& project, BuildState& state, const Sca
     for (const auto& name : state.CopySectionNames) state.CopyFilesList += name;
 }
 
-std::string CreateStagingFolder(const std::string& base, BuildState& state) {
+std::string NextStagingFolder(const std::string& base) {
     const std::string stem = endsWithSeparator(base) ? base + "提取文件" : base + "\\提取文件";
     std::string candidate = stem;
     for (long n = 1; platform::folderExists(candidate); ++n) candidate = stem + "(" + std::to_string(n) + ")";
+    return candidate;
+}
+
+std::string CreateStagingFolder(const std::string& base, BuildState& state) {
+    const std::string candidate = NextStagingFolder(base);
     platform::createFolder(candidate);
     state.StagingFolder = candidate;
     return candidate;

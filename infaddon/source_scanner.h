@@ -32,8 +32,10 @@ void ScanSourceFolder(const std::string& startPath, const AddonProject& project,
 // state.CopyFilesList (nothing between them, the last comma kept).
 void ScanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress = {});
 
-// Creates a fresh staging folder under `base`: "提取文件", or "提取文件(1)",
-// "提取文件(2)", ... when that exists. Sets and returns state.StagingFolder.
+// The fresh staging folder's path under `base`: "提取文件", or "提取文件(1)",
+// "提取文件(2)", ... when that exists.
+std::string NextStagingFolder(const std::string& base);
+// Creates that folder. Sets and returns state.StagingFolder.
 std::string CreateStagingFolder(const std::string& base, BuildState& state);
 
 }  // namespace infaddon

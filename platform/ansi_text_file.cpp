@@ -19,6 +19,14 @@ void writeAnsiFile(const std::string& path, std::string_view utf8) {
 
 std::string readAnsiFile(const std::string& path) { return decodeAnsi(readFile(path)); }
 
+bool startsWithUtf8Bom(std::string_view bytes) { return bytes.substr(0, kUtf8Bom.size()) == kUtf8Bom; }
+
+std::string readTextFile(const std::string& path) {
+    const std::string bytes = readFile(path);
+    if (startsWithUtf8Bom(bytes)) return decodeCodePage(65001, std::string_view(bytes).substr(kUtf8Bom.size()));
+    return decodeAnsi(bytes);
+}
+
 std::vector<std::string> splitLines(std::string_view text) {
     std::vector<std::string> lines;
     std::size_t start = 0;

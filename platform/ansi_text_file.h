@@ -35,6 +35,16 @@ void writeAnsiFile(const std::string& path, std::string_view utf8);
 // Reads a file in the ANSI code page as UTF-8 (lenient decoding).
 std::string readAnsiFile(const std::string& path);
 
+// The UTF-8 byte-order mark. A work file that starts with it is UTF-8: the
+// form the project's own tools read where the system's code pages cannot
+// hold a text (the system's tools read their code page and would take the
+// mark for text).
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+bool startsWithUtf8Bom(std::string_view bytes);
+// Reads a text file as UTF-8: after a byte-order mark as UTF-8, otherwise in
+// the ANSI code page (both lenient).
+std::string readTextFile(const std::string& path);
+
 // A text's lines without their LF or CR LF, as a text file is read line by
 // line: text after the last LF is a line of its own, nothing after it is none.
 std::vector<std::string> splitLines(std::string_view text);

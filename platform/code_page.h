@@ -11,6 +11,9 @@ namespace platform {
 
 // GetACP() on Windows; 936 on other systems.
 unsigned ansiCodePage();
+// GetOEMCP() on Windows, the code page cmd.exe reads batch files in; 936 on
+// other systems, where the project's own interpreter reads them as ANSI.
+unsigned oemCodePage();
 
 // Encodes UTF-8 text to the ANSI code page. Throws Error(CodePage) naming the
 // text and the first character the code page cannot hold.
@@ -22,5 +25,7 @@ std::string decodeAnsi(std::string_view bytes, bool lenient = true);
 // The same for a named code page (936, 1252, 65001 ...).
 std::string encodeCodePage(unsigned codePage, std::string_view utf8);
 std::string decodeCodePage(unsigned codePage, std::string_view bytes, bool lenient = true);
+// Whether the code page holds every character of the text.
+bool canEncode(unsigned codePage, std::string_view utf8);
 
 }  // namespace platform

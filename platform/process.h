@@ -4,10 +4,14 @@
 //
 // The command line is split by the Windows rules. On Windows it is handed to
 // CreateProcess as it stands (a bare ".bat" name and "cmd /c ..." run through
-// cmd.exe). On POSIX the program is found the way cmd finds one (current
-// folder, the executable's folder, PATH; "x.exe" also as "x"; letter case
-// ignored where the exact name is missing), and ".bat" names and "cmd /c ..."
-// run through the system's own batch interpreter, tolvane-cmd.
+// cmd.exe, except a batch file that starts with a UTF-8 byte-order mark: cmd
+// reads batch files in the OEM code page and would take the mark for text,
+// so such a file, written where that code page cannot hold its text, runs
+// through the project's own interpreter, tolvane-cmd, found by findOwnTool).
+// On POSIX the program is found the way cmd finds one (current folder, the
+// executable's folder, PATH; "x.exe" also as "x"; letter case ignored where
+// the exact name is missing), and ".bat" names and "cmd /c ..." run through
+// the system's own batch interpreter, tolvane-cmd.
 #pragma once
 
 #include <memory>

@@ -15,8 +15,12 @@ $SUDO apt-get install -y -qq --no-install-recommends \
   wine64 wine xvfb xauth \
   p7zip-full cabextract gcab libmspack-dev locales fonts-wqy-zenhei \
   >/dev/null
-# Wine takes its ANSI code page from the locale: zh_CN gives code page 936,
-# the one the shipped texts use. The locale must exist for that.
-if ! locale -a 2>/dev/null | grep -qi '^zh_CN.utf8$'; then
-  $SUDO localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
-fi
+# Wine takes its ANSI and OEM code pages from the locale: zh_CN gives code
+# page 936, the one the shipped texts use; en_US (1252 and 437) and de_DE
+# (1252 and 850) are the English and Western European systems the builds are
+# tested on as well. The locales must exist for that.
+for wine_locale in zh_CN en_US de_DE; do
+  if ! locale -a 2>/dev/null | grep -qi "^$wine_locale.utf8\$"; then
+    $SUDO localedef -i $wine_locale -f UTF-8 $wine_locale.UTF-8
+  fi
+done

@@ -4,8 +4,10 @@
 
 namespace shell {
 
-// No file, no action. Written beside and renamed over, so a failure halfway
-// never leaves a truncated or empty config.txt. Throws platform::Error.
+// No file, no action; a file that starts with a UTF-8 byte-order mark is
+// UTF-8 already and stays as it is. Written beside and renamed over, so a
+// failure halfway never leaves a truncated or empty config.txt. Throws
+// platform::Error.
 void ConvertConfigToUtf8();
 
 }  // namespace shell

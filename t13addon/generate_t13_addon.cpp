@@ -6,12 +6,15 @@
 #include <vector>
 
 #include "platform/ansi_text_file.h"
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "shell/config_utf8.h"
 #include "shell/package_name_rule.h"
 #include "shell/package_path_choice.h"
 #include "shell/package_replacement.h"
+#include "shell/package_text_file.h"
+#include "shell/tool_route.h"
 #include "shell/typed_text_rules.h"
 #include "t13addon/pack_item_checks.h"
 #include "t13addon/seven_zip_search.h"
@@ -89,6 +92,14 @@ void deleteIfExists(const std::string& path) {
     if (platform::fileExists(path)) platform::deleteFile(path);
 }
 
+// The configuration in the ANSI code page, for ConvertConfigToUtf8 to make
+// UTF-8 of; where that code page cannot hold it (the fixed Chinese texts on
+// most systems), as the UTF-8 that conversion would give.
+void writeSfxConfig(const std::string& path, const std::string& text) {
+    if (platform::canEncode(platform::ansiCodePage(), text)) platform::writeAnsiFile(path, text);
+    else platform::writeFileAtomic(path, std::string(platform::kUtf8Bom) + text);
+}
+
 // A build step that failed: what it was doing, and the system's account.
 class StepFailure : public std::runtime_error {
 public:
@@ -134,6 +145,19 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     // 7z leaves out what it cannot read with a mere warning: nothing is
     // written before every item is known to be there and readable.
     runStep("checking the items to pack", [&] { CheckPackItems(s.PackItems, s.OutputPath); });
+    // Before anything is written: the entries file must fit the package's
+    // code page, and the batch file's route must have its interpreter.
+    std::string entriesText, batchText;
+    const shell::SystemCodePages pages = shell::systemCodePages();
+    const shell::ToolRoute route = runStep("checking the package's names and texts", [&] {
+        entriesText = T13EntriesText(s, platform::todayShortDate());
+        batchText = T13BatchText(s, sevenZip.searchFolder, sevenZip.searchFolderFirst);
+        shell::CheckPackageText(kT13EntriesFileName, entriesText);
+        const shell::ToolRoute chosen = shell::ChooseToolRoute(pages, {{}, {batchText}, {}});
+        if (const auto missing = shell::MissingOwnTools(chosen, {"tolvane-cmd"}))
+            throw platform::Error(platform::ErrorKind::FileNotFound, *missing);
+        return chosen;
+    });
     runStep("making the program folder " + programFolder + " the current folder",
             [&] { platform::setCurrentDirectory(programFolder); });
     if (platform::folderExists(platform::joinPath(programFolder, kWorkFolderName)))
@@ -148,11 +172,9 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
 
     const std::string entriesPath = appDir + kT13EntriesFileName;
     const std::string batchPath = appDir + kT13BatchFileName;
-    runStep("writing " + entriesPath,
-            [&] { platform::writeAnsiFile(entriesPath, T13EntriesText(s, platform::todayShortDate())); });
+    runStep("writing " + entriesPath, [&] { shell::WritePackageTextFile(entriesPath, entriesText); });
     // The window keeps the path as typed; only the written line doubles its backslashes.
-    runStep("writing " + configPath,
-            [&] { platform::writeAnsiFile(configPath, SfxConfigText(s.ExtractPath, s.RunCommands)); });
+    runStep("writing " + configPath, [&] { writeSfxConfig(configPath, SfxConfigText(s.ExtractPath, s.RunCommands)); });
     runStep("rewriting " + configPath + " as UTF-8", [&] { shell::ConvertConfigToUtf8(); });
     // 7z writes the package beside its path, into a fresh archive: the old
     // package stays at the path until the new one is whole, and none of its
@@ -164,8 +186,9 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     T13AddonSettings batchSettings = s;
     batchSettings.OutputPath = package->buildPath();
     runStep("writing " + batchPath, [&] {
-        platform::writeAnsiFile(batchPath,
-                                T13BatchText(batchSettings, sevenZip.searchFolder, sevenZip.searchFolderFirst));
+        platform::writeFileAtomic(
+            batchPath, shell::WorkFileBytes(route, pages.oem,
+                                            T13BatchText(batchSettings, sevenZip.searchFolder, sevenZip.searchFolderFirst)));
     });
 
     runStep("making the program folder " + programFolder + " the current folder",

@@ -12,6 +12,7 @@
 namespace platform {
 
 unsigned ansiCodePage() { return 936; }
+unsigned oemCodePage() { return 936; }
 
 namespace {
 
@@ -104,6 +105,16 @@ std::string decodeCodePage(unsigned codePage, std::string_view bytes, bool lenie
         conv.reset();
     }
     return out;
+}
+
+bool canEncode(unsigned codePage, std::string_view utf8) {
+    try {
+        encodeCodePage(codePage, utf8);
+        return true;
+    } catch (const Error& e) {
+        if (e.kind() != ErrorKind::CodePage) throw;
+        return false;
+    }
 }
 
 std::string encodeAnsi(std::string_view utf8) { return encodeCodePage(ansiCodePage(), utf8); }

@@ -10,6 +10,7 @@
 namespace platform {
 
 unsigned ansiCodePage() { return GetACP(); }
+unsigned oemCodePage() { return GetOEMCP(); }
 
 namespace {
 
@@ -87,6 +88,16 @@ std::string decodeCodePage(unsigned codePage, std::string_view bytes, bool lenie
         i += length;
     }
     return out;
+}
+
+bool canEncode(unsigned codePage, std::string_view utf8) {
+    try {
+        encodeCodePage(codePage, utf8);
+        return true;
+    } catch (const Error& e) {
+        if (e.kind() != ErrorKind::CodePage) throw;
+        return false;
+    }
 }
 
 std::string encodeAnsi(std::string_view utf8) { return encodeCodePage(ansiCodePage(), utf8); }

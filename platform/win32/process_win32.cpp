@@ -113,6 +113,12 @@ HANDLE childrenJob() {
     return job;
 }
 
+// Whether the batch file starts with a UTF-8 byte-order mark.
+bool writtenInUtf8(const std::string& batchFile) {
+    if (!fileExists(batchFile)) return false;
+    return readFile(batchFile).compare(0, 3, "\xEF\xBB\xBF") == 0;
+}
+
 }  // namespace
 
 void endWithParent() {}
@@ -183,8 +189,19 @@ ChildProcess ChildProcess::start(const std::string& commandLine, int windowStyle
     std::string line = commandLine;
     // CreateProcess runs no batch file by itself: hand it to the interpreter,
     // which /s makes take the quoted line exactly as written.
-    if (endsWithIgnoreCase(args[0], ".bat") || endsWithIgnoreCase(args[0], ".cmd"))
-        line = "cmd.exe /s /c \"" + commandLine + "\"";
+    if (endsWithIgnoreCase(args[0], ".bat") || endsWithIgnoreCase(args[0], ".cmd")) {
+        if (writtenInUtf8(args[0])) {
+            const std::string interpreter = findOwnTool("tolvane-cmd");
+            if (interpreter.empty())
+                throw Error(ErrorKind::FileNotFound,
+                            "The batch file \"" + args[0] + "\" is written for Tolvane's own batch interpreter, " +
+                                "and tolvane-cmd.exe was found neither with the program nor in its tools folder. " +
+                                "Put the tools folder that comes with Tolvane back beside the program.");
+            line = quoteArgument(interpreter) + " " + commandLine;
+        } else {
+            line = "cmd.exe /s /c \"" + commandLine + "\"";
+        }
+    }
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;

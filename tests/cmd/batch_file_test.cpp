@@ -1,5 +1,6 @@
 // Batch files as the builders write them: ANSI code page, CR LF, and the
 // commands echo, rem, exit and blank lines.
+#include "platform/process.h"
 #include "tests/cmd/interpreter_fixture.h"
 
 TEST_F(InterpreterTest, ABatchFileInTheAnsiCodePageWithChineseNamesRuns) {
@@ -15,6 +16,33 @@ TEST_F(InterpreterTest, ABatchFileInTheAnsiCodePageWithChineseNamesRuns) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out, "甲.txt\n乙.txt\n        1 file(s) copied.\n完成\n");
     EXPECT_EQ(read("丙.txt"), "AB");
+}
+
+TEST_F(InterpreterTest, ABatchFileWithAByteOrderMarkIsReadAsUtf8) {
+    // Hangul and German letters: no single code page of a Chinese or Western
+    // system holds both, and the mark is no part of the first command.
+    write("한.txt", "A");
+    write("ß.txt", "B");
+    write("生成整合包.bat",
+          "\xEF\xBB\xBF@echo off\r\ncopy /b 한.txt + ß.txt \"结果 é.txt\"\r\necho 완료\r\n");
+    const RunResult r = run("生成整合包.bat");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "한.txt\nß.txt\n        1 file(s) copied.\n완료\n");
+    EXPECT_EQ(read("结果 é.txt"), "AB");
+}
+
+TEST_F(InterpreterTest, SetGivesAVariableToTheLinesAfterIt) {
+    RunResult r = runBatch("s.bat",
+                           "@echo off\r\nset \"TOLVANE_SET_TEST=a b;c (x86)\" ignored\r\necho [%TOLVANE_SET_TEST%]\r\n"
+                           "set TOLVANE_SET_TEST=%TOLVANE_SET_TEST%;d\r\necho [%TOLVANE_SET_TEST%]\r\n"
+                           "set TOLVANE_SET_TEST=\r\necho [%TOLVANE_SET_TEST%]\r\n");
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "[a b;c (x86)]\n[a b;c (x86);d]\n[]\n");
+    EXPECT_EQ(platform::environmentVariable("TOLVANE_SET_TEST"), "");
+    // Listing variables is not supported: a message and a failure status.
+    r = runBatch("l.bat", "@echo off\r\nset\r\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("set NAME=value"), std::string::npos) << r.err;
 }
 
 TEST_F(InterpreterTest, EchoPrintsTextEmptyLinesAndItsStateAndOffStopsTheEcho) {

@@ -171,6 +171,22 @@ TEST_F(ProgramRunTest, ABatchFileStartedByNameRunsAndFindsTheSystemsOwnPrograms)
     EXPECT_EQ(args[2], "a b");
 }
 
+// A batch file in UTF-8 with a byte-order mark, as the builders write it
+// where the system's code pages cannot hold its names: cmd.exe would read it
+// in the OEM code page, so it runs through tolvane-cmd on every system.
+TEST_F(ProgramRunTest, ABatchFileInUtf8RunsThroughTheProjectsOwnInterpreter) {
+    write("a.txt", "A");
+    write("생성.bat", "\xEF\xBB\xBF@echo off\r\ncopy /b a.txt 결과.exe\r\nset \"X_ARG=é ß\"\r\n"
+                          "argdump.exe 한국 \"%X_ARG%\"\r\n");
+    platform::ChildProcess child = platform::ChildProcess::start("생성.bat", platform::kMinimizedNoFocus);
+    EXPECT_EQ(child.exitCode(), 2);
+    EXPECT_EQ(read("결과.exe"), "A");
+    const auto args = dumped();
+    ASSERT_EQ(args.size(), 3u);
+    EXPECT_EQ(args[1], "한국");
+    EXPECT_EQ(args[2], "é ß");
+}
+
 TEST_F(ProgramRunTest, CmdSlashCRemovesAFolderTree) {
     platform::createFolders("dir/sub");
     write("dir/sub/f", "x");

@@ -5,6 +5,7 @@
 // Wine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -13,10 +14,12 @@
 #include "infaddon/generate.h"
 #include "infaddon/packaging_names.h"
 #include "platform/ansi_text_file.h"
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "shell/command_runner.h"
+#include "tests/cabinet/cabinet_fixture.h"
 #include "tests/support/fake_user_interface.h"
 #include "tools/console/inf_command.h"
 
@@ -195,6 +198,35 @@ TEST_F(InfEndToEnd, TheConsoleBuildsThePackageWithEveryPartAndLeavesNoWorkFolder
     EXPECT_NE(capture("cabextract -t " + shellQuoted(inRoot("unpacked\\App.cab"))).find("All done, no errors"),
               std::string::npos);
 #endif
+}
+
+// The bundled example holds a Chinese file name. On every system (this test
+// runs under Wine with code pages 936, 1252/437 and 1252/850) the inner
+// cabinet stores it in code page 936, as the INF names it: the bytes the
+// setup engine of a Chinese XP compares.
+TEST_F(InfEndToEnd, TheExamplesChineseNameIsStoredInCodePage936WhateverTheSystemsCodePage) {
+#ifdef _WIN32
+    const std::string example = "Z:" + std::string(TOLVANE_SOURCE_DIR) + "/examples/HelloApp";
+#else
+    const std::string example = std::string(TOLVANE_SOURCE_DIR) + "/examples/HelloApp";
+#endif
+    std::ostringstream err;
+    ASSERT_EQ(console::RunInfCommand({"--name", "HelloApp", "--version", "1.0", "--source", example, "--output",
+                                      "out dir/HelloApp_1.0_Addon.cab"},
+                                     err),
+              0)
+        << err.str();
+    const auto top = unpack(inRoot("out dir\\HelloApp_1.0_Addon.cab"), inRoot("unpacked"));
+    ASSERT_EQ(top.count("HelloApp.cab"), 1u);
+    std::vector<std::string> names;
+    for (const cabtest::ParsedFile& file : cabtest::parseCabinet(top.at("HelloApp.cab")).entries)
+        names.push_back(file.name);
+    std::sort(names.begin(), names.end());
+    const std::string chinese = platform::encodeCodePage(936, "HelloApp_bin_说明.txt");
+    EXPECT_EQ(names, (std::vector<std::string>{"HelloApp_HelloApp.exe", "HelloApp_bin_helper.dll", chinese,
+                                               "HelloApp_readme.txt"}));
+    EXPECT_NE(top.at("HelloApp.inf").find(chinese + "=1"), std::string::npos);
+    EXPECT_NE(top.at("HelloApp.inf").find(platform::encodeCodePage(936, ";填为注册表导入信息")), std::string::npos);
 }
 
 TEST_F(InfEndToEnd, AnExistingPackageIsReplacedOnlyWhenOverwritingIsAsked) {

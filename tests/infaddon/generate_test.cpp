@@ -271,6 +271,32 @@ TEST_F(Generating, AFailedStepEndsTheBuildWithOneMessageNamingItAndWhy) {
     EXPECT_EQ(project.SourceFolders.size(), 1u) << "the end reset does not run";
 }
 
+// The package's files are in code page 936 on every system: a name or text
+// it cannot hold is refused before the staging folder or any file is made.
+TEST_F(Generating, ATextCodePage936CannotHoldIsNamedBeforeAnythingIsWritten) {
+    write(inRoot("soft\\App\\doc\\한국어.txt"), "Hangul");
+    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    std::string text = ui.messages[0].text;
+    EXPECT_NE(text.find("Cannot write \"App.inf\""), std::string::npos) << text;
+    EXPECT_NE(text.find("App_doc_한국어.txt"), std::string::npos) << text;
+    EXPECT_NE(text.find("code page 936"), std::string::npos) << text;
+    EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
+    EXPECT_TRUE(runner.started.empty());
+
+    // The web site stands in the entries file only.
+    platform::deleteFile(inRoot("soft\\App\\doc\\한국어.txt"));
+    project.Website = "http://한국.example/";
+    ui.messages.clear();
+    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    text = ui.messages[0].text;
+    EXPECT_NE(text.find("Cannot write \"Entries_App.ini\""), std::string::npos) << text;
+    EXPECT_NE(text.find("website=http://한국.example/"), std::string::npos) << text;
+    EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
+    EXPECT_TRUE(outFolderFiles().empty());
+}
+
 TEST_F(Generating, ATheToolThatCannotStartIsNamedAndTheOldPackageKept) {
     write(target, "old package");
     ui.yesNoAnswers.push_back(true);

@@ -121,6 +121,35 @@ TEST_F(Packaging, APercentInThePackagePathIsDoubledInTheBatchFile) {
                   " /d diskdirectorytemplate= /d cabinetnametemplate=\"D:\\50%%a\\b%%c.cab\"\r\n");
 }
 
+// Where the system's code pages cannot hold the work files' names, the same
+// files under the same names carry UTF-8 after a byte-order mark, for the
+// project's own tools; the directive lists name the cabinet's code page.
+TEST_F(Packaging, OnTheOwnRouteTheWorkFilesAreUtf8AndTheListsNameCodePage936) {
+    project.addExtraFile({"C:\\x\\a.dll", "a.dll", "1", "2"});
+    WriteCabDirectives(state, shell::ToolRoute::Own);
+    WritePackageDirectives(project, state, target, shell::ToolRoute::Own);
+    const std::string bom = "\xEF\xBB\xBF";
+    EXPECT_EQ(platform::readFile(inProgram(kCabListFileName)),
+              bom + ".Set NameCodePage=936\r\n\"" + state.StagingFolder + "\\1_a.exe\"\r\n\"" + state.StagingFolder +
+                  "\\2_doc_读我.txt\"\r\n");
+    EXPECT_EQ(platform::readFile(inProgram(kCabBatchFileName)), bom + CabBatchText("App"));
+    EXPECT_EQ(platform::readFile(inProgram(kPackageListFileName)),
+              bom + ".Set NameCodePage=936\r\n\"Entries_App.ini\"\r\n\"App.inf\"\r\n\"App.cab\"\r\n\"a.dll\"\r\n");
+    EXPECT_EQ(platform::readFile(inProgram(kPackageBatchFileName)), bom + PackageBatchText(target));
+}
+
+TEST_F(Packaging, TheRouteIsChosenFromEveryTextTheToolsReadAndEveryNameTheCabinetsStore) {
+    project.addExtraFile({"C:\\x\\额外.dll", "额外.dll", "1", "2"});
+    const shell::WorkTexts texts = PackagingWorkTexts(project, state, target);
+    EXPECT_EQ(texts.directiveLists,
+              (std::vector<std::string>{CabDirectiveListText(state), PackageDirectiveListText(project, state)}));
+    EXPECT_EQ(texts.batchFiles, (std::vector<std::string>{CabBatchText("App"), PackageBatchText(target)}));
+    EXPECT_EQ(texts.storedNames, (std::vector<std::string>{"1_a.exe", "2_doc_读我.txt", "Entries_App.ini", "App.inf",
+                                                           "App.cab", "额外.dll"}));
+    EXPECT_EQ(shell::ChooseToolRoute({936, 936}, texts), shell::ToolRoute::System);
+    EXPECT_EQ(shell::ChooseToolRoute({1252, 850}, texts), shell::ToolRoute::Own);
+}
+
 TEST_F(Packaging, AWorkFileTheCodePageCannotHoldIsRefusedAndNotWritten) {
     state.PackageName = "App\xED\x95\x9C";  // a Hangul syllable: not in code page 936
     EXPECT_THROW(WriteCabDirectives(state), platform::Error);

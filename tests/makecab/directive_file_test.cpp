@@ -134,6 +134,24 @@ TEST_F(DirectiveFileOnDisk, IsReadInTheAnsiCodePage) {
     EXPECT_EQ(files[0].storedName, "中文.txt");
 }
 
+TEST_F(DirectiveFileOnDisk, IsReadAsUtf8AfterAByteOrderMark) {
+    write("list.txt", "\xEF\xBB\xBF\"提取文件\\한국.txt\"\r\n\"b.txt\"\r\n");
+    Variables v;
+    const auto files = makecab::readDirectiveFile("list.txt", v);
+    ASSERT_EQ(files.size(), 2u);
+    EXPECT_EQ(files[0].source, "提取文件\\한국.txt");
+    EXPECT_EQ(files[0].storedName, "한국.txt");
+    EXPECT_EQ(files[1].lineNumber, 2);
+    // Bytes that are no UTF-8 there name their line.
+    write("list.txt", "\xEF\xBB\xBF\"a.txt\"\r\n\"\xD6\xD0.txt\"\r\n");
+    try {
+        makecab::readDirectiveFile("list.txt", v);
+        FAIL() << "no error";
+    } catch (const platform::Error& e) {
+        EXPECT_EQ(std::string(e.what()).rfind("list.txt(2): ", 0), 0u) << e.what();
+    }
+}
+
 TEST_F(DirectiveFileOnDisk, BytesTheCodePageCannotReadNameTheLine) {
     // 0x81 0x20 is no character of code page 936 (a lead byte without its trail).
     write("list.txt", std::string("a.txt\r\nb\x81 .txt\r\n"));

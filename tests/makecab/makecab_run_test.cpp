@@ -77,6 +77,39 @@ TEST_F(MakecabRun, WritesTheCabinetAndTheSideFilesExactly) {
                                  "Throughput:               0.00 Kb/second\r\n");
 }
 
+// The builders' form where the system's code pages cannot hold their names:
+// UTF-8 after a byte-order mark, the names stored in the package's code page.
+TEST_F(MakecabRun, AUtf8DirectiveFileNamesTheCodePageTheCabinetStoresNamesIn) {
+    write("中文.txt", "abc");
+    write("한.txt", "k");
+    write("list.txt", "\xEF\xBB\xBF.Set NameCodePage=936\r\n\"中文.txt\"\r\n");
+    RunOutput r = runInner("none");
+    ASSERT_EQ(r.status, 0) << r.err;
+    cabtest::ParsedCabinet c = cabtest::parseCabinet(read("App.cab"));
+    ASSERT_EQ(c.entries.size(), 1u);
+    EXPECT_EQ(c.entries[0].name, "\xD6\xD0\xCE\xC4.txt");
+    EXPECT_EQ(c.entries[0].attributes & 0x80, 0) << "no UTF-8 name flag";
+    // The side files stay in the ANSI code page where it holds their names.
+    EXPECT_EQ(read("setup.inf").compare(0, 3, "\xEF\xBB\xBF") == 0,
+              !platform::canEncode(platform::ansiCodePage(), "中文.txt"));
+
+    // A name that code page cannot hold is refused, naming it; no cabinet.
+    platform::deleteFile("App.cab");
+    write("list.txt", "\xEF\xBB\xBF.Set NameCodePage=936\r\n\"中文.txt\"\r\n\"한.txt\"\r\n");
+    r = runInner("none");
+    expectFailure(r, "list.txt(3): The name \"한.txt\" cannot be stored in the cabinet");
+    EXPECT_NE(r.err.find("code page 936"), std::string::npos) << r.err;
+    // The report names it too, in UTF-8: the ANSI code page here cannot hold it.
+    EXPECT_EQ(read("setup.rpt").substr(0, 3), "\xEF\xBB\xBF");
+
+    // UTF-8 names would need the flag the setup engines skip files for; a
+    // code page the system does not know cannot be written.
+    write("list.txt", "\xEF\xBB\xBF.Set NameCodePage=65001\r\n\"中文.txt\"\r\n");
+    expectFailure(runInner("none"), "NameCodePage is not valid");
+    write("list.txt", "\xEF\xBB\xBF.Set NameCodePage=12345\r\n\"中文.txt\"\r\n");
+    expectFailure(runInner("none"), "cannot write code page 12345");
+}
+
 TEST_F(MakecabRun, FileDateTimeAndAttributesComeFromTheSources) {
     write("a.txt", "x");
     writeList("a.txt\r\n");

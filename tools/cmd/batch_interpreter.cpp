@@ -42,6 +42,29 @@ void reportNotRecognized(std::ostream& err, const std::string& name) {
         << "operable program or batch file.\n";
 }
 
+// set "NAME=value" or set NAME=value, as cmd reads them: with the quotes,
+// the value ends at the last quote (what follows it is ignored); without,
+// it runs to the end of the line. An empty value removes the variable.
+int runSet(Console& console, const std::string& rest) {
+    std::string assignment = trimLeft(rest);
+    if (!assignment.empty() && assignment[0] == '"') {
+        const std::size_t last = assignment.rfind('"');
+        assignment = last == 0 ? assignment.substr(1) : assignment.substr(1, last - 1);
+    }
+    const std::size_t equals = assignment.find('=');
+    if (equals == std::string::npos || equals == 0) {
+        console.err << "set: only \"set NAME=value\" is supported here, not \"set " << rest << "\".\n";
+        return 1;
+    }
+    try {
+        platform::setEnvironmentVariable(assignment.substr(0, equals), assignment.substr(equals + 1));
+    } catch (const platform::Error& e) {
+        console.err << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 BatchInterpreter::BatchInterpreter(std::ostream& out, std::ostream& err, std::istream& in, std::string ownFolder)
@@ -58,7 +81,7 @@ int BatchInterpreter::runCommandText(const std::string& text) {
 int BatchInterpreter::runBatchFile(const std::string& path, const std::vector<std::string>& arguments) {
     std::vector<std::string> lines;
     try {
-        lines = platform::splitLines(platform::readAnsiFile(windowsPath(path)));
+        lines = platform::splitLines(platform::readTextFile(windowsPath(path)));
     } catch (const platform::Error& e) {
         err_ << e.what() << "\n";
         status_ = 1;
@@ -123,6 +146,8 @@ BatchInterpreter::Flow BatchInterpreter::runCommand(const std::string& command) 
         status_ = runRemoveFolders(console, parts.rest);
     } else if (lower == "del" || lower == "erase") {
         status_ = runDelete(console, parts.rest);
+    } else if (lower == "set") {
+        status_ = runSet(console, parts.rest);
     } else if (lower == "cmd" || lower == "cmd.exe") {
         runCmd(command);
     } else if (isBatchName(name)) {
@@ -185,7 +210,7 @@ BatchInterpreter::Flow BatchInterpreter::runNamedBatch(const std::string& name, 
         arguments.push_back(next.word);
     std::vector<std::string> lines;
     try {
-        lines = platform::splitLines(platform::readAnsiFile(path));
+        lines = platform::splitLines(platform::readTextFile(path));
     } catch (const platform::Error& e) {
         err_ << e.what() << "\n";
         status_ = 1;

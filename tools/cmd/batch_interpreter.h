@@ -5,6 +5,7 @@
 //   @echo off, echo, rem, exit, blank lines, :labels
 //   copy [/a|/b] a [+ b ...] [target]   binary or text concatenation, plain copy
 //   rd|rmdir [/s] [/q] folder...        del|erase [/q] [/f] name...
+//   set NAME=value, set "NAME=value"    a variable for what follows
 //   a batch file by name                runs it (without returning, as cmd does)
 //   any other command                   a program, run as a child and waited for
 //
@@ -23,8 +24,13 @@
 // A path-like argument (holding "." or "/", not a "-x" or "/x" switch) that names
 // a file only in another letter case is then given in the case on disk.
 //
-// Not supported: redirection and pipes, "&" chains, if/for/goto/call/set and
-// the like. Such a line runs as a program of that name, and fails as unknown.
+// A batch file is read as UTF-8 when it starts with a byte-order mark (the
+// form the builders write where the system's code pages cannot hold its
+// text), otherwise in the ANSI code page.
+//
+// Not supported: redirection and pipes, "&" chains, if/for/goto/call and the
+// like (such a line runs as a program of that name, and fails as unknown),
+// and set without "=".
 #pragma once
 
 #include <iosfwd>
@@ -40,7 +46,8 @@ public:
 
     // Runs the text given after /c: one command line, which may name a batch file.
     int runCommandText(const std::string& text);
-    // Runs a batch file read in the ANSI code page; `arguments` are %1, %2 ...
+    // Runs a batch file (UTF-8 after a byte-order mark, else the ANSI code
+    // page); `arguments` are %1, %2 ...
     int runBatchFile(const std::string& path, const std::vector<std::string>& arguments = {});
 
     // The last command's status: 0 for success, 9009 for a program not found.

@@ -1,4 +1,7 @@
-// makecab directive files (.ddf). The file is read in the ANSI code page.
+// makecab directive files (.ddf). The file is read in the ANSI code page, or
+// as UTF-8 when it starts with a byte-order mark (Windows' makecab knows no
+// such form; the builders write it for this makecab where the system's code
+// page cannot hold their names).
 // Each line is one of:
 //   ; comment                     (";" outside quotes ends any line)
 //   .Set Variable=Value           (also .Define, .Delete, .Option Explicit,
@@ -34,8 +37,9 @@ struct FileLine {
 std::vector<FileLine> parseDirectiveText(const std::string& utf8Text, const std::string& fileName,
                                          Variables& variables);
 
-// Reads and decodes the file in the ANSI code page, then parses it. A byte
-// the code page cannot read is an error naming the line.
+// Reads and decodes the file (UTF-8 after a byte-order mark, otherwise the
+// ANSI code page), then parses it. A byte that cannot be read is an error
+// naming the line.
 std::vector<FileLine> readDirectiveFile(const std::string& path, Variables& variables);
 
 }  // namespace makecab

@@ -31,7 +31,7 @@ std::string describeChar(char c) {
 
 }  // namespace
 
-bool checkFile(const FileLine& line, CheckedFile& out, ErrorList& errors) {
+bool checkFile(const FileLine& line, unsigned nameCodePage, CheckedFile& out, ErrorList& errors) {
     // One-file runs have no directive file line to name.
     const std::string where = line.lineNumber ? line.where() + ": " : "";
     if (!platform::fileExists(line.source)) {
@@ -54,7 +54,8 @@ bool checkFile(const FileLine& line, CheckedFile& out, ErrorList& errors) {
     }
     std::string nameBytes;
     try {
-        nameBytes = platform::encodeAnsi(line.storedName);
+        nameBytes = nameCodePage ? platform::encodeCodePage(nameCodePage, line.storedName)
+                                 : platform::encodeAnsi(line.storedName);
     } catch (const platform::Error& e) {
         errors.add(where + "The name \"" + line.storedName + "\" cannot be stored in the cabinet: " + e.what());
         return false;
@@ -88,7 +89,7 @@ std::vector<CheckedFile> checkFiles(const std::vector<FileLine>& lines, const Se
     for (const FileLine& line : lines) {
         if (errors.full()) break;
         CheckedFile f;
-        if (!checkFile(line, f, errors)) continue;
+        if (!checkFile(line, settings.nameCodePage, f, errors)) continue;
         const std::string folded = platform::foldCase(line.storedName);
         const auto it = names.find(folded);
         if (it != names.end() && settings.uniqueFiles && line.unique) {

@@ -1,6 +1,6 @@
 // The checks every file line passes before anything is written: the source
 // is a readable file of a size a cabinet can hold, its stored name fits the
-// ANSI code page, the format and Windows' file names, names are unique
+// code page names are stored in (NameCodePage, else the ANSI code page), the format and Windows' file names, names are unique
 // (UniqueFiles), and the files together stay within the cabinet's limits.
 #pragma once
 
@@ -34,7 +34,8 @@ private:
 };
 
 // Checks one line; false (with the reason in `errors`) when it fails.
-bool checkFile(const FileLine& line, CheckedFile& out, ErrorList& errors);
+// `nameCodePage` 0 stores the name in the ANSI code page.
+bool checkFile(const FileLine& line, unsigned nameCodePage, CheckedFile& out, ErrorList& errors);
 // Checks every line and the whole set; the lines that passed.
 std::vector<CheckedFile> checkFiles(const std::vector<FileLine>& lines, const Settings& settings, ErrorList& errors);
 

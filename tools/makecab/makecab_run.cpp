@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/ansi_text_file.h"
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/unicode.h"
@@ -177,7 +178,7 @@ void runOneFile(const CommandLine& c, const Progress& progress) {
     line.storedName = platform::baseName(c.source);
     ErrorList errors(1);
     CheckedFile f;
-    if (!checkFile(line, f, errors)) throw Error(ErrorKind::BadInput, errors.messages.at(0));
+    if (!checkFile(line, settings.nameCodePage, f, errors)) throw Error(ErrorKind::BadInput, errors.messages.at(0));
     const std::string name =
         c.destination.empty() ? withExtensionChar(line.storedName, settings.compressedFileExtensionChar) : c.destination;
     const std::string path = c.locationFolder.empty() || platform::isAbsolutePath(name) ? name : platform::joinPath(c.locationFolder, name);
@@ -190,11 +191,17 @@ void runOneFile(const CommandLine& c, const Progress& progress) {
                         groupDigits(bytes.size()) + " bytes out.");
 }
 
+// In the ANSI code page as Windows' makecab writes them, or in UTF-8 with a
+// byte-order mark where that code page cannot hold a name.
+void writeReport(const std::string& path, const std::string& text) {
+    if (platform::canEncode(platform::ansiCodePage(), text)) platform::writeAnsiFile(path, text);
+    else platform::writeFileAtomic(path, std::string(platform::kUtf8Bom) + text);
+}
+
 void writeReports(const RunSummary& summary, std::ostream& err) {
     try {
-        if (summary.generateInf && !summary.infFileName.empty())
-            platform::writeAnsiFile(summary.infFileName, setupInfText(summary));
-        if (!summary.rptFileName.empty()) platform::writeAnsiFile(summary.rptFileName, setupRptText(summary));
+        if (summary.generateInf && !summary.infFileName.empty()) writeReport(summary.infFileName, setupInfText(summary));
+        if (!summary.rptFileName.empty()) writeReport(summary.rptFileName, setupRptText(summary));
     } catch (const Error& e) {
         err << "ERROR: " << e.what() << "\n";
     }

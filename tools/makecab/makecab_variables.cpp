@@ -3,6 +3,7 @@
 #include <cctype>
 #include <vector>
 
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/unicode.h"
 
@@ -10,7 +11,7 @@ namespace makecab {
 
 namespace {
 
-enum class Kind { Text, Switch, Number, DiskSize, Method, Memory, Level, Width, Char, MustBeZero };
+enum class Kind { Text, Switch, Number, DiskSize, Method, Memory, Level, Width, Char, MustBeZero, CodePage };
 
 struct Standard {
     const char* name;
@@ -43,6 +44,10 @@ const Standard kStandard[] = {
     {"MaxDiskFileCount", "0", Kind::Number},
     {"MaxDiskSize", "1.44M", Kind::DiskSize},
     {"MaxErrors", "20", Kind::Number},
+    // Not one of Windows' makecab, which stores names in the ANSI code page
+    // (0 here). A directive file names the code page its cabinet's readers
+    // use, where that is not the code page of the system making it.
+    {"NameCodePage", "0", Kind::CodePage},
     {"ReservePerCabinetSize", "0", Kind::MustBeZero},
     {"ReservePerDataBlockSize", "0", Kind::MustBeZero},
     {"ReservePerFolderSize", "0", Kind::MustBeZero},
@@ -121,6 +126,21 @@ void check(const Standard& s, const std::string& name, const std::string& value)
     case Kind::MustBeZero:
         if (parseNumber(name, value) != 0) refuse(name, value, "reserved space in cabinets is not supported.");
         return;
+    case Kind::CodePage: {
+        const std::uint64_t n = parseNumber(name, value);
+        // UTF-8 names need the cabinet's UTF-8 mark, and the setup engines skip files that carry it.
+        if (n == 65001) refuse(name, value, "names are stored in a code page of their own, not as UTF-8.");
+        // 1 to 3 are Windows' stand-ins for "this system's OEM (Mac, thread) code page".
+        if (n > 65535 || (n >= 1 && n <= 3)) refuse(name, value, "a code page number is needed.");
+        if (n != 0) {
+            try {
+                platform::encodeCodePage(static_cast<unsigned>(n), "A");
+            } catch (const platform::Error&) {
+                refuse(name, value, "this system cannot write code page " + value + ".");
+            }
+        }
+        return;
+    }
     }
 }
 
@@ -224,6 +244,7 @@ Settings settingsFrom(const Variables& v) {
     s.infFileName = v.get("InfFileName");
     s.rptFileName = v.get("RptFileName");
     s.compressedFileExtensionChar = v.get("CompressedFileExtensionChar").at(0);
+    s.nameCodePage = static_cast<unsigned>(std::stoul(v.get("NameCodePage")));
     return s;
 }
 

@@ -49,6 +49,7 @@ struct Settings {
     std::string infFileName;
     std::string rptFileName;
     char compressedFileExtensionChar = '_';
+    unsigned nameCodePage = 0;  // the stored names' code page; 0: the ANSI code page
 };
 
 Settings settingsFrom(const Variables& variables);

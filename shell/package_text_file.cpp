@@ -1,11 +1,10 @@
-#include "infaddon/package_text_file.h"
+#include "shell/package_text_file.h"
 
-#include "platform/ansi_text_file.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 
-namespace infaddon {
+namespace shell {
 
 namespace {
 
@@ -17,7 +16,7 @@ namespace {
         std::size_t end = utf8.find("\r\n", start);
         if (end == std::string::npos) end = utf8.size();
         try {
-            platform::encodeAnsi(std::string_view(utf8).substr(start, end - start));
+            platform::encodeCodePage(kPackageCodePage, std::string_view(utf8).substr(start, end - start));
         } catch (const platform::Error& line) {
             throw platform::Error(platform::ErrorKind::CodePage,
                                   "Cannot write \"" + platform::baseName(path) + "\": " + line.what());
@@ -27,15 +26,21 @@ namespace {
     throw whole;
 }
 
-}  // namespace
-
-void WritePackageTextFile(const std::string& path, const std::string& utf8) {
+std::string encoded(const std::string& path, const std::string& utf8) {
     try {
-        platform::writeAnsiFile(path, utf8);
+        return platform::encodeCodePage(kPackageCodePage, utf8);
     } catch (const platform::Error& e) {
         if (e.kind() != platform::ErrorKind::CodePage) throw;
         throwNamingLine(path, utf8, e);
     }
 }
 
-}  // namespace infaddon
+}  // namespace
+
+void CheckPackageText(const std::string& path, const std::string& utf8) { encoded(path, utf8); }
+
+void WritePackageTextFile(const std::string& path, const std::string& utf8) {
+    platform::writeFileAtomic(path, encoded(path, utf8));
+}
+
+}  // namespace shell
