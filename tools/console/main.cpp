@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_arguments.h"
 #include "platform/program_main.h"
 #include "tools/console/inf_command.h"
 #include "tools/console/t13_command.h"
@@ -22,7 +23,9 @@ bool isHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || a
 }  // namespace
 
 static int run(int argc, char** argv) {
-    const std::vector<std::string> words(argv + 1, argv + argc);
+    // On Windows from the wide command line: names outside the ANSI code page
+    // (a Chinese folder on an English system) arrive intact, as UTF-8.
+    const std::vector<std::string> words = platform::programArguments(argc, argv);
     if (words.empty() || isHelp(words[0])) {
         std::ostream& out = words.empty() ? std::cerr : std::cout;
         out << kUsage << console::kInfUsage << "\n" << console::kT13Usage;
