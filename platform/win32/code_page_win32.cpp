@@ -28,10 +28,21 @@ bool encodes(unsigned codePage, const std::wstring& w, std::string* out) {
     return true;
 }
 
+// A Windows XP without the files for East Asian languages has no table for
+// code page 936: every character would seem unencodable, so say what is missing.
+void requireTable(unsigned codePage) {
+    if (codePage == CP_ACP || codePage == CP_OEMCP || IsValidCodePage(codePage)) return;
+    throw Error(ErrorKind::CodePage,
+                "This Windows has no conversion table for code page " + std::to_string(codePage) +
+                    ". On Windows XP, install the files for East Asian languages (Control Panel, Regional and "
+                    "Language Options, Languages), then try again.");
+}
+
 }  // namespace
 
 std::string encodeCodePage(unsigned codePage, std::string_view utf8) {
     if (codePage == CP_UTF8) return std::string(utf8);
+    requireTable(codePage);
     std::string out;
     if (encodes(codePage, wide(std::string(utf8)), &out)) return out;
     // Find the first character the code page cannot hold, to name it.
@@ -64,6 +75,7 @@ bool decodeStrict(unsigned codePage, std::string_view bytes, std::string& out) {
 }  // namespace
 
 std::string decodeCodePage(unsigned codePage, std::string_view bytes, bool lenient) {
+    if (codePage != CP_UTF8) requireTable(codePage);
     std::string out;
     if (bytes.empty() || decodeStrict(codePage, bytes, out)) return out;
     if (!lenient)
