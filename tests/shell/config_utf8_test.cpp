@@ -35,6 +35,15 @@ TEST_F(ConfigUtf8, GbkTextBecomesUtf8WithAByteOrderMarkAndNothingElse) {
     EXPECT_EQ(platform::listFolder(folder).files, (std::vector<std::string>{"config.txt"}));
 }
 
+// Where the ANSI code page cannot hold the configuration (its fixed Chinese
+// texts on an English system), it is written as UTF-8 at once and stays so.
+TEST_F(ConfigUtf8, AFileInUtf8AlreadyStaysAsItIs) {
+    const std::string utf8 = "\xEF\xBB\xBF;!@Install@!UTF-8!\r\nExtractTitle=\"程序正在解压安装中...\"\r\n";
+    platform::writeFileAtomic(path, utf8);
+    shell::ConvertConfigToUtf8();
+    EXPECT_EQ(platform::readFile(path), utf8);
+}
+
 TEST_F(ConfigUtf8, NoFileNoAction) {
     shell::ConvertConfigToUtf8();
     EXPECT_FALSE(platform::fileExists(path));
