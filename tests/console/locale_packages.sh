@@ -16,7 +16,6 @@ set -u
 bin=$1
 source=$2
 wine_run=$3
-prefix=${WINEPREFIX:-${HOME:-/root}/.tolvane-wine}
 
 command -v cabextract >/dev/null 2>&1 || { echo "cabextract is not installed: skipped"; exit 77; }
 work=$(mktemp -d /tmp/tolvane-locales.XXXXXX)
@@ -114,7 +113,9 @@ install() {
     printf '[SourceDisksNames]\r\n'
     LC_ALL=C sed -n '/^\[SourceDisksNames\.x86\]/{n;p;}' "$out/LocaleApp/LocaleApp.inf"
   } >"$source_root/LocaleApp.inf"
-  installed="$prefix/drive_c/Program Files/LocaleApp"
+  # Where the setup engine puts the files, in the Wine prefix wine-run chose.
+  installed=$(run winepath -u 'C:\Program Files\LocaleApp' 2>/dev/null | tr -d '\r')
+  [ -n "$installed" ] || { fail "$locale: winepath gave no folder for C:\Program Files"; return; }
   key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\LocaleApp'
   rm -rf "$installed"
   run rundll32 setupapi.dll,InstallHinfSection DefaultInstall 128 "$(win "$source_root/LocaleApp.inf")" \
