@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "platform/seven_zip_location.h"
+#include "fake_archive.h"
 #include "recorded_seven_zip_folder.h"
 #endif
 
@@ -98,16 +99,10 @@ TEST_F(T13Console, AChineseNameMakesThePackageWithItsEntriesFileInCodePage936) {
     EXPECT_EQ(platform::listFolder(root).folders, (std::vector<std::string>{"prog", "soft"}));
 #ifdef _WIN32
     if (!recorded) return;  // a real 7-Zip: its archive is not read here
-    // The stand-in's records: "<name>|-mxN\n<size>\n<bytes>".
-    const std::string archive = platform::readFile(package);
+    // The stand-in's records (fake_archive.h).
     std::map<std::string, std::string> records;
-    for (std::size_t at = 0; at < archive.size();) {
-        const std::size_t bar = archive.find('|', at), end = archive.find('\n', bar), sizeEnd = archive.find('\n', end + 1);
-        ASSERT_NE(sizeEnd, std::string::npos);
-        const std::size_t size = std::stoul(archive.substr(end + 1, sizeEnd - end - 1));
-        records[archive.substr(at, bar - at)] = archive.substr(sizeEnd + 1, size);
-        at = sizeEnd + 1 + size;
-    }
+    for (const t13test::FakeEntry& entry : t13test::readFakeArchive(platform::readFile(package)))
+        records[entry.name] = entry.bytes;
     ASSERT_EQ(records.count("Entries.ini"), 1u) << testing::PrintToString(records);
     const std::string entries = records["Entries.ini"];
     const std::size_t dateEnd = entries.find("\r\n", entries.find("builddate="));
