@@ -1,5 +1,7 @@
 #include "infaddon/package_directives.h"
 
+#include "shell/batch_literal.h"
+
 #include "infaddon/extra_files.h"
 #include "infaddon/packaging_names.h"
 #include "platform/file_system.h"
@@ -12,16 +14,6 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 void addLine(std::string& text, const std::string& value) { text += value + "\r\n"; }
 
-// A path as a batch file must hold it: the command interpreter expands
-// "%...%" even inside quotes, and "%%" stands for one "%".
-std::string batchLiteral(const std::string& path) {
-    std::string out;
-    for (char c : path) {
-        if (c == '%') out += '%';
-        out += c;
-    }
-    return out;
-}
 
 // One makecab run per result: a single cabinet (the disk is larger than any
 // package), written where the name template says.
@@ -58,7 +50,7 @@ std::string PackageDirectiveListText(const AddonProject& project, const BuildSta
 std::string PackageBatchText(const std::string& targetPath) {
     std::string text;
     addLine(text, std::string("makecab.exe /f ") + kPackageListFileName + " /d compressiontype=mszip" + kSingleCabinet +
-                   " /d cabinetnametemplate=" + quoted(batchLiteral(targetPath)));
+                   " /d cabinetnametemplate=" + quoted(shell::batchLiteral(targetPath)));
     return text;
 }
 

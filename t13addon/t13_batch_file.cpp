@@ -1,6 +1,10 @@
 #include "t13addon/t13_batch_file.h"
 
+#include "shell/batch_literal.h"
+
 namespace t13addon {
+
+using shell::batchLiteral;
 
 namespace {
 
@@ -10,15 +14,6 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 std::string installerPath(const std::string& packageName) {
     return std::string(kWorkFolderName) + "\\" + packageName + ".exe";
-}
-
-std::string batchLiteral(const std::string& path) {
-    std::string out;
-    for (char c : path) {
-        if (c == '%') out += '%';
-        out += c;
-    }
-    return out;
 }
 
 std::string T13BatchText(const T13AddonSettings& s, const std::string& searchFolder, bool searchFolderFirst) {

@@ -19,10 +19,6 @@ inline constexpr const char* kWorkFolderName = "SVCPACK";
 // "SVCPACK\" + name + ".exe", relative to the program folder.
 std::string installerPath(const std::string& packageName);
 
-// A path as it must stand in a batch line: cmd expands "%" even between
-// quotes, so each one is doubled. Paths without "%" are unchanged.
-std::string batchLiteral(const std::string& path);
-
 // The item lines (one per entry of PackItems), then the join line and the two
 // archive lines; CR LF after every line. When `searchFolder` is not empty, a
 // first line adds it to PATH, so that cmd reaches the 7z found there: at the

@@ -102,16 +102,6 @@ std::string decodeCodePage(unsigned codePage, std::string_view bytes, bool lenie
     return out;
 }
 
-bool canEncode(unsigned codePage, std::string_view utf8) {
-    try {
-        encodeCodePage(codePage, utf8);
-        return true;
-    } catch (const Error& e) {
-        if (e.kind() != ErrorKind::CodePage) throw;
-        return false;
-    }
-}
-
 std::string encodeAnsi(std::string_view utf8) { return encodeCodePage(ansiCodePage(), utf8); }
 std::string decodeAnsi(std::string_view bytes, bool lenient) { return decodeCodePage(ansiCodePage(), bytes, lenient); }
 
