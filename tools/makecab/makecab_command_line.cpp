@@ -30,14 +30,16 @@ namespace {
 }
 
 // A word that begins with "/" is a switch, unless it is a POSIX path: one
-// that exists, or one whose letter is no switch's and that holds a second
-// "/" before any "=" ("/home/me/a.txt", but not "/Dname=a/b").
+// that holds a second "/" before any "=" ("/home/me/a.txt", but not
+// "/Dname=a/b") and that exists, lies in an existing top folder ("/var/out.cab",
+// "/data/x/y.cab", though v and d are switches) or begins with no switch's letter.
 bool isSwitch(const std::string& arg) {
     if (arg.size() < 2 || (arg[0] != '/' && arg[0] != '-')) return false;
     if (arg[0] == '-') return true;
     const std::size_t slash = arg.find('/', 1), eq = arg.find('=');
     if (slash == std::string::npos || (eq != std::string::npos && eq < slash)) return true;
     if (platform::fileExists(arg) || platform::folderExists(arg)) return false;
+    if (platform::folderExists(arg.substr(0, slash))) return false;
     const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(arg[1])));
     return std::string("?dflv").find(letter) != std::string::npos;
 }
