@@ -59,14 +59,26 @@ TEST_F(InfTextTool, WritesTheExamplesInfAndEntriesFile) {
     EXPECT_NE(entries.find("website=\r\n"), std::string::npos);
 }
 
-TEST_F(InfTextTool, MissingSourceFolderIsShownAndTheRestIsWritten) {
+TEST_F(InfTextTool, TheWebSiteGoesIntoTheEntriesFile) {
     Args args = exampleArgs();
-    args.push_back(at("nowhere"));
     args.insert(args.begin(), {"--website", "http://example.com/hello"});
     ASSERT_EQ(run(args), 0) << err.str();
-    EXPECT_EQ(out.str().rfind("起始目录不存在：" + at("nowhere") + "\\\n", 0), 0u) << out.str();
     EXPECT_NE(platform::readFile(at("out\\Entries_HelloApp.ini")).find("website=http://example.com/hello\r\n"),
               std::string::npos);
+}
+
+TEST_F(InfTextTool, AMissingSourceFolderOrAFileInItsPlaceIsRefusedAndNothingIsWritten) {
+    Args missing = exampleArgs();
+    missing.push_back(at("nowhere"));
+    EXPECT_EQ(run(missing), 2);
+    EXPECT_EQ(err.str(), "tolvane-inftext: The source folder " + at("nowhere") +
+                             " does not exist. Check the path and run again.\n");
+    Args file = exampleArgs();
+    file.push_back(infaddontest::sourcePath("examples/HelloApp/readme.txt"));
+    EXPECT_EQ(run(file), 2);
+    EXPECT_NE(err.str().find("readme.txt is a file, not a folder."), std::string::npos) << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_FALSE(platform::folderExists(at("out")));
 }
 
 TEST_F(InfTextTool, BadArgumentsWriteNothing) {

@@ -80,6 +80,15 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
     return {};
 }
 
+// Why a source folder cannot be scanned, before anything is written.
+std::optional<std::string> sourceFolderProblem(const std::string& folder) {
+    if (platform::folderExists(folder)) return std::nullopt;
+    if (platform::fileExists(folder))
+        return "The source folder " + folder + " is a file, not a folder. Give the folder that holds the "
+               "application's files.";
+    return "The source folder " + folder + " does not exist. Check the path and run again.";
+}
+
 // Writes both files into the program folder; the INF goes again when the
 // entries file cannot be written, so a failed run leaves nothing behind.
 void writeFiles(const infaddon::AddonProject& project, const infaddon::BuildState& state) {
@@ -112,6 +121,13 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
             err << "tolvane-inftext: " << *refusal << "\n";
             return 2;
         }
+    // The builder scans what is there and logs a missing folder; this tool's
+    // caller would get an INF without that folder's files and no error.
+    for (const auto& source : o.sources)
+        if (const auto refusal = sourceFolderProblem(source)) {
+            err << "tolvane-inftext: " << *refusal << "\n";
+            return 2;
+        }
     for (const auto& source : o.sources) project.addSourceFolder(source, o.dirId);
     infaddon::BuildState state;
     state.resetAtStart();
@@ -121,10 +137,15 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
     const std::string programFolderBefore = platform::programFolder();
     try {
         infaddon::ScanSourceFolders(project, state);
-        // A missing source folder does not stop a build; it is always shown.
-        for (const auto& line : state.RunLog)
+        // A folder gone since the check above is shown, and nothing is written.
+        bool missing = false;
+        for (const auto& line : state.RunLog) {
+            missing = missing || line.rfind(kMissingFolder, 0) == 0;
             if (o.log || line.rfind(kMissingFolder, 0) == 0) out << line << "\n";
+        }
         out << state.ProgressLabel << "\n";
+        if (missing) throw platform::Error(platform::ErrorKind::FileNotFound,
+                                           "A source folder went away during the scan; nothing was written.");
         platform::createFolders(*o.out);
         platform::setProgramFolder(*o.out);
         writeFiles(project, state);
