@@ -32,6 +32,12 @@ std::string findConverter() {
 void ImportRegistry(const AddonProject& project, BuildState& state, shell::CommandRunner& runner) {
     const std::string& regFile = project.RegFilePath;  // the path the box shows
     if (regFile.empty()) return;
+    // The converter would only fail to read it, and the system's account of
+    // reading a folder ("Input/output error" and the like) names no cause.
+    if (platform::folderExists(regFile))
+        throw platform::Error(platform::ErrorKind::BadInput,
+                              "The registry file " + regFile + " is a folder, not a file. Choose the .reg file "
+                              "exported by regedit, or empty the registry box, and generate again.");
 
     const std::string folder = platform::programFolder();
     platform::setCurrentDirectory(folder);

@@ -137,6 +137,21 @@ TEST_F(RegistryImport, AMissingRegistryFileEndsTheStepWithAMessageNamingIt) {
     }
 }
 
+TEST_F(RegistryImport, AFolderInTheBoxIsNamedAsAFolderAndTheConverterDoesNotRun) {
+    platform::copyFile(program("infaddon_test_fake_reg2inf"), path("reg2inf.exe"));
+    platform::createFolder(path("settings.reg"));
+    project.RegFilePath = path("settings.reg");
+    try {
+        import();
+        FAIL() << "no error";
+    } catch (const platform::Error& e) {
+        EXPECT_EQ(std::string(e.what()), "The registry file " + project.RegFilePath +
+                                             " is a folder, not a file. Choose the .reg file exported by regedit, "
+                                             "or empty the registry box, and generate again.");
+    }
+    EXPECT_EQ(state.RegistryLines, "") << "the stand-in converter ran";
+}
+
 TEST_F(RegistryImport, AConverterInTheProgramFolderComesFirstAndGetsTheFixedArguments) {
     platform::copyFile(program("infaddon_test_fake_reg2inf"), path("reg2inf.exe"));
     project.RegFilePath = path("a b.reg");  // need not exist: the stand-in does not read it
