@@ -252,6 +252,13 @@ TEST_F(InfEndToEnd, ArgumentsThatCannotBeUsedMakeNothing) {
     EXPECT_EQ(console::RunInfCommand({"--extra", "extra/tool.dll"}, err), 2) << "an extra file needs its number";
     EXPECT_EQ(console::RunInfCommand({"--place", "desktop"}, err), 2) << "no shortcut to describe";
     EXPECT_NE(err.str().find("usage: tolvane-console inf"), std::string::npos);
+    // What is wrong, not a neighbouring complaint.
+    std::ostringstream said;
+    EXPECT_EQ(console::RunInfCommand({"--overwrite", "maybe", "--name", "App"}, said), 2);
+    EXPECT_NE(said.str().find("--overwrite takes yes or no (alone it means yes), not \"maybe\"."), std::string::npos)
+        << said.str();
+    EXPECT_EQ(console::RunInfCommand({"--name", "App", "--source", "soft/My App/app.exe"}, said), 2);
+    EXPECT_NE(said.str().find("app.exe is a file, not a folder."), std::string::npos) << said.str();
     // Checks of Generate: no version, a name that cannot name files.
     EXPECT_EQ(console::RunInfCommand({"--name", "App", "--source", "soft"}, err), 1);
     EXPECT_EQ(console::RunInfCommand({"--name", "A:B", "--version", "1", "--source", "soft"}, err), 1);

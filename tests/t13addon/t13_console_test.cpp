@@ -124,6 +124,9 @@ TEST_F(T13Console, BadArgumentsAndMissingPartsFailWithoutOutput) {
     EXPECT_NE(err.str().find("\"--colour red\" is not an option of the t13 command."), std::string::npos);
     EXPECT_NE(err.str().find("usage: tolvane-console t13"), std::string::npos);
     EXPECT_EQ(run({"--integrator", "other"}), 2);
+    EXPECT_NE(err.str().find("--integrator takes nlite or rvmi, not \"other\"."), std::string::npos) << err.str();
+    EXPECT_EQ(run({"--overwrite", "maybe"}), 2);
+    EXPECT_NE(err.str().find("--overwrite takes yes or no, not \"maybe\"."), std::string::npos) << err.str();
     EXPECT_EQ(run({"--name", "MyApp", "--version", "1.0", "--item", "soft/gone/setup.exe"}), 2);
     EXPECT_NE(err.str().find("setup.exe does not exist."), std::string::npos) << err.str();
     std::vector<std::string> noSfx = basic();

@@ -104,6 +104,9 @@ void addSource(InfArguments& a, const std::string& value, const std::string& sta
         refuse("\"" + code + "\" in --source " + value + " is no destination code of the table (16422 Program Files, "
                "10 Windows, 11 System32, ...).");
     folder = absoluteFrom(startFolder, folder);
+    if (platform::fileExists(folder))
+        refuse("The source folder " + folder + " is a file, not a folder. Give the folder that holds the "
+               "application's files.");
     if (!platform::folderExists(folder)) refuse("The source folder " + folder + " does not exist.");
     a.sources.push_back({row, folder});
 }
@@ -145,6 +148,8 @@ InfArguments parseArguments(const std::vector<std::string>& args, const std::str
         if (option == "--overwrite") {
             a.overwrite = true;
             if (i + 1 < args.size() && (args[i + 1] == "yes" || args[i + 1] == "no")) a.overwrite = args[++i] == "yes";
+            else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
+                refuse("--overwrite takes yes or no (alone it means yes), not \"" + args[i + 1] + "\".");
             continue;
         }
         if (i + 1 >= args.size()) refuse("\"" + option + "\" needs a value.");

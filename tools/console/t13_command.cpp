@@ -72,6 +72,11 @@ T13Arguments parseArguments(const std::vector<std::string>& args, const std::str
             a.fields.storeOnly = value == "store";
         } else if (option == "--overwrite" && (value == "yes" || value == "no")) {
             a.overwrite = value == "yes";
+        } else if (option == "--integrator" || option == "--compression" || option == "--overwrite") {
+            const char* const choices = option == "--integrator" ? "nlite or rvmi"
+                                        : option == "--compression" ? "store or high" : "yes or no";
+            throw platform::Error(platform::ErrorKind::BadInput,
+                                  option + " takes " + choices + ", not \"" + value + "\".");
         } else {
             throw platform::Error(platform::ErrorKind::BadInput,
                                   "\"" + option + " " + value + "\" is not an option of the t13 command.");
