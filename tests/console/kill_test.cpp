@@ -116,7 +116,15 @@ protected:
     // checks the path, and starts the next build, which must remove what the
     // killed one left before it goes on.
     void killWhen(const std::string& description, const std::function<bool()>& moment) {
-        const bool met = waitFor([&] { return moment() || !build.isAlive(); }, 240);
+        // A listing that meets a file as it goes (the build renames and removes) is tried again.
+        const auto holds = [&] {
+            try {
+                return moment();
+            } catch (const std::exception&) {
+                return false;
+            }
+        };
+        const bool met = waitFor([&] { return holds() || !build.isAlive(); }, 240);
         const std::string killedFolder = workFolder(previousKilled);
         build.terminate();
         build.exitCode();
