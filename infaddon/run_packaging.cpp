@@ -3,6 +3,8 @@
 #include <initializer_list>
 
 #include "infaddon/packaging_names.h"
+#include "platform/ansi_text_file.h"
+#include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 
@@ -17,6 +19,22 @@ void deleteWorkFiles(const std::string& folder, std::initializer_list<std::strin
         const std::string path = platform::joinPath(folder, name);
         if (platform::fileExists(path)) platform::deleteFile(path);
     }
+}
+
+// What the cabinet maker gave as its reasons for not making the cabinet:
+// its report's "ERROR: " lines. Empty when it left no report or none
+// (Windows' makecab writes no report when it fails).
+std::string makecabReasons(const std::string& folder) {
+    const std::string report = platform::joinPath(folder, kMakecabReportName);
+    std::string reasons;
+    try {
+        if (!platform::fileExists(report)) return {};
+        for (const std::string& line : platform::splitLines(platform::readTextFile(report)))
+            if (line.rfind("ERROR: ", 0) == 0) reasons += (reasons.empty() ? "" : "\n") + line.substr(7);
+    } catch (const platform::Error&) {
+        return {};  // the report is only a help; its absence leaves the fixed message
+    }
+    return reasons;
 }
 
 void removeStagingFolder(const BuildState& state, shell::CommandRunner& runner) {
@@ -47,7 +65,10 @@ PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement
     // A cabinet cut short (a full disk, a killed makecab) counts as not made.
     const std::string innerPath = platform::joinPath(folder, innerCabinet);
     if (!platform::fileExists(innerPath) || !shell::IsCompleteCabinet(innerPath)) {
-        ui.showMessage(kInnerCabinetMissingMessage);
+        const std::string reasons = makecabReasons(folder);
+        ui.showMessage(reasons.empty() ? std::string(kInnerCabinetMissingMessage)
+                                       : "The inner cabinet " + innerCabinet + " was not made. makecab said:\n" +
+                                             reasons + "\nCorrect this and generate again.");
         deleteWorkFiles(folder, {kMakecabInfName, kCabListFileName, kMakecabReportName, kCabBatchFileName,
                                  entriesFile, infFile, innerCabinet});
         removeStagingFolder(state, runner);

@@ -319,7 +319,7 @@ TEST_F(GenerateWithTools, ASecondBuildInTheSameRunCarriesNothingOfTheFirst) {
     EXPECT_EQ(top.at("App.inf").find("app.exe"), std::string::npos);
 }
 
-TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesItsMessageAndKeepsThePackageWorkFiles) {
+TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesMakecabsReasonAndKeepsThePackageWorkFiles) {
     // A folder where the inner cabinet would go: makecab cannot write it.
     platform::createFolder(platform::joinPath(programFolder, "App.cab"));
     write("out dir\\App_1.0_Addon.cab", "old package");
@@ -327,7 +327,10 @@ TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesItsMessageAndKeepsThePackage
     auto p = project("soft\\My App");
     EXPECT_EQ(generate(p, package()), infaddon::GenerateOutcome::NotMade);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, infaddon::kInnerCabinetMissingMessage);
+    // The cabinet maker's own reason, from its report.
+    EXPECT_EQ(ui.messages[0].text.rfind("The inner cabinet App.cab was not made. makecab said:\nCannot write the file ", 0),
+              0u)
+        << ui.messages[0].text;
     EXPECT_EQ(programFolderEntries(),
               (std::vector<std::string>{"App.cab", infaddon::kPackageListFileName, infaddon::kPackageBatchFileName}));
     EXPECT_EQ(platform::readFile(package()), "old package");

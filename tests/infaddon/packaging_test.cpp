@@ -249,6 +249,22 @@ TEST_F(Packaging, InnerCabinetMissingKeepsOnlyThePackageWorkFiles) {
     EXPECT_FALSE(platform::fileExists(target));
 }
 
+TEST_F(Packaging, InnerCabinetMissingGivesTheCabinetMakersOwnReasons) {
+    runner.actions[kCabBatchFileName] = [&] {
+        write(inProgram("setup.rpt"), "MakeCAB Report: Tue Dec 08 17:50:00 2026\r\n\r\n"
+                                      "ERROR: list.txt(2): The file \"a.dll\" does not exist.\r\n"
+                                      "ERROR: The disk is full.\r\n\r\n");
+    };
+    rdRemovesTheStagingFolder();
+    EXPECT_EQ(runPackaging(), PackagingOutcome::InnerCabinetMissing);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "The inner cabinet App.cab was not made. makecab said:\n"
+                                   "list.txt(2): The file \"a.dll\" does not exist.\nThe disk is full.\n"
+                                   "Correct this and generate again.");
+    EXPECT_EQ(programFolderEntries(), (std::vector<std::string>{kPackageListFileName, kPackageBatchFileName}))
+        << "the report goes with the other work files";
+}
+
 TEST_F(Packaging, PackageMissingGivesTheFailureMessageAfterTheCleanUp) {
     makecabMakes(kCabBatchFileName, inProgram("App.cab"));
     makecabMakes(kPackageBatchFileName, "");
