@@ -63,6 +63,16 @@ private:
 // that leaves the parent no time to end them (POSIX; Windows' job does this).
 void endWithParent();
 
+// What is removed when this program is interrupted (SIGINT, SIGTERM, SIGHUP;
+// Ctrl+C, Ctrl+Break or a closed console on Windows): once the programs it
+// started have ended, each registered path goes, a folder with all it holds,
+// in the order registered; then the program ends as the signal asks. A kill
+// that leaves no time (SIGKILL, TerminateProcess) removes nothing; the next
+// run's clean-up is for that. Up to 8 paths; the longest POSIX path is 4095 bytes.
+void removeOnInterrupt(const std::string& path);
+// Takes a path off that list (it was removed, or is to be kept after all).
+void keepOnInterrupt(const std::string& path);
+
 // Splits a command line into arguments by the Windows rules (CommandLineToArgvW).
 std::vector<std::string> splitCommandLine(const std::string& commandLine);
 // Quotes one argument so that splitCommandLine gives it back unchanged.

@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/process.h"
 
 namespace shell {
 
@@ -39,9 +40,15 @@ std::string PartialPackagePath(const std::string& targetPath) { return targetPat
 PackageReplacement::PackageReplacement(std::string targetPath)
     : target_(std::move(targetPath)), build_(PartialPackagePath(target_)) {
     if (platform::fileExists(build_)) platform::deleteFile(build_);
+    try {
+        platform::removeOnInterrupt(build_);
+    } catch (const platform::Error&) {
+        // The next build to this path removes what an interrupt leaves.
+    }
 }
 
 PackageReplacement::~PackageReplacement() {
+    platform::keepOnInterrupt(build_);
     try {
         if (platform::fileExists(build_)) platform::deleteFile(build_);
     } catch (const platform::Error&) {

@@ -5,6 +5,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstddef>
+#include <cstdint>
+#include <dirent.h>
+#include <fcntl.h>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +19,7 @@
 #include <unistd.h>
 #ifdef __linux__
 #include <sys/prctl.h>
+#include <sys/syscall.h>
 #endif
 
 #include "platform/error.h"
@@ -59,13 +64,101 @@ void endLiveGroups() {
         if (liveGroups[i] > 0) ::kill(-static_cast<pid_t>(liveGroups[i]), SIGTERM);
 }
 
+// The paths removed on an interrupt, as fixed buffers the handler reads
+// without allocation; an entry is in use when its first byte is not 0.
+const int kMaxInterruptPaths = 8;
+char interruptPaths[kMaxInterruptPaths][4096];
+
+void sleepMilliseconds(long milliseconds) {
+    struct timespec step = {milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+    ::nanosleep(&step, nullptr);
+}
+
+// Waits, at most about two seconds, for the children whose groups were told
+// to end: the folders go only once nothing writes into them.
+void waitForEndedChildren() {
+    for (int round = 0; round < 200; ++round) {
+        bool running = false;
+        for (int i = 0; i < kMaxGroups; ++i) {
+            const pid_t child = static_cast<pid_t>(liveGroups[i]);
+            if (child <= 0) continue;
+            int status;
+            if (::waitpid(child, &status, WNOHANG) == 0) running = true;
+            else liveGroups[i] = 0;
+        }
+        if (!running) return;
+        sleepMilliseconds(10);
+    }
+}
+
+// Removes what `parent`'s entry `name` is, a folder with all it holds, with
+// calls that are safe in a signal handler (no allocation, no locks): openat,
+// the kernel's directory reading, unlinkat.
+void removeEntryAt(int parent, const char* name, int depth) {
+    if (::unlinkat(parent, name, 0) == 0 || errno == ENOENT) return;
+    if (depth > 64) return;
+    const int folder = ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) return;
+#ifdef __linux__
+    alignas(8) char buffer[4096];
+    for (;;) {
+        const long n = ::syscall(SYS_getdents64, folder, buffer, sizeof buffer);
+        if (n <= 0) break;
+        for (long at = 0; at < n;) {
+            struct Entry {
+                std::uint64_t inode;
+                std::int64_t offset;
+                unsigned short length;
+                unsigned char type;
+                char name[1];
+            };
+            const Entry* entry = reinterpret_cast<const Entry*>(buffer + at);
+            const char* entryName = buffer + at + offsetof(Entry, name);
+            if (std::strcmp(entryName, ".") != 0 && std::strcmp(entryName, "..") != 0)
+                removeEntryAt(folder, entryName, depth + 1);
+            at += entry->length;
+        }
+    }
+#else
+    // Elsewhere through the directory stream, which allocates: still the
+    // folder's best chance, as the program ends anyway.
+    if (DIR* stream = ::fdopendir(::dup(folder))) {
+        while (const struct dirent* entry = ::readdir(stream))
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                removeEntryAt(folder, entry->d_name, depth + 1);
+        ::closedir(stream);
+    }
+#endif
+    ::close(folder);
+    ::unlinkat(parent, name, AT_REMOVEDIR);
+}
+
+// A program that ends a moment late may still create a file in a folder
+// being removed: each path is tried a few times.
+void removeInterruptPaths() {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        bool left = false;
+        for (int i = 0; i < kMaxInterruptPaths; ++i) {
+            if (interruptPaths[i][0] == '\0') continue;
+            removeEntryAt(AT_FDCWD, interruptPaths[i], 0);
+            struct stat st;
+            if (::lstat(interruptPaths[i], &st) == 0) left = true;
+        }
+        if (!left) return;
+        sleepMilliseconds(50);
+    }
+}
+
 void endChildrenAndDie(int signal) {
     endLiveGroups();
+    waitForEndedChildren();
+    removeInterruptPaths();
     ::signal(signal, SIG_DFL);
     ::raise(signal);
 }
 
-// Installed with the first child: the children end with this process.
+// Installed with the first child, or with the first path to remove on an
+// interrupt: the children end with this process.
 void tieChildrenToThisProcess() {
     static bool tied = false;
     if (tied) return;
@@ -167,6 +260,46 @@ void endWithParent() {
     if (::getppid() != parent) ::raise(SIGTERM);  // the parent ended before the line above
 #endif
     tieChildrenToThisProcess();
+}
+
+// The handler may run between any two instructions here: the entries are
+// changed with the ending signals held back.
+namespace {
+
+class EndingSignalsHeld {
+public:
+    EndingSignalsHeld() {
+        sigset_t ending;
+        sigemptyset(&ending);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&ending, signal);
+        ::sigprocmask(SIG_BLOCK, &ending, &previous_);
+    }
+    ~EndingSignalsHeld() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+
+private:
+    sigset_t previous_;
+};
+
+}  // namespace
+
+void removeOnInterrupt(const std::string& path) {
+    if (path.empty()) return;
+    if (path.size() >= sizeof interruptPaths[0])
+        throw Error(ErrorKind::BadInput, "The path " + path + " is too long to be removed on an interrupt.");
+    tieChildrenToThisProcess();
+    const EndingSignalsHeld held;
+    for (auto& entry : interruptPaths)
+        if (entry[0] == '\0') {
+            std::memcpy(entry, path.c_str(), path.size() + 1);
+            return;
+        }
+    throw Error(ErrorKind::BadInput, "Too many paths to remove on an interrupt; " + path + " is not one of them.");
+}
+
+void keepOnInterrupt(const std::string& path) {
+    const EndingSignalsHeld held;
+    for (auto& entry : interruptPaths)
+        if (path == entry) entry[0] = '\0';
 }
 
 std::string environmentVariable(const std::string& name) {

@@ -1,6 +1,8 @@
 // Starting programs with CreateProcess, held by their process handle.
 #include "platform/process.h"
 
+#include <algorithm>
+
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/win32/wide.h"
@@ -122,6 +124,66 @@ bool writtenInUtf8(const std::string& batchFile) {
 }  // namespace
 
 void endWithParent() {}
+
+namespace {
+
+// The paths to remove on an interrupt, guarded by a lock: the console's
+// handler runs on a thread of its own.
+struct InterruptPaths {
+    CRITICAL_SECTION lock;
+    std::vector<std::string> paths;
+    InterruptPaths() { InitializeCriticalSection(&lock); }
+};
+
+InterruptPaths& interruptPaths() {
+    static InterruptPaths paths;
+    return paths;
+}
+
+// Ctrl+C, Ctrl+Break, a closed console, log-off or shut-down: the started
+// programs end with the job, then the paths go. Returning FALSE lets the
+// system end the program as it would have.
+BOOL WINAPI removeOnConsoleEnd(DWORD) {
+    if (const HANDLE job = childrenJob()) TerminateJobObject(job, 1);
+    InterruptPaths& registered = interruptPaths();
+    EnterCriticalSection(&registered.lock);
+    const std::vector<std::string> paths = registered.paths;
+    LeaveCriticalSection(&registered.lock);
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        bool left = false;
+        for (const std::string& path : paths) {
+            try {
+                if (folderExists(path)) removeFolderTree(path);
+                else if (fileExists(path)) deleteFile(path);
+            } catch (const std::exception&) {
+                left = true;  // a program of the job that has not quite ended holds a file
+            }
+        }
+        if (!left) break;
+        Sleep(100);
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void removeOnInterrupt(const std::string& path) {
+    if (path.empty()) return;
+    static const bool handlerSet = SetConsoleCtrlHandler(removeOnConsoleEnd, TRUE) != FALSE;
+    (void)handlerSet;
+    InterruptPaths& registered = interruptPaths();
+    EnterCriticalSection(&registered.lock);
+    registered.paths.push_back(path);
+    LeaveCriticalSection(&registered.lock);
+}
+
+void keepOnInterrupt(const std::string& path) {
+    InterruptPaths& registered = interruptPaths();
+    EnterCriticalSection(&registered.lock);
+    auto& paths = registered.paths;
+    paths.erase(std::remove(paths.begin(), paths.end(), path), paths.end());
+    LeaveCriticalSection(&registered.lock);
+}
 
 unsigned long currentProcessId() { return GetCurrentProcessId(); }
 

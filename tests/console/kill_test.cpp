@@ -7,9 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <thread>
+#include <vector>
 #include <unistd.h>
 
 #include "infaddon/packaging_names.h"
@@ -159,6 +161,43 @@ protected:
     std::string previousKilled;
     std::string root, temp, target, oldTemp;
 };
+
+// The ids of the running console front ends that build into this test's folder.
+std::vector<pid_t> consolesBuildingInto(const std::string& root) {
+    std::vector<pid_t> found;
+    for (const std::string& name : platform::listFolder("/proc").folders) {
+        if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::string line;
+        try {
+            line = platform::readFile("/proc/" + name + "/cmdline");
+        } catch (const std::exception&) {
+            continue;
+        }
+        const std::string program = line.substr(0, line.find('\0'));
+        if (platform::baseName(program) == "tolvane-console" && line.find(root) != std::string::npos)
+            found.push_back(static_cast<pid_t>(std::stol(name)));
+    }
+    return found;
+}
+
+// Ctrl+C (SIGINT) while makecab makes the inner cabinet: the front end ends
+// its programs and takes its work folder, the marker and the unfinished
+// package along before it ends, and the old package stays as it was.
+TEST_F(KilledBuild, AnInterruptedBuildRemovesItsOwnWorkFolderAndKeepsTheOldPackage) {
+    build = startBuild();
+    ASSERT_TRUE(waitFor([&] { return inCurrent(infaddon::kCabBatchFileName) && processRunsIn(current()); }, 240))
+        << "the build never started makecab";
+    const std::string folder = current();
+    const std::vector<pid_t> consoles = consolesBuildingInto(root);
+    ASSERT_EQ(consoles.size(), 1u) << programsIn(folder);
+    ::kill(consoles[0], SIGINT);
+    EXPECT_EQ(build.exitCode(), 128 + SIGINT) << "the front end did not end by the signal";
+    EXPECT_FALSE(platform::folderExists(folder)) << "the work folder stayed";
+    EXPECT_FALSE(platform::fileExists(console::ownerMarkerPath(folder))) << "its marker stayed";
+    EXPECT_FALSE(platform::fileExists(shell::PartialPackagePath(target)));
+    EXPECT_EQ(platform::readFile(target), "the old package");
+    EXPECT_TRUE(waitFor([&] { return !processRunsIn(folder); }, 10)) << "runs on:\n" << programsIn(folder);
+}
 
 TEST_F(KilledBuild, LeavesTheOldPackageOrTheWholeNewOneAndNothingBehind) {
     using namespace infaddon;

@@ -51,7 +51,11 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
         } catch (const platform::Error& e) {
             err << "A work folder of an earlier, ended build could not be removed: " << e.what() << "\n";
         }
+        // Interrupted (Ctrl+C, a kill that gives time), the program takes
+        // its work folder along; only a hard kill leaves it to the next start.
+        platform::removeOnInterrupt(workFolder);
         platform::writeFileAtomic(ownerMarkerPath(workFolder), std::to_string(platform::currentProcessId()));
+        platform::removeOnInterrupt(ownerMarkerPath(workFolder));
         platform::setProgramFolder(workFolder);
         build(workFolder);
     } catch (const platform::Error& e) {
@@ -69,6 +73,10 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
             platform::deleteFile(ownerMarkerPath(workFolder));
     } catch (const platform::Error& e) {
         err << "The work folder " << workFolder << " could not be removed: " << e.what() << "\n";
+    }
+    if (!workFolder.empty()) {
+        platform::keepOnInterrupt(workFolder);
+        platform::keepOnInterrupt(ownerMarkerPath(workFolder));
     }
 }
 

@@ -26,7 +26,8 @@ std::string ownerMarkerPath(const std::string& workFolder);
 // Removes stale work folders, makes the folder, makes it the program folder and runs `build` in it.
 // Afterwards it waits for the clean-up that the build left running (through
 // `runner`), puts the program folder back, returns to `startFolder` and
-// removes the work folder. Failures are reported on `err`.
+// removes the work folder. Failures are reported on `err`. An interrupt
+// (SIGINT, SIGTERM, Ctrl+C) meanwhile removes the folder and its marker too.
 void runInWorkFolder(const std::string& prefix, const std::string& startFolder, shell::ToolCommandRunner& runner,
                      std::ostream& err, const std::function<void(const std::string& workFolder)>& build);
 
