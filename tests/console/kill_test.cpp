@@ -162,7 +162,18 @@ protected:
     std::string root, temp, target, oldTemp;
 };
 
-// The ids of the running console front ends that build into this test's folder.
+// The parent of a process, from /proc/<id>/stat ("id (name) state parent ...").
+long parentOf(const std::string& id) {
+    try {
+        const std::string stat = platform::readFile("/proc/" + id + "/stat");
+        return std::stol(stat.substr(stat.rfind(')') + 4));
+    } catch (const std::exception&) {
+        return -1;
+    }
+}
+
+// The ids of the console front ends this test started that build into its
+// folder (a program they are starting shows their command line for a moment).
 std::vector<pid_t> consolesBuildingInto(const std::string& root) {
     std::vector<pid_t> found;
     for (const std::string& name : platform::listFolder("/proc").folders) {
@@ -174,7 +185,8 @@ std::vector<pid_t> consolesBuildingInto(const std::string& root) {
             continue;
         }
         const std::string program = line.substr(0, line.find('\0'));
-        if (platform::baseName(program) == "tolvane-console" && line.find(root) != std::string::npos)
+        if (platform::baseName(program) == "tolvane-console" && line.find(root) != std::string::npos &&
+            parentOf(name) == static_cast<long>(::getpid()))
             found.push_back(static_cast<pid_t>(std::stol(name)));
     }
     return found;
