@@ -13,7 +13,7 @@ fi
 cmake -S "$top" -B "$top/build/bench" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTOLVANE_BENCHMARKS=ON \
   -DTOLVANE_TESTS=OFF >/dev/null
 cmake --build "$top/build/bench" -j"$(nproc)"
-for name in scan_benchmark cabinet_benchmark lzx_benchmark; do
+for name in scan_benchmark cabinet_benchmark lzx_benchmark makecab_benchmark; do
   echo "== $name"
   "$top/build/bench/bin/$name"
 done

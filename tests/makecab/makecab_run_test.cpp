@@ -290,3 +290,42 @@ TEST_F(MakecabRun, CabinetOffWritesEachFileOnItsOwn) {
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read(platform::joinPath("copies", "a.txt")), "first");
 }
+
+TEST_F(MakecabRun, AStoredCabinetLargerThanMaxDiskSizeIsRefusedBeforeAnyFileIsRead) {
+    write("r.bin", cabtest::randomBytes(50000, 7));
+    writeList("r.bin\r\n");
+    platform::FileFaults faults;
+    faults.refuse(platform::FileOperation::Read, "r.bin");  // met only if the file were read
+    const RunOutput r = run({"/f", "list.txt", "/d", "compressiontype=none", "/d", "maxdisksize=40000", "/d",
+                             "diskdirectorytemplate=", "/d", "cabinetnametemplate=App.cab"});
+    expectFailure(r, "The cabinet would be 50,082 bytes, more than the 40,000 that MaxDiskSize");
+    EXPECT_EQ(faults.refusals(), 0);
+}
+
+TEST_F(MakecabRun, AFailedRunLeavesNoOutputFolderBehind) {
+    write("r.bin", cabtest::randomBytes(50000, 7));
+    writeList("r.bin\r\n");
+    const RunOutput r = run({"/f", "list.txt", "/d", "maxdisksize=40000", "/d", "diskdirectorytemplate=new\\disk",
+                             "/d", "cabinetnametemplate=App.cab"});
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("The cabinet would be more than the 40,000 that MaxDiskSize"), std::string::npos) << r.err;
+    EXPECT_FALSE(platform::folderExists("new"));
+}
+
+TEST_F(MakecabRun, CabinetOffReplacesNoFileUnlessEveryOneIsMade) {
+    write("a.txt", cabtest::randomBytes(30000, 1));
+    write("b.txt", cabtest::randomBytes(30000, 2));
+    platform::createFolder("out");
+    write(platform::joinPath("out", "a.tx_"), "old a");
+    writeList("a.txt\r\nb.txt\r\n");
+    RunOutput r;
+    {
+        platform::FileFaults faults;
+        faults.fillDiskAfter(45000);  // the first cabinet fits, the second does not
+        r = run({"/f", "list.txt", "/d", "Cabinet=OFF", "/d", "DiskDirectoryTemplate=out"});
+    }
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.err.find("not enough space"), std::string::npos) << r.err;
+    EXPECT_EQ(read(platform::joinPath("out", "a.tx_")), "old a");
+    EXPECT_EQ(platform::listFolder("out").files, std::vector<std::string>{"a.tx_"});
+}

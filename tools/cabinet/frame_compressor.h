@@ -7,18 +7,51 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace cabinet {
 
 const std::size_t kFrameSize = 32768;
 
+// One CFDATA block's payload and the number of folder bytes it stands for.
+struct CompressedFrame {
+    std::vector<std::uint8_t> payload;
+    std::uint16_t uncompressedSize = 0;
+};
+
+// The folder's frames go in with addFrame() and finish(); the blocks come out
+// through takeReleased(), in stream order. A compressor may hold frames
+// back (to choose a block over several of them) and release their blocks
+// later, at the latest in finish(); the writer writes each block as soon as
+// it is released, so no more than the held-back frames are ever in memory.
 class FrameCompressor {
 public:
     virtual ~FrameCompressor() = default;
-    // The CFDATA payload for the next frame of the folder. `size` is at most
-    // kFrameSize; only the folder's last frame may be shorter.
+
+    // The folder's next frame. `size` is at most kFrameSize; only the
+    // folder's last frame may be shorter. Releases zero or more blocks.
+    virtual void addFrame(const std::uint8_t* data, std::size_t size) {
+        release({compressFrame(data, size), static_cast<std::uint16_t>(size)});
+    }
+    // The folder has no more frames: releases every block still held back.
+    virtual void finish() {}
+    // The blocks released since the last call.
+    std::vector<CompressedFrame> takeReleased() {
+        std::vector<CompressedFrame> out;
+        out.swap(released_);
+        return out;
+    }
+
+    // The CFDATA payload for the next frame, for compressors that hold
+    // nothing back (every one so far): one frame in, its block out.
     virtual std::vector<std::uint8_t> compressFrame(const std::uint8_t* data, std::size_t size) = 0;
+
+protected:
+    void release(CompressedFrame frame) { released_.push_back(std::move(frame)); }
+
+private:
+    std::vector<CompressedFrame> released_;
 };
 
 // The folder's 16-bit typeCompress field for a method.

@@ -9,9 +9,9 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/unicode.h"
-#include "tools/cabinet/cab_writer.h"
 #include "tools/makecab/directive_file.h"
 #include "tools/makecab/makecab_file_checks.h"
+#include "tools/makecab/makecab_output.h"
 #include "tools/makecab/makecab_reports.h"
 
 namespace makecab {
@@ -21,43 +21,10 @@ namespace {
 using platform::Error;
 using platform::ErrorKind;
 
-cabinet::FolderMethod folderMethod(const Settings& settings) {
-    return {settings.method, settings.compressionMemory};
-}
-
-std::string buildFrom(const std::vector<CheckedFile>& files, const cabinet::FolderMethod& method) {
-    std::vector<cabinet::CabinetEntry> entries;
-    for (const CheckedFile& f : files) entries.push_back(f.entry);
-    return cabinet::buildCabinet(entries, method, [&](std::size_t i) {
-        try {
-            return platform::readFile(files[i].line.source);
-        } catch (const Error& e) {
-            const FileLine& line = files[i].line;
-            throw Error(e.kind(), (line.lineNumber ? line.where() + ": " : "") + e.what());
-        }
-    });
-}
-
-void checkCabinetSize(std::uint64_t size, const Settings& settings) {
-    const std::uint64_t limit = settings.maxCabinetSize && (!settings.maxDiskSize || settings.maxCabinetSize < settings.maxDiskSize)
-                                    ? settings.maxCabinetSize
-                                    : settings.maxDiskSize;
-    if (limit && size > limit)
-        throw Error(ErrorKind::BadInput, "The cabinet would be " + groupDigits(size) + " bytes, more than the " +
-                                             groupDigits(limit) +
-                                             " that MaxDiskSize (or MaxCabinetSize) allows; this makecab makes a "
-                                             "single cabinet, so raise MaxDiskSize.");
-}
-
 // Where a cabinet (or, with Cabinet=OFF, a file) named `name` goes.
 std::string outputPath(const Settings& settings, const std::string& name) {
     if (platform::isAbsolutePath(name) || settings.diskDirectory.empty()) return name;
     return platform::joinPath(settings.diskDirectory, name);
-}
-
-void makeParentFolder(const std::string& path) {
-    const std::string parent = platform::parentPath(path);
-    if (!parent.empty() && !platform::folderExists(parent)) platform::createFolders(parent);
 }
 
 std::string withExtensionChar(const std::string& name, char c) {
@@ -92,42 +59,44 @@ void writeOneCabinet(const std::vector<CheckedFile>& files, const Settings& sett
         throw Error(ErrorKind::BadInput, "The directive files name no file, so no cabinet was made.");
     const std::string path = outputPath(settings, settings.cabinetName);
     refuseOutputThatIsAnInput(path, files);
-    const cabinet::FolderMethod method = folderMethod(settings);
-    const std::string bytes = buildFrom(files, method);
-    checkCabinetSize(bytes.size(), settings);
-    makeParentFolder(path);
-    platform::writeFileAtomic(path, bytes);
+    NewFolders folders;
+    folders.makeParentOf(path);
+    const std::unique_ptr<platform::AtomicFileWriter> cabinet = writeCabinetBeside(path, files, settings);
+    cabinet->commit();
+    folders.keep();
     summary.cabinetName = path;
-    summary.bytesAfter = bytes.size();
+    summary.bytesAfter = cabinet->size();
     progress.say(1, "Wrote \"" + path + "\": " + std::to_string(files.size()) + " files, " +
-                        groupDigits(summary.bytesBefore) + " bytes in, " + groupDigits(bytes.size()) +
+                        groupDigits(summary.bytesBefore) + " bytes in, " + groupDigits(cabinet->size()) +
                         " bytes out.");
 }
 
 // Cabinet=OFF: each file on its own, as a one-file cabinet (Compress=ON,
 // the name's last character replaced) or as a plain copy (Compress=OFF).
+// All are made beside their targets before any replaces its target.
 void writeSeparateFiles(const std::vector<CheckedFile>& files, const Settings& settings, RunSummary& summary,
                         const Progress& progress) {
-    std::vector<std::pair<std::string, std::string>> outputs;  // path, bytes: all made before any is written
+    std::vector<std::string> paths;
     for (const CheckedFile& f : files) {
         const std::string name = settings.compress
                                      ? withExtensionChar(f.line.storedName, settings.compressedFileExtensionChar)
                                      : f.line.storedName;
-        refuseOutputThatIsAnInput(outputPath(settings, name), files);
+        paths.push_back(outputPath(settings, name));
+        refuseOutputThatIsAnInput(paths.back(), files);
     }
-    for (const CheckedFile& f : files) {
-        const std::string name = settings.compress
-                                     ? withExtensionChar(f.line.storedName, settings.compressedFileExtensionChar)
-                                     : f.line.storedName;
-        std::string bytes = settings.compress ? buildFrom({f}, folderMethod(settings)) : platform::readFile(f.line.source);
-        outputs.push_back({outputPath(settings, name), std::move(bytes)});
+    NewFolders folders;
+    std::vector<std::unique_ptr<platform::AtomicFileWriter>> outputs;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        folders.makeParentOf(paths[i]);
+        outputs.push_back(settings.compress ? writeCabinetBeside(paths[i], {files[i]}, settings)
+                                            : copyBeside(paths[i], files[i]));
     }
     for (const auto& o : outputs) {
-        makeParentFolder(o.first);
-        platform::writeFileAtomic(o.first, o.second);
-        summary.bytesAfter += o.second.size();
-        progress.say(2, "Wrote \"" + o.first + "\".");
+        o->commit();
+        summary.bytesAfter += o->size();
+        progress.say(2, "Wrote \"" + o->path() + "\".");
     }
+    folders.keep();
 }
 
 // The variables with the command line's /D definitions applied; a bad one
@@ -183,12 +152,13 @@ void runOneFile(const CommandLine& c, const Progress& progress) {
         c.destination.empty() ? withExtensionChar(line.storedName, settings.compressedFileExtensionChar) : c.destination;
     const std::string path = c.locationFolder.empty() || platform::isAbsolutePath(name) ? name : platform::joinPath(c.locationFolder, name);
     refuseOutputThatIsAnInput(path, {f});
-    const std::string bytes = buildFrom({f}, folderMethod(settings));
-    checkCabinetSize(bytes.size(), settings);
-    makeParentFolder(path);
-    platform::writeFileAtomic(path, bytes);
+    NewFolders folders;
+    folders.makeParentOf(path);
+    const std::unique_ptr<platform::AtomicFileWriter> cabinet = writeCabinetBeside(path, {f}, settings);
+    cabinet->commit();
+    folders.keep();
     progress.say(1, "Wrote \"" + path + "\": " + groupDigits(f.entry.size) + " bytes in, " +
-                        groupDigits(bytes.size()) + " bytes out.");
+                        groupDigits(cabinet->size()) + " bytes out.");
 }
 
 // In the ANSI code page as Windows' makecab writes them, or in UTF-8 with a

@@ -1,7 +1,7 @@
 // One makecab run: reads the command line's directive files (or takes its
 // one file), checks every file and setting before anything is written,
-// builds the cabinet in memory and writes it under a temporary name that is
-// renamed when complete, so the cabinet's existence means success. A
+// streams the cabinet into a file beside its target that is renamed when
+// complete, so the cabinet's existence means success. A
 // directive-file run also writes setup.inf and setup.rpt into the current
 // folder, on failure too (the builders delete both after every run).
 #pragma once
