@@ -269,7 +269,7 @@ protected:
         platform::createFolder(programFolder);
         platform::setProgramFolder(programFolder);
     }
-    infaddon::GenerateOutcome generate(infaddon::AddonProject& project, const std::string& output) {
+    shell::GenerateOutcome generate(infaddon::AddonProject& project, const std::string& output) {
         ui.saveFileAnswers.push_back(output);
         shell::ToolCommandRunner runner(ui);
         const auto outcome = infaddon::Generate(project, state, ui, runner, "overwrite?");
@@ -297,14 +297,14 @@ protected:
 
 TEST_F(GenerateWithTools, ASecondBuildInTheSameRunCarriesNothingOfTheFirst) {
     auto first = project("soft\\My App");
-    ASSERT_EQ(generate(first, inRoot("out dir\\first.cab")), infaddon::GenerateOutcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(first, inRoot("out dir\\first.cab")), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(ui.lastMessage(), infaddon::kPackageMadeMessage);
     EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
 
     platform::createFolder(inRoot("second"));
     write("second\\only.txt", "second build");
     auto second = project("second");
-    ASSERT_EQ(generate(second, inRoot("out dir\\second.cab")), infaddon::GenerateOutcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(second, inRoot("out dir\\second.cab")), shell::GenerateOutcome::Made) << ui.lastMessage();
     const auto top = unpack(inRoot("out dir\\second.cab"), inRoot("second-top"));
     ASSERT_EQ(top.count("App.cab"), 1u);
     EXPECT_EQ(unpack(inRoot("second-top\\App.cab"), inRoot("second-inner")),
@@ -318,7 +318,7 @@ TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesItsMessageAndKeepsThePackage
     write("out dir\\App_1.0_Addon.cab", "old package");
     ui.yesNoAnswers.push_back(true);
     auto p = project("soft\\My App");
-    EXPECT_EQ(generate(p, package()), infaddon::GenerateOutcome::NotMade);
+    EXPECT_EQ(generate(p, package()), shell::GenerateOutcome::NotMade);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, infaddon::kInnerCabinetMissingMessage);
     EXPECT_EQ(programFolderEntries(),
@@ -376,7 +376,7 @@ TEST_F(GenerateWithTools, ThePackageOfATreeWithCoincidingNamesInstallsEveryFileI
     p.addSourceFolder(inRoot("tree\\y\\bin"), "16427");
     p.addExtraFile({programFolder + "\\.\\TOOL.DLL", "tool.dll", "1", "2"});
     const std::string output = inRoot("out dir\\NamesApp_1.0_Addon.cab");
-    ASSERT_EQ(generate(p, output), infaddon::GenerateOutcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(p, output), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(programFolderEntries(), std::vector<std::string>{"tool.dll"}) << "the extra file stays, alone";
     EXPECT_EQ(platform::readFile(platform::joinPath(programFolder, "tool.dll")), "the user's own extra file");
 

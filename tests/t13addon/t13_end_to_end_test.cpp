@@ -117,10 +117,10 @@ protected:
                "ExtractTitle=\"程序正在解压安装中...\"\r\nGUIFlags =\"63\"\r\n;!@InstallEnd@!\r\n";
     }
 
-    T13Outcome generate(T13BuilderFields& w, const std::string& output) {
+    shell::GenerateOutcome generate(T13BuilderFields& w, const std::string& output) {
         ui.saveFileAnswers.push_back(output);
         shell::ToolCommandRunner runner(ui);
-        const T13Outcome outcome = GenerateT13Addon(w, ui, runner, "");
+        const shell::GenerateOutcome outcome = GenerateT13Addon(w, ui, runner, "");
         runner.waitForDetached();
         return outcome;
     }
@@ -133,7 +133,7 @@ protected:
 TEST_F(T13EndToEnd, ThePackageHoldsTheInstallerAndTheEntriesFile) {
     T13BuilderFields w = myApp();
     const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
-    ASSERT_EQ(generate(w, output), T13Outcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(ui.lastMessage(), kSuccessMessage);
 
     // The program folder holds only what was there before.
@@ -201,7 +201,7 @@ TEST_F(T13EndToEnd, OverwritingMakesAFreshArchiveNotAnAddition) {
     w.packageNameText = "My&App";  // an "&" in the copy target
     w.storeOnly = true;
     ui.yesNoAnswers.push_back(true);
-    ASSERT_EQ(generate(w, output), T13Outcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
     const std::string unpacked = inRoot("unpacked");
     ASSERT_EQ(run("7z x -y " + quoted(output) + " " + quoted("-o" + unpacked)), 0);
     EXPECT_EQ(platform::listFolder(unpacked).files, (std::vector<std::string>{"Entries.ini"}));

@@ -62,10 +62,10 @@ protected:
         return w;
     }
 
-    T13Outcome generate(T13BuilderFields& w, const std::string& output) {
+    shell::GenerateOutcome generate(T13BuilderFields& w, const std::string& output) {
         ui.saveFileAnswers.push_back(output);
         shell::ToolCommandRunner runner(ui);
-        const T13Outcome outcome = GenerateT13Addon(w, ui, runner, "覆盖吗？");
+        const shell::GenerateOutcome outcome = GenerateT13Addon(w, ui, runner, "覆盖吗？");
         runner.waitForDetached();
         return outcome;
     }
@@ -111,7 +111,7 @@ TEST_F(T13OnWindows, An7zFoundNowhereIsRefusedWithWhereToPutIt) {
     const SevenZipSearch search = findSevenZip();
     EXPECT_FALSE(search.found);
     T13BuilderFields w = myApp();
-    EXPECT_EQ(generate(w, inRoot("out\\MyApp_1.0_Addon.7z")), T13Outcome::Refused);
+    EXPECT_EQ(generate(w, inRoot("out\\MyApp_1.0_Addon.7z")), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("7z.exe and 7z.dll into " + programFolder + "\\"), std::string::npos)
         << ui.lastMessage();
     EXPECT_TRUE(ui.saveRequests.empty());
@@ -142,7 +142,7 @@ TEST_F(T13OnWindows, CmdRunsTheBatchFileWithTheInstalled7z) {
     platform::writeFileAtomic(inProgram("temp.7z"), "old items");
     T13BuilderFields w = myApp();
     const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
-    ASSERT_EQ(generate(w, output), T13Outcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(ui.lastMessage(), kSuccessMessage);
     expectPackage(output, "MyApp", "-mx9");
 
@@ -163,7 +163,7 @@ TEST_F(T13OnWindows, AnAmpersandInTheNameAndAnOverwrittenPackage) {
     w.packageNameText = "R&D";
     w.storeOnly = true;
     ui.yesNoAnswers.push_back(true);
-    ASSERT_EQ(generate(w, output), T13Outcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(ui.questions, (std::vector<std::string>{"覆盖吗？"}));
     expectPackage(output, "R&D", "-mx0");
     EXPECT_EQ(platform::listFolder(inRoot("out")).files, (std::vector<std::string>{"R&D_1.0_Addon.7z"}));
