@@ -31,9 +31,7 @@ protected:
         folder_.write("language.txt", "[language]\r\n" + id_ + "=" + name + "\r\n");
     }
 
-#ifndef _WIN32
     shell_test::LocaleVariables locale_{"zh_CN.UTF-8"};
-#endif
     LanguageFolder folder_;
     std::string id_;
     StartWindowRecord record_;

@@ -31,8 +31,10 @@ int unpackCabinet(const std::string& decoder, const std::string& cabinet, const 
     const std::string into = platform::quoteArgument(platform::nativePath(folder));
     const std::string from = platform::quoteArgument(platform::nativePath(cabinet));
     if (decoder == "cabextract") return runToEnd("cabextract -q -d " + into + " " + from);
-    if (decoder == "7z")
-        return runToEnd("7z x -bd -y -bso0 " + platform::quoteArgument("-o" + platform::nativePath(folder)) + " " + from);
+    if (decoder == "7z") {
+        const std::string output = platform::quoteArgument("-o" + platform::nativePath(folder));
+        return runToEnd("7z x -bd -y -bso0 " + output + " " + from);
+    }
     return runToEnd("gcab -x -C " + into + " " + from);
 }
 
