@@ -56,13 +56,13 @@ std::map<std::string, std::string> listArchive(const std::string& archive) {
 // A path handed straight to 7z (no batch interpreter in between) must be native.
 std::string quoted(const std::string& path) { return platform::quoteArgument(platform::nativePath(path)); }
 
-class T13EndToEnd : public t13test::ProgramFolderTest {
+class T13EndToEnd : public t13test::GenerateWithToolsTest {
 protected:
     void SetUp() override {
         if (platform::findProgram(platform::joinPath(TOLVANE_BIN_DIR, "tolvane-cmd"), {}).empty())
             GTEST_SKIP() << "the batch interpreter tolvane-cmd is not built in " TOLVANE_BIN_DIR;
         if (platform::findProgram("7z", {}).empty()) GTEST_SKIP() << "no 7z is installed (p7zip-full, 7-Zip)";
-        ProgramFolderTest::SetUp();
+        GenerateWithToolsTest::SetUp();
         // What the user packs: one file and one folder with a subfolder.
         platform::createFolders(inRoot("soft\\app\\doc"));
         platform::writeFileAtomic(inRoot("soft\\setup.exe"), "setup program bytes");
@@ -88,15 +88,6 @@ protected:
                "ExtractTitle=\"程序正在解压安装中...\"\r\nGUIFlags =\"63\"\r\n;!@InstallEnd@!\r\n";
     }
 
-    shell::GenerateOutcome generate(T13BuilderFields& w, const std::string& output) {
-        ui.saveFileAnswers.push_back(output);
-        shell::ToolCommandRunner runner(ui);
-        const shell::GenerateOutcome outcome = GenerateT13Addon(w, ui, runner, "");
-        runner.waitForDetached();
-        return outcome;
-    }
-
-    testing_support::FakeUserInterface ui;
 };
 
 }  // namespace

@@ -34,12 +34,12 @@ const char* const kConfig =
     "ExtractPathText=\"程序正在解压安装中...\"\r\nExtractPathTitle=\"程序正在解压安装中...\"\r\n"
     "ExtractTitle=\"程序正在解压安装中...\"\r\nGUIFlags =\"63\"\r\n;!@InstallEnd@!\r\n";
 
-class T13OnWindows : public t13test::ProgramFolderTest {
+class T13OnWindows : public t13test::GenerateWithToolsTest {
 protected:
     void SetUp() override {
         if (!platform::findProgram("7z.exe", {}).empty() || !platform::installedSevenZipFolders().empty())
             GTEST_SKIP() << "a 7-Zip is installed here; these tests need a system without one";
-        ProgramFolderTest::SetUp();
+        GenerateWithToolsTest::SetUp();
         // The folder 7-Zip was installed into: blanks, brackets and "&", which
         // cmd would read as a command separator outside quotes.
         // 7-Zip's installer records the folder with a trailing "\".
@@ -63,11 +63,7 @@ protected:
     }
 
     shell::GenerateOutcome generate(T13BuilderFields& w, const std::string& output) {
-        ui.saveFileAnswers.push_back(output);
-        shell::ToolCommandRunner runner(ui);
-        const shell::GenerateOutcome outcome = GenerateT13Addon(w, ui, runner, "覆盖吗？");
-        runner.waitForDetached();
-        return outcome;
+        return GenerateWithToolsTest::generate(w, output, "覆盖吗？");
     }
 
     // Checks the package the stand-in 7z made for `name`.
@@ -101,7 +97,6 @@ protected:
         for (const auto& item : items) EXPECT_EQ(item.level, itemLevel);
     }
 
-    testing_support::FakeUserInterface ui;
     std::string sevenZipFolder;
 };
 
