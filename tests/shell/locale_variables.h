@@ -10,7 +10,7 @@
 
 #include "platform/process.h"
 
-namespace shell_test {
+namespace shelltest {
 
 class LocaleVariables {
 public:
@@ -32,4 +32,4 @@ private:
     std::vector<std::string> saved_;  // empty: the variable was not set
 };
 
-}  // namespace shell_test
+}  // namespace shelltest

@@ -25,7 +25,7 @@ TEST(SystemLanguage, LocaleNamesGiveWindowsLanguageIds) {
 }
 
 TEST(SystemLanguage, IsFourHexadecimalDigits) {
-    shell_test::LocaleVariables chinese("zh_CN.UTF-8");
+    shelltest::LocaleVariables chinese("zh_CN.UTF-8");
     const std::string id = platform::systemLanguageId();
     ASSERT_EQ(id.size(), 4u) << id;
     for (char c : id) EXPECT_TRUE(std::isxdigit(static_cast<unsigned char>(c))) << id;
@@ -34,7 +34,7 @@ TEST(SystemLanguage, IsFourHexadecimalDigits) {
 
 TEST(SystemLanguage, PosixTakesLcAllThenLcMessagesThenLang) {
     if (platform::kWindowsHost) GTEST_SKIP() << "Windows reads the language from the registry";
-    shell_test::LocaleVariables restore;
+    shelltest::LocaleVariables restore;
     EXPECT_EQ(platform::systemLanguageId(), "");
     platform::setEnvironmentVariable("LANG", "en_US.UTF-8");
     EXPECT_EQ(platform::systemLanguageId(), "0409");
