@@ -7,7 +7,7 @@
 function(tolvane_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} test_main GTest::gtest)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} test_support test_main GTest::gtest)
   target_compile_definitions(${name} PRIVATE
     TOLVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     TOLVANE_BIN_DIR="${CMAKE_BINARY_DIR}/bin")

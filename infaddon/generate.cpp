@@ -1,7 +1,6 @@
 #include "infaddon/generate.h"
 
 #include <optional>
-#include <stdexcept>
 
 #include "infaddon/build_checks.h"
 #include "infaddon/entries_file.h"
@@ -13,6 +12,7 @@
 #include "infaddon/run_packaging.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "shell/build_step.h"
 #include "shell/package_name_rule.h"
 #include "shell/package_path_choice.h"
 #include "shell/package_replacement.h"
@@ -24,28 +24,8 @@ namespace infaddon {
 
 namespace {
 
-// A build step that failed: what the step was doing, and the system's account.
-class StepFailure : public std::runtime_error {
-public:
-    StepFailure(const std::string& step, const std::exception& cause)
-        : std::runtime_error(cause.what()), step_(step) {}
-    const std::string& step() const { return step_; }
-
-private:
-    std::string step_;
-};
-
-// Runs one step; its failure becomes a StepFailure naming the step.
-template <typename Step>
-auto runStep(const std::string& description, Step&& step) -> decltype(step()) {
-    try {
-        return step();
-    } catch (const StepFailure&) {
-        throw;
-    } catch (const std::exception& e) {
-        throw StepFailure(description, e);
-    }
-}
+using shell::runStep;
+using shell::StepFailure;
 
 // How far a build got, for a true account when a step fails: whether this
 // build's package is at the chosen path, and whether an old one was there.
@@ -110,7 +90,7 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     try {
         ScanSourceFolders(project, state, progress);
     } catch (const std::exception& e) {
-        throw StepFailure("collecting the files of " + project.SourceFolders[state.SourceIndex].folder, e);
+        throw StepFailure("collecting the files of " + project.SourceFolders[state.SourceIndex].folder, e.what());
     }
     // Nothing is written before the collected files are known to fit one
     // cabinet and the package is known not to replace one of them.
@@ -156,29 +136,29 @@ std::string DefaultPackageFileName(const std::string& name, const std::string& v
     return name + "_" + version + "_Addon.cab";
 }
 
-GenerateOutcome Generate(AddonProject& project, BuildState& state, shell::UserInterface& ui,
-                         shell::CommandRunner& runner, const std::string& overwriteQuestion,
-                         const ScanProgress& progress) {
+shell::GenerateOutcome Generate(AddonProject& project, BuildState& state, shell::UserInterface& ui,
+                                shell::CommandRunner& runner, const std::string& overwriteQuestion,
+                                const ScanProgress& progress) {
     if (const auto message = firstCheckMessage(project)) {
         ui.showMessage(*message);
-        return GenerateOutcome::Refused;
+        return shell::GenerateOutcome::Refused;
     }
     for (const auto& problem : {shell::packageNameProblem(project.PackageName), TypedTextProblem(project),
                                 ExtraFileProblem(project, project.PackageName)})
         if (problem) {
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
-            return GenerateOutcome::Refused;
+            return shell::GenerateOutcome::Refused;
         }
     state.PackageName = project.PackageName;
     state.PackageVersion = project.PackageVersion;
 
     const std::optional<std::string> chosen = shell::ChoosePackagePath(
         ui, kPackageFilter, DefaultPackageFileName(state.PackageName, state.PackageVersion), overwriteQuestion);
-    if (!chosen) return GenerateOutcome::Cancelled;
+    if (!chosen) return shell::GenerateOutcome::Cancelled;
     const std::string targetPath = *chosen;
     if (const auto problem = shell::packagePathProblem(targetPath, true)) {
         ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
-        return GenerateOutcome::Refused;
+        return shell::GenerateOutcome::Refused;
     }
 
     const ScanProgress scanProgress = progress ? progress : ScanProgress([&ui] { ui.pumpEvents(); });
@@ -192,10 +172,10 @@ GenerateOutcome Generate(AddonProject& project, BuildState& state, shell::UserIn
         // The bracket has ended: the window is enabled and the busy window
         // hidden; an old package is still at its path unless a new one replaced it.
         ui.showMessage(failureMessage(failure, done, targetPath), {}, shell::MessageIcon::Stop);
-        return GenerateOutcome::Failed;
+        return shell::GenerateOutcome::Failed;
     }
     state.resetAtEnd(project);
-    return outcome == PackagingOutcome::PackageMade ? GenerateOutcome::Made : GenerateOutcome::NotMade;
+    return outcome == PackagingOutcome::PackageMade ? shell::GenerateOutcome::Made : shell::GenerateOutcome::NotMade;
 }
 
 }  // namespace infaddon

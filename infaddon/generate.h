@@ -16,9 +16,6 @@
 
 namespace infaddon {
 
-// How the command ended: the outcome type both builders share.
-using GenerateOutcome = shell::GenerateOutcome;
-
 // The fixed texts of the command.
 inline constexpr const char* kNoSourceFolderMessage =
     "请在\"软件路径\"选项选择好您要整合的软件路径,在点击添加之后再点击整合包生成.";
@@ -37,8 +34,8 @@ std::string DefaultPackageFileName(const std::string& name, const std::string& v
 // A package already at the chosen path is moved aside once overwriting is
 // confirmed, and put back when this build makes no new one; it is deleted
 // only when a new package is there.
-GenerateOutcome Generate(AddonProject& project, BuildState& state, shell::UserInterface& ui,
-                         shell::CommandRunner& runner, const std::string& overwriteQuestion,
-                         const ScanProgress& progress = {});
+shell::GenerateOutcome Generate(AddonProject& project, BuildState& state, shell::UserInterface& ui,
+                                shell::CommandRunner& runner, const std::string& overwriteQuestion,
+                                const ScanProgress& progress = {});
 
 }  // namespace infaddon

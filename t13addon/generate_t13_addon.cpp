@@ -1,14 +1,13 @@
 #include "t13addon/generate_t13_addon.h"
 
 #include <optional>
-#include <stdexcept>
-#include <utility>
 #include <vector>
 
 #include "platform/ansi_text_file.h"
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "shell/build_step.h"
 #include "shell/config_utf8.h"
 #include "shell/package_name_rule.h"
 #include "shell/package_path_choice.h"
@@ -100,24 +99,8 @@ void writeSfxConfig(const std::string& path, const std::string& text) {
     else platform::writeFileAtomic(path, std::string(platform::kUtf8Bom) + text);
 }
 
-// A build step that failed: what it was doing, and the system's account.
-class StepFailure : public std::runtime_error {
-public:
-    StepFailure(std::string step, const std::string& cause) : std::runtime_error(cause), step_(std::move(step)) {}
-    const std::string& step() const { return step_; }
-
-private:
-    std::string step_;
-};
-
-template <typename Step>
-auto runStep(const std::string& description, Step&& step) -> decltype(step()) {
-    try {
-        return step();
-    } catch (const platform::Error& e) {
-        throw StepFailure(description, e.what());
-    }
-}
+using shell::runStep;
+using shell::StepFailure;
 
 // How far a build got, for a true account when a step fails.
 struct BuildProgress {
@@ -244,45 +227,45 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
         platform::setCurrentDirectory(programFolder);
         if (window.packageNameText.empty()) {
             ui.showMessage(kNoNameMessage);
-            return T13Outcome::Refused;
+            return shell::GenerateOutcome::Refused;
         }
         if (window.versionText.empty()) {
             ui.showMessage(kNoVersionMessage);
-            return T13Outcome::Refused;
+            return shell::GenerateOutcome::Refused;
         }
         const std::string appDir = AppDirOf(programFolder);
         if (window.packItems.empty()) {
             ui.showMessage(kNoItemsMessage);
-            return T13Outcome::Refused;
+            return shell::GenerateOutcome::Refused;
         }
         if (const auto problem = shell::packageNameProblem(window.packageNameText)) {
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
-            return T13Outcome::Refused;
+            return shell::GenerateOutcome::Refused;
         }
         if (const auto problem = fieldProblem(window, appDir)) {
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
-            return T13Outcome::Refused;
+            return shell::GenerateOutcome::Refused;
         }
         // The batch interpreter takes a "7zS.sfx" for "7zs.sfx", as Windows does.
         if (!platform::fileExists(platform::resolveLetterCase(appDir + kSfxModuleName))) {
             ui.showMessage(sfxModuleMissingMessage(appDir), {}, shell::MessageIcon::Stop);
-            return T13Outcome::Refused;
+            return shell::GenerateOutcome::Refused;
         }
         const SevenZipSearch sevenZip = findSevenZip();
         if (!sevenZip.found) {
             ui.showMessage(sevenZipMissingMessage(appDir), {}, shell::MessageIcon::Stop);
-            return T13Outcome::Refused;
+            return shell::GenerateOutcome::Refused;
         }
 
         T13AddonSettings settings = readSettings(window);
         const std::optional<std::string> chosen = shell::ChoosePackagePath(
             ui, kPackageFilter, DefaultPackageFileName(settings.PackageName, settings.PackageVersion),
             overwriteQuestion);
-        if (!chosen) return T13Outcome::Cancelled;
+        if (!chosen) return shell::GenerateOutcome::Cancelled;
         settings.OutputPath = *chosen;
         if (const auto problem = shell::packagePathProblem(settings.OutputPath, false)) {
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
-            return T13Outcome::Refused;
+            return shell::GenerateOutcome::Refused;
         }
 
         bool made = false;
@@ -294,16 +277,16 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
             // The bracket has ended; an old package is still at its path unless a new one replaced it.
             ui.showMessage(failureMessage(failure, done, settings.OutputPath), kFailureTitle, shell::MessageIcon::Stop);
             platform::setCurrentDirectory(programFolder);
-            return T13Outcome::Failed;
+            return shell::GenerateOutcome::Failed;
         }
         if (made) ui.showMessage(kSuccessMessage, kSuccessTitle);
         else ui.showMessage(kFailureMessage, kFailureTitle);
         platform::setCurrentDirectory(programFolder);
-        return made ? T13Outcome::Made : T13Outcome::NotMade;
+        return made ? shell::GenerateOutcome::Made : shell::GenerateOutcome::NotMade;
     } catch (const platform::Error& e) {
         ui.showMessage(std::string("The T13 package was not made. ") + e.what(), kFailureTitle,
                        shell::MessageIcon::Stop);
-        return T13Outcome::Failed;
+        return shell::GenerateOutcome::Failed;
     }
 }
 

@@ -13,9 +13,6 @@
 
 namespace t13addon {
 
-// How the command ended: the outcome type both builders share.
-using T13Outcome = shell::GenerateOutcome;
-
 // `overwriteQuestion` is the UI string "runinfo" "create". The work files go
 // into platform::programFolder(), which is also the current folder afterwards.
 // This is the T13 builder's Generate button (Command1).

@@ -169,6 +169,8 @@ std::string nameOnDisk(const std::string& path) {
     return baseName(p);
 }
 
+std::string nativePath(const std::string& path) { return native(path); }
+
 std::string resolveLetterCase(const std::string& path) {
     struct stat st;
     if (path.empty() || statPath(path, st)) return path;

@@ -24,6 +24,7 @@
 
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/program_file.h"
 #include "platform/unicode.h"
 
 extern char** environ;
@@ -207,41 +208,16 @@ std::string restAfterFirstArgument(const std::string& line) {
 
 }  // namespace
 
-std::string findProgram(const std::string& name, const std::string& ownFolder) {
-    if (name.empty()) return {};
+std::string programFileIn(const std::string& folder, const std::string& name) {
     std::vector<std::string> names = {name};
     if (endsWithIgnoreCase(name, ".exe")) names.push_back(name.substr(0, name.size() - 4));
-    const auto tryIn = [&](const std::string& folder) -> std::string {
-        for (const auto& candidate : names) {
-            const std::string path = resolveLetterCase(folder.empty() ? candidate : joinPath(folder, candidate));
-            std::string nativePath = path;
-            for (char& c : nativePath)
-                if (c == '\\') c = '/';
-            if (isExecutableFile(nativePath)) return nativePath;
-        }
-        return {};
-    };
-    if (name.find_first_of("\\/") != std::string::npos) return tryIn("");
-    std::vector<std::string> folders = {currentDirectory()};
-    if (!ownFolder.empty()) folders.push_back(ownFolder);
-    for (const auto& folder : searchPathFolders()) folders.push_back(folder);
-    for (const auto& folder : folders) {
-        const std::string found = tryIn(folder);
-        if (!found.empty()) return found;
+    for (const auto& candidate : names) {
+        std::string path = resolveLetterCase(folder.empty() ? candidate : joinPath(folder, candidate));
+        for (char& c : path)
+            if (c == '\\') c = '/';
+        if (isExecutableFile(path)) return path;
     }
     return {};
-}
-
-std::vector<std::string> searchPathFolders() {
-    std::vector<std::string> folders;
-    const std::string path = environmentVariable("PATH");
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        const std::size_t end = std::min(path.find(':', start), path.size());
-        if (end > start) folders.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return folders;
 }
 
 unsigned long currentProcessId() { return static_cast<unsigned long>(::getpid()); }

@@ -5,6 +5,7 @@
 
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/program_file.h"
 #include "platform/win32/wide.h"
 
 #include <cwchar>
@@ -195,39 +196,14 @@ bool processExists(unsigned long id) {
     return running;
 }  // the parent's job ends this process and its children with it
 
-std::string findProgram(const std::string& name, const std::string& ownFolder) {
-    if (name.empty()) return {};
+std::string programFileIn(const std::string& folder, const std::string& name) {
     std::vector<std::string> names = {name};
     if (baseName(name).find('.') == std::string::npos) names.insert(names.begin(), name + ".exe");
-    const auto tryIn = [&](const std::string& folder) -> std::string {
-        for (const auto& candidate : names) {
-            const std::string path = folder.empty() ? candidate : joinPath(folder, candidate);
-            if (fileExists(path)) return path;
-        }
-        return {};
-    };
-    if (name.find_first_of("\\/") != std::string::npos) return tryIn("");
-    std::vector<std::string> folders = {currentDirectory()};
-    if (!ownFolder.empty()) folders.push_back(ownFolder);
-    for (const auto& folder : searchPathFolders()) folders.push_back(folder);
-    for (const auto& folder : folders) {
-        const std::string found = tryIn(folder);
-        if (!found.empty()) return found;
+    for (const auto& candidate : names) {
+        const std::string path = folder.empty() ? candidate : joinPath(folder, candidate);
+        if (fileExists(path)) return path;
     }
     return {};
-}
-
-std::vector<std::string> searchPathFolders() {
-    std::vector<std::string> folders;
-    const std::string path = environmentVariable("PATH");
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t end = path.find(';', start);
-        if (end == std::string::npos) end = path.size();
-        if (end > start) folders.push_back(path.substr(start, end - start));
-        start = end + 1;
-    }
-    return folders;
 }
 
 std::string environmentVariable(const std::string& name) {

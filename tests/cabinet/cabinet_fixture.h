@@ -1,7 +1,7 @@
 // Shared by the cabinet tests: a fresh temporary folder as the current
 // folder, file helpers, a small reader for the cabinet's header fields (to
 // check what the writer put where), and runs of the makecab exe and of the
-// outside decoders.
+// outside decoders (tests/support/outside_tools.h).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 #include "platform/file_system.h"
 #include "platform/host.h"
 #include "platform/process.h"
+#include "tests/support/outside_tools.h"
 
 namespace cabtest {
 
@@ -94,13 +95,9 @@ inline std::string textBytes(std::size_t n) {
     return s;
 }
 
-inline int runProgram(const std::string& commandLine) {
-    platform::ChildProcess p = platform::ChildProcess::start(commandLine, platform::kHidden);
-    while (p.isAlive()) p.waitBriefly(200);
-    return p.exitCode();
-}
+inline int runProgram(const std::string& commandLine) { return testing_support::runToEnd(commandLine); }
 
-inline bool haveProgram(const std::string& name) { return !platform::findProgram(name, "").empty(); }
+inline bool haveProgram(const std::string& name) { return testing_support::haveProgram(name); }
 
 class TempFolderTest : public ::testing::Test {
 protected:
@@ -117,8 +114,28 @@ protected:
     std::string read(const std::string& path) { return platform::readFile(path); }
     std::string path(const std::string& name) const { return platform::joinPath(folder_, name); }
 
+    // Every outside decoder here unpacks `cabinet`, each into a fresh folder
+    // of its own, and every one of `files` (stored name -> bytes) comes out
+    // with its bytes. With no decoder here the test is skipped.
+    template <typename Files>
+    void expectUnpackedEverywhere(const std::string& cabinet, const Files& files) {
+        const std::vector<std::string> decoders = testing_support::cabinetDecoders();
+        if (decoders.empty()) GTEST_SKIP() << "no outside cabinet decoder here (cabextract, 7z, gcab)";
+        ++unpacks_;
+        for (const std::string& decoder : decoders) {
+            const std::string folder = "by-" + decoder + "-" + std::to_string(unpacks_);
+            ASSERT_EQ(testing_support::unpackCabinet(decoder, path(cabinet), path(folder)), 0) << decoder;
+            for (const auto& [name, bytes] : files) {
+                const std::string p = platform::joinPath(folder, name);
+                ASSERT_TRUE(platform::fileExists(p)) << name << " missing in " << folder;
+                EXPECT_TRUE(read(p) == bytes) << name << " differs after extraction to " << folder;
+            }
+        }
+    }
+
     std::string previous_;
     std::string folder_;
+    int unpacks_ = 0;  // each unpacking goes into folders of its own
 };
 
 }  // namespace cabtest

@@ -1,6 +1,6 @@
 // LZX cabinets read back by decoders written elsewhere: cabextract
 // (libmspack), 7z and gcab on Linux, Wine's cabinet.dll through extrac32.exe
-// when the Windows build runs under Wine. Each case puts its files into one LZX
+// when the Windows build runs under Wine (tests/support/outside_tools.h). Each case puts its files into one LZX
 // folder and compares every extracted byte.
 #include <gtest/gtest.h>
 
@@ -77,48 +77,11 @@ protected:
         return name;
     }
 
-    void expectExtracted(const std::string& folder, const Files& files) {
-        for (const auto& f : files) {
-            const std::string p = platform::joinPath(folder, f.first);
-            ASSERT_TRUE(platform::fileExists(p)) << f.first << " missing in " << folder;
-            EXPECT_TRUE(read(p) == f.second) << f.first << " differs after extraction to " << folder;
-        }
-    }
-
     void expectRoundTrip(const Files& files, int windowBits) {
         SCOPED_TRACE("window bits " + std::to_string(windowBits));
         const std::string cab = writeCabinet(files, windowBits);
-        const std::string tag = std::to_string(windowBits) + "-" + std::to_string(++runs_);
-        bool decoded = false;
-#ifdef _WIN32
-        const std::string folder = "by-extrac32-" + tag;
-        platform::createFolder(folder);
-        ASSERT_EQ(cabtest::runProgram("extrac32.exe /y /e /l " + platform::quoteArgument(path(folder)) + " " +
-                                      platform::quoteArgument(path(cab))),
-                  0);
-        expectExtracted(folder, files);
-        decoded = true;
-#else
-        if (cabtest::haveProgram("cabextract")) {
-            ASSERT_EQ(cabtest::runProgram("cabextract -q -d by-cabextract-" + tag + " " + cab), 0);
-            expectExtracted("by-cabextract-" + tag, files);
-            decoded = true;
-        }
-        if (cabtest::haveProgram("7z")) {
-            ASSERT_EQ(cabtest::runProgram("7z x -bd -y -bso0 -oby-7z-" + tag + " " + cab), 0);
-            expectExtracted("by-7z-" + tag, files);
-            decoded = true;
-        }
-        if (cabtest::haveProgram("gcab")) {
-            platform::createFolder("by-gcab-" + tag);
-            ASSERT_EQ(cabtest::runProgram("gcab -x -C by-gcab-" + tag + " " + cab), 0);
-            expectExtracted("by-gcab-" + tag, files);
-        }
-#endif
-        if (!decoded) GTEST_SKIP() << "no outside cabinet decoder here (cabextract, 7z)";
+        expectUnpackedEverywhere(cab, files);
     }
-
-    int runs_ = 0;  // each round trip extracts into folders of its own
 };
 
 }  // namespace

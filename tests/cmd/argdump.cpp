@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/unicode.h"
+#include "tests/support/command_line_words.h"
 
 namespace {
 
@@ -19,15 +19,4 @@ int dump(const std::vector<std::string>& args) {
 
 }  // namespace
 
-#ifdef _WIN32
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::string> args;
-    for (int i = 0; i < argc; ++i) {
-        const std::wstring w = argv[i];
-        args.push_back(platform::utf16ToUtf8(std::u16string(w.begin(), w.end())));
-    }
-    return dump(args);
-}
-#else
-int main(int argc, char** argv) { return dump(std::vector<std::string>(argv, argv + argc)); }
-#endif
+int main(int argc, char** argv) { return dump(testing_support::commandLineWords(argc, argv)); }

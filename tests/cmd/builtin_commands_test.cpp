@@ -120,11 +120,9 @@ TEST_F(InterpreterTest, DelDeletesNamesWildcardsAndFolderContents) {
 
     r = run("del missing.txt App.inf");
     EXPECT_EQ(r.status, 1);
-#ifdef _WIN32
-    EXPECT_EQ(r.err, "Could Not Find " + platform::currentDirectory() + "\\missing.txt\n");
-#else
-    EXPECT_EQ(r.err, "Could Not Find " + platform::currentDirectory() + "/missing.txt\n");
-#endif
+    EXPECT_EQ(r.err,
+              "Could Not Find " + platform::nativePath(platform::joinPath(platform::currentDirectory(), "missing.txt")) +
+                  "\n");
     EXPECT_FALSE(platform::fileExists("App.inf"));  // the names after a missing one are still deleted
 
     platform::createFolder("work");

@@ -3,6 +3,7 @@
 // the builders start batch files.
 #include <cstdlib>
 
+#include "platform/code_page.h"
 #include "platform/host.h"
 #include "platform/process.h"
 #include "platform/unicode.h"
@@ -208,9 +209,7 @@ TEST_F(ProgramRunTest, TheInterpreterReportsAMissingProgramAndEndsWithAFailureSt
 }
 
 TEST_F(ProgramRunTest, WindowsChildrenFindTheProjectsToolsOnlyBehindTheSystemFolders) {
-#ifndef _WIN32
-    GTEST_SKIP() << "the search path of cmd.exe's children";
-#else
+    if (!platform::kWindowsHost) GTEST_SKIP() << "the search path of cmd.exe's children";
     write("p.bat", "@echo off\r\necho %PATH%> path.txt\r\n");
     platform::ChildProcess::start("p.bat", platform::kMinimizedNoFocus).exitCode();
     std::string path = platform::decodeAnsi(read("path.txt"));
@@ -223,5 +222,4 @@ TEST_F(ProgramRunTest, WindowsChildrenFindTheProjectsToolsOnlyBehindTheSystemFol
     EXPECT_LT(comparable(path).find(system), cut) << path;
     // And it is added once, even for a child's child.
     EXPECT_EQ(comparable(path).find(comparable(platform::executableFolder())), cut + 1) << path;
-#endif
 }

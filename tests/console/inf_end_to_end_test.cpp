@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <sstream>
 
@@ -17,46 +15,18 @@
 #include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "platform/host.h"
 #include "platform/process.h"
 #include "shell/command_runner.h"
 #include "tests/cabinet/cabinet_fixture.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/outside_tools.h"
+#include "tests/support/source_tree.h"
 #include "tools/console/inf_command.h"
 
 namespace {
 
 std::string bin(const std::string& tool) { return platform::joinPath(TOLVANE_BIN_DIR, tool); }
-
-#ifdef _WIN32
-// Runs a command line to its end and gives its exit status.
-int run(const std::string& commandLine) {
-    platform::ChildProcess process = platform::ChildProcess::start(commandLine, platform::kHidden);
-    while (process.isAlive()) process.waitBriefly(100);
-    return process.exitCode();
-}
-#else
-// A path handed straight to a Linux tool must be native.
-std::string native(std::string path) {
-    for (char& c : path)
-        if (c == '\\') c = '/';
-    return path;
-}
-
-std::string shellQuoted(const std::string& path) { return "'" + native(path) + "'"; }
-
-// Standard output of a shell command line.
-std::string capture(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return out;
-}
-#endif
-
-void setEnvironment(const char* name, const std::string& value) { platform::setEnvironmentVariable(name, value); }
 
 std::string bytePattern(std::size_t size, unsigned seed) {
     std::string bytes(size, '\0');
@@ -67,18 +37,19 @@ std::string bytePattern(std::size_t size, unsigned seed) {
     return bytes;
 }
 
-// Unpacks a cabinet into a new folder and gives that folder's files by name.
-std::map<std::string, std::string> unpack(const std::string& cabinet, const std::string& into) {
-    platform::createFolders(into);
-#ifdef _WIN32
-    run("extrac32.exe /y /e /l " + platform::quoteArgument(into) + " " + platform::quoteArgument(cabinet));
-#else
-    capture("cabextract -q -d " + shellQuoted(into) + " " + shellQuoted(cabinet));
-#endif
+// A folder's files by name, with their bytes.
+std::map<std::string, std::string> filesIn(const std::string& folder) {
     std::map<std::string, std::string> files;
-    for (const std::string& name : platform::listFolder(into).files)
-        files[name] = platform::readFile(platform::joinPath(into, name));
+    for (const std::string& name : platform::listFolder(folder).files)
+        files[name] = platform::readFile(platform::joinPath(folder, name));
     return files;
+}
+
+// Unpacks a cabinet into a new folder with the first outside decoder here
+// and gives that folder's files by name.
+std::map<std::string, std::string> unpack(const std::string& cabinet, const std::string& into) {
+    testing_support::unpackCabinet(testing_support::cabinetDecoders().front(), cabinet, into);
+    return filesIn(into);
 }
 
 class InfEndToEnd : public ::testing::Test {
@@ -86,12 +57,10 @@ protected:
     void SetUp() override {
         if (platform::findProgram(bin("makecab.exe"), {}).empty())
             GTEST_SKIP() << "the cabinet maker is not built in " TOLVANE_BIN_DIR;
-#ifndef _WIN32
         if (platform::findProgram(bin("tolvane-cmd"), {}).empty())
             GTEST_SKIP() << "the batch interpreter tolvane-cmd is not built in " TOLVANE_BIN_DIR;
-        if (platform::findProgram("cabextract", {}).empty() || platform::findProgram("7z", {}).empty())
-            GTEST_SKIP() << "cabextract or 7z is not installed";
-#endif
+        if (testing_support::cabinetDecoders().empty())
+            GTEST_SKIP() << "no outside cabinet decoder is installed (cabextract, 7z, gcab)";
         startFolder = platform::currentDirectory();
         root = platform::makeTemporaryFolder("tolvane-inf-e2e");
         platform::createFolders(inRoot("soft\\My App\\sub\\deep"));
@@ -139,15 +108,13 @@ TEST_F(InfEndToEnd, TheConsoleBuildsThePackageWithEveryPartAndLeavesNoWorkFolder
     // The program folder is a fresh temporary folder: one with a blank in its path.
     const std::string temporary = inRoot("t mp");
     platform::createFolder(temporary);
-#ifdef _WIN32
-    const char* const variable = "TMP";  // GetTempPath reads it first
-    const std::string folderForTools = temporary;
-#else
-    const char* const variable = "TMPDIR";
-    const std::string folderForTools = native(temporary);
-#endif
-    const std::string before = platform::environmentVariable(variable);
-    setEnvironment(variable, folderForTools);
+    // Windows' GetTempPath reads TMP first, POSIX reads TMPDIR.
+    const std::vector<std::string> variables = {"TMP", "TMPDIR"};
+    std::vector<std::string> before;
+    for (const std::string& variable : variables) {
+        before.push_back(platform::environmentVariable(variable));
+        platform::setEnvironmentVariable(variable, platform::nativePath(temporary));
+    }
     std::vector<std::string> arguments = appArguments();
     // The registry file goes in only where the converter is built.
     const bool withRegistry = !platform::findProgram(bin("reg2inf.exe"), {}).empty();
@@ -157,7 +124,7 @@ TEST_F(InfEndToEnd, TheConsoleBuildsThePackageWithEveryPartAndLeavesNoWorkFolder
     }
     std::ostringstream err;
     const int status = console::RunInfCommand(arguments, err);
-    setEnvironment(variable, before);
+    for (std::size_t i = 0; i < variables.size(); ++i) platform::setEnvironmentVariable(variables[i], before[i]);
     ASSERT_EQ(status, 0) << err.str();
     ASSERT_TRUE(platform::fileExists(package()));
     EXPECT_TRUE(platform::listFolder(temporary).folders.empty()) << "the program folder was not removed";
@@ -181,23 +148,16 @@ TEST_F(InfEndToEnd, TheConsoleBuildsThePackageWithEveryPartAndLeavesNoWorkFolder
 
     // Every collected file, flat, under its staged name, with its exact bytes.
     EXPECT_EQ(unpack(inRoot("unpacked\\App.cab"), inRoot("inner")), expectedInnerFiles());
-#ifndef _WIN32
-    const std::string listing = capture("cabextract -l " + shellQuoted(package()));
-    for (const char* name : {"Entries_App.ini", "App.inf", "App.cab", "tool.dll", "notes.txt"})
-        EXPECT_NE(listing.find(name), std::string::npos) << name << " not listed by cabextract:\n" << listing;
-    const std::string sevenZipListing = capture("7z l " + shellQuoted(package()));
-    for (const char* name : {"Entries_App.ini", "App.inf", "App.cab", "tool.dll", "notes.txt"})
-        EXPECT_NE(sevenZipListing.find(name), std::string::npos) << name << " not listed by 7z:\n" << sevenZipListing;
-    // 7z unpacks the inner cabinet to the same bytes.
-    const std::string byZip = inRoot("inner7z");
-    capture("7z x -y -o" + shellQuoted(byZip) + " " + shellQuoted(inRoot("unpacked\\App.cab")) + " >/dev/null");
-    std::map<std::string, std::string> zipFiles;
-    for (const std::string& name : platform::listFolder(byZip).files)
-        zipFiles[name] = platform::readFile(platform::joinPath(byZip, name));
-    EXPECT_EQ(zipFiles, expectedInnerFiles());
-    EXPECT_NE(capture("cabextract -t " + shellQuoted(inRoot("unpacked\\App.cab"))).find("All done, no errors"),
-              std::string::npos);
-#endif
+    // Every outside decoder here reads both cabinets to the same files.
+    for (const std::string& decoder : testing_support::cabinetDecoders()) {
+        const std::string topFolder = inRoot("top by " + decoder);
+        const std::string innerFolder = inRoot("inner by " + decoder);
+        ASSERT_EQ(testing_support::unpackCabinet(decoder, package(), topFolder), 0) << decoder;
+        EXPECT_EQ(filesIn(topFolder), top) << decoder;
+        ASSERT_EQ(testing_support::unpackCabinet(decoder, platform::joinPath(topFolder, "App.cab"), innerFolder), 0)
+            << decoder;
+        EXPECT_EQ(filesIn(innerFolder), expectedInnerFiles()) << decoder;
+    }
 }
 
 // The bundled example holds a Chinese file name. On every system (this test
@@ -205,11 +165,7 @@ TEST_F(InfEndToEnd, TheConsoleBuildsThePackageWithEveryPartAndLeavesNoWorkFolder
 // cabinet stores it in code page 936, as the INF names it: the bytes the
 // setup engine of a Chinese XP compares.
 TEST_F(InfEndToEnd, TheExamplesChineseNameIsStoredInCodePage936WhateverTheSystemsCodePage) {
-#ifdef _WIN32
-    const std::string example = "Z:" + std::string(TOLVANE_SOURCE_DIR) + "/examples/HelloApp";
-#else
-    const std::string example = std::string(TOLVANE_SOURCE_DIR) + "/examples/HelloApp";
-#endif
+    const std::string example = testing_support::sourcePath("examples/HelloApp");
     std::ostringstream err;
     ASSERT_EQ(console::RunInfCommand({"--name", "HelloApp", "--version", "1.0", "--source", example, "--output",
                                       "out dir/HelloApp_1.0_Addon.cab"},
@@ -276,7 +232,7 @@ protected:
         platform::createFolder(programFolder);
         platform::setProgramFolder(programFolder);
     }
-    infaddon::GenerateOutcome generate(infaddon::AddonProject& project, const std::string& output) {
+    shell::GenerateOutcome generate(infaddon::AddonProject& project, const std::string& output) {
         ui.saveFileAnswers.push_back(output);
         shell::ToolCommandRunner runner(ui);
         const auto outcome = infaddon::Generate(project, state, ui, runner, "overwrite?");
@@ -304,14 +260,14 @@ protected:
 
 TEST_F(GenerateWithTools, ASecondBuildInTheSameRunCarriesNothingOfTheFirst) {
     auto first = project("soft\\My App");
-    ASSERT_EQ(generate(first, inRoot("out dir\\first.cab")), infaddon::GenerateOutcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(first, inRoot("out dir\\first.cab")), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(ui.lastMessage(), infaddon::kPackageMadeMessage);
     EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
 
     platform::createFolder(inRoot("second"));
     write("second\\only.txt", "second build");
     auto second = project("second");
-    ASSERT_EQ(generate(second, inRoot("out dir\\second.cab")), infaddon::GenerateOutcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(second, inRoot("out dir\\second.cab")), shell::GenerateOutcome::Made) << ui.lastMessage();
     const auto top = unpack(inRoot("out dir\\second.cab"), inRoot("second-top"));
     ASSERT_EQ(top.count("App.cab"), 1u);
     EXPECT_EQ(unpack(inRoot("second-top\\App.cab"), inRoot("second-inner")),
@@ -325,7 +281,7 @@ TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesMakecabsReasonAndKeepsThePac
     write("out dir\\App_1.0_Addon.cab", "old package");
     ui.yesNoAnswers.push_back(true);
     auto p = project("soft\\My App");
-    EXPECT_EQ(generate(p, package()), infaddon::GenerateOutcome::NotMade);
+    EXPECT_EQ(generate(p, package()), shell::GenerateOutcome::NotMade);
     ASSERT_EQ(ui.messages.size(), 1u);
     // The cabinet maker's own reason, from its report.
     EXPECT_EQ(ui.messages[0].text.rfind("The inner cabinet App.cab was not made. makecab said:\nCannot write the file ", 0),
@@ -386,7 +342,7 @@ TEST_F(GenerateWithTools, ThePackageOfATreeWithCoincidingNamesInstallsEveryFileI
     p.addSourceFolder(inRoot("tree\\y\\bin"), "16427");
     p.addExtraFile({programFolder + "\\.\\TOOL.DLL", "tool.dll", "1", "2"});
     const std::string output = inRoot("out dir\\NamesApp_1.0_Addon.cab");
-    ASSERT_EQ(generate(p, output), infaddon::GenerateOutcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(p, output), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(programFolderEntries(), std::vector<std::string>{"tool.dll"}) << "the extra file stays, alone";
     EXPECT_EQ(platform::readFile(platform::joinPath(programFolder, "tool.dll")), "the user's own extra file");
 
@@ -399,9 +355,8 @@ TEST_F(GenerateWithTools, ThePackageOfATreeWithCoincidingNamesInstallsEveryFileI
                                 "[TolvaneNames.Docs [EN_.copyfile]", "[bin.copyfile]", "[bin(2).copyfile]"})
         EXPECT_NE(inf.find(std::string("\r\n") + section + "\r\n"), std::string::npos) << section << "\n" << inf;
 
-#ifndef _WIN32
-    GTEST_SKIP() << "the package is made; the setup engine that installs it runs under Wine";
-#else
+    if (!platform::kWindowsHost)
+        GTEST_SKIP() << "the package is made; the setup engine that installs it runs under Wine";
     // The setup engine's layout: the inner cabinet in an i386 folder below
     // the INF, as the disk line names it. 64-bit Wine reads only an
     // undecorated [SourceDisksNames], so the test's copy of the INF adds one.
@@ -450,7 +405,6 @@ TEST_F(GenerateWithTools, ThePackageOfATreeWithCoincidingNamesInstallsEveryFileI
     }
     for (const auto& path : misplaced) EXPECT_FALSE(platform::fileExists(path)) << path << ": installed in the wrong place";
     removeInstalled();
-#endif
 }
 
 }  // namespace

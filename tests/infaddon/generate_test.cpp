@@ -84,7 +84,7 @@ protected:
         };
     }
 
-    GenerateOutcome generate() {
+    shell::GenerateOutcome generate() {
         ui.saveFileAnswers.push_back(target);
         return Generate(project, state, ui, runner, kQuestion);
     }
@@ -109,12 +109,12 @@ protected:
 TEST_F(Generating, TheThreeChecksComeInOrderAndChangeNothing) {
     AddonProject empty;
     empty.PackageName = "";
-    EXPECT_EQ(Generate(empty, state, ui, runner, kQuestion), GenerateOutcome::Refused);
+    EXPECT_EQ(Generate(empty, state, ui, runner, kQuestion), shell::GenerateOutcome::Refused);
     project.PackageName.clear();
     project.PackageVersion.clear();
-    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), GenerateOutcome::Refused);
+    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), shell::GenerateOutcome::Refused);
     project.PackageName = "App";
-    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), GenerateOutcome::Refused);
+    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), shell::GenerateOutcome::Refused);
 
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(ui.messages[0].text, "请在\"软件路径\"选项选择好您要整合的软件路径,在点击添加之后再点击整合包生成.");
@@ -129,18 +129,18 @@ TEST_F(Generating, TheThreeChecksComeInOrderAndChangeNothing) {
 TEST_F(Generating, ANameThatCannotNameFilesAndSectionsIsRefusedBeforeTheDialog) {
     for (const char* name : {"App:1", "A[1]", "App.", "App ", "a%b", "tab\there", "NUL"}) {
         project.PackageName = name;
-        EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), GenerateOutcome::Refused) << name;
+        EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), shell::GenerateOutcome::Refused) << name;
         EXPECT_EQ(ui.messages.back().icon, shell::MessageIcon::Stop);
         EXPECT_NE(ui.messages.back().text.find(name), std::string::npos) << ui.messages.back().text;
     }
     EXPECT_TRUE(ui.saveRequests.empty());
     project.PackageName = "应用 App-2.0_x";
     ui.messages.clear();
-    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), GenerateOutcome::Cancelled) << ui.lastMessage();
+    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), shell::GenerateOutcome::Cancelled) << ui.lastMessage();
 }
 
 TEST_F(Generating, TheSaveDialogProposesTheNameAndCancelEndsSilently) {
-    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), GenerateOutcome::Cancelled);
+    EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), shell::GenerateOutcome::Cancelled);
     ASSERT_EQ(ui.saveRequests.size(), 1u);
     EXPECT_EQ(ui.saveRequests[0].filter, "整合包 (*.cab)|*.cab|");
     EXPECT_EQ(ui.saveRequests[0].filterIndex, 1);
@@ -153,7 +153,7 @@ TEST_F(Generating, TheSaveDialogProposesTheNameAndCancelEndsSilently) {
 TEST_F(Generating, DecliningTheOverwriteQuestionTouchesNothing) {
     write(target, "old package");
     ui.yesNoAnswers.push_back(false);
-    EXPECT_EQ(generate(), GenerateOutcome::Cancelled);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Cancelled);
     EXPECT_EQ(ui.questions, std::vector<std::string>{kQuestion});
     EXPECT_EQ(platform::readFile(target), "old package");
     EXPECT_EQ(ui.busyBegins, 0);
@@ -166,7 +166,7 @@ TEST_F(Generating, ABuildRunsItsStepsInOrderAndLeavesOnlyWhatSurvives) {
     write(inRoot("soft\\Second\\two.ini"), "second folder");
     project.addSourceFolder(inRoot("soft\\Second"), "11");
 
-    EXPECT_EQ(generate(), GenerateOutcome::Made);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made);
     EXPECT_TRUE(ui.questions.empty());
     EXPECT_EQ(runner.commandLines(),
               (std::vector<std::string>{kCabBatchFileName, kRemoveStaging, kPackageBatchFileName}));
@@ -210,12 +210,12 @@ TEST_F(Generating, ABuildRunsItsStepsInOrderAndLeavesOnlyWhatSurvives) {
 }
 
 TEST_F(Generating, ASecondBuildCarriesNothingOfTheFirst) {
-    ASSERT_EQ(generate(), GenerateOutcome::Made);
+    ASSERT_EQ(generate(), shell::GenerateOutcome::Made);
     platform::createFolders(inRoot("soft\\Other"));
     write(inRoot("soft\\Other\\other.txt"), "other");
     project.addSourceFolder(inRoot("soft\\Other"), "");
     ui.yesNoAnswers.push_back(true);
-    ASSERT_EQ(generate(), GenerateOutcome::Made);
+    ASSERT_EQ(generate(), shell::GenerateOutcome::Made);
 
     ASSERT_EQ(packed.size(), 1u);
     EXPECT_EQ(packed[0].second, "other");
@@ -227,7 +227,7 @@ TEST_F(Generating, ASecondBuildCarriesNothingOfTheFirst) {
 TEST_F(Generating, AnOldPackageStaysAtItsPathUntilTheNewOneIsWhole) {
     write(target, "old package");
     ui.yesNoAnswers.push_back(true);
-    EXPECT_EQ(generate(), GenerateOutcome::Made);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made);
     EXPECT_EQ(targetDuringPacking, "old package") << "a build killed while makecab runs would leave no package";
     EXPECT_EQ(platform::readFile(target), newPackage);
     EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
@@ -237,7 +237,7 @@ TEST_F(Generating, AnOldPackageComesBackWhenNoNewOneIsMade) {
     write(target, "old package");
     makePackage = false;
     ui.yesNoAnswers.push_back(true);
-    EXPECT_EQ(generate(), GenerateOutcome::NotMade);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::NotMade);
     EXPECT_EQ(ui.messages.back().text, kPackageMissingMessage) << "an old file at the path is no success";
     EXPECT_EQ(platform::readFile(target), "old package");
     EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
@@ -246,7 +246,7 @@ TEST_F(Generating, AnOldPackageComesBackWhenNoNewOneIsMade) {
     project.addSourceFolder(inRoot("soft\\App"), "");
     ui.yesNoAnswers.push_back(true);
     ui.messages.clear();
-    EXPECT_EQ(generate(), GenerateOutcome::NotMade);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::NotMade);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, kInnerCabinetMissingMessage);
     EXPECT_EQ(platform::readFile(target), "old package");
@@ -257,7 +257,7 @@ TEST_F(Generating, AnOldPackageComesBackWhenNoNewOneIsMade) {
 
 TEST_F(Generating, AFailedStepEndsTheBuildWithOneMessageNamingItAndWhy) {
     project.ExtraFiles[0].source = inRoot("gone.dll");
-    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::string& text = ui.messages[0].text;
     EXPECT_NE(text.find("copying the extra files"), std::string::npos) << text;
@@ -275,7 +275,7 @@ TEST_F(Generating, AFailedStepEndsTheBuildWithOneMessageNamingItAndWhy) {
 // it cannot hold is refused before the staging folder or any file is made.
 TEST_F(Generating, ATextCodePage936CannotHoldIsNamedBeforeAnythingIsWritten) {
     write(inRoot("soft\\App\\doc\\한국어.txt"), "Hangul");
-    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
     std::string text = ui.messages[0].text;
     EXPECT_NE(text.find("Cannot write \"App.inf\""), std::string::npos) << text;
@@ -288,7 +288,7 @@ TEST_F(Generating, ATextCodePage936CannotHoldIsNamedBeforeAnythingIsWritten) {
     platform::deleteFile(inRoot("soft\\App\\doc\\한국어.txt"));
     project.Website = "http://한국.example/";
     ui.messages.clear();
-    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
     text = ui.messages[0].text;
     EXPECT_NE(text.find("Cannot write \"Entries_App.ini\""), std::string::npos) << text;
@@ -303,7 +303,7 @@ TEST_F(Generating, ATheToolThatCannotStartIsNamedAndTheOldPackageKept) {
     runner.actions[kCabBatchFileName] = [] {
         throw platform::Error(platform::ErrorKind::FileNotFound, "The program makecab.exe was not found.");
     };
-    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("makecab.exe was not found"), std::string::npos) << ui.messages[0].text;
     EXPECT_EQ(platform::readFile(target), "old package");
@@ -312,7 +312,7 @@ TEST_F(Generating, ATheToolThatCannotStartIsNamedAndTheOldPackageKept) {
 
 TEST_F(Generating, APackageFolderThatIsNotThereIsNamedAndTheProjectKept) {
     target = inRoot("no such folder\\App_1.0_Addon.cab");
-    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::string& text = ui.messages[0].text;
     EXPECT_NE(text.find(inRoot("no such folder")), std::string::npos) << text;
@@ -338,7 +338,7 @@ TEST_F(Generating, APackagePathThatNamesAnInputIsRefusedBeforeAnythingIsWritten)
         target = path;
         ui.yesNoAnswers.push_back(true);  // the overwrite question
         ui.messages.clear();
-        EXPECT_EQ(generate(), GenerateOutcome::Failed) << path;
+        EXPECT_EQ(generate(), shell::GenerateOutcome::Failed) << path;
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_NE(ui.messages[0].text.find(what), std::string::npos) << ui.messages[0].text;
         EXPECT_NE(ui.messages[0].text.find(path), std::string::npos) << ui.messages[0].text;
@@ -353,7 +353,7 @@ TEST_F(Generating, FilesBeyondWhatACabinetHoldsAreRefusedRightAfterTheScan) {
     write(inRoot("soft\\App\\huge.bin"), "");
     std::filesystem::resize_file(std::filesystem::u8path(platform::absolutePath(inRoot("soft\\App\\huge.bin"))),
                                  kCabinetMaxFolderBytes - 20);
-    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("add up to 2,147,450,885 bytes; a cabinet holds at most 2,147,450,880"),
               std::string::npos)
@@ -386,7 +386,7 @@ TEST_F(Generating, AnExtraFileFromTheProgramFolderIsPackedAndKept) {
         packedBytes = platform::readFile(inProgram("Tool.dll"));
         write(shell::PartialPackagePath(target), newPackage);
     };
-    ASSERT_EQ(generate(), GenerateOutcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(packedBytes, "the user's own file");
     EXPECT_EQ(programFolderEntries(), std::vector<std::string>{"Tool.dll"});
     EXPECT_EQ(platform::readFile(inProgram("Tool.dll")), "the user's own file");
@@ -398,13 +398,13 @@ TEST_F(Generating, ExtraFilesWhoseNamesCoincideAreRefusedNamingBoth) {
     platform::createFolders(inRoot("other"));
     write(inRoot("other\\TOOL.DLL"), "b");
     project.addExtraFile({inRoot("other\\TOOL.DLL"), "TOOL.DLL", "1", "2"});
-    EXPECT_EQ(generate(), GenerateOutcome::Refused);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find(inRoot("tool.dll")), std::string::npos) << ui.lastMessage();
     EXPECT_NE(ui.lastMessage().find(inRoot("other\\TOOL.DLL")), std::string::npos) << ui.lastMessage();
 
     for (const char* own : {"app.INF", "Entries_App.ini", "App.cab", "setup.inf", "SETUP.RPT", "生成整合包.bat"}) {
         project.ExtraFiles = {{inRoot("a.dll"), own, "1", "2"}};
-        EXPECT_EQ(generate(), GenerateOutcome::Refused) << own;
+        EXPECT_EQ(generate(), shell::GenerateOutcome::Refused) << own;
         EXPECT_NE(ui.lastMessage().find(std::string("as ") + own), std::string::npos) << ui.lastMessage();
         EXPECT_NE(ui.lastMessage().find(inRoot("a.dll")), std::string::npos) << ui.lastMessage();
     }
@@ -420,13 +420,13 @@ TEST_F(Generating, TypedTextsThatWouldBreakTheirLinesAreRefusedNamingTheField) {
     for (const auto& [value, field] : cases) {
         project.PackageVersion = field == "version" ? value : "1.0";
         project.Website = field == "web site" ? value : "";
-        EXPECT_EQ(generate(), GenerateOutcome::Refused) << value;
+        EXPECT_EQ(generate(), shell::GenerateOutcome::Refused) << value;
         EXPECT_EQ(ui.lastMessage().rfind("The " + field + " ", 0), 0u) << ui.lastMessage();
     }
     project.PackageName = " App";  // the setup engine would drop the blank
     project.PackageVersion = "1.0";
     project.Website = "";
-    EXPECT_EQ(generate(), GenerateOutcome::Refused);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("begins with a blank"), std::string::npos) << ui.lastMessage();
     EXPECT_TRUE(ui.saveRequests.empty());
     EXPECT_TRUE(programFolderEntries().empty());
@@ -438,7 +438,7 @@ TEST_F(Generating, TypedTextsThatWouldBreakTheirLinesAreRefusedNamingTheField) {
 TEST_F(Generating, APackagePathWithAStarOrAQuoteIsRefused) {
     for (const std::string name : {"App*_Addon.cab", "say \"hi\".cab"}) {
         target = inRoot("out\\" + name);
-        EXPECT_EQ(generate(), GenerateOutcome::Refused) << name;
+        EXPECT_EQ(generate(), shell::GenerateOutcome::Refused) << name;
         EXPECT_NE(ui.lastMessage().find(target), std::string::npos) << ui.lastMessage();
         EXPECT_EQ(ui.busyBegins, 0);
     }
@@ -454,7 +454,7 @@ TEST_F(Generating, AFailureAfterThePackageWasMadeSaysThePackageIsThere) {
     // The extra file copied into the program folder cannot be deleted afterwards.
     platform::FileFaults faults;
     faults.refuse(platform::FileOperation::Delete, "prog\\tool.dll");
-    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, kPackageMadeMessage);
     const std::string& text = ui.messages[1].text;
@@ -469,7 +469,7 @@ TEST_F(Generating, AFailureBeforeThePackageSaysTheEarlierOneIsUnchanged) {
     runner.actions[kCabBatchFileName] = [] {
         throw platform::Error(platform::ErrorKind::FileNotFound, "The program makecab.exe was not found.");
     };
-    EXPECT_EQ(generate(), GenerateOutcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     const std::string& text = ui.lastMessage();
     EXPECT_EQ(text.rfind("The INF package was not made: packing with makecab failed.", 0), 0u) << text;
     EXPECT_NE(text.find("The earlier package at " + target + " is unchanged."), std::string::npos) << text;

@@ -8,10 +8,12 @@
 #include "infaddon/inf_builder.h"
 #include "shell/dlg_file_info.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/no_command_runner.h"
 #include "tests/support/selection_folder.h"
 
 using namespace infaddon;
 using testing_support::FakeUserInterface;
+using testing_support::NoCommandRunner;
 using testing_support::SelectionFolder;
 
 namespace {
@@ -29,13 +31,6 @@ std::vector<std::string> folders(const InfBuilder& b) {
     for (const auto& f : b.project.SourceFolders) out.push_back(f.folder + " " + f.dirId);
     return out;
 }
-
-// A runner the command must not reach: its checks end it first.
-class NoCommandRunner : public shell::CommandRunner {
-public:
-    void runAndWait(const std::string& line, int) override { ADD_FAILURE() << "ran " << line; }
-    void runDetached(const std::string& line, int) override { ADD_FAILURE() << "ran " << line; }
-};
 
 }  // namespace
 

@@ -10,15 +10,11 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
-#include "platform/host.h"
+#include "tests/support/source_tree.h"
 
 namespace infaddontest {
 
-// A path in the source tree. Under Wine a bare "/work/..." path would be
-// read on the current drive, so the whole Unix file system's drive is named.
-inline std::string sourcePath(const std::string& relative) {
-    return (platform::kWindowsHost ? "Z:" : "") + std::string(TOLVANE_SOURCE_DIR) + "/" + relative;
-}
+using testing_support::sourcePath;
 
 // The bytes of an expected file in tests/infaddon/data.
 inline std::string expectedFile(const std::string& name) {

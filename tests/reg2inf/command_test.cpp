@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/file_system.h"
+#include "platform/host.h"
 #include "platform/process.h"
 #include "tests/reg2inf/reg_test_files.h"
 #include "tools/reg2inf/reg2inf.h"
@@ -26,11 +27,7 @@ protected:
 const std::string kReg = joinLines({"REGEDIT4", "[HKEY_CURRENT_USER\\Software\\T]", "\"a\"=\"1\""});
 
 std::string converterProgram() {
-#ifdef _WIN32
-    return platform::joinPath(platform::executableFolder(), "reg2inf.exe");
-#else
-    return platform::joinPath(platform::executableFolder(), "reg2inf");
-#endif
+    return platform::joinPath(platform::executableFolder(), std::string("reg2inf") + platform::kExecutableSuffix);
 }
 
 }  // namespace

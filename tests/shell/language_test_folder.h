@@ -7,7 +7,7 @@
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 
-namespace shell_test {
+namespace shelltest {
 
 class LanguageFolder {
 public:
@@ -33,4 +33,4 @@ private:
     std::string root_;
 };
 
-}  // namespace shell_test
+}  // namespace shelltest

@@ -10,7 +10,7 @@
 #include "locale_variables.h"
 
 using namespace shell;
-using shell_test::LanguageFolder;
+using shelltest::LanguageFolder;
 
 namespace {
 
@@ -31,9 +31,7 @@ protected:
         folder_.write("language.txt", "[language]\r\n" + id_ + "=" + name + "\r\n");
     }
 
-#ifndef _WIN32
-    shell_test::LocaleVariables locale_{"zh_CN.UTF-8"};
-#endif
+    shelltest::LocaleVariables locale_{"zh_CN.UTF-8"};
     LanguageFolder folder_;
     std::string id_;
     StartWindowRecord record_;

@@ -10,7 +10,7 @@
 #include "locale_variables.h"
 
 using namespace shell;
-using shell_test::LanguageFolder;
+using shelltest::LanguageFolder;
 
 namespace {
 
@@ -140,9 +140,7 @@ TEST(LanguageName, IsLookedUpInTheLanguageMap) {
 }
 
 TEST(LanguageName, StartUpLoadsOnlyWhenTheFileExists) {
-#ifndef _WIN32
-    shell_test::LocaleVariables english("en_GB.UTF-8");
-#endif
+    shelltest::LocaleVariables english("en_GB.UTF-8");
     const std::string id = platform::systemLanguageId();
     ASSERT_EQ(id.size(), 4u) << "the test system reports no language id";
     {

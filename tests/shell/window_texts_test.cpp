@@ -11,7 +11,7 @@ using namespace shell;
 namespace {
 
 LanguageState loadedState(const std::string& fileText) {
-    shell_test::LanguageFolder folder;
+    shelltest::LanguageFolder folder;
     folder.write("L.lng", fileText);
     LanguageState state;
     ChangeLanguage(state, "L");

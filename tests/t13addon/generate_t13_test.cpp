@@ -96,7 +96,7 @@ protected:
     // Where 7z writes the package until it is whole.
     std::string partial() const { return shell::PartialPackagePath(output); }
 
-    T13Outcome generate() {
+    shell::GenerateOutcome generate() {
         ui.saveFileAnswers.push_back(output);
         return GenerateT13Addon(window, ui, *runner, "覆盖吗？");
     }
@@ -112,13 +112,13 @@ protected:
 
 TEST_F(GenerateT13, TheThreeChecksInOrderChangeNothing) {
     T13BuilderFields empty;
-    EXPECT_EQ(GenerateT13Addon(empty, ui, *runner, "q"), T13Outcome::Refused);
+    EXPECT_EQ(GenerateT13Addon(empty, ui, *runner, "q"), shell::GenerateOutcome::Refused);
     EXPECT_EQ(ui.lastMessage(), "请输入软件名称信息。");
     empty.packageNameText = "   ";  // blanks count as text for this check
-    EXPECT_EQ(GenerateT13Addon(empty, ui, *runner, "q"), T13Outcome::Refused);
+    EXPECT_EQ(GenerateT13Addon(empty, ui, *runner, "q"), shell::GenerateOutcome::Refused);
     EXPECT_EQ(ui.lastMessage(), "请输入软件版本号。");
     empty.versionText = "1";
-    EXPECT_EQ(GenerateT13Addon(empty, ui, *runner, "q"), T13Outcome::Refused);
+    EXPECT_EQ(GenerateT13Addon(empty, ui, *runner, "q"), shell::GenerateOutcome::Refused);
     EXPECT_EQ(ui.lastMessage(), "请加入您要生成的程序");
     ASSERT_EQ(ui.messages.size(), 3u);
     for (const auto& m : ui.messages) EXPECT_EQ(m.title, "");
@@ -131,7 +131,7 @@ TEST_F(GenerateT13, TheThreeChecksInOrderChangeNothing) {
 TEST_F(GenerateT13, NamesThatCannotNameAFileAreRefusedBeforeAnythingIsWritten) {
     for (const char* bad : {"My:App", "   ", "App.", "a%b"}) {
         window.packageNameText = bad;
-        EXPECT_EQ(generate(), T13Outcome::Refused) << bad;
+        EXPECT_EQ(generate(), shell::GenerateOutcome::Refused) << bad;
         EXPECT_NE(ui.lastMessage().find(std::string("\"") + bad + "\""), std::string::npos);
     }
     EXPECT_TRUE(ui.saveRequests.empty());
@@ -141,7 +141,7 @@ TEST_F(GenerateT13, NamesThatCannotNameAFileAreRefusedBeforeAnythingIsWritten) {
 
 TEST_F(GenerateT13, MissingModuleSaysWhereToPutIt) {
     platform::deleteFile(inProgram("7zs.sfx"));
-    EXPECT_EQ(generate(), T13Outcome::Refused);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("7zs.sfx"), std::string::npos);
     EXPECT_NE(ui.lastMessage().find(programFolder), std::string::npos);
     EXPECT_NE(ui.lastMessage().find("7zSD.sfx"), std::string::npos);
@@ -157,16 +157,16 @@ TEST_F(GenerateT13, Missing7zSaysWhereToPutIt) {
     platform::createFolder(emptyFolder);
     const std::string path = platform::environmentVariable("PATH");
     platform::setEnvironmentVariable("PATH", emptyFolder);
-    const T13Outcome outcome = generate();
+    const shell::GenerateOutcome outcome = generate();
     platform::setEnvironmentVariable("PATH", path);
-    EXPECT_EQ(outcome, T13Outcome::Refused);
+    EXPECT_EQ(outcome, shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("into " + programFolder + "\\, then generate again."), std::string::npos)
         << ui.lastMessage();
     EXPECT_TRUE(ui.saveRequests.empty());
 }
 
 TEST_F(GenerateT13, SaveDialogPresetAndCancel) {
-    EXPECT_EQ(GenerateT13Addon(window, ui, *runner, "q"), T13Outcome::Cancelled);
+    EXPECT_EQ(GenerateT13Addon(window, ui, *runner, "q"), shell::GenerateOutcome::Cancelled);
     ASSERT_EQ(ui.saveRequests.size(), 1u);
     EXPECT_EQ(ui.saveRequests[0].filter, "整合包 (*.7z)|*.7z|");
     EXPECT_EQ(ui.saveRequests[0].filterIndex, 1);
@@ -179,7 +179,7 @@ TEST_F(GenerateT13, SaveDialogPresetAndCancel) {
 
 TEST_F(GenerateT13, ANormalRunWritesTheFilesRunsTheBatchAndClearsTheWindow) {
     batchMakesEverything();
-    EXPECT_EQ(generate(), T13Outcome::Made);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "*********************T13整合包生成成功****************");
     EXPECT_EQ(ui.messages[0].title, "生成成功");
@@ -228,7 +228,7 @@ TEST_F(GenerateT13, RvmiStoreOnlyAndNoExtractPath) {
     window.extractPathText.clear();
     window.runCommands.clear();
     window.packItems = {inRoot("软件\\setup.exe"), appItem};
-    EXPECT_EQ(generate(), T13Outcome::Made);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made);
     auto& files = runner->filesAtBatchTime;
     EXPECT_EQ(files["Entries.ini"],
               "[general]\r\nbuilddate=" + platform::encodeAnsi(platform::todayShortDate()) +
@@ -250,19 +250,19 @@ TEST_F(GenerateT13, RvmiStoreOnlyAndNoExtractPath) {
 TEST_F(GenerateT13, ATemp7zLeftFromAnEarlierRunIsRemovedFirst) {
     platform::writeFileAtomic(inProgram("temp.7z"), "items of an earlier package");
     batchMakesEverything();
-    EXPECT_EQ(generate(), T13Outcome::Made);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made);
     EXPECT_EQ(runner->filesAtBatchTime.count("temp.7z"), 0u) << "7z would add the new items to the old archive";
 }
 
 TEST_F(GenerateT13, TheModuleIsFoundInAnyLetterCase) {
     platform::renameFile(inProgram("7zs.sfx"), inProgram("7zS.sfx"));
     batchMakesEverything();
-    EXPECT_EQ(generate(), T13Outcome::Made) << ui.lastMessage();
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made) << ui.lastMessage();
 }
 
 TEST_F(GenerateT13, AFailedToolRunNamesWhatFailedAndKeepsTheFieldsAsTyped) {
     // The batch makes nothing at all (7z missing or failing).
-    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].title, "整合包生成换败了");
     EXPECT_NE(ui.messages[0].text.find("temp.7z"), std::string::npos);
@@ -275,7 +275,7 @@ TEST_F(GenerateT13, AFailedToolRunNamesWhatFailedAndKeepsTheFieldsAsTyped) {
 
     // The next run clears the leftovers first and doubles the path once only.
     batchMakesEverything();
-    EXPECT_EQ(generate(), T13Outcome::Made);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made);
     ASSERT_EQ(runner->waited.size(), 3u);
     EXPECT_EQ(runner->waited[1], std::make_pair(std::string("cmd /c rd /s /q .\\SVCPACK"), 0));
     EXPECT_NE(runner->filesAtBatchTime["config.txt"].find("InstallPath=\"C:\\\\Program Files\\\\App\"\r\n"),
@@ -287,7 +287,7 @@ TEST_F(GenerateT13, ToolsThatMakeNoPackageGiveTheFailureMessage) {
         platform::writeFileAtomic(inProgram("temp.7z"), "7z");
         platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe");
     };
-    EXPECT_EQ(generate(), T13Outcome::NotMade);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::NotMade);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "******Sorry。T13整合包生成失败，请您检查程序好再重新制作******");
     EXPECT_EQ(ui.messages[0].title, "整合包生成换败了");
@@ -299,7 +299,7 @@ TEST_F(GenerateT13, APackageWithoutItsInstallerIsNotKept) {
         platform::writeFileAtomic(inProgram("temp.7z"), "7z");
         platform::writeFileAtomic(partial(), whole7z("only Entries.ini"));
     };
-    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     EXPECT_NE(ui.lastMessage().find("SVCPACK"), std::string::npos);
     EXPECT_FALSE(platform::fileExists(output));
 }
@@ -307,7 +307,7 @@ TEST_F(GenerateT13, APackageWithoutItsInstallerIsNotKept) {
 TEST_F(GenerateT13, OverwriteDeclinedChangesNothing) {
     platform::writeFileAtomic(output, "OLD");
     ui.yesNoAnswers.push_back(false);
-    EXPECT_EQ(generate(), T13Outcome::Cancelled);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Cancelled);
     EXPECT_EQ(ui.questions, (std::vector<std::string>{"覆盖吗？"}));
     EXPECT_EQ(platform::readFile(output), "OLD");
     EXPECT_EQ(ui.busyBegins, 0);
@@ -325,7 +325,7 @@ TEST_F(GenerateT13, OverwriteReplacesTheOldPackageOnlyOnceANewOneExists) {
         platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe");
         platform::writeFileAtomic(partial(), whole7z("NEW"));
     };
-    EXPECT_EQ(generate(), T13Outcome::Made);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made);
     EXPECT_EQ(oldFileAtBatchTime, "OLD") << "a build killed while 7z runs would leave no package";
     EXPECT_EQ(platform::readFile(output), whole7z("NEW"));
     EXPECT_EQ(platform::listFolder(root).files, (std::vector<std::string>{"MyApp_1.0_Addon.7z"}));
@@ -349,7 +349,9 @@ TEST_F(GenerateT13, OverwriteKeepsTheOldPackageWhenNoNewOneIsMade) {
         },
         [] { throw platform::Error(platform::ErrorKind::FileNotFound, "cannot start the batch"); },
     };
-    const T13Outcome expected[] = {T13Outcome::NotMade, T13Outcome::Failed, T13Outcome::NotMade, T13Outcome::Failed};
+    using shell::GenerateOutcome;
+    const GenerateOutcome expected[] = {GenerateOutcome::NotMade, GenerateOutcome::Failed, GenerateOutcome::NotMade,
+                                        GenerateOutcome::Failed};
     for (std::size_t i = 0; i < failures.size(); ++i) {
         platform::writeFileAtomic(output, "OLD");
         ui.yesNoAnswers.push_back(true);
@@ -370,7 +372,7 @@ TEST_F(GenerateT13, OverwriteKeepsTheOldPackageWhenNoNewOneIsMade) {
 // written. An "&" only needs the quoted copy target.
 TEST_F(GenerateT13, ANameWithABlankIsRefusedAndOneWithAnAmpersandGetsAQuotedCopyTarget) {
     window.packageNameText = "My App";
-    EXPECT_EQ(generate(), T13Outcome::Refused);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("\"My App\" holds a blank"), std::string::npos) << ui.lastMessage();
     EXPECT_NE(ui.lastMessage().find("My_App"), std::string::npos) << ui.lastMessage();
     EXPECT_TRUE(ui.saveRequests.empty());
@@ -381,7 +383,7 @@ TEST_F(GenerateT13, ANameWithABlankIsRefusedAndOneWithAnAmpersandGetsAQuotedCopy
     window.packageNameText = "My&App";
     output = inRoot("My App_1.0_Addon.7z");
     batchMakesEverything();
-    EXPECT_EQ(generate(), T13Outcome::Made) << ui.lastMessage();
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_NE(runner->filesAtBatchTime["T13整合包生成.bat"].find(
                   "copy /b 7zs.sfx + config.txt + temp.7z \"SVCPACK\\My&App.exe\"\r\n"),
               std::string::npos);
@@ -403,7 +405,7 @@ TEST_F(GenerateT13, FieldsThatWouldBreakTheirFilesAreRefusedNamingThem) {
     for (const auto& [change, expected] : cases) {
         window = good;
         change(window);
-        EXPECT_EQ(generate(), T13Outcome::Refused) << expected;
+        EXPECT_EQ(generate(), shell::GenerateOutcome::Refused) << expected;
         EXPECT_NE(ui.lastMessage().find(expected), std::string::npos) << ui.lastMessage();
         ui.saveFileAnswers.clear();
     }
@@ -412,7 +414,7 @@ TEST_F(GenerateT13, FieldsThatWouldBreakTheirFilesAreRefusedNamingThem) {
     window = good;
     platform::writeFileAtomic(inProgram("config.txt"), "the user's");
     window.packItems.push_back(inProgram("CONFIG.TXT"));
-    EXPECT_EQ(generate(), T13Outcome::Refused);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("work file config.txt"), std::string::npos) << ui.lastMessage();
     EXPECT_EQ(platform::readFile(inProgram("config.txt")), "the user's");
     EXPECT_TRUE(ui.saveRequests.empty());
@@ -422,7 +424,7 @@ TEST_F(GenerateT13, FieldsThatWouldBreakTheirFilesAreRefusedNamingThem) {
 TEST_F(GenerateT13, AQuoteInTheExtractionPathIsEscapedForTheModule) {
     window.extractPathText = "C:\\say \"hi\"";
     batchMakesEverything();
-    EXPECT_EQ(generate(), T13Outcome::Made) << ui.lastMessage();
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_NE(runner->filesAtBatchTime["config.txt"].find("InstallPath=\"C:\\\\say \\\"hi\\\"\"\r\n"),
               std::string::npos)
         << runner->filesAtBatchTime["config.txt"];
@@ -430,7 +432,7 @@ TEST_F(GenerateT13, AQuoteInTheExtractionPathIsEscapedForTheModule) {
 
 TEST_F(GenerateT13, AnOutputPathWithAQuoteIsRefused) {
     output = inRoot("say \"hi\".7z");
-    EXPECT_EQ(generate(), T13Outcome::Refused);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("double quote"), std::string::npos) << ui.lastMessage();
     EXPECT_TRUE(runner->waited.empty());
 }
@@ -438,7 +440,7 @@ TEST_F(GenerateT13, AnOutputPathWithAQuoteIsRefused) {
 // Each failure names its step and says whether a package exists.
 TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
     runner->batchEffect = [this] { platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe"); };
-    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     EXPECT_EQ(ui.lastMessage().rfind("The T13 package was not made: packing the items into ", 0), 0u)
         << ui.lastMessage();
 
@@ -454,7 +456,7 @@ TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
         platform::deleteFile(inProgram("Entries.ini"));
         platform::createFolder(inProgram("Entries.ini"));
     };
-    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     EXPECT_EQ(ui.lastMessage().rfind("The T13 package was made at " + output + ", but then deleting ", 0), 0u)
         << ui.lastMessage();
     EXPECT_NE(ui.lastMessage().find("Entries.ini"), std::string::npos);
@@ -465,7 +467,7 @@ TEST_F(GenerateT13, ItemsThatAreMissingOrUnreadableStopTheBuildBeforeAnythingIsW
     batchMakesEverything();
     const auto expectRefusal = [&](const std::string& named) {
         ui.messages.clear();
-        EXPECT_EQ(generate(), T13Outcome::Failed) << named;
+        EXPECT_EQ(generate(), shell::GenerateOutcome::Failed) << named;
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_NE(ui.messages[0].text.find(named), std::string::npos) << ui.messages[0].text;
         EXPECT_TRUE(runner->waited.empty()) << "7z never ran";
@@ -493,12 +495,12 @@ TEST_F(GenerateT13, APackagePathThatIsAnItemOrInAPackedFolderIsRefused) {
     batchMakesEverything();
     ui.yesNoAnswers.push_back(true);
     output = setupItem;
-    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     EXPECT_NE(ui.lastMessage().find("is the item to pack itself"), std::string::npos) << ui.lastMessage();
     EXPECT_EQ(platform::readFile(setupItem), "item");
 
     output = inRoot("soft\\app\\MyApp_1.0_Addon.7z");
-    EXPECT_EQ(generate(), T13Outcome::Failed);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     EXPECT_NE(ui.lastMessage().find("would pack itself"), std::string::npos) << ui.lastMessage();
     EXPECT_TRUE(runner->waited.empty());
     EXPECT_FALSE(platform::fileExists(output));

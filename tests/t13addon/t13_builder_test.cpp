@@ -8,21 +8,13 @@
 #include "t13addon/t13_builder.h"
 #include "t13addon/t13_messages.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/no_command_runner.h"
 #include "tests/support/selection_folder.h"
 
 using namespace t13addon;
 using testing_support::FakeUserInterface;
+using testing_support::NoCommandRunner;
 using testing_support::SelectionFolder;
-
-namespace {
-
-class NoCommandRunner : public shell::CommandRunner {
-public:
-    void runAndWait(const std::string& line, int) override { ADD_FAILURE() << "ran " << line; }
-    void runDetached(const std::string& line, int) override { ADD_FAILURE() << "ran " << line; }
-};
-
-}  // namespace
 
 TEST(T13BuilderItems, AFolderGoesInWithBackslashStarAndADriveRootGetsTwoBackslashes) {
     T13Builder b;

@@ -8,6 +8,10 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "shell/command_runner.h"
+#include "shell/generate_outcome.h"
+#include "t13addon/generate_t13_addon.h"
+#include "tests/support/fake_user_interface.h"
 
 namespace t13test {
 
@@ -41,6 +45,22 @@ protected:
     std::string startFolder;
     std::string root;
     std::string programFolder;
+};
+
+// Generate run with the real tools (the batch file really runs), the save
+// dialog answered with the output path; waits for what it left running.
+class GenerateWithToolsTest : public ProgramFolderTest {
+protected:
+    shell::GenerateOutcome generate(t13addon::T13BuilderFields& w, const std::string& output,
+                                    const std::string& overwriteQuestion = "") {
+        ui.saveFileAnswers.push_back(output);
+        shell::ToolCommandRunner runner(ui);
+        const shell::GenerateOutcome outcome = t13addon::GenerateT13Addon(w, ui, runner, overwriteQuestion);
+        runner.waitForDetached();
+        return outcome;
+    }
+
+    testing_support::FakeUserInterface ui;
 };
 
 }  // namespace t13test

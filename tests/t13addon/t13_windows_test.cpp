@@ -34,12 +34,12 @@ const char* const kConfig =
     "ExtractPathText=\"程序正在解压安装中...\"\r\nExtractPathTitle=\"程序正在解压安装中...\"\r\n"
     "ExtractTitle=\"程序正在解压安装中...\"\r\nGUIFlags =\"63\"\r\n;!@InstallEnd@!\r\n";
 
-class T13OnWindows : public t13test::ProgramFolderTest {
+class T13OnWindows : public t13test::GenerateWithToolsTest {
 protected:
     void SetUp() override {
         if (!platform::findProgram("7z.exe", {}).empty() || !platform::installedSevenZipFolders().empty())
             GTEST_SKIP() << "a 7-Zip is installed here; these tests need a system without one";
-        ProgramFolderTest::SetUp();
+        GenerateWithToolsTest::SetUp();
         // The folder 7-Zip was installed into: blanks, brackets and "&", which
         // cmd would read as a command separator outside quotes.
         // 7-Zip's installer records the folder with a trailing "\".
@@ -62,12 +62,8 @@ protected:
         return w;
     }
 
-    T13Outcome generate(T13BuilderFields& w, const std::string& output) {
-        ui.saveFileAnswers.push_back(output);
-        shell::ToolCommandRunner runner(ui);
-        const T13Outcome outcome = GenerateT13Addon(w, ui, runner, "覆盖吗？");
-        runner.waitForDetached();
-        return outcome;
+    shell::GenerateOutcome generate(T13BuilderFields& w, const std::string& output) {
+        return GenerateWithToolsTest::generate(w, output, "覆盖吗？");
     }
 
     // Checks the package the stand-in 7z made for `name`.
@@ -101,7 +97,6 @@ protected:
         for (const auto& item : items) EXPECT_EQ(item.level, itemLevel);
     }
 
-    testing_support::FakeUserInterface ui;
     std::string sevenZipFolder;
 };
 
@@ -111,7 +106,7 @@ TEST_F(T13OnWindows, An7zFoundNowhereIsRefusedWithWhereToPutIt) {
     const SevenZipSearch search = findSevenZip();
     EXPECT_FALSE(search.found);
     T13BuilderFields w = myApp();
-    EXPECT_EQ(generate(w, inRoot("out\\MyApp_1.0_Addon.7z")), T13Outcome::Refused);
+    EXPECT_EQ(generate(w, inRoot("out\\MyApp_1.0_Addon.7z")), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("7z.exe and 7z.dll into " + programFolder + "\\"), std::string::npos)
         << ui.lastMessage();
     EXPECT_TRUE(ui.saveRequests.empty());
@@ -142,7 +137,7 @@ TEST_F(T13OnWindows, CmdRunsTheBatchFileWithTheInstalled7z) {
     platform::writeFileAtomic(inProgram("temp.7z"), "old items");
     T13BuilderFields w = myApp();
     const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
-    ASSERT_EQ(generate(w, output), T13Outcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(ui.lastMessage(), kSuccessMessage);
     expectPackage(output, "MyApp", "-mx9");
 
@@ -163,7 +158,7 @@ TEST_F(T13OnWindows, AnAmpersandInTheNameAndAnOverwrittenPackage) {
     w.packageNameText = "R&D";
     w.storeOnly = true;
     ui.yesNoAnswers.push_back(true);
-    ASSERT_EQ(generate(w, output), T13Outcome::Made) << ui.lastMessage();
+    ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(ui.questions, (std::vector<std::string>{"覆盖吗？"}));
     expectPackage(output, "R&D", "-mx0");
     EXPECT_EQ(platform::listFolder(inRoot("out")).files, (std::vector<std::string>{"R&D_1.0_Addon.7z"}));

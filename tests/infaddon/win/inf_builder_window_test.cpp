@@ -21,7 +21,7 @@
 #include "shell/win/res/start_window_res.h"
 #include "tests/shell/win/program_fixture.h"
 
-namespace window_test {
+namespace windowtest {
 namespace {
 
 using namespace infaddon;
@@ -697,4 +697,4 @@ TEST_F(InfBuilderGenerating, AFailingGenerateNamesTheProblemEnablesTheWindowAndK
 }
 
 }  // namespace
-}  // namespace window_test
+}  // namespace windowtest

@@ -15,7 +15,7 @@
 #include "tests/support/win/recording_user_interface.h"
 #include "tests/support/win/window_harness.h"
 
-namespace window_test {
+namespace windowtest {
 namespace {
 
 shell::LanguageState languageWithRunTitle(const std::string& runTitle) {
@@ -159,4 +159,4 @@ TEST(BusyWindow, ItsLabelIsInSimSunWhereTheSystemHasItAndInTheDialogFontElsewher
 }
 
 }  // namespace
-}  // namespace window_test
+}  // namespace windowtest

@@ -16,7 +16,7 @@
 #include "tests/support/win/recording_user_interface.h"
 #include "tests/support/win/window_harness.h"
 
-namespace window_test {
+namespace windowtest {
 
 class ProgramFixture : public ::testing::Test {
 protected:
@@ -65,4 +65,4 @@ protected:
     std::optional<int> exitStatus_;
 };
 
-}  // namespace window_test
+}  // namespace windowtest

@@ -13,7 +13,7 @@
 #include "shell/win/res/start_window_res.h"
 #include "tests/support/win/window_harness.h"
 
-namespace window_test {
+namespace windowtest {
 namespace {
 
 struct Found {
@@ -70,4 +70,4 @@ TEST(TolvaneExe, StartsWithItsStartWindowAndExitEndsItWithStatusZero) {
 }
 
 }  // namespace
-}  // namespace window_test
+}  // namespace windowtest

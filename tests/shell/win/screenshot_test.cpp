@@ -10,7 +10,7 @@
 #include "shortcuts/win/shortcut_editor_res.h"
 #include "t13addon/win/t13_builder_res.h"
 
-namespace window_test {
+namespace windowtest {
 namespace {
 
 struct Shown {
@@ -95,4 +95,4 @@ INSTANTIATE_TEST_SUITE_P(Languages, WindowScreenshots,
                          [](const ::testing::TestParamInfo<Shown>& info) { return std::string(info.param.fileLabel); });
 
 }  // namespace
-}  // namespace window_test
+}  // namespace windowtest

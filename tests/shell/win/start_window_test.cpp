@@ -7,7 +7,7 @@
 #include "shell/win/res/start_window_res.h"
 #include "t13addon/win/t13_builder_res.h"
 
-namespace window_test {
+namespace windowtest {
 namespace {
 
 class StartWindowTest : public ProgramFixture {
@@ -195,4 +195,4 @@ TEST_F(StartWindowTest, AboutShowsTheFeedbackTextUnderTheApplicationTitle) {
 }
 
 }  // namespace
-}  // namespace window_test
+}  // namespace windowtest

@@ -6,7 +6,7 @@
 #include "shell/win/dialog.h"
 #include "tests/shell/win/test_dialogs_res.h"
 
-namespace window_test {
+namespace windowtest {
 
 class TestWindow : public shell::win::Dialog {
 public:
@@ -26,4 +26,4 @@ protected:
     void onClose() override { ++closes; }
 };
 
-}  // namespace window_test
+}  // namespace windowtest

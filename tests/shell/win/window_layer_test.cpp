@@ -14,7 +14,7 @@
 #include "tests/support/win/png_file.h"
 #include "tests/support/win/window_harness.h"
 
-namespace window_test {
+namespace windowtest {
 namespace {
 
 // A literal with its inner NULs, without the one that ends it.
@@ -176,4 +176,4 @@ TEST(PngFile, HoldsTheImageRowsBehindTheRightChunks) {
 }
 
 }  // namespace
-}  // namespace window_test
+}  // namespace windowtest

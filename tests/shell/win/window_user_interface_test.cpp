@@ -15,7 +15,7 @@
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/win/window_harness.h"
 
-namespace window_test {
+namespace windowtest {
 namespace {
 
 // A literal with its inner NULs, without the one that ends it.
@@ -186,4 +186,4 @@ TEST_F(FileDialogTest, CancelGivesNothingAndSaveGivesThePathTyped) {
 }
 
 }  // namespace
-}  // namespace window_test
+}  // namespace windowtest

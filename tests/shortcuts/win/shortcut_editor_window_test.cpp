@@ -13,7 +13,7 @@
 #include "shortcuts/win/shortcut_editor_res.h"
 #include "tests/shell/win/program_fixture.h"
 
-namespace window_test {
+namespace windowtest {
 namespace {
 
 std::string quotes(int n) { return std::string(static_cast<std::size_t>(n), '"'); }
@@ -347,4 +347,4 @@ TEST_F(ShortcutEditorWindowTest, ClosingUnloadsTheWindowAndEmptiesItsLists) {
 }
 
 }  // namespace
-}  // namespace window_test
+}  // namespace windowtest

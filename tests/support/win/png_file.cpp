@@ -6,7 +6,7 @@
 
 #include "platform/file_system.h"
 
-namespace window_test {
+namespace windowtest {
 
 namespace {
 
@@ -58,4 +58,4 @@ void writePng(const std::string& path, int width, int height, const std::vector<
     platform::writeFileAtomic(path, encodePng(width, height, rgb));
 }
 
-}  // namespace window_test
+}  // namespace windowtest

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace window_test {
+namespace windowtest {
 
 // `rgb` holds width * height * 3 bytes, rows from the top. The file is
 // written beside its name and renamed when complete.
@@ -13,4 +13,4 @@ void writePng(const std::string& path, int width, int height, const std::vector<
 // The PNG bytes of the image.
 std::string encodePng(int width, int height, const std::vector<std::uint8_t>& rgb);
 
-}  // namespace window_test
+}  // namespace windowtest

@@ -15,7 +15,7 @@
 #include "shell/win/window_user_interface.h"
 #include "tests/support/fake_user_interface.h"
 
-namespace window_test {
+namespace windowtest {
 
 class RecordingUserInterface : public testing_support::FakeUserInterface {
 public:
@@ -43,4 +43,4 @@ private:
     shell::win::WindowUserInterface& real_;
 };
 
-}  // namespace window_test
+}  // namespace windowtest

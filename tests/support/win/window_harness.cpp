@@ -7,7 +7,7 @@
 #include "png_file.h"
 #include "shell/win/modeless_dialogs.h"
 
-namespace window_test {
+namespace windowtest {
 
 HWND control(HWND dialog, int id) { return ::GetDlgItem(dialog, id); }
 
@@ -264,4 +264,4 @@ std::string screenshotFolder() {
     return folder;
 }
 
-}  // namespace window_test
+}  // namespace windowtest

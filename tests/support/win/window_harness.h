@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-namespace window_test {
+namespace windowtest {
 
 // The control, or null when the dialog has no control with that id.
 HWND control(HWND dialog, int id);
@@ -77,4 +77,4 @@ bool saveScreenshot(HWND window, const std::string& pngPath);
 // <build folder>/screenshots, made when missing.
 std::string screenshotFolder();
 
-}  // namespace window_test
+}  // namespace windowtest

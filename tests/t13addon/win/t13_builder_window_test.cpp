@@ -18,7 +18,7 @@
 #include "tests/t13addon/fake_archive.h"
 #include "tests/t13addon/t13_fixture.h"
 
-namespace window_test {
+namespace windowtest {
 namespace {
 
 class T13BuilderWindowTest : public ProgramFixture {
@@ -425,4 +425,4 @@ TEST_F(T13GenerateFromWindow, AnExistingPackageIsReplacedOnlyAfterYes) {
 }
 
 }  // namespace
-}  // namespace window_test
+}  // namespace windowtest
