@@ -92,6 +92,9 @@ bool samePath(const std::string& a, const std::string& b);
 // Whether `path` lies in `folder` or below it.
 bool isWithinFolder(const std::string& path, const std::string& folder);
 
+// The path with the system's own separator throughout ("/" on POSIX, "\" on
+// Windows), as the user reads it and as the system's own tools take it.
+std::string nativePath(std::string path);
 // Joins a folder and a name with one "\" (none added after a trailing "\" or "/").
 std::string joinPath(const std::string& folder, const std::string& name);
 // The folder without its trailing "\" or "/" ones, except where they make a

@@ -1,6 +1,7 @@
 // Path text helpers shared by both sides: pure string work.
 #include "platform/file_system.h"
 
+#include "platform/host.h"
 #include "platform/unicode.h"
 
 namespace platform {
@@ -9,6 +10,13 @@ static bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
 bool isAbsolutePath(const std::string& path) {
     return (!path.empty() && isSeparator(path[0])) || (path.size() >= 2 && path[1] == ':');
+}
+
+std::string nativePath(std::string path) {
+    const char separator = kWindowsHost ? '\\' : '/';
+    for (char& c : path)
+        if (isSeparator(c)) c = separator;
+    return path;
 }
 
 std::string joinPath(const std::string& folder, const std::string& name) {

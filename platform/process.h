@@ -51,6 +51,16 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// Where the standard output and standard error of the programs started from
+// now on go: this program's own streams (the default), both into this
+// program's standard error (so its standard output stays for its result), or
+// both appended to a file, made when missing. Their children inherit the same.
+struct ChildOutput {
+    enum Kind { Inherited, ErrorStream, File } kind = Inherited;
+    std::string file;  // for File
+};
+void setChildOutput(const ChildOutput& output);
+
 // Every program started here lives no longer than the program that started
 // it: on Windows all of them sit in one job object that ends them when this
 // process ends, however it ends; on POSIX each starts in a process group of

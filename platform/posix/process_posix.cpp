@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -38,6 +39,9 @@ struct ChildProcess::Impl {
 };
 
 namespace {
+
+// Where the children's output goes (setChildOutput).
+ChildOutput childOutput;
 
 // Children let go of while still running; reaped whenever another starts.
 std::vector<pid_t> orphans;
@@ -288,6 +292,8 @@ void setEnvironmentVariable(const std::string& name, const std::string& value) {
     if (status != 0) throw Error(ErrorKind::BadInput, "The environment variable " + name + " could not be set.");
 }
 
+void setChildOutput(const ChildOutput& output) { childOutput = output; }
+
 ChildProcess ChildProcess::start(const std::string& commandLine, int /*windowStyle: no windows here*/) {
     reapOrphans();
     std::vector<std::string> args = splitCommandLine(commandLine);
@@ -339,8 +345,18 @@ ChildProcess ChildProcess::start(const std::string& commandLine, int /*windowSty
     posix_spawnattr_setpgroup(&attributes, 0);  // a group of its own, led by the child
     posix_spawnattr_setsigmask(&attributes, &previous);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (childOutput.kind == ChildOutput::ErrorStream) {
+        posix_spawn_file_actions_adddup2(&actions, STDERR_FILENO, STDOUT_FILENO);
+    } else if (childOutput.kind == ChildOutput::File) {
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, nativePath(childOutput.file).c_str(),
+                                         O_WRONLY | O_CREAT | O_APPEND, 0644);
+        posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    }
     pid_t pid;
-    const int rc = ::posix_spawn(&pid, program.c_str(), nullptr, &attributes, argv.data(), environ);
+    const int rc = ::posix_spawn(&pid, program.c_str(), &actions, &attributes, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (rc == 0) rememberGroup(pid);
     ::sigprocmask(SIG_SETMASK, &previous, nullptr);

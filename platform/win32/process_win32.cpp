@@ -122,7 +122,48 @@ bool writtenInUtf8(const std::string& batchFile) {
     return readFile(batchFile).compare(0, 3, "\xEF\xBB\xBF") == 0;
 }
 
+// Where the children's output goes (setChildOutput).
+ChildOutput childOutput;
+
+// The inheritable handle a child writes its output to, or none when it keeps
+// this program's streams. Closed by its owner once the child has started.
+class ChildOutputHandle {
+public:
+    ChildOutputHandle() {
+        if (childOutput.kind == ChildOutput::File) {
+            SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+            handle_ = CreateFileW(wide(childOutput.file).c_str(), FILE_APPEND_DATA,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inheritable, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (handle_ == INVALID_HANDLE_VALUE) {
+                const DWORD code = GetLastError();
+                handle_ = nullptr;
+                throw Error(ErrorKind::Io, "The file \"" + childOutput.file + "\" for the output of the programs " +
+                                               "started cannot be opened: " + systemReason(code) + ".");
+            }
+        } else if (childOutput.kind == ChildOutput::ErrorStream) {
+            const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+            // Without a standard error (a windowed parent) the child keeps its own.
+            if (error != nullptr && error != INVALID_HANDLE_VALUE &&
+                !DuplicateHandle(GetCurrentProcess(), error, GetCurrentProcess(), &handle_, 0, TRUE,
+                                 DUPLICATE_SAME_ACCESS))
+                handle_ = nullptr;
+        }
+    }
+    ~ChildOutputHandle() {
+        if (handle_) CloseHandle(handle_);
+    }
+    ChildOutputHandle(const ChildOutputHandle&) = delete;
+    ChildOutputHandle& operator=(const ChildOutputHandle&) = delete;
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_ = nullptr;
+};
+
 }  // namespace
+
+void setChildOutput(const ChildOutput& output) { childOutput = output; }
 
 void endWithParent() {}
 
@@ -245,13 +286,21 @@ ChildProcess ChildProcess::start(const std::string& commandLine, int windowStyle
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = showCommand(windowStyle);
+    const ChildOutputHandle output;
+    if (output.get()) {
+        startup.dwFlags |= STARTF_USESTDHANDLES;
+        startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+        startup.hStdOutput = output.get();
+        startup.hStdError = output.get();
+    }
     PROCESS_INFORMATION info = {};
     std::wstring mutableLine = wide(line);
     // Started suspended, so it joins the job before it can start programs of its own.
     const DWORD flags =
         (windowStyle == kHidden ? CREATE_NO_WINDOW : 0) | CREATE_UNICODE_ENVIRONMENT | CREATE_SUSPENDED;
     std::vector<wchar_t> environment = childEnvironment();
-    if (!CreateProcessW(nullptr, &mutableLine[0], nullptr, nullptr, FALSE, flags, environment.data(), nullptr,
+    // Handles are inherited only when the child is given streams of its own.
+    if (!CreateProcessW(nullptr, &mutableLine[0], nullptr, nullptr, output.get() ? TRUE : FALSE, flags, environment.data(), nullptr,
                         &startup, &info)) {
         const DWORD code = GetLastError();
         throw Error(ErrorKind::FileNotFound,

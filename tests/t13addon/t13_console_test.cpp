@@ -108,22 +108,22 @@ TEST_F(T13Console, AChineseNameMakesThePackageWithItsEntriesFileInCodePage936) {
 
 TEST_F(T13Console, BadArgumentsAndMissingPartsFailWithoutOutput) {
     EXPECT_EQ(run({"--help"}), 0);
-    EXPECT_EQ(err.str(), console::kT13Usage);
+    EXPECT_EQ(err.str(), "") << "help goes to standard output";
     EXPECT_EQ(run({"--name"}), 2);
     EXPECT_NE(err.str().find("\"--name\" needs a value."), std::string::npos);
     EXPECT_EQ(run({"--colour", "red"}), 2);
-    EXPECT_NE(err.str().find("\"--colour red\" is not an option of the t13 command."), std::string::npos);
+    EXPECT_NE(err.str().find("\"--colour\" is not an option of the t13 command."), std::string::npos);
     EXPECT_NE(err.str().find("usage: tolvane-console t13"), std::string::npos);
     EXPECT_EQ(run({"--integrator", "other"}), 2);
     EXPECT_NE(err.str().find("--integrator takes nlite or rvmi, not \"other\"."), std::string::npos) << err.str();
     EXPECT_EQ(run({"--overwrite", "maybe"}), 2);
-    EXPECT_NE(err.str().find("--overwrite takes yes or no, not \"maybe\"."), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find("--overwrite takes yes or no (alone it means yes), not \"maybe\"."), std::string::npos) << err.str();
     EXPECT_EQ(run({"--name", "MyApp", "--version", "1.0", "--item", "soft/gone/setup.exe"}), 2);
     EXPECT_NE(err.str().find("setup.exe does not exist."), std::string::npos) << err.str();
     std::vector<std::string> noSfx = basic();
     noSfx[9] = inRoot("missing.sfx");
     EXPECT_EQ(run(noSfx), 1);
-    EXPECT_NE(err.str().find(inRoot("missing.sfx") + " is missing"), std::string::npos) << err.str();
+    EXPECT_NE(err.str().find(platform::nativePath(inRoot("missing.sfx")) + " is missing"), std::string::npos) << err.str();
     EXPECT_NE(err.str().find("7zSD.sfx"), std::string::npos);
     // No items: Generate's own check refuses.
     EXPECT_EQ(run({"--name", "MyApp", "--version", "1.0", "--sfx", inProgram("7zs.sfx")}), 1);

@@ -1,8 +1,8 @@
 #include "tools/console/inf_command.h"
 
-#include <cstdio>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "infaddon/addon_project.h"
 #include "infaddon/directory_tables.h"
@@ -11,31 +11,42 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "shell/command_runner.h"
-#include "shell/window_texts.h"
 #include "shortcuts/shortcut_editor.h"
 #include "tools/console/console_user_interface.h"
+#include "tools/console/command_support.h"
 #include "tools/console/work_folder.h"
 
 namespace console {
 
-const char* const kInfUsage =
+const char* const kInfSynopsis =
     "usage: tolvane-console inf --name NAME --version VERSION --source [DIRID=]FOLDER [--source ...]\n"
     "         [--website URL] [--reg FILE] [--extra NUMBER=FILE ...] [--patch-extra NUMBER=FILE ...]\n"
     "         [--shortcut NAME=TARGET [--place desktop|startmenu|quicklaunch] [--menu-folder FOLDER]\n"
     "                                 [--arguments TEXT] [--start-in FOLDER] [--description TEXT]] ...\n"
-    "         [--output FILE] [--overwrite [yes|no]]\n"
+    "         [--output FILE] [--overwrite [yes|no]] [--verbose] [--language NAME]\n";
+
+const char* const kInfOptionsHelp =
+    "Makes an INF package (NAME_VERSION_Addon.cab) of an application's folders.\n"
+    "  --name         the package's name\n"
+    "  --version      the package's version\n"
     "  --source       a folder of the application; DIRID is its destination code (default 16422,\n"
     "                 Program Files; e.g. 10 Windows, 11 System32). Repeat for more folders.\n"
+    "  --website      the web site the package names\n"
     "  --reg          a .reg file whose values the package sets (converted by reg2inf)\n"
     "  --extra        a file for setup's own file tables, in the numbered setup folder NUMBER\n"
-    "                 (disk code 1); --patch-extra the same in patch mode (disk code 100)\n"
+    "                 (disk code 1)\n"
+    "  --patch-extra  the same in patch mode (disk code 100)\n"
     "  --shortcut     a shortcut named NAME to TARGET (the installed program's full path, e.g.\n"
-    "                 %ProgramFiles%\\App\\app.exe); the options after it describe it: where it goes\n"
-    "                 (default desktop), the start-menu folder, run arguments, the folder it starts\n"
-    "                 in (default the target's folder) and its description (default NAME)\n"
+    "                 %ProgramFiles%\\App\\app.exe); the options after it describe it:\n"
+    "  --place        where it goes (default desktop)\n"
+    "  --menu-folder  its start-menu folder\n"
+    "  --arguments    its run arguments\n"
+    "  --start-in     the folder it starts in (default the target's folder)\n"
+    "  --description  its description (default NAME)\n"
     "  --output       the package (default: NAME_VERSION_Addon.cab in the current folder)\n"
-    "  --overwrite    replace an existing package (default: no)\n"
-    "Exit status 0 only when the package was made.\n";
+    "  --overwrite    replace an existing package (default: no)\n";
+
+std::string InfHelp() { return std::string(kInfSynopsis) + "\n" + kInfOptionsHelp + kCommonOptionsHelp + kExitStatusHelp; }
 
 namespace {
 
@@ -69,11 +80,22 @@ struct InfArguments {
     std::vector<PendingSource> sources;
     std::vector<PendingExtra> extras;
     std::vector<PendingShortcut> shortcuts;
-    std::string output;
+    std::string output;       // as the builder composes it
+    std::string shownOutput;  // as the user gave it
     bool overwrite = false;
+    bool help = false;
+    std::vector<std::pair<std::string, std::string>> givenPaths;  // composed, as given
 };
 
 [[noreturn]] void refuse(const std::string& message) { throw platform::Error(platform::ErrorKind::BadInput, message); }
+
+// A path from the command line as the builder composes it, remembered with
+// the user's spelling for the messages.
+std::string givenPath(InfArguments& a, const std::string& startFolder, const std::string& path) {
+    const std::string composed = absoluteFrom(startFolder, path);
+    a.givenPaths.emplace_back(composed, path);
+    return composed;
+}
 
 bool allDigits(const std::string& text) {
     if (text.empty()) return false;
@@ -97,43 +119,44 @@ std::pair<std::string, std::string> splitCode(const std::string& value) {
     return {{}, value};
 }
 
-void addSource(InfArguments& a, const std::string& value, const std::string& startFolder) {
+void addSource(InfArguments& a, const ConsoleTexts& texts, const std::string& value, const std::string& startFolder) {
     auto [code, folder] = splitCode(value);
     const std::optional<std::size_t> row = rowOf(infaddon::DirIdTable, code);
     if (!code.empty() && !row)
-        refuse("\"" + code + "\" in --source " + value + " is no destination code of the table (16422 Program Files, "
-               "10 Windows, 11 System32, ...).");
-    folder = absoluteFrom(startFolder, folder);
-    if (platform::fileExists(folder))
-        refuse("The source folder " + folder + " is a file, not a folder. Give the folder that holds the "
-               "application's files.");
-    if (!platform::folderExists(folder)) refuse("The source folder " + folder + " does not exist.");
+        refuse(texts(ConsoleText::BadDirId, {code, value}));
+    const std::string given = folder;
+    folder = givenPath(a, startFolder, folder);
+    if (platform::fileExists(folder)) refuse(texts(ConsoleText::SourceIsFile, {platform::nativePath(given)}));
+    if (!platform::folderExists(folder)) refuse(texts(ConsoleText::SourceMissing, {platform::nativePath(given)}));
     a.sources.push_back({row, folder});
 }
 
-void addExtra(InfArguments& a, const std::string& option, const std::string& value, const std::string& startFolder) {
+void addExtra(InfArguments& a, const ConsoleTexts& texts, const std::string& option, const std::string& value,
+              const std::string& startFolder) {
     auto [number, file] = splitCode(value);
-    if (number.empty()) refuse(option + " " + value + " needs a setup folder number: " + option + " NUMBER=FILE.");
+    if (number.empty()) refuse(texts(ConsoleText::ExtraNeedsNumber, {option, value}));
     const std::optional<std::size_t> row = rowOf(infaddon::SetupDirTable, number);
-    if (!row) refuse("\"" + number + "\" in " + option + " " + value + " is no numbered setup folder of the table.");
-    file = absoluteFrom(startFolder, file);
-    if (!platform::fileExists(file)) refuse("The extra file " + file + " does not exist.");
+    if (!row) refuse(texts(ConsoleText::BadSetupNumber, {number, option, value}));
+    const std::string given = file;
+    file = givenPath(a, startFolder, file);
+    if (!platform::fileExists(file)) refuse(texts(ConsoleText::ExtraMissing, {platform::nativePath(given)}));
     a.extras.push_back({*row, file,
                         option == "--patch-extra" ? infaddon::DiskCodeOption::Patch : infaddon::DiskCodeOption::WholeFile});
 }
 
-PendingShortcut& lastShortcut(InfArguments& a, const std::string& option) {
-    if (a.shortcuts.empty()) refuse(option + " describes a shortcut: give --shortcut NAME=TARGET before it.");
+PendingShortcut& lastShortcut(InfArguments& a, const ConsoleTexts& texts, const std::string& option) {
+    if (a.shortcuts.empty()) refuse(texts(ConsoleText::ShortcutFirst, {option}));
     return a.shortcuts.back();
 }
 
-void describeShortcut(InfArguments& a, const std::string& option, const std::string& value) {
-    PendingShortcut& s = lastShortcut(a, option);
+void describeShortcut(InfArguments& a, const ConsoleTexts& texts, const std::string& option,
+                      const std::string& value) {
+    PendingShortcut& s = lastShortcut(a, texts, option);
     if (option == "--place") {
         if (value == "desktop") s.place = shortcuts::ShortcutPlace::Desktop;
         else if (value == "startmenu") s.place = shortcuts::ShortcutPlace::StartMenu;
         else if (value == "quicklaunch") s.place = shortcuts::ShortcutPlace::QuickLaunch;
-        else refuse("--place takes desktop, startmenu or quicklaunch, not \"" + value + "\".");
+        else refuse(texts(ConsoleText::BadValue, {option, "desktop, startmenu or quicklaunch", value}));
     } else if (option == "--menu-folder") s.menuFolder = value;
     else if (option == "--arguments") s.arguments = value;
     else if (option == "--start-in") s.startIn = value;
@@ -141,43 +164,55 @@ void describeShortcut(InfArguments& a, const std::string& option, const std::str
 }
 
 // Throws platform::Error(BadInput) naming the argument that cannot be used.
-InfArguments parseArguments(const std::vector<std::string>& args, const std::string& startFolder) {
+InfArguments parseArguments(const std::vector<std::string>& args, const std::string& startFolder, ConsoleRun& run) {
     InfArguments a;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        const ConsoleTexts& texts = run.texts;
         const std::string& option = args[i];
+        if (isHelpOption(option)) {
+            a.help = true;
+            return a;
+        }
+        if (takeCommonOption(args, i, run)) continue;
         if (option == "--overwrite") {
             a.overwrite = true;
             if (i + 1 < args.size() && (args[i + 1] == "yes" || args[i + 1] == "no")) a.overwrite = args[++i] == "yes";
             else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
+                refuse(run.texts(ConsoleText::BadValue, {option, "yes or no (alone it means yes)", args[i + 1]}));
+            else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
                 refuse("--overwrite takes yes or no (alone it means yes), not \"" + args[i + 1] + "\".");
             continue;
         }
-        if (i + 1 >= args.size()) refuse("\"" + option + "\" needs a value.");
+        if (i + 1 >= args.size()) refuse(texts(ConsoleText::NeedsValue, {option}));
         const std::string& value = args[++i];
         if (option == "--name") a.name = value;
         else if (option == "--version") a.version = value;
         else if (option == "--website") a.website = value;
-        else if (option == "--reg") a.regFile = absoluteFrom(startFolder, value);
-        else if (option == "--output") a.output = absoluteFrom(startFolder, value);
-        else if (option == "--source") addSource(a, value, startFolder);
-        else if (option == "--extra" || option == "--patch-extra") addExtra(a, option, value, startFolder);
+        else if (option == "--reg") a.regFile = givenPath(a, startFolder, value);
+        else if (option == "--output") {
+            a.output = absoluteFrom(startFolder, value);
+            a.shownOutput = value;
+        } else if (option == "--source") addSource(a, texts, value, startFolder);
+        else if (option == "--extra" || option == "--patch-extra") addExtra(a, texts, option, value, startFolder);
         else if (option == "--shortcut") {
             const std::size_t eq = value.find('=');
             if (eq == std::string::npos || eq == 0 || eq + 1 == value.size())
-                refuse("--shortcut takes NAME=TARGET, not \"" + value + "\".");
+                refuse(texts(ConsoleText::ShortcutForm, {value}));
             PendingShortcut s;
             s.linkName = value.substr(0, eq);
             s.target = value.substr(eq + 1);
             a.shortcuts.push_back(s);
         } else if (option == "--place" || option == "--menu-folder" || option == "--arguments" ||
                    option == "--start-in" || option == "--description") {
-            describeShortcut(a, option, value);
+            describeShortcut(a, texts, option, value);
         } else {
-            refuse("\"" + option + "\" is not an option of the inf command.");
+            refuse(texts(ConsoleText::UnknownOption, {option, "inf"}));
         }
     }
-    if (a.output.empty())
-        a.output = platform::joinPath(startFolder, infaddon::DefaultPackageFileName(a.name, a.version));
+    if (a.output.empty()) {
+        a.shownOutput = infaddon::DefaultPackageFileName(a.name, a.version);
+        a.output = platform::joinPath(startFolder, a.shownOutput);
+    }
     return a;
 }
 
@@ -194,7 +229,8 @@ std::string defaultStartIn(const std::string& target) {
 // with the dialogs answered from the arguments. The shortcuts' group key
 // takes the name of the last source folder, the folder still open in the
 // folder tree. Throws platform::Error when a command added nothing.
-void fillBuilder(const InfArguments& a, infaddon::InfBuilder& builder, ConsoleUserInterface& ui) {
+void fillBuilder(const InfArguments& a, const ConsoleTexts& texts, infaddon::InfBuilder& builder,
+                 ConsoleUserInterface& ui) {
     builder.project.PackageName = a.name;
     builder.project.PackageVersion = a.version;
     builder.project.Website = a.website;
@@ -211,7 +247,7 @@ void fillBuilder(const InfArguments& a, infaddon::InfBuilder& builder, ConsoleUs
         ui.queueOpenFile(extra.file);
         const std::size_t before = builder.project.ExtraFiles.size();
         infaddon::AddExtraFiles(builder, ui, extra.setupDirRow);
-        if (builder.project.ExtraFiles.size() == before) refuse("The extra file " + extra.file + " was not added.");
+        if (builder.project.ExtraFiles.size() == before) refuse(texts(ConsoleText::ExtraNotAdded, {extra.file}));
     }
 
     shortcuts::ShortcutEditor editor(builder);
@@ -229,39 +265,54 @@ void fillBuilder(const InfArguments& a, infaddon::InfBuilder& builder, ConsoleUs
 
 }  // namespace
 
-int RunInfCommand(const std::vector<std::string>& args, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        err << kInfUsage;
-        return 0;
-    }
+int RunInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
     const std::string startFolder = platform::currentDirectory();
     InfArguments a;
     try {
-        a = parseArguments(args, startFolder);
+        a = parseArguments(args, startFolder, run);
     } catch (const platform::Error& e) {
-        err << e.what() << "\n" << kInfUsage;
-        return 2;
+        return refuseArguments(run, e.what(), kInfSynopsis, std::string(kProgramName) + " inf");
+    }
+    if (a.help) {
+        *run.out << InfHelp();
+        return 0;
     }
 
-    shell::GenerateOutcome outcome = shell::GenerateOutcome::Failed;
-    ConsoleUserInterface ui(a.output, a.overwrite);
+    ConsoleUserInterface ui(run);
+    ui.setOutput(a.output, a.shownOutput, a.overwrite);
+    // Paths below the current folder that the user did not give: the system's separators.
+    ui.addShownPath(startFolder, startFolder);
+    for (const auto& [composed, given] : a.givenPaths) ui.addShownPath(composed, given);
     infaddon::InfBuilder builder;
     try {
-        fillBuilder(a, builder, ui);
+        fillBuilder(a, run.texts, builder, ui);
     } catch (const platform::Error& e) {
         platform::setCurrentDirectory(startFolder);
-        err << e.what() << "\n";
-        return 1;
+        ui.error(e.what());
+        return ui.finish(shell::GenerateOutcome::Failed);
     }
     platform::setCurrentDirectory(startFolder);
+    shell::GenerateOutcome outcome = shell::GenerateOutcome::Failed;
     shell::ToolCommandRunner runner(ui);
-    runInWorkFolder("tolvane-inf", startFolder, runner, err, [&](const std::string&) {
-        // No language file is loaded here: the built-in overwrite question.
-        outcome = infaddon::GenerateInfPackage(builder, ui, runner, shell::OverwriteQuestionText({}));
-        for (const std::string& line : builder.build.RunLog) std::printf("%s\n", line.c_str());
-        std::fflush(stdout);
+    std::ostringstream workFolderTrouble;
+    runInWorkFolder("tolvane-inf", startFolder, runner, workFolderTrouble, [&](const std::string& workFolder) {
+        ui.addShownPath(workFolder, workFolder);
+        const ToolOutputRoute route(ui, run.verbose, workFolder);
+        ui.followScan(builder.build.RunLog);
+        // The texts of the chosen language file: its overwrite question.
+        outcome = infaddon::GenerateInfPackage(builder, ui, runner, overwriteQuestion(run),
+                                               [&] { ui.followScan(builder.build.RunLog); });
+        ui.followScan(builder.build.RunLog);
+        if (!shell::packageMade(outcome)) ui.keepToolOutputForFailure();
     });
-    return shell::exitStatusOf(outcome);
+    reportWorkFolderTrouble(ui, workFolderTrouble.str());
+    return ui.finish(outcome);
+}
+
+int RunInfCommand(const std::vector<std::string>& args, std::ostream& err) {
+    ConsoleRun run;
+    run.err = &err;
+    return RunInfCommand(args, run);
 }
 
 }  // namespace console

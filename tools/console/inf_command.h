@@ -6,18 +6,23 @@
 #include <string>
 #include <vector>
 
+#include "tools/console/console_run.h"
+
 namespace console {
 
-// The usage text of the inf command.
-extern const char* const kInfUsage;
+// The first lines of the inf command's help: how it is called.
+extern const char* const kInfSynopsis;
+// Its --help text: the synopsis, every option, the exit statuses.
+std::string InfHelp();
 
-// `args` are the words after "inf" (see kInfUsage). The work files go into a
-// fresh temporary program folder, removed afterwards. The command's own
-// complaints (bad arguments with the usage, a work folder that cannot be made
-// or removed) go to `err`; Generate's messages, the overwrite answer and the
-// run log are printed on standard output. Returns 0 when the package was
-// made, 1 when it was not, 2 for arguments that cannot be used (nothing is
+// `args` are the words after "inf" (see InfHelp). The work files go into a
+// fresh temporary program folder, removed afterwards. Returns 0 when the
+// package was made (its path then on the run's standard output), 1 when it
+// was refused or not made, 2 for arguments that cannot be used (nothing is
 // written then).
+int RunInfCommand(const std::vector<std::string>& args, ConsoleRun run);
+// The same with the built-in English texts, quiet, everything but the
+// package's path on `err`.
 int RunInfCommand(const std::vector<std::string>& args, std::ostream& err);
 
 }  // namespace console

@@ -1,43 +1,71 @@
-// tolvane-console: builds INF and T13 packages without windows. It only
-// picks the subcommand; each command reads its own options.
-#include <cstdio>
+// tolvane-console: builds INF and T13 packages without windows. It reads the
+// options every command shares, picks the command, and lets it read its own.
 #include <iostream>
 #include <string>
 #include <vector>
 
+#include "platform/error.h"
 #include "platform/program_arguments.h"
 #include "platform/program_main.h"
+#include "shell/ui_strings.h"
+#include "tools/console/console_run.h"
 #include "tools/console/inf_command.h"
 #include "tools/console/t13_command.h"
 
 namespace {
 
-const char* const kUsage =
-    "usage: tolvane-console inf OPTIONS    make an INF package (NAME_VERSION_Addon.cab)\n"
-    "       tolvane-console t13 OPTIONS    make a T13 package (NAME_VERSION_Addon.7z)\n"
-    "       tolvane-console --help         this text\n"
-    "The messages a command shows are printed; the overwrite question is answered by --overwrite.\n\n";
+const char* const kSynopsis =
+    "usage: tolvane-console [--verbose] [--language NAME] inf OPTIONS   make an INF package (NAME_VERSION_Addon.cab)\n"
+    "       tolvane-console [--verbose] [--language NAME] t13 OPTIONS   make a T13 package (NAME_VERSION_Addon.7z)\n"
+    "       tolvane-console --help | --version\n";
 
-bool isHelp(const std::string& arg) { return arg == "--help" || arg == "-h" || arg == "/?"; }
+std::string help() {
+    return std::string(kSynopsis) + "\n\"tolvane-console inf --help\" and \"tolvane-console t13 --help\" give each " +
+           "command's options.\n" + console::kCommonOptionsHelp + "  --version      the program's version\n" +
+           console::kExitStatusHelp;
+}
 
-}  // namespace
+// "V3.3" -> "3.3"
+std::string versionText() {
+    const std::string suffix = shell::kProgramVersionSuffix;
+    return std::string(console::kProgramName) + " (Tolvane) " + (suffix.rfind('V', 0) == 0 ? suffix.substr(1) : suffix) +
+           "\n";
+}
 
-static int run(int argc, char** argv) {
+int run(int argc, char** argv) {
     // On Windows from the wide command line: names outside the ANSI code page
     // (a Chinese folder on an English system) arrive intact, as UTF-8.
     const std::vector<std::string> words = platform::programArguments(argc, argv);
-    if (words.empty() || isHelp(words[0])) {
-        std::ostream& out = words.empty() ? std::cerr : std::cout;
-        out << kUsage << console::kInfUsage << "\n" << console::kT13Usage;
-        return words.empty() ? 2 : 0;
+    console::ConsoleRun run;
+    std::size_t i = 0;
+    try {
+        run = console::consoleRunFor({}, false);
+        for (; i < words.size(); ++i) {
+            if (console::isHelpOption(words[i])) {
+                std::cout << help();
+                return 0;
+            }
+            if (words[i] == "--version") {
+                std::cout << versionText();
+                return 0;
+            }
+            if (!console::takeCommonOption(words, i, run)) break;
+        }
+    } catch (const platform::Error& e) {
+        return console::refuseArguments(run, e.what(), kSynopsis, console::kProgramName);
     }
-    const std::vector<std::string> args(words.begin() + 1, words.end());
-    if (words[0] == "inf") return console::RunInfCommand(args, std::cerr);
-    if (words[0] == "t13") return console::RunT13Command(args, std::cerr);
-    std::cerr << "\"" << words[0] << "\" is not a command of tolvane-console.\n" << kUsage;
-    return 2;
+    if (i == words.size())
+        return console::refuseArguments(run, run.texts(console::ConsoleText::NoCommand), kSynopsis,
+                                        console::kProgramName);
+    const std::vector<std::string> args(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
+    if (words[i] == "inf") return console::RunInfCommand(args, run);
+    if (words[i] == "t13") return console::RunT13Command(args, run);
+    return console::refuseArguments(run, run.texts(console::ConsoleText::UnknownCommand, {words[i]}), kSynopsis,
+                                    console::kProgramName);
 }
 
+}  // namespace
+
 int main(int argc, char** argv) {
-    return platform::runProgram("tolvane-console", std::cerr, [&] { return run(argc, argv); });
+    return platform::runProgram(console::kProgramName, std::cerr, [&] { return run(argc, argv); });
 }

@@ -3,23 +3,30 @@
 #include "tools/console/t13_command.h"
 
 #include <ostream>
+#include <sstream>
 
 #include "platform/error.h"
 #include "platform/file_system.h"
-#include "shell/window_texts.h"
 #include "shell/command_runner.h"
 #include "t13addon/generate_t13_addon.h"
-#include "t13addon/t13_builder.h"
 #include "t13addon/t13_batch_file.h"
+#include "t13addon/t13_builder.h"
+#include "tools/console/command_support.h"
 #include "tools/console/console_user_interface.h"
 #include "tools/console/work_folder.h"
 
 namespace console {
 
-const char* const kT13Usage =
+const char* const kT13Synopsis =
     "usage: tolvane-console t13 --name NAME --version VERSION --item PATH [--item PATH ...]\n"
     "         [--extract-path PATH] [--run COMMAND ...] [--integrator nlite|rvmi]\n"
-    "         [--compression store|high] [--output FILE] [--overwrite yes|no] [--sfx FILE]\n"
+    "         [--compression store|high] [--output FILE] [--overwrite [yes|no]] [--sfx FILE]\n"
+    "         [--verbose] [--language NAME]\n";
+
+const char* const kT13OptionsHelp =
+    "Makes a T13 package (NAME_VERSION_Addon.7z): one installer that setup runs at T-13.\n"
+    "  --name          the package's name\n"
+    "  --version       the package's version\n"
     "  --item          a file, or a folder (packed as FOLDER\\*); repeat for more\n"
     "  --extract-path  where the installer unpacks (default: a temporary folder)\n"
     "  --run           a command the installer runs after unpacking; repeat for more\n"
@@ -27,8 +34,9 @@ const char* const kT13Usage =
     "  --compression   high (default, -mx9) or store (-mx0) for the items\n"
     "  --output        the package (default: NAME_VERSION_Addon.7z in the current folder)\n"
     "  --overwrite     replace an existing package (default: no)\n"
-    "  --sfx           the self-extractor module (default: 7zs.sfx beside this program)\n"
-    "Exit status 0 only when the package was made.\n";
+    "  --sfx           the self-extractor module (default: 7zs.sfx beside this program)\n";
+
+std::string T13Help() { return std::string(kT13Synopsis) + "\n" + kT13OptionsHelp + kCommonOptionsHelp + kExitStatusHelp; }
 
 namespace {
 
@@ -41,79 +49,105 @@ struct T13Arguments {
     t13addon::T13Builder fields;  // the boxes and options
     std::vector<PendingItem> items;
     std::vector<std::string> runCommands;
-    std::string output;
+    std::string output;       // as the builder composes it
+    std::string shownOutput;  // as the user gave it
     bool overwrite = false;
+    bool help = false;
     std::string sfx;
+    std::string shownSfx;
+    std::vector<std::pair<std::string, std::string>> givenPaths;  // composed, as given
 };
 
+[[noreturn]] void refuse(const std::string& message) { throw platform::Error(platform::ErrorKind::BadInput, message); }
+
 // Throws platform::Error(BadInput) naming the argument that cannot be used.
-T13Arguments parseArguments(const std::vector<std::string>& args, const std::string& startFolder) {
+T13Arguments parseArguments(const std::vector<std::string>& args, const std::string& startFolder, ConsoleRun& run) {
     T13Arguments a;
     for (std::size_t i = 0; i < args.size(); ++i) {
+        const ConsoleTexts& texts = run.texts;
         const std::string& option = args[i];
-        if (i + 1 >= args.size())
-            throw platform::Error(platform::ErrorKind::BadInput, "\"" + option + "\" needs a value.");
+        if (isHelpOption(option)) {
+            a.help = true;
+            return a;
+        }
+        if (takeCommonOption(args, i, run)) continue;
+        if (option == "--overwrite") {
+            a.overwrite = true;
+            if (i + 1 < args.size() && (args[i + 1] == "yes" || args[i + 1] == "no")) a.overwrite = args[++i] == "yes";
+            else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
+                refuse(run.texts(ConsoleText::BadValue, {option, "yes or no (alone it means yes)", args[i + 1]}));
+            continue;
+        }
+        const bool known = option == "--name" || option == "--version" || option == "--extract-path" ||
+                           option == "--run" || option == "--output" || option == "--sfx" || option == "--item" ||
+                           option == "--integrator" || option == "--compression";
+        if (!known) refuse(texts(ConsoleText::UnknownOption, {option, "t13"}));
+        if (i + 1 >= args.size()) refuse(texts(ConsoleText::NeedsValue, {option}));
         const std::string& value = args[++i];
         if (option == "--name") a.fields.packageNameText = value;
         else if (option == "--version") a.fields.versionText = value;
         else if (option == "--extract-path") a.fields.extractPathText = value;
         else if (option == "--run") a.runCommands.push_back(value);
-        else if (option == "--output") a.output = absoluteFrom(startFolder, value);
-        else if (option == "--sfx") a.sfx = absoluteFrom(startFolder, value);
-        else if (option == "--item") {
+        else if (option == "--output") {
+            a.output = absoluteFrom(startFolder, value);
+            a.shownOutput = value;
+        } else if (option == "--sfx") {
+            a.sfx = absoluteFrom(startFolder, value);
+            a.shownSfx = value;
+        } else if (option == "--item") {
             const std::string item = absoluteFrom(startFolder, value);
             if (!platform::fileExists(item) && !platform::folderExists(item))
-                throw platform::Error(platform::ErrorKind::BadInput, "The item " + item + " does not exist.");
+                refuse(texts(ConsoleText::ItemMissing, {platform::nativePath(value)}));
+            a.givenPaths.emplace_back(item, value);
             a.items.push_back({item, platform::folderExists(item) ? t13addon::PackItemKind::Folder
                                                                    : t13addon::PackItemKind::Files});
-        } else if (option == "--integrator" && (value == "nlite" || value == "rvmi")) {
+        } else if (option == "--integrator") {
+            if (value != "nlite" && value != "rvmi") refuse(texts(ConsoleText::BadValue, {option, "nlite or rvmi", value}));
             a.fields.integrator = value == "nlite" ? t13addon::Integrator::NLite : t13addon::Integrator::RvmIntegrator;
-        } else if (option == "--compression" && (value == "store" || value == "high")) {
-            a.fields.storeOnly = value == "store";
-        } else if (option == "--overwrite" && (value == "yes" || value == "no")) {
-            a.overwrite = value == "yes";
-        } else if (option == "--integrator" || option == "--compression" || option == "--overwrite") {
-            const char* const choices = option == "--integrator" ? "nlite or rvmi"
-                                        : option == "--compression" ? "store or high" : "yes or no";
-            throw platform::Error(platform::ErrorKind::BadInput,
-                                  option + " takes " + choices + ", not \"" + value + "\".");
         } else {
-            throw platform::Error(platform::ErrorKind::BadInput,
-                                  "\"" + option + " " + value + "\" is not an option of the t13 command.");
+            if (value != "store" && value != "high") refuse(texts(ConsoleText::BadValue, {option, "store or high", value}));
+            a.fields.storeOnly = value == "store";
         }
     }
-    if (a.output.empty())
-        a.output = platform::joinPath(
-            startFolder, t13addon::DefaultPackageFileName(a.fields.packageNameText, a.fields.versionText));
-    if (a.sfx.empty()) a.sfx = platform::joinPath(platform::executableFolder(), t13addon::kSfxModuleName);
+    if (a.output.empty()) {
+        a.shownOutput = t13addon::DefaultPackageFileName(a.fields.packageNameText, a.fields.versionText);
+        a.output = platform::joinPath(startFolder, a.shownOutput);
+    }
+    if (a.sfx.empty()) {
+        a.sfx = platform::joinPath(platform::executableFolder(), t13addon::kSfxModuleName);
+        a.shownSfx = a.sfx;
+    }
     return a;
 }
 
 }  // namespace
 
-int RunT13Command(const std::vector<std::string>& args, std::ostream& err) {
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        err << kT13Usage;
-        return 0;
-    }
+int RunT13Command(const std::vector<std::string>& args, ConsoleRun run) {
     const std::string startFolder = platform::currentDirectory();
     T13Arguments a;
     try {
-        a = parseArguments(args, startFolder);
+        a = parseArguments(args, startFolder, run);
     } catch (const platform::Error& e) {
-        err << e.what() << "\n" << kT13Usage;
-        return 2;
+        return refuseArguments(run, e.what(), kT13Synopsis, std::string(kProgramName) + " t13");
     }
+    if (a.help) {
+        *run.out << T13Help();
+        return 0;
+    }
+
+    ConsoleUserInterface ui(run);
+    ui.setOutput(a.output, a.shownOutput, a.overwrite);
+    // Paths below the current folder that the user did not give: the system's separators.
+    ui.addShownPath(startFolder, startFolder);
+    for (const auto& [composed, given] : a.givenPaths) ui.addShownPath(composed, given);
     a.sfx = platform::resolveLetterCase(a.sfx);
+    ui.addShownPath(a.sfx, a.shownSfx);
     if (!platform::fileExists(a.sfx)) {
-        err << "The self-extractor module " << a.sfx
-            << " is missing. Put the modified 7-Zip SFX module (7zSD.sfx by Oleg Scherbakov, renamed to 7zs.sfx; "
-               "see t13addon/README.md) beside tolvane-console, or name it with --sfx.\n";
-        return 1;
+        ui.error(run.texts(ConsoleText::SfxMissing, {platform::nativePath(a.shownSfx)}));
+        return ui.finish(shell::GenerateOutcome::Refused);
     }
 
     shell::GenerateOutcome outcome = shell::GenerateOutcome::Failed;
-    ConsoleUserInterface ui(a.output, a.overwrite);
     // The items and run commands go in through the builder's own buttons.
     for (const PendingItem& item : a.items) {
         a.fields.addKind = item.kind;
@@ -127,12 +161,23 @@ int RunT13Command(const std::vector<std::string>& args, std::ostream& err) {
         t13addon::AddRunCommand(a.fields, ui);
     }
     shell::ToolCommandRunner runner(ui);
-    runInWorkFolder("tolvane-t13", startFolder, runner, err, [&](const std::string& workFolder) {
+    std::ostringstream workFolderTrouble;
+    runInWorkFolder("tolvane-t13", startFolder, runner, workFolderTrouble, [&](const std::string& workFolder) {
+        ui.addShownPath(workFolder, workFolder);
+        const ToolOutputRoute route(ui, run.verbose, workFolder);
+        ui.setPackingText(run.texts(ConsoleText::ProgressT13, {platform::nativePath(a.shownOutput)}));
         platform::copyFile(a.sfx, platform::joinPath(workFolder, t13addon::kSfxModuleName));
-        // No language file is loaded here: the built-in overwrite question.
-        outcome = t13addon::GenerateT13Addon(a.fields, ui, runner, shell::OverwriteQuestionText({}));
+        outcome = t13addon::GenerateT13Addon(a.fields, ui, runner, overwriteQuestion(run));
+        if (!shell::packageMade(outcome)) ui.keepToolOutputForFailure();
     });
-    return shell::exitStatusOf(outcome);
+    reportWorkFolderTrouble(ui, workFolderTrouble.str());
+    return ui.finish(outcome);
+}
+
+int RunT13Command(const std::vector<std::string>& args, std::ostream& err) {
+    ConsoleRun run;
+    run.err = &err;
+    return RunT13Command(args, run);
 }
 
 }  // namespace console

@@ -6,17 +6,22 @@
 #include <string>
 #include <vector>
 
+#include "tools/console/console_run.h"
+
 namespace console {
 
-// The usage text of the t13 command.
-extern const char* const kT13Usage;
+// The first lines of the t13 command's help: how it is called.
+extern const char* const kT13Synopsis;
+// Its --help text: the synopsis, every option, the exit statuses.
+std::string T13Help();
 
-// `args` are the words after "t13" (see kT13Usage). The command's own
-// complaints (bad arguments with the usage, a missing module, a work folder
-// that cannot be made or removed) go to `err`; Generate's messages and the
-// overwrite answer are printed on standard output by ConsoleUserInterface.
-// Returns 0 when the package was made, 1 when it was not, 2 for arguments
-// that cannot be used (nothing is written then).
+// `args` are the words after "t13" (see T13Help). Returns 0 when the
+// package was made (its path then on the run's standard output), 1 when it
+// was refused or not made (a missing self-extractor module among them), 2
+// for arguments that cannot be used (nothing is written then).
+int RunT13Command(const std::vector<std::string>& args, ConsoleRun run);
+// The same with the built-in English texts, quiet, everything but the
+// package's path on `err`.
 int RunT13Command(const std::vector<std::string>& args, std::ostream& err);
 
 }  // namespace console

@@ -1,0 +1,204 @@
+// What tolvane-console says and where: its language from the locale and from
+// --language, quiet and verbose runs, the progress line only on a terminal
+// (a pseudo-terminal made by script(1)), paths as the user gave them, and a
+// --help that names every option the commands take. The program runs as a
+// user runs it, through the shell.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "platform/error.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "tools/console/console_language.h"
+#include "tools/console/console_run.h"
+#include "tools/console/inf_command.h"
+#include "tools/console/t13_command.h"
+
+namespace {
+
+std::string shellQuoted(const std::string& text) { return "'" + platform::nativePath(text) + "'"; }
+
+std::string capture(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+// Sets the locale variables for one test and puts them back afterwards.
+class Locale {
+public:
+    Locale(const std::string& lcAll, const std::string& lang) {
+        for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) saved_.push_back(platform::environmentVariable(name));
+        platform::setEnvironmentVariable("LC_ALL", lcAll);
+        platform::setEnvironmentVariable("LC_MESSAGES", "");
+        platform::setEnvironmentVariable("LANG", lang);
+    }
+    ~Locale() {
+        const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+        for (std::size_t i = 0; i < 3; ++i) platform::setEnvironmentVariable(names[i], saved_[i]);
+    }
+
+private:
+    std::vector<std::string> saved_;
+};
+
+TEST(ConsoleLanguage, FollowsTheLocaleThroughTheLanguageMapAndElseSpeaksEnglish) {
+    const struct {
+        const char* lcAll;
+        const char* lang;
+        const char* language;
+    } cases[] = {
+        {"", "zh_CN.UTF-8", "Chinese"}, {"", "zh_TW.UTF-8", "Chinese"}, {"", "en_GB.UTF-8", "English"},
+        {"", "de_DE.UTF-8", "English"},  // the map names no file for German
+        {"", "C", "English"},           {"", "", "English"},
+        {"zh_CN.UTF-8", "en_US.UTF-8", "Chinese"},  // LC_ALL before LANG
+    };
+    for (const auto& c : cases) {
+        const Locale locale(c.lcAll, c.lang);
+        EXPECT_EQ(console::chooseConsoleLanguage({}).name, c.language) << c.lcAll << " / " << c.lang;
+    }
+}
+
+TEST(ConsoleLanguage, LanguageChoosesAFileOfTheLanguageFolderAndNamesThemWhenThereIsNone) {
+    const Locale locale("", "zh_CN.UTF-8");
+    const console::ConsoleLanguage english = console::chooseConsoleLanguage("English");
+    EXPECT_EQ(english.name, "English");
+    EXPECT_TRUE(platform::fileExists(english.file));
+    for (const char* bad : {"Klingon", "../lng/English", "English.lng"}) {
+        try {
+            console::chooseConsoleLanguage(bad);
+            ADD_FAILURE() << bad << " was taken";
+        } catch (const platform::Error& e) {
+            // Told in the system's language, naming the files there are.
+            EXPECT_NE(std::string(e.what()).find("Chinese, English"), std::string::npos) << e.what();
+            EXPECT_NE(std::string(e.what()).find("没有语言文件"), std::string::npos) << e.what();
+        }
+    }
+}
+
+class ConsoleRunOutput : public ::testing::Test {
+protected:
+    void SetUp() override {
+        program = platform::joinPath(TOLVANE_BIN_DIR, "tolvane-console");
+        if (platform::findProgram(platform::joinPath(TOLVANE_BIN_DIR, "makecab"), {}).empty() ||
+            platform::findProgram(platform::joinPath(TOLVANE_BIN_DIR, "tolvane-cmd"), {}).empty())
+            GTEST_SKIP() << "makecab and tolvane-cmd are not built in " TOLVANE_BIN_DIR;
+        root = platform::makeTemporaryFolder("tolvane-console-output");
+        platform::createFolders(platform::joinPath(root, "My App\\sub"));
+        platform::createFolder(platform::joinPath(root, "out"));
+        platform::writeFileAtomic(platform::joinPath(root, "My App\\app.exe"), "app");
+        platform::writeFileAtomic(platform::joinPath(root, "My App\\sub\\read me.txt"), "read me");
+    }
+    void TearDown() override {
+        if (!root.empty()) platform::removeFolderTree(root);
+    }
+    // Runs the build from the test's folder with the words after "inf";
+    // standard output is returned, standard error kept in `err`.
+    std::string build(const std::string& environment, const std::string& options) {
+        const std::string errFile = platform::joinPath(root, "stderr.txt");
+        const std::string out = capture("cd " + shellQuoted(root) + " && " + environment + " " + shellQuoted(program) +
+                                        " inf --name App --version 1.0 --source 'My App' --output out/App.cab " +
+                                        options + " 2>" + shellQuoted(errFile));
+        err = platform::readFile(errFile);
+        return out;
+    }
+
+    std::string program, root, err;
+};
+
+TEST_F(ConsoleRunOutput, AQuietRunSaysOnlyTheResultAndPrintsThePackagePathAsGiven) {
+    EXPECT_EQ(build("LC_ALL=en_US.UTF-8", ""), "out/App.cab\n");
+    EXPECT_EQ(err, "The INF package is made.\n") << "no tool output, no progress line into a file";
+    EXPECT_TRUE(platform::fileExists(platform::joinPath(root, "out\\App.cab")));
+
+    // Refused: nothing on standard output, the reason and what to do on standard error.
+    EXPECT_EQ(build("LC_ALL=en_US.UTF-8", ""), "");
+    EXPECT_EQ(err, "tolvane-console: out/App.cab already exists; give --overwrite to replace it.\n");
+
+    EXPECT_EQ(build("LC_ALL=zh_CN.UTF-8", "--overwrite"), "out/App.cab\n");
+    EXPECT_EQ(err, "恭喜！整合包生成成功！\n");
+    EXPECT_EQ(build("LC_ALL=zh_CN.UTF-8", "--language English --overwrite"), "out/App.cab\n");
+    EXPECT_EQ(err, "The INF package is made.\n");
+}
+
+TEST_F(ConsoleRunOutput, AVerboseRunLogsTheScanWithTheUsersPathsInTheSystemsForm) {
+    EXPECT_EQ(build("LC_ALL=en_US.UTF-8", "--verbose"), "out/App.cab\n") << "standard output stays for the path";
+    EXPECT_NE(err.find("查找 My App/\n"), std::string::npos) << err;
+    EXPECT_NE(err.find(" My App/sub/read me.txt\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("makecab"), std::string::npos) << "the tools' own output: " << err;
+    // The scan's lines: the folder searched, each folder and file found.
+    std::istringstream lines(err);
+    int scanLines = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("查找 ", 0) != 0 && line.rfind("■", 0) != 0 && line.rfind(" ", 0) != 0) continue;
+        ++scanLines;
+        EXPECT_EQ(line.find('\\'), std::string::npos) << "mixed separators: " << line;
+    }
+    EXPECT_EQ(scanLines, 4);
+}
+
+TEST_F(ConsoleRunOutput, TheProgressLineIsDrawnOnlyOnATerminal) {
+    if (platform::findProgram("script", {}).empty()) GTEST_SKIP() << "script (util-linux) is not installed";
+    // script gives the program a pseudo-terminal and copies what it drew.
+    const std::string command = "cd " + shellQuoted(root) + " && LC_ALL=en_US.UTF-8 " + shellQuoted(program) +
+                                " inf --name App --version 1.0 --source 'My App' --output out/App.cab";
+    const std::string script = platform::joinPath(root, "run.sh");
+    platform::writeFileAtomic(script, command + "\n");
+    const std::string drawn = capture("script -qec 'sh " + platform::nativePath(script) + "' /dev/null");
+    EXPECT_NE(drawn.find(" files scanned, "), std::string::npos) << drawn;
+    EXPECT_NE(drawn.find(" bytes compressed\r"), std::string::npos) << "drawn over itself: " << drawn;
+    EXPECT_NE(drawn.find("The INF package is made.\r\n"), std::string::npos) << drawn;
+    EXPECT_NE(drawn.find("out/App.cab\r\n"), std::string::npos) << drawn;
+    // The line is taken away before the result: the result starts its line.
+    const std::size_t result = drawn.find("The INF package is made.");
+    ASSERT_NE(result, std::string::npos);
+    EXPECT_EQ(drawn[result - 1], '\r') << drawn;
+
+    build("LC_ALL=en_US.UTF-8", "--overwrite");
+    EXPECT_EQ(err.find('\r'), std::string::npos) << "a progress line in a file: " << err;
+}
+
+// Every option --help names is one the command takes (it is not refused as
+// unknown), and the exit statuses are documented.
+TEST(ConsoleHelp, NamesOnlyOptionsTheCommandsTakeAndTheExitStatuses) {
+    const std::regex option("--[a-z][a-z-]*");
+    const struct {
+        std::string help;
+        int (*run)(const std::vector<std::string>&, console::ConsoleRun);
+        const char* command;
+    } commands[] = {{console::InfHelp(), console::RunInfCommand, "inf"},
+                    {console::T13Help(), console::RunT13Command, "t13"}};
+    for (const auto& c : commands) {
+        EXPECT_NE(c.help.find("Exit status: 0 the package was made, 1 it was refused or failed, 2 the arguments"),
+                  std::string::npos);
+        std::set<std::string> named;
+        for (auto it = std::sregex_iterator(c.help.begin(), c.help.end(), option); it != std::sregex_iterator(); ++it)
+            named.insert(it->str());
+        EXPECT_GE(named.size(), 10u);
+        for (const std::string& name : named) {
+            if (name == "--help") continue;
+            std::ostringstream out, err;
+            console::ConsoleRun run;
+            run.out = &out;
+            run.err = &err;
+            c.run({name, "--help"}, run);
+            EXPECT_EQ(err.str().find("is not an option"), std::string::npos) << c.command << " " << name;
+        }
+        std::ostringstream out, err;
+        console::ConsoleRun run;
+        run.out = &out;
+        run.err = &err;
+        EXPECT_EQ(c.run({"--no-such-option", "value"}, run), 2);
+        EXPECT_NE(err.str().find("is not an option"), std::string::npos) << "the check above can fail";
+    }
+}
+
+}  // namespace

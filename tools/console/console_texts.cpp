@@ -1,0 +1,128 @@
+#include "tools/console/console_texts.h"
+
+#include "infaddon/generate.h"
+#include "infaddon/packaging_names.h"
+#include "shell/profile_reader.h"
+#include "t13addon/t13_messages.h"
+
+namespace console {
+
+namespace {
+
+struct TextEntry {
+    ConsoleText text;
+    const char* key;
+    const char* english;
+};
+
+// In the order of ConsoleText.
+const TextEntry kTexts[kConsoleTextCount] = {
+    {ConsoleText::Warning, "warning", "warning: %1"},
+    {ConsoleText::UsageHint, "usage hint", "Run \"%1 --help\" to see every option."},
+    {ConsoleText::NoCommand, "no command", "Give a command: inf or t13."},
+    {ConsoleText::UnknownCommand, "unknown command", "\"%1\" is not a command of tolvane-console; the commands are inf and t13."},
+    {ConsoleText::UnknownLanguage, "unknown language",
+     "There is no language file \"%1\" in %2; the language files there are: %3."},
+    {ConsoleText::NeedsValue, "needs value", "\"%1\" needs a value."},
+    {ConsoleText::UnknownOption, "unknown option", "\"%1\" is not an option of the %2 command."},
+    {ConsoleText::BadValue, "bad value", "%1 takes %2, not \"%3\"."},
+    {ConsoleText::PackageExists, "package exists", "%1 already exists; give --overwrite to replace it."},
+    {ConsoleText::Replacing, "replacing", "Replacing %1."},
+    {ConsoleText::Progress, "progress", "%1 files scanned, %2 packed, %3 bytes compressed"},
+    {ConsoleText::ProgressT13, "progress t13", "Packing %1 ..."},
+    {ConsoleText::ItemMissing, "item missing", "The item %1 does not exist."},
+    {ConsoleText::SourceMissing, "source missing", "The source folder %1 does not exist."},
+    {ConsoleText::SourceIsFile, "source is file",
+     "The source folder %1 is a file, not a folder. Give the folder that holds the application's files."},
+    {ConsoleText::BadDirId, "bad code",
+     "\"%1\" in --source %2 is no destination code of the table (16422 Program Files, 10 Windows, 11 System32, ...)."},
+    {ConsoleText::ExtraNeedsNumber, "extra number", "%1 %2 needs a setup folder number: %1 NUMBER=FILE."},
+    {ConsoleText::BadSetupNumber, "bad setup number", "\"%1\" in %2 %3 is no numbered setup folder of the table."},
+    {ConsoleText::ExtraMissing, "extra missing", "The extra file %1 does not exist."},
+    {ConsoleText::ExtraNotAdded, "extra not added", "The extra file %1 was not added."},
+    {ConsoleText::ShortcutFirst, "shortcut first", "%1 describes a shortcut: give --shortcut NAME=TARGET before it."},
+    {ConsoleText::ShortcutForm, "shortcut form", "--shortcut takes NAME=TARGET, not \"%1\"."},
+    {ConsoleText::SfxMissing, "sfx missing",
+     "The self-extractor module %1 is missing. Put the modified 7-Zip SFX module (7zSD.sfx by Oleg Scherbakov, "
+     "renamed to 7zs.sfx; see t13addon/README.md) beside tolvane-console, or name it with --sfx."},
+    {ConsoleText::FolderLeftOut, "folder left out", "The source folder %1 does not exist; the package leaves it out."},
+    {ConsoleText::ToolOutput, "tool output", "What the tools wrote:"},
+    {ConsoleText::InfMade, "inf made", "The INF package is made."},
+    {ConsoleText::InfNotMade, "inf not made", "makecab made no package. Run again with --verbose to see what it wrote."},
+    {ConsoleText::InnerCabinetNotMade, "inner cabinet not made",
+     "makecab made no cabinet of the application's files. Check that no other program is writing them, and run "
+     "again with --verbose to see what makecab wrote."},
+    {ConsoleText::InfNoSource, "inf no source", "Give the application's folder with --source."},
+    {ConsoleText::InfNoName, "inf no name", "Give the package's name with --name."},
+    {ConsoleText::InfNoVersion, "inf no version", "Give the package's version with --version."},
+    {ConsoleText::T13NoName, "t13 no name", "Give the package's name with --name."},
+    {ConsoleText::T13NoVersion, "t13 no version", "Give the package's version with --version."},
+    {ConsoleText::T13NoItems, "t13 no items", "Give the files or folders to pack with --item."},
+    {ConsoleText::T13Made, "t13 made", "The T13 package is made."},
+    {ConsoleText::T13NotMade, "t13 not made", "7-Zip made no package. Run again with --verbose to see what it wrote."},
+};
+
+// The builders' fixed messages and the console texts that stand for them.
+struct BuilderMessage {
+    const char* builderText;
+    ConsoleText text;
+};
+const BuilderMessage kBuilderMessages[] = {
+    {infaddon::kPackageMadeMessage, ConsoleText::InfMade},
+    {infaddon::kPackageMissingMessage, ConsoleText::InfNotMade},
+    {infaddon::kInnerCabinetMissingMessage, ConsoleText::InnerCabinetNotMade},
+    {infaddon::kNoSourceFolderMessage, ConsoleText::InfNoSource},
+    {infaddon::kNoNameMessage, ConsoleText::InfNoName},
+    {infaddon::kNoVersionMessage, ConsoleText::InfNoVersion},
+    {t13addon::kNoNameMessage, ConsoleText::T13NoName},
+    {t13addon::kNoVersionMessage, ConsoleText::T13NoVersion},
+    {t13addon::kNoItemsMessage, ConsoleText::T13NoItems},
+    {t13addon::kSuccessMessage, ConsoleText::T13Made},
+    {t13addon::kFailureMessage, ConsoleText::T13NotMade},
+};
+
+}  // namespace
+
+const char* consoleTextKey(ConsoleText text) { return kTexts[static_cast<int>(text)].key; }
+const char* builtInConsoleText(ConsoleText text) { return kTexts[static_cast<int>(text)].english; }
+
+ConsoleTexts::ConsoleTexts() {
+    for (std::size_t i = 0; i < kConsoleTextCount; ++i) texts_[i] = kTexts[i].english;
+}
+
+ConsoleTexts ConsoleTexts::fromLanguageFile(const std::string& path) {
+    ConsoleTexts texts;
+    if (path.empty()) return texts;
+    for (std::size_t i = 0; i < kConsoleTextCount; ++i) {
+        std::string value = shell::ReadProfileString(path, kConsoleSection, kTexts[i].key);
+        if (!value.empty()) texts.texts_[i] = std::move(value);
+    }
+    return texts;
+}
+
+std::string ConsoleTexts::operator()(ConsoleText text, std::initializer_list<std::string> values) const {
+    const std::string& pattern = texts_[static_cast<int>(text)];
+    std::string out;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] == '%' && next >= '1' && next <= '9' &&
+            static_cast<std::size_t>(next - '1') < values.size()) {
+            out += values.begin()[next - '1'];
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+std::string ConsoleTexts::builderMessage(const std::string& message) const {
+    for (const BuilderMessage& known : kBuilderMessages) {
+        const std::string builderText = known.builderText;
+        if (message.compare(0, builderText.size(), builderText) == 0)
+            return (*this)(known.text) + message.substr(builderText.size());
+    }
+    return message;
+}
+
+}  // namespace console

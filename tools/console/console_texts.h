@@ -1,0 +1,84 @@
+// The console's texts in the user's language. They come from the section
+// "console" of the chosen language file, one key per text; a key the file
+// lacks keeps the built-in English text, so a language file made for the
+// windows alone still gives a console that reads whole sentences. Texts hold
+// "%1", "%2" ... where the values go.
+//
+// The builders' fixed messages (written for the windows, in Chinese) have
+// console keys of their own: their console wording names the option to give
+// where the window would name a box to fill in.
+#pragma once
+
+#include <array>
+#include <initializer_list>
+#include <string>
+
+namespace console {
+
+enum class ConsoleText : int {
+    Warning,
+    UsageHint,
+    NoCommand,
+    UnknownCommand,
+    UnknownLanguage,
+    NeedsValue,
+    UnknownOption,
+    BadValue,
+    PackageExists,
+    Replacing,
+    Progress,
+    ProgressT13,
+    ItemMissing,
+    SourceMissing,
+    SourceIsFile,
+    BadDirId,
+    ExtraNeedsNumber,
+    BadSetupNumber,
+    ExtraMissing,
+    ExtraNotAdded,
+    ShortcutFirst,
+    ShortcutForm,
+    SfxMissing,
+    FolderLeftOut,
+    ToolOutput,
+    // The builders' fixed messages.
+    InfMade,
+    InfNotMade,
+    InnerCabinetNotMade,
+    InfNoSource,
+    InfNoName,
+    InfNoVersion,
+    T13NoName,
+    T13NoVersion,
+    T13NoItems,
+    T13Made,
+    T13NotMade,
+};
+inline constexpr std::size_t kConsoleTextCount = static_cast<std::size_t>(ConsoleText::T13NotMade) + 1;
+
+// The language file's section that holds the console's texts.
+inline constexpr const char* kConsoleSection = "console";
+
+// The key of a text in the section, and its built-in English wording.
+const char* consoleTextKey(ConsoleText text);
+const char* builtInConsoleText(ConsoleText text);
+
+class ConsoleTexts {
+public:
+    // The built-in English texts.
+    ConsoleTexts();
+    // The texts of a language file; empty path: the built-in ones.
+    static ConsoleTexts fromLanguageFile(const std::string& path);
+
+    // The text with "%1", "%2" ... replaced by the values in order.
+    std::string operator()(ConsoleText text, std::initializer_list<std::string> values = {}) const;
+    // A builder's message in the console's words: a message that starts with
+    // one of the builders' fixed texts has that part replaced; any other is
+    // the builder's own text.
+    std::string builderMessage(const std::string& message) const;
+
+private:
+    std::array<std::string, kConsoleTextCount> texts_;
+};
+
+}  // namespace console
