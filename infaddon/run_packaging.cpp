@@ -47,7 +47,7 @@ PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement
     // A cabinet cut short (a full disk, a killed makecab) counts as not made.
     const std::string innerPath = platform::joinPath(folder, innerCabinet);
     if (!platform::fileExists(innerPath) || !shell::IsCompleteCabinet(innerPath)) {
-        ui.showMessage(kInnerCabinetMissingMessage);
+        ui.showMessage(ui.messageText(shell::MessageKey::InfInnerCabinetMissing));
         deleteWorkFiles(folder, {kMakecabInfName, kCabListFileName, kMakecabReportName, kCabBatchFileName,
                                  entriesFile, infFile, innerCabinet});
         removeStagingFolder(state, runner);
@@ -63,10 +63,10 @@ PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement
     deleteWorkFiles(folder, {kMakecabReportName, kMakecabInfName, entriesFile, infFile, innerCabinet,
                              kPackageBatchFileName, kPackageListFileName});
     if (package.commit(shell::IsCompleteCabinet)) {
-        ui.showMessage(kPackageMadeMessage);
+        ui.showMessage(ui.messageText(shell::MessageKey::InfPackageMade));
         return PackagingOutcome::PackageMade;
     }
-    ui.showMessage(kPackageMissingMessage);
+    ui.showMessage(ui.messageText(shell::MessageKey::InfPackageMissing));
     return PackagingOutcome::PackageMissing;
 }
 

@@ -12,6 +12,7 @@
 #include <sstream>
 
 #include "infaddon/generate.h"
+#include "shell/message_keys.h"
 #include "infaddon/packaging_names.h"
 #include "platform/ansi_text_file.h"
 #include "platform/code_page.h"
@@ -298,7 +299,7 @@ protected:
 TEST_F(GenerateWithTools, ASecondBuildInTheSameRunCarriesNothingOfTheFirst) {
     auto first = project("soft\\My App");
     ASSERT_EQ(generate(first, inRoot("out dir\\first.cab")), infaddon::GenerateOutcome::Made) << ui.lastMessage();
-    EXPECT_EQ(ui.lastMessage(), infaddon::kPackageMadeMessage);
+    EXPECT_EQ(ui.lastMessage(), shell::BuiltInText(shell::MessageKey::InfPackageMade));
     EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
 
     platform::createFolder(inRoot("second"));
@@ -320,7 +321,7 @@ TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesItsMessageAndKeepsThePackage
     auto p = project("soft\\My App");
     EXPECT_EQ(generate(p, package()), infaddon::GenerateOutcome::NotMade);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, infaddon::kInnerCabinetMissingMessage);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfInnerCabinetMissing));
     EXPECT_EQ(programFolderEntries(),
               (std::vector<std::string>{"App.cab", infaddon::kPackageListFileName, infaddon::kPackageBatchFileName}));
     EXPECT_EQ(platform::readFile(package()), "old package");
