@@ -48,10 +48,11 @@ std::string failureMessage(const StepFailure& failure, const BuildProgress& prog
     return text;
 }
 
-std::optional<std::string> firstCheckMessage(const AddonProject& project) {
-    if (project.SourceFolders.empty() || project.SourceFolders.front().folder.empty()) return kNoSourceFolderMessage;
-    if (project.PackageName.empty()) return kNoNameMessage;
-    if (project.PackageVersion.empty()) return kNoVersionMessage;
+std::optional<shell::MessageKey> firstCheckMessage(const AddonProject& project) {
+    if (project.SourceFolders.empty() || project.SourceFolders.front().folder.empty())
+        return shell::MessageKey::InfNoSourceFolder;
+    if (project.PackageName.empty()) return shell::MessageKey::InfNoName;
+    if (project.PackageVersion.empty()) return shell::MessageKey::InfNoVersion;
     return std::nullopt;
 }
 
@@ -140,7 +141,7 @@ shell::GenerateOutcome Generate(AddonProject& project, BuildState& state, shell:
                                 shell::CommandRunner& runner, const std::string& overwriteQuestion,
                                 const ScanProgress& progress) {
     if (const auto message = firstCheckMessage(project)) {
-        ui.showMessage(*message);
+        ui.showMessage(ui.messageText(*message));
         return shell::GenerateOutcome::Refused;
     }
     for (const auto& problem : {shell::packageNameProblem(project.PackageName), TypedTextProblem(project),
@@ -153,7 +154,7 @@ shell::GenerateOutcome Generate(AddonProject& project, BuildState& state, shell:
     state.PackageVersion = project.PackageVersion;
 
     const std::optional<std::string> chosen = shell::ChoosePackagePath(
-        ui, kPackageFilter, DefaultPackageFileName(state.PackageName, state.PackageVersion), overwriteQuestion);
+        ui, ui.messageText(shell::MessageKey::InfPackageFilter), DefaultPackageFileName(state.PackageName, state.PackageVersion), overwriteQuestion);
     if (!chosen) return shell::GenerateOutcome::Cancelled;
     const std::string targetPath = *chosen;
     if (const auto problem = shell::packagePathProblem(targetPath, true)) {

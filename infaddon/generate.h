@@ -16,12 +16,6 @@
 
 namespace infaddon {
 
-// The fixed texts of the command.
-inline constexpr const char* kNoSourceFolderMessage =
-    "请在\"软件路径\"选项选择好您要整合的软件路径,在点击添加之后再点击整合包生成.";
-inline constexpr const char* kNoNameMessage = "请输入软件LOGO信息。";
-inline constexpr const char* kNoVersionMessage = "请输入软件名称及版本信息。";
-inline constexpr const char* kPackageFilter = "整合包 (*.cab)|*.cab|";
 
 // The save dialog's preset: name + "_" + version + "_Addon.cab".
 std::string DefaultPackageFileName(const std::string& name, const std::string& version);

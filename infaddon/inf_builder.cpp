@@ -17,12 +17,13 @@ const char* diskCodeOf(DiskCodeOption option) {
     return option == DiskCodeOption::Patch ? kPatchDiskCode : kWholeFileDiskCode;
 }
 
-std::string driveNotReadyMessage(const std::string& root) {
-    return "驱动器 " + root + " 未就绪，无法读取（光驱或读卡器里可能没有盘）。请放入盘后再选，或选择别的驱动器。";
+std::string driveNotReadyMessage(const shell::UserInterface& ui, const std::string& root) {
+    return shell::FillText(ui.messageText(shell::MessageKey::InfDriveNotReady), {root});
 }
 
-std::string folderNotOpenedMessage(const std::string& folder, const std::string& reason) {
-    return "无法打开文件夹 " + folder + "：" + reason;
+std::string folderNotOpenedMessage(const shell::UserInterface& ui, const std::string& folder,
+                                   const std::string& reason) {
+    return shell::FillText(ui.messageText(shell::MessageKey::InfFolderNotOpened), {folder, reason});
 }
 
 namespace {
@@ -63,13 +64,13 @@ void ChooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t driv
     if (drive >= builder.picker.drives.size() || drive == builder.picker.drive) return;
     const std::string root = builder.picker.drives[drive];
     if (!platform::driveReady(root)) {
-        ui.showMessage(driveNotReadyMessage(root), {}, shell::MessageIcon::Stop);
+        ui.showMessage(driveNotReadyMessage(ui, root), {}, shell::MessageIcon::Stop);
         return;
     }
     try {
         openInTree(builder, root);
     } catch (const platform::Error& e) {
-        ui.showMessage(folderNotOpenedMessage(root, e.what()), {}, shell::MessageIcon::Stop);
+        ui.showMessage(folderNotOpenedMessage(ui, root, e.what()), {}, shell::MessageIcon::Stop);
     }
 }
 
@@ -79,7 +80,7 @@ void OpenTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t l
     try {
         openInTree(builder, folder);
     } catch (const platform::Error& e) {
-        ui.showMessage(folderNotOpenedMessage(folder, e.what()), {}, shell::MessageIcon::Stop);
+        ui.showMessage(folderNotOpenedMessage(ui, folder, e.what()), {}, shell::MessageIcon::Stop);
     }
 }
 
@@ -104,14 +105,14 @@ void ClickSetupDirCode(InfBuilder& builder, shell::UserInterface&, std::size_t p
 
 void ChooseRegistryFile(InfBuilder& builder, shell::UserInterface& ui) {
     shell::FileDialogRequest request;
-    request.filter = kRegistryFileFilter;
+    request.filter = ui.messageText(shell::MessageKey::InfRegistryFileFilter);
     request.filterIndex = 1;
     if (const auto chosen = ui.chooseOpenFile(request)) builder.project.RegFilePath = *chosen;
 }
 
 void AddExtraFiles(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedSetupDir) {
     if (!selectedSetupDir || *selectedSetupDir >= SetupDirTable.size()) {
-        ui.showMessage(kNoSetupDirMessage);
+        ui.showMessage(ui.messageText(shell::MessageKey::InfNoSetupDir));
         return;
     }
     const std::string setupNumber = SetupDirTable[*selectedSetupDir].code;

@@ -31,12 +31,6 @@ inline constexpr const char* kSetupDirCaption = "高级地址代码说明";
 // Label2's caption before the first build.
 inline constexpr const char* kReadyCaption = "准备运行";
 
-// The registry file dialog's filter.
-inline constexpr const char* kRegistryFileFilter = "注册表文件 (*.reg)|*.reg|所有文件 (*.*)|*.*|";
-
-// Advanced add refuses with this while no setup number is selected.
-inline constexpr const char* kNoSetupDirMessage = "请选择高级代码地址";
-
 struct InfBuilder {
     InfBuilder();
 
@@ -68,9 +62,10 @@ inline constexpr int kAdvancedHeightTwips = 8775;
 inline int windowHeightTwips(bool advancedShown) { return advancedShown ? kAdvancedHeightTwips : kClosedHeightTwips; }
 
 // The message for a drive that cannot be read, naming it.
-std::string driveNotReadyMessage(const std::string& root);
+std::string driveNotReadyMessage(const shell::UserInterface& ui, const std::string& root);
 // The message for a folder that cannot be opened, naming it and the reason.
-std::string folderNotOpenedMessage(const std::string& folder, const std::string& reason);
+std::string folderNotOpenedMessage(const shell::UserInterface& ui, const std::string& folder,
+                                   const std::string& reason);
 
 // Window load: the drive list and the folder tree open at `startFolder`
 // (the current folder, as the classic folder tree starts). Where that folder

@@ -14,8 +14,4 @@ inline constexpr const char* kPackageBatchFileName = "生成整合包.bat";
 inline constexpr const char* kMakecabInfName = "setup.inf";
 inline constexpr const char* kMakecabReportName = "setup.rpt";
 
-inline constexpr const char* kInnerCabinetMissingMessage = "CAB整合包文件提取失败，请重新选择，请查看文件是否被占用。";
-inline constexpr const char* kPackageMadeMessage = "恭喜！整合包生成成功！";
-inline constexpr const char* kPackageMissingMessage = "整合包生成失败！请重新检查完毕之后再生成。";
-
 }  // namespace infaddon

@@ -66,7 +66,7 @@ PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement
     const std::string innerPath = platform::joinPath(folder, innerCabinet);
     if (!platform::fileExists(innerPath) || !shell::IsCompleteCabinet(innerPath)) {
         const std::string reasons = makecabReasons(folder);
-        ui.showMessage(reasons.empty() ? std::string(kInnerCabinetMissingMessage)
+        ui.showMessage(reasons.empty() ? ui.messageText(shell::MessageKey::InfInnerCabinetMissing)
                                        : "The inner cabinet " + innerCabinet + " was not made. makecab said:\n" +
                                              reasons + "\nCorrect this and generate again.");
         deleteWorkFiles(folder, {kMakecabInfName, kCabListFileName, kMakecabReportName, kCabBatchFileName,
@@ -84,10 +84,10 @@ PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement
     deleteWorkFiles(folder, {kMakecabReportName, kMakecabInfName, entriesFile, infFile, innerCabinet,
                              kPackageBatchFileName, kPackageListFileName});
     if (package.commit(shell::IsCompleteCabinet)) {
-        ui.showMessage(kPackageMadeMessage);
+        ui.showMessage(ui.messageText(shell::MessageKey::InfPackageMade));
         return PackagingOutcome::PackageMade;
     }
-    ui.showMessage(kPackageMissingMessage);
+    ui.showMessage(ui.messageText(shell::MessageKey::InfPackageMissing));
     return PackagingOutcome::PackageMissing;
 }
 

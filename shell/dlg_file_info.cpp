@@ -54,7 +54,8 @@ DlgFileInfo GetDlgFileInfo(const std::string& selection, UserInterface& ui) {
     try {
         return splitFileSelection(selection, platform::currentDirectory());
     } catch (const std::exception&) {
-        ui.showMessage(kDlgFileInfoErrorText, kDlgFileInfoErrorTitle, MessageIcon::Stop);
+        ui.showMessage(ui.messageText(MessageKey::DlgFileInfoError), ui.messageText(MessageKey::DlgFileInfoErrorTitle),
+                       MessageIcon::Stop);
         return {};
     }
 }

@@ -21,9 +21,6 @@ struct DlgFileInfo {
     std::vector<std::string> names{""};   // names[1] .. names[count]; names[0] stays empty
 };
 
-inline constexpr const char* kDlgFileInfoErrorText = "GetDlgFileInfo函数执行错误！";
-inline constexpr const char* kDlgFileInfoErrorTitle = "自定义函数错误";
-
 // The split itself, with the current directory handed in. Throws
 // platform::Error(BadInput) when the selection cannot be split.
 DlgFileInfo splitFileSelection(const std::string& selection, const std::string& currentDirectory);

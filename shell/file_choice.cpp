@@ -5,10 +5,10 @@
 
 namespace shell {
 
-FileDialogRequest chooseFilesRequest() {
+FileDialogRequest chooseFilesRequest(const UserInterface& ui) {
     FileDialogRequest request;
-    request.title = kChooseFilesTitle;
-    request.filter = kChooseFilesFilter;
+    request.title = ui.messageText(MessageKey::ChooseFilesTitle);
+    request.filter = ui.messageText(MessageKey::ChooseFilesFilter);
     request.filterIndex = 1;
     request.multiSelect = true;
     request.flags = kChooseFilesFlags;
@@ -17,7 +17,7 @@ FileDialogRequest chooseFilesRequest() {
 }
 
 DlgFileInfo ChooseFiles(UserInterface& ui) {
-    const std::optional<std::string> selection = ui.chooseOpenFile(chooseFilesRequest());
+    const std::optional<std::string> selection = ui.chooseOpenFile(chooseFilesRequest(ui));
     if (!selection) return {};
     return GetDlgFileInfo(*selection, ui);
 }

@@ -10,14 +10,12 @@
 
 namespace shell {
 
-inline constexpr const char* kChooseFilesTitle = "选择文件";
-inline constexpr const char* kChooseFilesFilter = "所有类型的文件(*.*)|*.*";
 // OFN_EXPLORER (0x80000) | OFN_ALLOWMULTISELECT (0x200) | OFN_HIDEREADONLY (0x4).
 inline constexpr unsigned kChooseFilesFlags = 524804;
 inline constexpr std::size_t kChooseFilesBufferSize = 32767;
 
 // The request both builders hand to chooseOpenFile.
-FileDialogRequest chooseFilesRequest();
+FileDialogRequest chooseFilesRequest(const UserInterface& ui);
 
 // Shows the dialog and splits the selection with GetDlgFileInfo. A cancel
 // gives the empty result (count 0) without a message; a selection that

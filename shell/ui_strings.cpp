@@ -40,7 +40,29 @@ void loadGroup(LanguageState& state, const UiKeyGroup& group) {
     }
 }
 
+void loadKeyedTexts(LanguageState& state) {
+    LoadedTexts& texts = state.loadedTexts;
+    for (std::size_t i = 0; i < kMessageKeyCount; ++i)
+        texts.messages[i] =
+            ReadUiString(state.languageName, kMessagesSection, messageKeyText(static_cast<MessageKey>(i)).key);
+    for (std::size_t i = 0; i < kCaptionKeyCount; ++i)
+        texts.captions[i] =
+            ReadUiString(state.languageName, kCaptionsSection, captionKeyText(static_cast<CaptionKey>(i)).key);
+}
+
 }  // namespace
+
+std::string MessageText(const LanguageState& state, MessageKey key) {
+    const std::string& loaded = state.loadedTexts.messages[static_cast<int>(key)];
+    if (state.languageLoaded && !loaded.empty()) return loaded;
+    return messageKeyText(key).builtIn;
+}
+
+std::string CaptionText(const LanguageState& state, CaptionKey key) {
+    const std::string& loaded = state.loadedTexts.captions[static_cast<int>(key)];
+    if (state.languageLoaded && !loaded.empty()) return loaded;
+    return captionKeyText(key).builtIn;
+}
 
 void LoadUiStrings(LanguageState& state, const LoadCallbacks& callbacks) {
     loadGroup(state, kUiKeyGroups[0]);
@@ -49,6 +71,7 @@ void LoadUiStrings(LanguageState& state, const LoadCallbacks& callbacks) {
     if (callbacks.afterMain) callbacks.afterMain(state.uiStrings);
     loadGroup(state, kUiKeyGroups[2]);
     loadGroup(state, kUiKeyGroups[3]);
+    loadKeyedTexts(state);
 }
 
 void StartUpLanguage(LanguageState& state, const LoadCallbacks& callbacks) {

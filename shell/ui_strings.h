@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/message_keys.h"
 #include "shell/ui_keys.h"
 
 namespace shell {
@@ -35,12 +36,26 @@ private:
     std::array<std::string, kUiKeyCount> texts_;
 };
 
+// The loaded language's message texts and captions (sections "messages" and
+// "captions"), empty where the file gives none.
+struct LoadedTexts {
+    std::array<std::string, kMessageKeyCount> messages;
+    std::array<std::string, kCaptionKeyCount> captions;
+};
+
 struct LanguageState {
     bool languageLoaded = false;   // a language file was found at start-up, or one was picked
     std::string systemLanguageId;  // four hexadecimal digits, or empty
     std::string languageName;      // base name of the active language file
     UiStrings uiStrings;
+    LoadedTexts loadedTexts;
 };
+
+// A message or caption in the active language: the loaded file's text, or the
+// built-in one when no language is loaded or the file lacks the key (an older
+// or a third-party language file).
+std::string MessageText(const LanguageState& state, MessageKey key);
+std::string CaptionText(const LanguageState& state, CaptionKey key);
 
 // Where the start window takes its texts while the strings load.
 struct LoadCallbacks {
@@ -61,7 +76,8 @@ std::string ReadUiString(const std::string& languageName, const char* section, c
 void ReadLanguageName(LanguageState& state);
 
 // Reads all 47 texts of state.languageName in load order, one read per key,
-// composing the three titles. Does not change languageLoaded.
+// composing the three titles, then the message texts and the captions. Does
+// not change languageLoaded.
 void LoadUiStrings(LanguageState& state, const LoadCallbacks& callbacks = {});
 
 // Start-up: reads the system language id and the language name; when that

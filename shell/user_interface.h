@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "shell/message_keys.h"
+
 namespace shell {
 
 // The title of message boxes that name none of their own.
@@ -36,6 +38,10 @@ struct FileDialogRequest {
 
 class UserInterface : public EventPump {
 public:
+    // A message text in the user's language; the built-in text unless the
+    // user interface has a language loaded.
+    virtual std::string messageText(MessageKey key) const { return messageKeyText(key).builtIn; }
+
     // A message box with an OK button. An empty title shows kApplicationTitle.
     virtual void showMessage(const std::string& text, const std::string& title = {},
                              MessageIcon icon = MessageIcon::None) = 0;

@@ -6,21 +6,28 @@ namespace {
 const char* const kBuiltInExit = "退出";
 const char* const kBuiltInProgramTitle = "NLITETolvaneV3.3";
 const char* const kBuiltInOverwriteQuestion = "文件已存在，是否覆盖？";
+
+template <std::size_t N, std::size_t M>
+std::vector<ControlText> windowTexts(const TextTable<N>& table, const CaptionBinding (&captions)[M],
+                                     const LanguageState& state) {
+    if (!state.languageLoaded) return {};
+    std::vector<ControlText> texts = textsOf(table, state.uiStrings);
+    for (const CaptionBinding& caption : captions) texts.push_back({caption.controlId, CaptionText(state, caption.key)});
+    return texts;
+}
+
 }  // namespace
 
 std::vector<ControlText> ApplyInfBuilderTexts(const LanguageState& state) {
-    if (!state.languageLoaded) return {};
-    return textsOf(kInfBuilderTexts, state.uiStrings);
+    return windowTexts(kInfBuilderTexts, kInfBuilderCaptions, state);
 }
 
 std::vector<ControlText> ApplyT13BuilderTexts(const LanguageState& state) {
-    if (!state.languageLoaded) return {};
-    return textsOf(kT13BuilderTexts, state.uiStrings);
+    return windowTexts(kT13BuilderTexts, kT13BuilderCaptions, state);
 }
 
 std::vector<ControlText> ShortcutEditorTexts(const LanguageState& state) {
-    if (!state.languageLoaded) return {};
-    return textsOf(kShortcutEditorTexts, state.uiStrings);
+    return windowTexts(kShortcutEditorTexts, kShortcutEditorCaptions, state);
 }
 
 std::vector<ControlText> BusyWindowTexts(const LanguageState& state) {

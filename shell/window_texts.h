@@ -88,8 +88,8 @@ inline constexpr TextTable<13> kT13BuilderTexts = {{
     {IDC_FORM4_FRAME3, UiKey::SoftwareArgument},
 }};
 
-// The shortcut editor (Form3), set each time it is loaded. Frame3 and Label6
-// keep their own texts in every language.
+// The shortcut editor (Form3), set each time it is loaded. Label6 shows the
+// menu folder; Frame3's caption is in kShortcutEditorCaptions.
 inline constexpr TextTable<16> kShortcutEditorTexts = {{
     {kWindowTitle, UiKey::MainShortcutTitle},
     {IDC_FORM3_FRAME1, UiKey::AddshortcutCreateOption},
@@ -134,6 +134,26 @@ inline constexpr TextTable<6> kStartWindowModeTexts = {{
     {kWindowTitle, UiKey::MainZtitle},
 }};
 
+// The captions that have no UI string, set after a window's UI strings.
+struct CaptionBinding {
+    int controlId;
+    CaptionKey key;
+};
+inline constexpr CaptionBinding kInfBuilderCaptions[] = {
+    {IDC_FORM1_FRAME16, CaptionKey::InfSourceFileInfo}, {IDC_FORM1_FRAME13, CaptionKey::InfCopyCode},
+    {IDC_FORM1_FRAME3, CaptionKey::InfCodeOptions},     {IDC_FORM1_FRAME12, CaptionKey::InfSetupDirCode},
+    {IDC_FORM1_FRAME7, CaptionKey::InfIntegrationMode}, {IDC_FORM1_OPTION2, CaptionKey::InfPatchMode},
+    {IDC_FORM1_OPTION1, CaptionKey::InfWholeFileMode},
+};
+inline constexpr CaptionBinding kT13BuilderCaptions[] = {
+    {IDC_FORM4_LABEL3, CaptionKey::T13ExtractPath},  {IDC_FORM4_OPTION3, CaptionKey::T13StoreOnly},
+    {IDC_FORM4_OPTION4, CaptionKey::T13HighCompression}, {IDC_FORM4_OPTION5, CaptionKey::T13Files},
+    {IDC_FORM4_OPTION6, CaptionKey::T13Folder},
+};
+inline constexpr CaptionBinding kShortcutEditorCaptions[] = {
+    {IDC_FORM3_FRAME3, CaptionKey::ShortcutList},
+};
+
 // The (control, text) pairs of a table, in its order.
 template <std::size_t N>
 std::vector<ControlText> textsOf(const TextTable<N>& table, const UiStrings& strings) {
@@ -144,7 +164,8 @@ std::vector<ControlText> textsOf(const TextTable<N>& table, const UiStrings& str
 }
 
 // What a window sets when it applies its texts: nothing unless a language
-// file is loaded.
+// file is loaded; then its table's UI strings in order, followed by its
+// captions (the file's, or the built-in one where the file has none).
 std::vector<ControlText> ApplyInfBuilderTexts(const LanguageState& state);
 std::vector<ControlText> ApplyT13BuilderTexts(const LanguageState& state);
 std::vector<ControlText> ShortcutEditorTexts(const LanguageState& state);

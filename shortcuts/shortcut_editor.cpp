@@ -65,7 +65,7 @@ void DeleteShortcut(ShortcutEditor& editor, shell::UserInterface&, std::optional
 
 void GetShortcutTarget(ShortcutEditor& editor, shell::UserInterface& ui) {
     shell::FileDialogRequest request;
-    request.filter = kProgramFilter;
+    request.filter = ui.messageText(shell::MessageKey::ShortcutProgramFilter);
     request.filterIndex = 1;
     const std::optional<std::string> chosen = ui.chooseOpenFile(request);
     if (!chosen) return;

@@ -78,7 +78,4 @@ void GetShortcutTarget(ShortcutEditor& editor, shell::UserInterface& ui);
 // new ones are added. Back keeps everything.
 void CloseShortcutEditor(ShortcutEditor& editor, shell::UserInterface& ui);
 
-// The open dialog's filter for Get.
-inline constexpr const char* kProgramFilter = "可执行文件 (*.exe)|*.exe|所有文件 (*.*)|*.*|";
-
 }  // namespace shortcuts

@@ -20,7 +20,6 @@
 #include "t13addon/sfx_config.h"
 #include "t13addon/t13_batch_file.h"
 #include "t13addon/t13_entries_file.h"
-#include "t13addon/t13_messages.h"
 
 namespace t13addon {
 
@@ -226,16 +225,16 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
         const std::string programFolder = platform::programFolder();
         platform::setCurrentDirectory(programFolder);
         if (window.packageNameText.empty()) {
-            ui.showMessage(kNoNameMessage);
+            ui.showMessage(ui.messageText(shell::MessageKey::T13NoName));
             return shell::GenerateOutcome::Refused;
         }
         if (window.versionText.empty()) {
-            ui.showMessage(kNoVersionMessage);
+            ui.showMessage(ui.messageText(shell::MessageKey::T13NoVersion));
             return shell::GenerateOutcome::Refused;
         }
         const std::string appDir = AppDirOf(programFolder);
         if (window.packItems.empty()) {
-            ui.showMessage(kNoItemsMessage);
+            ui.showMessage(ui.messageText(shell::MessageKey::T13NoItems));
             return shell::GenerateOutcome::Refused;
         }
         if (const auto problem = shell::packageNameProblem(window.packageNameText)) {
@@ -259,7 +258,7 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
 
         T13AddonSettings settings = readSettings(window);
         const std::optional<std::string> chosen = shell::ChoosePackagePath(
-            ui, kPackageFilter, DefaultPackageFileName(settings.PackageName, settings.PackageVersion),
+            ui, ui.messageText(shell::MessageKey::T13PackageFilter), DefaultPackageFileName(settings.PackageName, settings.PackageVersion),
             overwriteQuestion);
         if (!chosen) return shell::GenerateOutcome::Cancelled;
         settings.OutputPath = *chosen;
@@ -275,16 +274,17 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
             made = buildPackage(window, settings, sevenZip, runner, programFolder, appDir, done);
         } catch (const StepFailure& failure) {
             // The bracket has ended; an old package is still at its path unless a new one replaced it.
-            ui.showMessage(failureMessage(failure, done, settings.OutputPath), kFailureTitle, shell::MessageIcon::Stop);
+            ui.showMessage(failureMessage(failure, done, settings.OutputPath), ui.messageText(shell::MessageKey::T13FailureTitle),
+                            shell::MessageIcon::Stop);
             platform::setCurrentDirectory(programFolder);
             return shell::GenerateOutcome::Failed;
         }
-        if (made) ui.showMessage(kSuccessMessage, kSuccessTitle);
-        else ui.showMessage(kFailureMessage, kFailureTitle);
+        if (made) ui.showMessage(ui.messageText(shell::MessageKey::T13Success), ui.messageText(shell::MessageKey::T13SuccessTitle));
+        else ui.showMessage(ui.messageText(shell::MessageKey::T13Failure), ui.messageText(shell::MessageKey::T13FailureTitle));
         platform::setCurrentDirectory(programFolder);
         return made ? shell::GenerateOutcome::Made : shell::GenerateOutcome::NotMade;
     } catch (const platform::Error& e) {
-        ui.showMessage(std::string("The T13 package was not made. ") + e.what(), kFailureTitle,
+        ui.showMessage(std::string("The T13 package was not made. ") + e.what(), ui.messageText(shell::MessageKey::T13FailureTitle),
                        shell::MessageIcon::Stop);
         return shell::GenerateOutcome::Failed;
     }

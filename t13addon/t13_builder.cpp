@@ -15,7 +15,7 @@ void eraseAt(List& list, std::size_t index) {
 
 void AddPackItems(T13Builder& builder, shell::UserInterface& ui) {
     if (builder.addKind == PackItemKind::Folder) {
-        const std::string folder = ui.browseForFolder(kFolderPrompt);
+        const std::string folder = ui.browseForFolder(ui.messageText(shell::MessageKey::T13FolderPrompt));
         if (!folder.empty()) builder.packItems.push_back(folder + kFolderContents);
         return;
     }

@@ -22,8 +22,6 @@ enum class PackItemKind {
     Folder,  // Option6 "目录", chosen at start: a folder through the folder browser
 };
 
-// The folder browser's prompt for a folder to pack.
-inline constexpr const char* kFolderPrompt = "请选择文件夹";
 // What follows a folder's path in PackItems: 7z packs its contents.
 inline constexpr const char* kFolderContents = "\\*";
 

@@ -31,6 +31,8 @@ public:
     void setBuilderWindow(HWND window) { builderWindow_ = window; }
     HWND builderWindow() const { return builderWindow_; }
 
+    // In the language the start window loaded, as the windows' captions are.
+    std::string messageText(MessageKey key) const override { return MessageText(language_, key); }
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
     bool askOkCancel(const std::string& text, const std::string& title) override;

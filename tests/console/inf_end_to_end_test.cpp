@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "infaddon/generate.h"
+#include "shell/message_keys.h"
 #include "infaddon/packaging_names.h"
 #include "platform/ansi_text_file.h"
 #include "platform/code_page.h"
@@ -261,7 +262,7 @@ protected:
 TEST_F(GenerateWithTools, ASecondBuildInTheSameRunCarriesNothingOfTheFirst) {
     auto first = project("soft\\My App");
     ASSERT_EQ(generate(first, inRoot("out dir\\first.cab")), shell::GenerateOutcome::Made) << ui.lastMessage();
-    EXPECT_EQ(ui.lastMessage(), infaddon::kPackageMadeMessage);
+    EXPECT_EQ(ui.lastMessage(), shell::BuiltInText(shell::MessageKey::InfPackageMade));
     EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
 
     platform::createFolder(inRoot("second"));

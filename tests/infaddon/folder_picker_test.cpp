@@ -113,7 +113,7 @@ TEST_F(FolderPicking, ADriveThatIsNotReadyGivesItsMessageAndThePickerStays) {
     const auto before = names();
     ChooseDrive(builder, ui, builder.picker.drives.size() - 1);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, driveNotReadyMessage("?:\\"));
+    EXPECT_EQ(ui.messages[0].text, driveNotReadyMessage(ui, "?:\\"));
     EXPECT_NE(ui.messages[0].text.find("?:\\"), std::string::npos);
     EXPECT_EQ(builder.picker.drive, drive);
     EXPECT_EQ(builder.openFolder, soft);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "infaddon/build_checks.h"
+#include "shell/message_keys.h"
 #include "infaddon/generate.h"
 #include "infaddon/packaging_names.h"
 #include "packaging_fixture.h"
@@ -183,7 +184,7 @@ TEST_F(Generating, ABuildRunsItsStepsInOrderAndLeavesOnlyWhatSurvives) {
     EXPECT_EQ(packageMembers, (std::vector<std::string>{"Entries_App.ini", "App.inf", "App.cab", "tool.dll"}));
 
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kPackageMadeMessage);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMade));
     EXPECT_EQ(ui.busyAtMessage, std::vector<int>{1}) << "the outcome comes while the busy window shows";
     EXPECT_EQ(ui.busyBegins, 1);
     EXPECT_EQ(ui.busyDepth, 0);
@@ -238,7 +239,7 @@ TEST_F(Generating, AnOldPackageComesBackWhenNoNewOneIsMade) {
     makePackage = false;
     ui.yesNoAnswers.push_back(true);
     EXPECT_EQ(generate(), shell::GenerateOutcome::NotMade);
-    EXPECT_EQ(ui.messages.back().text, kPackageMissingMessage) << "an old file at the path is no success";
+    EXPECT_EQ(ui.messages.back().text, shell::BuiltInText(shell::MessageKey::InfPackageMissing)) << "an old file at the path is no success";
     EXPECT_EQ(platform::readFile(target), "old package");
     EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
 
@@ -248,7 +249,7 @@ TEST_F(Generating, AnOldPackageComesBackWhenNoNewOneIsMade) {
     ui.messages.clear();
     EXPECT_EQ(generate(), shell::GenerateOutcome::NotMade);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kInnerCabinetMissingMessage);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfInnerCabinetMissing));
     EXPECT_EQ(platform::readFile(target), "old package");
     EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
     // As after any failed inner cabinet, the package's two work files stay.
@@ -456,7 +457,7 @@ TEST_F(Generating, AFailureAfterThePackageWasMadeSaysThePackageIsThere) {
     faults.refuse(platform::FileOperation::Delete, "prog\\tool.dll");
     EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, kPackageMadeMessage);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMade));
     const std::string& text = ui.messages[1].text;
     EXPECT_EQ(text.rfind("The INF package was made at " + target + ", but then deleting the extra files", 0), 0u)
         << text;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "infaddon/directory_tables.h"
+#include "shell/message_keys.h"
 #include "infaddon/generate.h"
 #include "infaddon/inf_builder.h"
 #include "shell/dlg_file_info.h"
@@ -151,6 +152,23 @@ TEST(InfBuilderExtraFiles, ThreeFilesInPatchModeWithSetupNumber11GiveThreeAligne
     EXPECT_EQ(b.project.ExtraFiles[3].dirCode, "2");
 }
 
+TEST(InfBuilderExtraFiles, TheRefusalAndTheDialogSpeakTheLoadedLanguage) {
+    shell::LanguageState english;
+    english.languageLoaded = true;
+    english.loadedTexts.messages[static_cast<int>(shell::MessageKey::InfNoSetupDir)] = "Choose a setup folder code first.";
+    english.loadedTexts.messages[static_cast<int>(shell::MessageKey::ChooseFilesTitle)] = "Choose files";
+    InfBuilder b;
+    FakeUserInterface ui;
+    ui.language = &english;
+    AddExtraFiles(b, ui, std::nullopt);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Choose a setup folder code first.");
+    AddExtraFiles(b, ui, rowOf(SetupDirTable, "11"));  // cancelled
+    ASSERT_EQ(ui.openRequests.size(), 1u);
+    EXPECT_EQ(ui.openRequests[0].title, "Choose files");
+    EXPECT_EQ(ui.openRequests[0].filter, "所有类型的文件(*.*)|*.*") << "a text the file lacks stays built in";
+}
+
 TEST(InfBuilderExtraFiles, NoSetupNumberCancelOrAFailedSplitAddNothing) {
     SelectionFolder here("tolvane-extra");
     InfBuilder b;
@@ -173,8 +191,8 @@ TEST(InfBuilderExtraFiles, NoSetupNumberCancelOrAFailedSplitAddNothing) {
     ui.openFileAnswers.push_back(std::string("x"));
     AddExtraFiles(b, ui, 0);
     ASSERT_EQ(ui.messages.size(), 3u);
-    EXPECT_EQ(ui.messages[2].text, shell::kDlgFileInfoErrorText);
-    EXPECT_EQ(ui.messages[2].title, shell::kDlgFileInfoErrorTitle);
+    EXPECT_EQ(ui.messages[2].text, shell::BuiltInText(shell::MessageKey::DlgFileInfoError));
+    EXPECT_EQ(ui.messages[2].title, shell::BuiltInText(shell::MessageKey::DlgFileInfoErrorTitle));
     EXPECT_TRUE(b.project.ExtraFiles.empty());
 }
 
@@ -202,7 +220,7 @@ TEST(InfBuilderGenerate, RefusesWithoutASourceFolderAndKeepsTheRecord) {
     b.project.PackageVersion = "1.0";
     EXPECT_EQ(GenerateInfPackage(b, ui, runner, "?"), shell::GenerateOutcome::Refused);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kNoSourceFolderMessage);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfNoSourceFolder));
     EXPECT_TRUE(ui.saveRequests.empty());
     EXPECT_EQ(b.project.PackageName, "App");
     EXPECT_EQ(b.build.ProgressLabel, "准备运行");

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "infaddon/extra_files.h"
+#include "shell/message_keys.h"
 #include "infaddon/package_directives.h"
 #include "infaddon/packaging_names.h"
 #include "infaddon/run_packaging.h"
@@ -227,7 +228,7 @@ TEST_F(Packaging, SuccessRunsBothBatchFilesAndLeavesNoWorkFile) {
     EXPECT_TRUE(runner.started[2].waited);
 
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kPackageMadeMessage);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMade));
     EXPECT_EQ(ui.messages[0].title, "");
     EXPECT_TRUE(programFolderEntries().empty()) << "left: " << testing::PrintToString(programFolderEntries());
     EXPECT_EQ(platform::readFile(target), wholeCabinet());
@@ -244,7 +245,7 @@ TEST_F(Packaging, InnerCabinetMissingKeepsOnlyThePackageWorkFiles) {
     EXPECT_EQ(runner.commandLines(), (std::vector<std::string>{kCabBatchFileName, kRemoveStaging}));
     EXPECT_FALSE(runner.started[1].waited);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kInnerCabinetMissingMessage);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfInnerCabinetMissing));
     EXPECT_EQ(programFolderEntries(), (std::vector<std::string>{kPackageListFileName, kPackageBatchFileName}));
     EXPECT_FALSE(platform::fileExists(target));
 }
@@ -271,7 +272,7 @@ TEST_F(Packaging, PackageMissingGivesTheFailureMessageAfterTheCleanUp) {
     rdRemovesTheStagingFolder();
     EXPECT_EQ(runPackaging(), PackagingOutcome::PackageMissing);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kPackageMissingMessage);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMissing));
     EXPECT_TRUE(programFolderEntries().empty());
 }
 
@@ -299,7 +300,7 @@ TEST_F(Packaging, APackageCutShortNeverReplacesTheOldOne) {
     EXPECT_EQ(platform::readFile(target), "old package");
     EXPECT_FALSE(platform::fileExists(partialTarget()));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kPackageMissingMessage);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMissing));
 }
 
 TEST_F(Packaging, AnInnerCabinetCutShortIsNotPacked) {

@@ -2,6 +2,10 @@
 // the executables.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <set>
+
 #include "platform/code_page.h"
 #include "platform/file_system.h"
 #include "shell/ui_strings.h"
@@ -80,5 +84,83 @@ TEST(ShippedLanguageFiles, AreWindowsTextFiles) {
             }
         }
         EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n") << name;
+    }
+}
+
+namespace {
+
+// Every "section/key" a language file holds, in lower case, as the profile
+// reader matches them.
+std::set<std::string> keysOf(const std::string& bytes) {
+    std::set<std::string> keys;
+    std::string section;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos) end = bytes.size();
+        std::string line = bytes.substr(start, end - start);
+        start = end + 1;
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            section = line.substr(1, line.find(']') - 1);
+            continue;
+        }
+        const std::size_t equals = line.find('=');
+        if (equals == std::string::npos) continue;
+        std::string name = section + "/" + line.substr(0, equals);
+        std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+        keys.insert(name);
+    }
+    return keys;
+}
+
+std::string lowerName(const char* section, const char* key) {
+    std::string name = std::string(section) + "/" + key;
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return std::tolower(c); });
+    return name;
+}
+
+}  // namespace
+
+TEST(ShippedLanguageFiles, BothFilesHoldTheSameKeysAndEveryKeyTheCodeReads) {
+    const std::set<std::string> chinese = keysOf(platform::readFile(shippedFile("Chinese.lng")));
+    const std::set<std::string> english = keysOf(platform::readFile(shippedFile("English.lng")));
+    EXPECT_EQ(chinese, english);
+    std::set<std::string> code;
+    for (std::size_t i = 0; i < kUiKeyCount; ++i) {
+        const UiKeyName& name = uiKeyName(static_cast<UiKey>(i));
+        code.insert(lowerName(name.section, name.key));
+    }
+    for (std::size_t i = 0; i < kMessageKeyCount; ++i)
+        code.insert(lowerName(kMessagesSection, messageKeyText(static_cast<MessageKey>(i)).key));
+    for (std::size_t i = 0; i < kCaptionKeyCount; ++i)
+        code.insert(lowerName(kCaptionsSection, captionKeyText(static_cast<CaptionKey>(i)).key));
+    EXPECT_EQ(chinese, code) << "a key the code reads is missing from Chinese.lng, or the file holds one it does not read";
+}
+
+TEST(ShippedLanguageFiles, ChineseMessagesAndCaptionsReadBackAsTheBuiltInTexts) {
+    platform::setProgramFolder("");
+    LanguageState chinese;
+    ChangeLanguage(chinese, "Chinese");
+    for (std::size_t i = 0; i < kMessageKeyCount; ++i) {
+        const auto key = static_cast<MessageKey>(i);
+        EXPECT_EQ(chinese.loadedTexts.messages[i], messageKeyText(key).builtIn) << messageKeyText(key).key;
+    }
+    for (std::size_t i = 0; i < kCaptionKeyCount; ++i) {
+        const auto key = static_cast<CaptionKey>(i);
+        EXPECT_EQ(chinese.loadedTexts.captions[i], captionKeyText(key).builtIn) << captionKeyText(key).key;
+    }
+    LanguageState english;
+    ChangeLanguage(english, "English");
+    for (std::size_t i = 0; i < kMessageKeyCount; ++i) {
+        const auto key = static_cast<MessageKey>(i);
+        const std::string text = MessageText(english, key);
+        EXPECT_NE(text, messageKeyText(key).builtIn) << messageKeyText(key).key;
+        // The values a message takes are in the English text as well.
+        for (const char* place : {"%1", "%2"})
+            EXPECT_EQ(text.find(place) == std::string::npos,
+                      std::string(messageKeyText(key).builtIn).find(place) == std::string::npos)
+                << messageKeyText(key).key << " " << place;
     }
 }

@@ -39,7 +39,8 @@ TEST(WindowTexts, InfBuilderTextsInTheirOrderWithTheComposedTitle) {
     const LanguageState state = loadedState(
         "[Main]\r\nztitle=ABC\r\n[Buttons]\r\nadd=Add\r\n[runinfo]\r\nadd file=Sources\r\n");
     const std::vector<ControlText> texts = ApplyInfBuilderTexts(state);
-    ASSERT_EQ(texts.size(), 26u);
+    // The 26 UI strings, then the advanced area's 7 captions.
+    ASSERT_EQ(texts.size(), 33u);
     EXPECT_EQ(texts[0].controlId, kWindowTitle);
     EXPECT_EQ(texts[0].text, "ABCV3.3--");  // "inf title" is missing
     EXPECT_EQ(texts[1].controlId, IDC_FORM1_COMMAND5);
@@ -54,6 +55,11 @@ TEST(WindowTexts, InfBuilderTextsInTheirOrderWithTheComposedTitle) {
     EXPECT_EQ(texts[22].controlId, IDC_FORM1_FRAME8);
     EXPECT_EQ(texts[22].text, "Sources");
     EXPECT_EQ(texts[25].controlId, IDC_FORM1_LABEL4);
+    // A file without the captions section leaves their built-in texts.
+    EXPECT_EQ(texts[26].controlId, IDC_FORM1_FRAME16);
+    EXPECT_EQ(texts[26].text, "源文件信息");
+    EXPECT_EQ(texts[32].controlId, IDC_FORM1_OPTION1);
+    EXPECT_EQ(texts[32].text, "原文件方式=1");
 }
 
 TEST(WindowTexts, TablesKeepTheOrderTheWindowsSetThem) {
@@ -84,12 +90,14 @@ TEST(WindowTexts, TablesKeepTheOrderTheWindowsSetThem) {
 TEST(WindowTexts, T13BuilderAndShortcutEditorShareTheArgumentText) {
     const LanguageState state = loadedState("[software]\r\nargument=Args\r\n[Main]\r\nztitle=Z\r\nt13 title=T\r\n");
     const auto t13 = ApplyT13BuilderTexts(state);
-    ASSERT_EQ(t13.size(), 13u);
+    ASSERT_EQ(t13.size(), 18u);  // 13 UI strings and 5 captions
     EXPECT_EQ(t13[0].text, "ZV3.3--T");
     EXPECT_EQ(t13[9].text, "Args");   // Label5
     EXPECT_EQ(t13[12].text, "Args");  // Frame3
     const auto editor = ShortcutEditorTexts(state);
-    ASSERT_EQ(editor.size(), 16u);
+    ASSERT_EQ(editor.size(), 17u);  // 16 UI strings and Frame3's caption
+    EXPECT_EQ(editor[16].controlId, IDC_FORM3_FRAME3);
+    EXPECT_EQ(editor[16].text, "快捷方式");
     EXPECT_EQ(editor[6].controlId, IDC_FORM3_LABEL7);
     EXPECT_EQ(editor[6].text, "Args");
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "shell/ui_strings.h"
 #include "shell/user_interface.h"
 
 namespace testing_support {
@@ -37,6 +38,13 @@ public:
     int busyDepth = 0;
     int busyBegins = 0;
     int pumps = 0;
+    // A language to take the message texts from, as the windows do; none:
+    // the built-in texts.
+    const shell::LanguageState* language = nullptr;
+
+    std::string messageText(shell::MessageKey key) const override {
+        return language ? shell::MessageText(*language, key) : shell::BuiltInText(key);
+    }
 
     void showMessage(const std::string& text, const std::string& title, shell::MessageIcon icon) override {
         messages.push_back({text, title, icon});

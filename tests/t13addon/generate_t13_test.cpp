@@ -15,7 +15,6 @@
 #include "t13_fixture.h"
 #include "t13addon/generate_t13_addon.h"
 #include "t13addon/t13_batch_file.h"
-#include "t13addon/t13_messages.h"
 #include "shell/package_replacement.h"
 #include "tests/support/fake_user_interface.h"
 

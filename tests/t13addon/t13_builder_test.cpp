@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include "shell/dlg_file_info.h"
+#include "shell/message_keys.h"
 #include "t13addon/generate_t13_addon.h"
 #include "t13addon/t13_builder.h"
-#include "t13addon/t13_messages.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/no_command_runner.h"
 #include "tests/support/selection_folder.h"
@@ -66,7 +66,7 @@ TEST(T13BuilderItems, CancelOrAFailedSplitAddsNothing) {
     ui.openFileAnswers.push_back(std::string("x"));
     AddPackItems(b, ui);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::kDlgFileInfoErrorText);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::DlgFileInfoError));
     EXPECT_TRUE(b.packItems.empty());
 }
 
@@ -108,6 +108,6 @@ TEST(T13BuilderGenerate, RefusesWithTheSharedOutcomeAndKeepsTheRecord) {
     b.packItems = {"D:\\a.exe"};
     EXPECT_EQ(GenerateT13Addon(b, ui, runner, "?"), shell::GenerateOutcome::Refused);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, kNoNameMessage);
+    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::T13NoName));
     EXPECT_EQ(b.packItems.size(), 1u);
 }

@@ -5,12 +5,12 @@
 #include <map>
 
 #include "platform/code_page.h"
+#include "shell/message_keys.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "t13_fixture.h"
 #include "shell/command_runner.h"
 #include "t13addon/generate_t13_addon.h"
-#include "t13addon/t13_messages.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/outside_tools.h"
 
@@ -96,7 +96,7 @@ TEST_F(T13EndToEnd, ThePackageHoldsTheInstallerAndTheEntriesFile) {
     T13BuilderFields w = myApp();
     const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
     ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
-    EXPECT_EQ(ui.lastMessage(), kSuccessMessage);
+    EXPECT_EQ(ui.lastMessage(), shell::BuiltInText(shell::MessageKey::T13Success));
 
     // The program folder holds only what was there before.
     const platform::FolderListing left = platform::listFolder(programFolder);

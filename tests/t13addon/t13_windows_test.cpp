@@ -9,6 +9,7 @@
 #include <map>
 
 #include "platform/code_page.h"
+#include "shell/message_keys.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/seven_zip_location.h"
@@ -18,7 +19,6 @@
 #include "shell/command_runner.h"
 #include "t13addon/generate_t13_addon.h"
 #include "t13addon/seven_zip_search.h"
-#include "t13addon/t13_messages.h"
 #include "tests/support/fake_user_interface.h"
 
 using namespace t13addon;
@@ -138,7 +138,7 @@ TEST_F(T13OnWindows, CmdRunsTheBatchFileWithTheInstalled7z) {
     T13BuilderFields w = myApp();
     const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
     ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
-    EXPECT_EQ(ui.lastMessage(), kSuccessMessage);
+    EXPECT_EQ(ui.lastMessage(), shell::BuiltInText(shell::MessageKey::T13Success));
     expectPackage(output, "MyApp", "-mx9");
 
     const platform::FolderListing left = platform::listFolder(programFolder);

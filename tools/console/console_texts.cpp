@@ -1,9 +1,7 @@
 #include "tools/console/console_texts.h"
 
-#include "infaddon/generate.h"
-#include "infaddon/packaging_names.h"
 #include "shell/profile_reader.h"
-#include "t13addon/t13_messages.h"
+#include "shell/message_keys.h"
 
 namespace console {
 
@@ -64,21 +62,21 @@ const TextEntry kTexts[kConsoleTextCount] = {
 
 // The builders' fixed messages and the console texts that stand for them.
 struct BuilderMessage {
-    const char* builderText;
+    shell::MessageKey builderText;  // its built-in text, as the console's user interface gives it
     ConsoleText text;
 };
 const BuilderMessage kBuilderMessages[] = {
-    {infaddon::kPackageMadeMessage, ConsoleText::InfMade},
-    {infaddon::kPackageMissingMessage, ConsoleText::InfNotMade},
-    {infaddon::kInnerCabinetMissingMessage, ConsoleText::InnerCabinetNotMade},
-    {infaddon::kNoSourceFolderMessage, ConsoleText::InfNoSource},
-    {infaddon::kNoNameMessage, ConsoleText::InfNoName},
-    {infaddon::kNoVersionMessage, ConsoleText::InfNoVersion},
-    {t13addon::kNoNameMessage, ConsoleText::T13NoName},
-    {t13addon::kNoVersionMessage, ConsoleText::T13NoVersion},
-    {t13addon::kNoItemsMessage, ConsoleText::T13NoItems},
-    {t13addon::kSuccessMessage, ConsoleText::T13Made},
-    {t13addon::kFailureMessage, ConsoleText::T13NotMade},
+    {shell::MessageKey::InfPackageMade, ConsoleText::InfMade},
+    {shell::MessageKey::InfPackageMissing, ConsoleText::InfNotMade},
+    {shell::MessageKey::InfInnerCabinetMissing, ConsoleText::InnerCabinetNotMade},
+    {shell::MessageKey::InfNoSourceFolder, ConsoleText::InfNoSource},
+    {shell::MessageKey::InfNoName, ConsoleText::InfNoName},
+    {shell::MessageKey::InfNoVersion, ConsoleText::InfNoVersion},
+    {shell::MessageKey::T13NoName, ConsoleText::T13NoName},
+    {shell::MessageKey::T13NoVersion, ConsoleText::T13NoVersion},
+    {shell::MessageKey::T13NoItems, ConsoleText::T13NoItems},
+    {shell::MessageKey::T13Success, ConsoleText::T13Made},
+    {shell::MessageKey::T13Failure, ConsoleText::T13NotMade},
 };
 
 }  // namespace
@@ -118,7 +116,7 @@ std::string ConsoleTexts::operator()(ConsoleText text, std::initializer_list<std
 
 std::string ConsoleTexts::builderMessage(const std::string& message) const {
     for (const BuilderMessage& known : kBuilderMessages) {
-        const std::string builderText = known.builderText;
+        const std::string builderText = shell::BuiltInText(known.builderText);
         if (message.compare(0, builderText.size(), builderText) == 0)
             return (*this)(known.text) + message.substr(builderText.size());
     }

@@ -12,6 +12,7 @@
 #include <map>
 
 #include "infaddon/directory_tables.h"
+#include "shell/message_keys.h"
 #include "infaddon/inf_builder.h"
 #include "infaddon/packaging_names.h"
 #include "infaddon/win/inf_builder_res.h"
@@ -384,7 +385,7 @@ TEST_F(InfBuilderWindowTest, AdvancedAddTakesSeveralFilesWithTheModeAndTheSetupN
     ui_->openFileAnswers.push_back(std::string("unused"));
     click(form, IDC_FORM1_COMMAND4);
     ASSERT_EQ(ui_->messages.size(), 1u);
-    EXPECT_EQ(ui_->messages[0].text, kNoSetupDirMessage);
+    EXPECT_EQ(ui_->messages[0].text, shell::BuiltInText(shell::MessageKey::InfNoSetupDir));
     EXPECT_TRUE(ui_->openRequests.empty());
     EXPECT_TRUE(listItems(form, IDC_FORM1_LIST14).empty());
     ui_->openFileAnswers.clear();
@@ -521,7 +522,7 @@ TEST_F(InfBuilderWindowTest, TheRegistryButtonPutsTheChosenFileInTheBoxAndCancel
     ui_->openFileAnswers.push_back(reg);
     click(form, IDC_FORM1_COMMAND7);
     ASSERT_EQ(ui_->openRequests.size(), 1u);
-    EXPECT_EQ(ui_->openRequests[0].filter, kRegistryFileFilter);
+    EXPECT_EQ(ui_->openRequests[0].filter, shell::BuiltInText(shell::MessageKey::InfRegistryFileFilter));
     EXPECT_EQ(itemText(form, IDC_FORM1_TEXT3), reg);
     click(form, IDC_FORM1_COMMAND7);  // cancelled
     EXPECT_EQ(itemText(form, IDC_FORM1_TEXT3), reg);
@@ -581,7 +582,7 @@ TEST_F(InfBuilderGenerating, GenerateMakesThePackageShowsTheRunAndResetsTheContr
     ASSERT_EQ(ui_->saveRequests.size(), 1u);
     EXPECT_EQ(ui_->saveRequests[0].initialName, "Hello_1.0_Addon.cab");
     ASSERT_EQ(ui_->messages.size(), 1u);
-    EXPECT_EQ(ui_->messages[0].text, kPackageMadeMessage);
+    EXPECT_EQ(ui_->messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMade));
     EXPECT_EQ(ui_->busyBegins, 1);
     EXPECT_EQ(ui_->busyDepth, 0);
     EXPECT_TRUE(busyShown_) << "the busy window showed during the build";
