@@ -39,10 +39,6 @@ std::string nameOnDisk(const std::string& path);
 // otherwise `path` unchanged. Windows file names ignore case; this gives POSIX
 // the same reading for the names the tools are handed.
 std::string resolveLetterCase(const std::string& path);
-// `path` as the system's own programs read it: on POSIX every "\" becomes
-// "/" (inside the system paths are written the Windows way); on Windows the
-// path unchanged.
-std::string nativePath(const std::string& path);
 
 std::string readFile(const std::string& path);  // whole file as bytes
 // The file's first `count` bytes (fewer when it is shorter).

@@ -169,7 +169,6 @@ std::string nameOnDisk(const std::string& path) {
     return baseName(p);
 }
 
-std::string nativePath(const std::string& path) { return native(path); }
 
 std::string resolveLetterCase(const std::string& path) {
     struct stat st;

@@ -184,7 +184,6 @@ std::string nameOnDisk(const std::string& path) {
 
 std::string resolveLetterCase(const std::string& path) { return path; }  // the file system ignores case
 
-std::string nativePath(const std::string& path) { return path; }
 
 std::string readFile(const std::string& path) {
     FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");

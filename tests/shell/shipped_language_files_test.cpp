@@ -136,7 +136,11 @@ TEST(ShippedLanguageFiles, BothFilesHoldTheSameKeysAndEveryKeyTheCodeReads) {
         code.insert(lowerName(kMessagesSection, messageKeyText(static_cast<MessageKey>(i)).key));
     for (std::size_t i = 0; i < kCaptionKeyCount; ++i)
         code.insert(lowerName(kCaptionsSection, captionKeyText(static_cast<CaptionKey>(i)).key));
-    EXPECT_EQ(chinese, code) << "a key the code reads is missing from Chinese.lng, or the file holds one it does not read";
+    // The console front end's section is its own, checked by its tests.
+    std::set<std::string> windows;
+    for (const std::string& name : chinese)
+        if (name.rfind("console/", 0) != 0) windows.insert(name);
+    EXPECT_EQ(windows, code) << "a key the code reads is missing from Chinese.lng, or the file holds one it does not read";
 }
 
 TEST(ShippedLanguageFiles, ChineseMessagesAndCaptionsReadBackAsTheBuiltInTexts) {

@@ -71,7 +71,7 @@ const Caption kCaptions[] = {
     {IDC_FORM3_LABEL5, "快捷方式所在文件夹(只限在开始菜单创建使用)", "Folder (start menu only)"},
     {IDC_FORM3_LABEL6, "", ""},
     {IDC_FORM3_COMMAND4, "获取", "Get"},
-    {IDC_FORM3_FRAME3, "快捷方式", "快捷方式"},
+    {IDC_FORM3_FRAME3, "快捷方式", "Shortcuts"},
     {IDC_FORM3_COMMAND1, "添加", "Add"},
     {IDC_FORM3_COMMAND3, "删除", "Delete"},
     {IDC_FORM3_COMMAND2, "返回", "Back"},
