@@ -284,10 +284,15 @@ TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesMakecabsReasonAndKeepsThePac
     auto p = project("soft\\My App");
     EXPECT_EQ(generate(p, package()), shell::GenerateOutcome::NotMade);
     ASSERT_EQ(ui.messages.size(), 1u);
-    // The cabinet maker's own reason, from its report.
-    EXPECT_EQ(ui.messages[0].text.rfind("The inner cabinet App.cab was not made. makecab said:\nCannot write the file ", 0),
-              0u)
-        << ui.messages[0].text;
+    // The cabinet maker's own reason, from its report. A route through a
+    // makecab that leaves no report (the system's own on Windows) keeps the
+    // fixed text.
+    const std::string& text = ui.messages[0].text;
+    const bool reasonGiven = text.rfind("The inner cabinet App.cab was not made. makecab said:\nCannot write the file ", 0) == 0;
+    if (platform::kWindowsHost)
+        EXPECT_TRUE(reasonGiven || text == shell::BuiltInText(shell::MessageKey::InfInnerCabinetMissing)) << text;
+    else
+        EXPECT_TRUE(reasonGiven) << text;
     EXPECT_EQ(programFolderEntries(),
               (std::vector<std::string>{"App.cab", infaddon::kPackageListFileName, infaddon::kPackageBatchFileName}));
     EXPECT_EQ(platform::readFile(package()), "old package");
