@@ -39,7 +39,7 @@ public:
     // Blocks until the program has ended, or until the user interface has
     // input to handle (Windows), or at most `milliseconds`. Never spins.
     void waitBriefly(unsigned milliseconds);
-    // The exit status once ended (for tools and tests; the builders never read it).
+    // The exit status once ended (blocks until then).
     int exitCode();
     // Ends the program at once, giving it no chance to clean up (SIGKILL,
     // TerminateProcess): what a kill from outside does.

@@ -2,9 +2,10 @@
 
 namespace shell {
 
-void ToolCommandRunner::runAndWait(const std::string& commandLine, int windowStyle) {
+int ToolCommandRunner::runAndWait(const std::string& commandLine, int windowStyle) {
     platform::ChildProcess process = runner_.start(commandLine, windowStyle);
     runner_.waitForExit(process);
+    return process.exitCode();
 }
 
 void ToolCommandRunner::runDetached(const std::string& commandLine, int windowStyle) {

@@ -15,9 +15,10 @@ namespace shell {
 class CommandRunner {
 public:
     virtual ~CommandRunner() = default;
-    // Starts the command line in the current folder and returns when it has
-    // ended. Throws platform::Error naming the program when it cannot start.
-    virtual void runAndWait(const std::string& commandLine, int windowStyle) = 0;
+    // Starts the command line in the current folder and returns its exit
+    // status when it has ended. Throws platform::Error naming the program when
+    // it cannot start.
+    virtual int runAndWait(const std::string& commandLine, int windowStyle) = 0;
     // Starts it and returns at once.
     virtual void runDetached(const std::string& commandLine, int windowStyle) = 0;
 };
@@ -28,7 +29,7 @@ class ToolCommandRunner : public CommandRunner {
 public:
     explicit ToolCommandRunner(EventPump& pump) : runner_(pump) {}
 
-    void runAndWait(const std::string& commandLine, int windowStyle) override;
+    int runAndWait(const std::string& commandLine, int windowStyle) override;
     void runDetached(const std::string& commandLine, int windowStyle) override;
 
     // Waits for the commands started without waiting, for front ends that

@@ -1,6 +1,7 @@
 #include "t13addon/generate_t13_addon.h"
 
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/ansi_text_file.h"
@@ -175,11 +176,15 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
 
     runStep("making the program folder " + programFolder + " the current folder",
             [&] { platform::setCurrentDirectory(programFolder); });
-    runStep("running " + batchPath, [&] { runner.runAndWait(kT13BatchFileName, platform::kHidden); });
+    // The batch ends with 7z's status at the first 7z line that warns or
+    // fails (an item it could not read is left out with a mere warning).
+    const int batchStatus =
+        runStep("running " + batchPath, [&] { return runner.runAndWait(kT13BatchFileName, platform::kHidden); });
 
     const std::string installer = appDir + installerPath(s.PackageName);
     const bool archiveMade = platform::fileExists(tempArchive);
-    const bool installerMade = archiveMade && platform::fileExists(installer);
+    const bool everyItemPacked = archiveMade && batchStatus == 0;
+    const bool installerMade = everyItemPacked && platform::fileExists(installer);
     const bool made = runStep("moving the new package over " + s.OutputPath,
                               [&] { return installerMade && package->commit(shell::IsComplete7zArchive); });
     done.packageMade = made;
@@ -191,14 +196,24 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
                           "7z did not make " + tempArchive + ". Check that 7z runs from a command prompt in " + appDir +
                               " and that every item to pack can be read.");
     runStep("deleting " + tempArchive, [&] { platform::deleteFile(tempArchive); });
+    const auto removeWorkFolderAndConfig = [&] {
+        runStep("removing the work folder " + workFolder,
+                [&] { runner.runDetached(kRemoveWorkFolder, platform::kMinimizedFocus); });
+        runStep("deleting " + configPath, [&] { deleteIfExists(configPath); });
+    };
+    if (!everyItemPacked) {
+        removeWorkFolderAndConfig();
+        throw StepFailure("packing with 7-Zip (" + batchPath + " ended with status " +
+                              std::to_string(batchStatus) + ")",
+                          "7-Zip could not pack every item. Check that every item to pack can be read and is not in "
+                          "use by another program (close the program that has it open), then generate again.");
+    }
     if (!installerMade)
         throw StepFailure("joining the installer " + installer + " with copy /b",
                           "copy /b did not make it from " + std::string(kSfxModuleName) +
                               ", config.txt and temp.7z. Check that " + appDir + kSfxModuleName +
                               " can be read and that the folder has room.");
-    runStep("removing the work folder " + workFolder,
-            [&] { runner.runDetached(kRemoveWorkFolder, platform::kMinimizedFocus); });
-    runStep("deleting " + configPath, [&] { deleteIfExists(configPath); });
+    removeWorkFolderAndConfig();
 
     window.packageNameText.clear();
     window.versionText.clear();

@@ -19,6 +19,13 @@ std::string installerPath(const std::string& packageName) {
 std::string T13BatchText(const T13AddonSettings& s, const std::string& searchFolder, bool searchFolderFirst) {
     std::string text;
     const auto line = [&text](const std::string& value) { text += value + "\r\n"; };
+    // 7z leaves out a file it cannot read (one in use by another program)
+    // with a mere warning, status 1, and packs the rest: the batch ends at
+    // once with that status, so that no package short of an item is made.
+    const auto sevenZipLine = [&line](const std::string& value) {
+        line(value);
+        line("if errorlevel 1 exit 1");
+    };
     // The quotes around the whole assignment keep "&" or ")" in the folder
     // (C:\Program Files (x86)\7-Zip) from being read as commands.
     if (!searchFolder.empty())
@@ -27,7 +34,8 @@ std::string T13BatchText(const T13AddonSettings& s, const std::string& searchFol
 
     const std::string level = s.StoreOnly ? "0" : "9";
     for (const auto& item : s.PackItems)
-        line(std::string("7z a -t7z ") + quoted(kTempArchiveName) + " " + quoted(batchLiteral(item)) + " -mx" + level);
+        sevenZipLine(std::string("7z a -t7z ") + quoted(kTempArchiveName) + " " + quoted(batchLiteral(item)) + " -mx" +
+                     level);
 
     // cmd splits copy's arguments at blanks and ends the command at "&"
     // ("^" escapes the next character): a target with one of them needs
@@ -38,8 +46,8 @@ std::string T13BatchText(const T13AddonSettings& s, const std::string& searchFol
          (target.find_first_of(" &^") == std::string::npos ? target : quoted(target)));
 
     const std::string output = quoted(batchLiteral(s.OutputPath));
-    line("7z a -t7z " + output + " " + kWorkFolderName + "\\* -mx0");
-    line("7z a -t7z " + output + " " + quoted("Entries.ini") + " -mx9");
+    sevenZipLine("7z a -t7z " + output + " " + kWorkFolderName + "\\* -mx0");
+    sevenZipLine("7z a -t7z " + output + " " + quoted("Entries.ini") + " -mx9");
     return text;
 }
 

@@ -2,7 +2,8 @@
 // folder. 7z packs the items into temp.7z, copy /b joins the self-extractor
 // module, the configuration and temp.7z into SVCPACK\<name>.exe, and 7z packs
 // the SVCPACK folder (stored) and Entries.ini (highest compression) into the
-// output archive.
+// output archive. Each 7z line is followed by "if errorlevel 1 exit 1": the
+// batch ends with 7z's status when 7z warns (an item left out) or fails.
 #pragma once
 
 #include <string>
@@ -20,7 +21,8 @@ inline constexpr const char* kWorkFolderName = "SVCPACK";
 std::string installerPath(const std::string& packageName);
 
 // The item lines (one per entry of PackItems), then the join line and the two
-// archive lines; CR LF after every line. When `searchFolder` is not empty, a
+// archive lines, each 7z line followed by its status check; CR LF after every
+// line. When `searchFolder` is not empty, a
 // first line adds it to PATH, so that cmd reaches the 7z found there: at the
 // end, or before PATH when `searchFolderFirst`.
 std::string T13BatchText(const T13AddonSettings& settings, const std::string& searchFolder = {},

@@ -138,13 +138,14 @@ TEST_F(ProgramRunTest, TheT13BatchBuildsAnArchiveThatRealSevenZipReads) {
     platform::createFolder("SVCPACK");
     // The system composes Windows paths onto its POSIX program folder.
     const std::string out = folder_ + "\\out\\MyApp_1.0_Addon.7z";
-    const RunResult r = runBatch("T13整合包生成.bat",
-                                 "7z a -t7z \"temp.7z\" \"" + folder_ + "\\soft\\setup.exe\" -mx9\r\n"
-                                 "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
-                                 "7z a -t7z \"" + out + "\" SVCPACK\\* -mx0\r\n"
-                                 "7z a -t7z \"" + out + "\" \"Entries.ini\" -mx9\r\n"
-                                 "7z x -y -oextract \"" + out + "\"\r\n"
-                                 "7z x -y -oextract\\inner temp.7z\r\n");
+    const std::string check = "if errorlevel 1 exit 1\r\n";
+    const std::string packLines = "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
+                                  "7z a -t7z \"" + out + "\" SVCPACK\\* -mx0\r\n" + check +
+                                  "7z a -t7z \"" + out + "\" \"Entries.ini\" -mx9\r\n" + check;
+    const std::string itemLine = "7z a -t7z \"temp.7z\" \"" + folder_ + "\\soft\\setup.exe\" -mx9\r\n" + check;
+    RunResult r = runBatch("T13整合包生成.bat", itemLine + packLines +
+                                                 "7z x -y -oextract \"" + out + "\"\r\n"
+                                                 "7z x -y -oextract\\inner temp.7z\r\n");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(read("extract/SVCPACK/MyApp.exe"),
               "SFX-MODULE;!@Install@!UTF-8!\r\n;!@InstallEnd@!\r\n" + read("temp.7z"));
@@ -152,6 +153,18 @@ TEST_F(ProgramRunTest, TheT13BatchBuildsAnArchiveThatRealSevenZipReads) {
     EXPECT_EQ(read("extract/inner/setup.exe"), setup);
     EXPECT_EQ(platform::listFolder("extract").files, std::vector<std::string>{"Entries.ini"});
     EXPECT_EQ(platform::listFolder("extract").folders, (std::vector<std::string>{"inner", "SVCPACK"}));
+
+    // An item 7z cannot read: 7z packs the others with a warning, status 1,
+    // and the batch ends there with that status.
+    platform::deleteFile("temp.7z");
+    platform::deleteFile("SVCPACK/MyApp.exe");
+    platform::deleteFile("out/MyApp_1.0_Addon.7z");
+    const std::string missingItem = "7z a -t7z \"temp.7z\" \"" + folder_ + "\\soft\\gone.exe\" -mx9\r\n" + check;
+    r = runBatch("T13整合包生成.bat", itemLine + missingItem + packLines);
+    EXPECT_EQ(r.status, 1) << r.err;
+    EXPECT_TRUE(platform::fileExists("temp.7z")) << "7z made the archive without the item";
+    EXPECT_FALSE(platform::fileExists("SVCPACK/MyApp.exe"));
+    EXPECT_FALSE(platform::fileExists("out/MyApp_1.0_Addon.7z"));
 }
 
 // The interpreter as the builders start it: a bare batch name and "cmd /c",

@@ -35,7 +35,10 @@ public:
     std::map<std::string, std::function<void()>> actions;
     std::vector<StartedCommand> started;
 
-    void runAndWait(const std::string& commandLine, int windowStyle) override { run(commandLine, windowStyle, true); }
+    int runAndWait(const std::string& commandLine, int windowStyle) override {
+        run(commandLine, windowStyle, true);
+        return 0;
+    }
     void runDetached(const std::string& commandLine, int windowStyle) override { run(commandLine, windowStyle, false); }
 
     std::vector<std::string> commandLines() const {

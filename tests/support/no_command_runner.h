@@ -12,7 +12,10 @@ namespace testing_support {
 
 class NoCommandRunner : public shell::CommandRunner {
 public:
-    void runAndWait(const std::string& line, int) override { ADD_FAILURE() << "ran " << line; }
+    int runAndWait(const std::string& line, int) override {
+        ADD_FAILURE() << "ran " << line;
+        return 0;
+    }
     void runDetached(const std::string& line, int) override { ADD_FAILURE() << "ran " << line; }
 };
 

@@ -38,16 +38,18 @@ public:
     std::vector<std::pair<std::string, int>> detached;
     std::map<std::string, std::string> filesAtBatchTime;  // name -> bytes
     std::function<void()> batchEffect;
+    int batchStatus = 0;  // the batch's exit status
 
-    void runAndWait(const std::string& commandLine, int style) override {
+    int runAndWait(const std::string& commandLine, int style) override {
         waited.emplace_back(commandLine, style);
         if (commandLine == kT13BatchFileName) {
             for (const auto& name : platform::listFolder(programFolder_).files)
                 filesAtBatchTime[name] = platform::readFile(platform::joinPath(programFolder_, name));
             if (batchEffect) batchEffect();
-        } else {
-            removeWorkFolder();
+            return batchStatus;
         }
+        removeWorkFolder();
+        return 0;
     }
     void runDetached(const std::string& commandLine, int style) override {
         detached.emplace_back(commandLine, style);
@@ -191,12 +193,13 @@ TEST_F(GenerateT13, ANormalRunWritesTheFilesRunsTheBatchAndClearsTheWindow) {
     EXPECT_EQ(runner->detached[0], std::make_pair(std::string("cmd /c rd /s /q .\\SVCPACK"), 2));
 
     auto& files = runner->filesAtBatchTime;
+    const std::string check = "if errorlevel 1 exit 1\r\n";
     EXPECT_EQ(files["T13整合包生成.bat"],
-              platform::encodeAnsi("7z a -t7z \"temp.7z\" \"" + setupItem + "\" -mx9\r\n"
-                                   "7z a -t7z \"temp.7z\" \"" + appItem + "\" -mx9\r\n"
+              platform::encodeAnsi("7z a -t7z \"temp.7z\" \"" + setupItem + "\" -mx9\r\n" + check +
+                                   "7z a -t7z \"temp.7z\" \"" + appItem + "\" -mx9\r\n" + check +
                                    "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
-                                   "7z a -t7z \"" + partial() + "\" SVCPACK\\* -mx0\r\n"
-                                   "7z a -t7z \"" + partial() + "\" \"Entries.ini\" -mx9\r\n"));
+                                   "7z a -t7z \"" + partial() + "\" SVCPACK\\* -mx0\r\n" + check +
+                                   "7z a -t7z \"" + partial() + "\" \"Entries.ini\" -mx9\r\n" + check));
     EXPECT_EQ(files["Entries.ini"],
               "[general]\r\nbuilddate=" + platform::encodeAnsi(platform::todayShortDate()) +
                   "\r\ndescription=MyApp \xD5\xFB\xBA\xCF\xB0\xFC\r\ntitle=MyApp\r\nversion=1.0\r\n\r\n\r\n"
@@ -236,10 +239,12 @@ TEST_F(GenerateT13, RvmiStoreOnlyAndNoExtractPath) {
     // The batch file in code page 936: 软件 is C8 ED BC FE.
     EXPECT_EQ(files["T13整合包生成.bat"],
               "7z a -t7z \"temp.7z\" \"" + platform::encodeAnsi(root) + "\\\xC8\xED\xBC\xFE\\setup.exe\" -mx0\r\n"
-              "7z a -t7z \"temp.7z\" \"" + platform::encodeAnsi(appItem) + "\" -mx0\r\n"
+              "if errorlevel 1 exit 1\r\n"
+              "7z a -t7z \"temp.7z\" \"" + platform::encodeAnsi(appItem) + "\" -mx0\r\nif errorlevel 1 exit 1\r\n"
               "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
-              "7z a -t7z \"" + platform::encodeAnsi(partial()) + "\" SVCPACK\\* -mx0\r\n"
-              "7z a -t7z \"" + platform::encodeAnsi(partial()) + "\" \"Entries.ini\" -mx9\r\n");
+              "7z a -t7z \"" + platform::encodeAnsi(partial()) + "\" SVCPACK\\* -mx0\r\nif errorlevel 1 exit 1\r\n"
+              "7z a -t7z \"" + platform::encodeAnsi(partial()) + "\" \"Entries.ini\" -mx9\r\n"
+              "if errorlevel 1 exit 1\r\n");
     EXPECT_EQ(files["config.txt"],
               "\xEF\xBB\xBF;!@Install@!UTF-8!\r\nGUIMode=\"1\"\r\n"
               "ExtractPathText=\"程序正在解压安装中...\"\r\nExtractPathTitle=\"程序正在解压安装中...\"\r\n"
@@ -301,6 +306,37 @@ TEST_F(GenerateT13, APackageWithoutItsInstallerIsNotKept) {
     EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     EXPECT_NE(ui.lastMessage().find("SVCPACK"), std::string::npos);
     EXPECT_FALSE(platform::fileExists(output));
+}
+
+TEST_F(GenerateT13, AnItemThat7zLeftOutFailsTheBuildAndKeepsTheOldPackage) {
+    // 7z warned (status 1) and packed the rest: everything else is there.
+    platform::writeFileAtomic(output, "OLD");
+    ui.yesNoAnswers.push_back(true);
+    batchMakesEverything();
+    runner->batchStatus = 1;
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
+    EXPECT_EQ(platform::readFile(output), "OLD");
+    EXPECT_EQ(platform::listFolder(root).files, (std::vector<std::string>{"MyApp_1.0_Addon.7z"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "整合包生成换败了");
+    const std::string& text = ui.messages[0].text;
+    EXPECT_EQ(text.rfind("The T13 package was not made: packing with 7-Zip (", 0), 0u) << text;
+    for (const char* part : {"ended with status 1", "7-Zip could not pack every item", "can be read",
+                             "not in use by another program", "The earlier package at " })
+        EXPECT_NE(text.find(part), std::string::npos) << part << " in " << text;
+    // The work files go as after a build; the fields stay for another try.
+    const platform::FolderListing left = platform::listFolder(programFolder);
+    EXPECT_EQ(left.files, (std::vector<std::string>{"7z.exe", "7zs.sfx"}));
+    EXPECT_TRUE(left.folders.empty());
+    EXPECT_EQ(window.packItems.size(), 2u);
+
+    // Without an old package nothing is left at the path either.
+    platform::deleteFile(output);
+    runner->batchStatus = 2;  // 7z's fatal error, after it wrote a whole archive
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
+    EXPECT_FALSE(platform::fileExists(output));
+    EXPECT_TRUE(platform::listFolder(root).files.empty());
+    EXPECT_EQ(ui.lastMessage().find("The earlier package"), std::string::npos);
 }
 
 TEST_F(GenerateT13, OverwriteDeclinedChangesNothing) {

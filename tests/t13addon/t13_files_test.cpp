@@ -48,12 +48,15 @@ TEST(T13EntriesFile, NliteAndRvmiBytesInTheAnsiCodePage) {
               "[EditFile]\r\nI386\\SVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n\r\n\r\n[AddProgram]\r\nMyApp.exe\r\n");
 }
 
-TEST(T13BatchFile, TheFourLineExample) {
+TEST(T13BatchFile, TheFourCommandsEach7zLineFollowedByItsStatusCheck) {
     EXPECT_EQ(T13BatchText(myApp()),
               "7z a -t7z \"temp.7z\" \"D:\\soft\\setup.exe\" -mx9\r\n"
+              "if errorlevel 1 exit 1\r\n"
               "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
               "7z a -t7z \"D:\\out\\MyApp_1.0_Addon.7z\" SVCPACK\\* -mx0\r\n"
-              "7z a -t7z \"D:\\out\\MyApp_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n");
+              "if errorlevel 1 exit 1\r\n"
+              "7z a -t7z \"D:\\out\\MyApp_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n"
+              "if errorlevel 1 exit 1\r\n");
 }
 
 TEST(T13BatchFile, StoreOnlyFolderItemsAndOrder) {
@@ -62,11 +65,12 @@ TEST(T13BatchFile, StoreOnlyFolderItemsAndOrder) {
     s.PackItems = {"D:\\soft\\app\\*", "D:\\a b\\readme.txt", "D:\\\\*"};
     const std::string text = T13BatchText(s);
     EXPECT_EQ(text.substr(0, text.find("copy")),
-              "7z a -t7z \"temp.7z\" \"D:\\soft\\app\\*\" -mx0\r\n"
-              "7z a -t7z \"temp.7z\" \"D:\\a b\\readme.txt\" -mx0\r\n"
-              "7z a -t7z \"temp.7z\" \"D:\\\\*\" -mx0\r\n");
-    // The last two lines keep their own levels whatever the choice.
-    EXPECT_NE(text.find("SVCPACK\\* -mx0\r\n7z a -t7z \"D:\\out\\MyApp_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n"),
+              "7z a -t7z \"temp.7z\" \"D:\\soft\\app\\*\" -mx0\r\nif errorlevel 1 exit 1\r\n"
+              "7z a -t7z \"temp.7z\" \"D:\\a b\\readme.txt\" -mx0\r\nif errorlevel 1 exit 1\r\n"
+              "7z a -t7z \"temp.7z\" \"D:\\\\*\" -mx0\r\nif errorlevel 1 exit 1\r\n");
+    // The last two archive lines keep their own levels whatever the choice.
+    EXPECT_NE(text.find("SVCPACK\\* -mx0\r\nif errorlevel 1 exit 1\r\n"
+                        "7z a -t7z \"D:\\out\\MyApp_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n"),
               std::string::npos);
 }
 
@@ -79,9 +83,12 @@ TEST(T13BatchFile, BlanksPercentAndAnAddedSearchFolder) {
     EXPECT_EQ(text,
               "set \"PATH=%PATH%;C:\\Program Files (x86)\\7-Zip\"\r\n"
               "7z a -t7z \"temp.7z\" \"D:\\100%%\\a.exe\" -mx9\r\n"
+              "if errorlevel 1 exit 1\r\n"
               "copy /b 7zs.sfx + config.txt + temp.7z \"SVCPACK\\My App.exe\"\r\n"
               "7z a -t7z \"D:\\out %%x%%\\My App_1.0_Addon.7z\" SVCPACK\\* -mx0\r\n"
-              "7z a -t7z \"D:\\out %%x%%\\My App_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n");
+              "if errorlevel 1 exit 1\r\n"
+              "7z a -t7z \"D:\\out %%x%%\\My App_1.0_Addon.7z\" \"Entries.ini\" -mx9\r\n"
+              "if errorlevel 1 exit 1\r\n");
 }
 
 TEST(T13BatchFile, A7zKeptWithTheProgramGoesBeforeThePath) {

@@ -140,6 +140,7 @@ BatchInterpreter::Flow BatchInterpreter::runCommand(const std::string& command) 
     if (lower.compare(0, 4, "echo") == 0 && (lower.size() == 4 || isEchoDelimiter(lower[4])))
         return runEcho(parts.word, parts.rest);
     if (lower == "exit") return runExit(parts.rest);
+    if (lower == "if") return runIf(parts.rest);
     if (lower == "copy") {
         status_ = runCopy(console, parts.rest);
     } else if (lower == "rd" || lower == "rmdir") {
@@ -186,6 +187,36 @@ BatchInterpreter::Flow BatchInterpreter::runExit(const std::string& rest) {
         }
     }
     return batchOnly && depth_ > 0 ? Flow::EndBatch : Flow::EndAll;
+}
+
+BatchInterpreter::Flow BatchInterpreter::runIf(const std::string& rest) {
+    CommandParts next = splitCommandWord(rest);
+    const bool negated = platform::asciiLower(next.word) == "not";
+    if (negated) next = splitCommandWord(next.rest);
+    if (platform::asciiLower(next.word) != "errorlevel") {
+        err_ << "if: only \"if [not] errorlevel N command\" is supported here, not \"if " << rest
+             << "\"; batch processing stopped.\n";
+        status_ = 1;
+        return Flow::EndAll;
+    }
+    const CommandParts level = splitCommandWord(next.rest);
+    const std::string command = trimLeft(level.rest);
+    int threshold = 0;
+    std::size_t used = 0;
+    try {
+        threshold = std::stoi(level.word, &used);
+    } catch (const std::exception&) {
+        used = 0;
+    }
+    // cmd stops a batch at a line it cannot read.
+    if (used == 0 || used != level.word.size() || command.empty()) {
+        err_ << kSyntaxError << "\n";
+        status_ = 1;
+        return Flow::EndAll;
+    }
+    // The test leaves the status as it was; only the command run changes it.
+    if ((status_ >= threshold) != negated) return runCommand(command);
+    return Flow::Next;
 }
 
 BatchInterpreter::Flow BatchInterpreter::runNamedBatch(const std::string& name, const std::string& rest) {

@@ -2,7 +2,9 @@
 // the batch files the builders write, and "cmd /c ..." command lines, with
 // cmd's meaning for what those use:
 //
-//   @echo off, echo, rem, exit, blank lines, :labels
+//   @echo off, echo, rem, exit [/b] [N], blank lines, :labels
+//   if [not] errorlevel N command       runs the command when the last
+//                                       status is N or more (not: below N)
 //   copy [/a|/b] a [+ b ...] [target]   binary or text concatenation, plain copy
 //   rd|rmdir [/s] [/q] folder...        del|erase [/q] [/f] name...
 //   set NAME=value, set "NAME=value"    a variable for what follows
@@ -28,9 +30,11 @@
 // form the builders write where the system's code pages cannot hold its
 // text), otherwise in the ANSI code page.
 //
-// Not supported: redirection and pipes, "&" chains, if/for/goto/call and the
+// Not supported: redirection and pipes, "&" chains, for/goto/call and the
 // like (such a line runs as a program of that name, and fails as unknown),
-// and set without "=".
+// set without "=", and the other forms of if (exist, string comparison,
+// bracketed blocks), which end the run with a message rather than run or
+// skip a command on a condition never tested.
 #pragma once
 
 #include <iosfwd>
@@ -65,6 +69,7 @@ private:
     Flow runCommand(const std::string& command);
     Flow runEcho(const std::string& word, const std::string& rest);
     Flow runExit(const std::string& rest);
+    Flow runIf(const std::string& rest);
     Flow runNamedBatch(const std::string& name, const std::string& rest);
     void runProgram(const std::string& name, const std::string& rest);
     void runCmd(const std::string& command);
