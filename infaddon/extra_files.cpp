@@ -21,6 +21,15 @@ void CopyExtraFiles(const AddonProject& project) {
     }
 }
 
+std::vector<std::string> ExtraFileCopyNames(const AddonProject& project) {
+    std::vector<std::string> names;
+    if (!HasExtraFiles(project)) return names;
+    const std::string folder = platform::programFolder();
+    for (const ExtraFile& file : project.ExtraFiles)
+        if (!IsItsOwnCopy(file, platform::joinPath(folder, file.name))) names.push_back(file.name);
+    return names;
+}
+
 void DeleteExtraFiles(const AddonProject& project) {
     if (!HasExtraFiles(project)) return;
     const std::string folder = platform::programFolder();

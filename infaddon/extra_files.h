@@ -2,6 +2,9 @@
 // names so the package can hold them, and removed again after packing.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "infaddon/addon_project.h"
 
 namespace infaddon {
@@ -15,6 +18,9 @@ bool HasExtraFiles(const AddonProject& project);
 // user took it from the program folder, whatever the path's spelling) is
 // left as it is. Throws platform::Error naming the file.
 void CopyExtraFiles(const AddonProject& project);
+// The bare names of the copies CopyExtraFiles makes in the program folder
+// (not those of extra files that are their own copies).
+std::vector<std::string> ExtraFileCopyNames(const AddonProject& project);
 // Deletes those copies; a copy that is not there is skipped, and so is a
 // source that is its own copy: only files the build made are deleted.
 void DeleteExtraFiles(const AddonProject& project);

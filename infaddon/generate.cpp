@@ -7,6 +7,7 @@
 #include "infaddon/extra_files.h"
 #include "infaddon/inf_writer.h"
 #include "infaddon/package_directives.h"
+#include "infaddon/packaging_names.h"
 #include "infaddon/project_checks.h"
 #include "infaddon/registry_import.h"
 #include "infaddon/run_packaging.h"
@@ -17,6 +18,7 @@
 #include "shell/package_path_choice.h"
 #include "shell/package_replacement.h"
 #include "shell/package_text_file.h"
+#include "shell/stale_work_files.h"
 #include "shell/tool_route.h"
 #include "shell/typed_text_rules.h"
 
@@ -73,6 +75,15 @@ shell::ToolRoute checkBeforeWriting(const AddonProject& project, BuildState& sta
     return route;
 }
 
+// The work files of a build of `packageName` in the program folder, as the
+// build marker records them (the staging folder and the extra files' copies
+// are recorded when they are known).
+std::vector<std::string> workFileNames(const std::string& packageName) {
+    return {kConverterOutputName, packageName + ".inf", "Entries_" + packageName + ".ini", packageName + ".cab",
+            kCabListFileName,     kCabBatchFileName,    kPackageListFileName,                kPackageBatchFileName,
+            kMakecabInfName,      kMakecabReportName};
+}
+
 // The build proper, between the busy bracket's two ends: from the reset at
 // the start to the removal of the extra files.
 PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::UserInterface& ui,
@@ -88,6 +99,16 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
             throw platform::Error(platform::ErrorKind::FileNotFound,
                                   "The folder does not exist; choose a folder that does.");
     });
+    // What a build killed before left goes first; this build's marker then
+    // names what this one makes, for the next start should it be killed too.
+    const std::string programFolder = platform::programFolder();
+    runStep("removing the work files a stopped build left in " + programFolder,
+            [&] { shell::RemoveStaleWorkFiles(programFolder); });
+    std::optional<shell::BuildMarker> marker;
+    runStep("writing the build marker " + std::string(shell::kBuildMarkerName) + " in " + programFolder, [&] {
+        marker.emplace(programFolder);
+        marker->recordWorkNames(workFileNames(state.PackageName));
+    });
     try {
         ScanSourceFolders(project, state, progress);
     } catch (const std::exception& e) {
@@ -99,12 +120,14 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     runStep("checking the package path", [&] { CheckPackagePathIsNoInput(project, state, targetPath); });
     runStep("importing the registry file " + project.RegFilePath, [&] { ImportRegistry(project, state, runner); });
 
-    const std::string programFolder = platform::programFolder();
     // ScanSourceFolders has joined the copy-section names into CopyFilesList.
     const shell::ToolRoute route = runStep("checking the package's names and texts", [&] {
         return checkBeforeWriting(project, state, programFolder, targetPath);
     });
-    runStep("creating the staging folder in " + programFolder, [&] { CreateStagingFolder(programFolder, state); });
+    runStep("creating the staging folder in " + programFolder, [&] {
+        marker->recordWorkNames({platform::baseName(state.StagingFolder)});
+        CreateStagingFolder(programFolder, state);
+    });
     runStep("making the program folder " + programFolder + " the current folder",
             [&] { platform::setCurrentDirectory(programFolder); });
 
@@ -113,13 +136,19 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
         for (const StagedFile& file : state.StagedFiles)
             platform::copyFile(file.source, state.StagingFolder + file.stagedName);
     });
-    runStep("copying the extra files into " + programFolder, [&] { CopyExtraFiles(project); });
+    runStep("copying the extra files into " + programFolder, [&] {
+        marker->recordWorkNames(ExtraFileCopyNames(project));
+        CopyExtraFiles(project);
+    });
     runStep("writing Entries_" + state.PackageName + ".ini", [&] { WriteEntriesFile(project, state); });
     // makecab writes the package beside its path; it replaces the old one
     // only once it is whole, so only a package this build made can pass.
     std::optional<shell::PackageReplacement> package;
     runStep("removing an unfinished package of an earlier build beside " + targetPath,
-            [&] { package.emplace(targetPath); });
+            [&] {
+                package.emplace(targetPath);
+                marker->recordPackage(package->buildPath());
+            });
     runStep("writing the makecab directive files", [&] {
         WriteCabDirectives(state, route);
         WritePackageDirectives(project, state, package->buildPath(), route);

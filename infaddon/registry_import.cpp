@@ -12,7 +12,7 @@ namespace infaddon {
 namespace {
 
 const char kConverter[] = "reg2inf.exe";
-const char kConverterOutput[] = "reg.bak";
+const char* const kConverterOutput = kConverterOutputName;
 
 // The converter is one of our own tools: the program folder, beside the
 // running executable, its "tools" folder, then the search path.

@@ -10,6 +10,9 @@
 
 namespace infaddon {
 
+// The converter's output in the program folder, deleted once read.
+inline constexpr const char* kConverterOutputName = "reg.bak";
+
 // Runs the import for the registry file the project names (the path the box
 // shows). Does nothing when it is empty. Throws platform::Error with a clear
 // message when the converter is missing or ends without writing "reg.bak".

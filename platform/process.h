@@ -41,6 +41,8 @@ public:
     void waitBriefly(unsigned milliseconds);
     // The exit status once ended (blocks until then).
     int exitCode();
+    // The system's id of the program, as processExists() takes it.
+    unsigned long processId() const;
     // Ends the program at once, giving it no chance to clean up (SIGKILL,
     // TerminateProcess): what a kill from outside does.
     void terminate();
@@ -106,7 +108,8 @@ std::vector<std::string> ownToolFolders();
 // name rules of findProgram. Empty when not found.
 std::string findOwnTool(const std::string& name);
 
-// This process's id, and whether a process with a given id is running.
+// This process's id, and whether a process with a given id is running (an
+// id that no process can have is not).
 unsigned long currentProcessId();
 bool processExists(unsigned long id);
 

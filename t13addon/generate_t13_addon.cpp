@@ -14,6 +14,7 @@
 #include "shell/package_path_choice.h"
 #include "shell/package_replacement.h"
 #include "shell/package_text_file.h"
+#include "shell/stale_work_files.h"
 #include "shell/tool_route.h"
 #include "shell/typed_text_rules.h"
 #include "t13addon/pack_item_checks.h"
@@ -141,6 +142,16 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
             throw platform::Error(platform::ErrorKind::FileNotFound, *missing);
         return chosen;
     });
+    // What a build killed before left goes first; this build's marker then
+    // names what this one makes, for the next start should it be killed too.
+    runStep("removing the work files a stopped build left in " + programFolder,
+            [&] { shell::RemoveStaleWorkFiles(programFolder); });
+    std::optional<shell::BuildMarker> marker;
+    runStep("writing the build marker " + std::string(shell::kBuildMarkerName) + " in " + programFolder, [&] {
+        marker.emplace(programFolder);
+        marker->recordWorkNames(
+            {kWorkFolderName, kSfxConfigFileName, kTempArchiveName, kT13EntriesFileName, kT13BatchFileName});
+    });
     runStep("making the program folder " + programFolder + " the current folder",
             [&] { platform::setCurrentDirectory(programFolder); });
     if (platform::folderExists(platform::joinPath(programFolder, kWorkFolderName)))
@@ -165,7 +176,10 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     done.oldPackage = platform::fileExists(s.OutputPath);
     std::optional<shell::PackageReplacement> package;
     runStep("removing an unfinished package of an earlier build beside " + s.OutputPath,
-            [&] { package.emplace(s.OutputPath); });
+            [&] {
+                package.emplace(s.OutputPath);
+                marker->recordPackage(package->buildPath());
+            });
     T13AddonSettings batchSettings = s;
     batchSettings.OutputPath = package->buildPath();
     runStep("writing " + batchPath, [&] {

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <limits>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
@@ -227,7 +228,9 @@ std::string programFileIn(const std::string& folder, const std::string& name) {
 unsigned long currentProcessId() { return static_cast<unsigned long>(::getpid()); }
 
 bool processExists(unsigned long id) {
-    if (id == 0) return false;
+    // kill() reads 0 and negative ids as process groups: an id beyond
+    // pid_t's range is no process, not a group to ask about.
+    if (id == 0 || id > static_cast<unsigned long>(std::numeric_limits<pid_t>::max())) return false;
     return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
 }
 
@@ -397,6 +400,8 @@ void ChildProcess::waitBriefly(unsigned milliseconds) {
 void ChildProcess::terminate() {
     if (isAlive()) ::kill(impl_->pid, SIGKILL);
 }
+
+unsigned long ChildProcess::processId() const { return static_cast<unsigned long>(impl_->pid); }
 
 int ChildProcess::exitCode() {
     while (isAlive()) waitBriefly(100);

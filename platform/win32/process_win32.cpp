@@ -15,6 +15,7 @@ namespace platform {
 
 struct ChildProcess::Impl {
     HANDLE process = nullptr;
+    DWORD id = 0;
 };
 
 namespace {
@@ -230,6 +231,7 @@ void keepOnInterrupt(const std::string& path) {
 unsigned long currentProcessId() { return GetCurrentProcessId(); }
 
 bool processExists(unsigned long id) {
+    if (id == 0) return false;  // the idle process, never a build
     const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
     if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
     const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
@@ -313,6 +315,7 @@ ChildProcess ChildProcess::start(const std::string& commandLine, int windowStyle
     CloseHandle(info.hThread);
     auto impl = std::make_unique<Impl>();
     impl->process = info.hProcess;
+    impl->id = info.dwProcessId;
     return ChildProcess(std::move(impl));
 }
 
@@ -334,6 +337,8 @@ void ChildProcess::waitBriefly(unsigned milliseconds) {
 void ChildProcess::terminate() {
     if (isAlive()) TerminateProcess(impl_->process, 1);
 }
+
+unsigned long ChildProcess::processId() const { return impl_->id; }
 
 int ChildProcess::exitCode() {
     WaitForSingleObject(impl_->process, INFINITE);
