@@ -15,6 +15,8 @@
 #include "platform/ansi_text_file.h"
 #include "platform/error.h"
 #include "platform/file_faults.h"
+#include "shell/stale_work_files.h"
+#include "tests/support/ended_process.h"
 #include "tests/support/fake_user_interface.h"
 
 using namespace infaddon;
@@ -208,6 +210,40 @@ TEST_F(Generating, ABuildRunsItsStepsInOrderAndLeavesOnlyWhatSurvives) {
     EXPECT_TRUE(state.StagedFiles.empty());
     EXPECT_TRUE(state.CopySectionLines.empty());
     EXPECT_TRUE(state.CopyFilesList.empty());
+}
+
+TEST_F(Generating, TheMarkerNamesWhatAKillWouldLeaveAndAKilledBuildsLeftoversGoFirst) {
+    // A build of another package killed while makecab ran: its staging
+    // folder, INF and unfinished package are left, and its marker.
+    const std::string otherTarget = inRoot("out\\Other_Addon.cab");
+    write(otherTarget, "the user's other package");
+    write(shell::PartialPackagePath(otherTarget), "half");
+    platform::createFolders(inProgram("提取文件"));
+    write(inProgram("提取文件\\old.exe"), "staged");
+    write(inProgram("Other.inf"), "inf");
+    write(inProgram("readme.txt"), "the user's");
+    write(inProgram(shell::kBuildMarkerName), "process " + std::to_string(testing_support::endedProcessId()) +
+                                                  "\npackage " + shell::PartialPackagePath(otherTarget) +
+                                                  "\nwork Other.inf\nwork 提取文件\n");
+    std::string markerWhilePacking;
+    const auto pack = runner.actions[kPackageBatchFileName];
+    runner.actions[kPackageBatchFileName] = [&, pack] {
+        markerWhilePacking = platform::readFile(inProgram(shell::kBuildMarkerName));
+        pack();
+    };
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made) << ui.lastMessage();
+    EXPECT_EQ(runner.commandLines(),
+              (std::vector<std::string>{kCabBatchFileName, kRemoveStaging, kPackageBatchFileName}))
+        << "the new staging folder takes the first name again";
+    EXPECT_EQ(markerWhilePacking,
+              "process " + std::to_string(platform::currentProcessId()) + "\npackage " +
+                  shell::PartialPackagePath(target) +
+                  "\nwork reg.bak\nwork App.inf\nwork Entries_App.ini\nwork App.cab\nwork CAB压缩文件列表.txt"
+                  "\nwork 生成cab文件.bat\nwork 整合包压缩列表.txt\nwork 生成整合包.bat\nwork setup.inf\nwork setup.rpt"
+                  "\nwork 提取文件\nwork tool.dll\n");
+    EXPECT_EQ(programFolderEntries(), std::vector<std::string>{"readme.txt"});
+    EXPECT_EQ(platform::readFile(otherTarget), "the user's other package");
+    EXPECT_EQ(outFolderFiles(), (std::vector<std::string>{"App_1.0_Addon.cab", "Other_Addon.cab"}));
 }
 
 TEST_F(Generating, ASecondBuildCarriesNothingOfTheFirst) {

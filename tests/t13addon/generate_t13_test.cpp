@@ -16,6 +16,8 @@
 #include "t13addon/generate_t13_addon.h"
 #include "t13addon/t13_batch_file.h"
 #include "shell/package_replacement.h"
+#include "shell/stale_work_files.h"
+#include "tests/support/ended_process.h"
 #include "tests/support/fake_user_interface.h"
 
 using namespace t13addon;
@@ -209,6 +211,11 @@ TEST_F(GenerateT13, ANormalRunWritesTheFilesRunsTheBatchAndClearsTheWindow) {
               "RunProgram =\"setup.exe /S\"\r\n"
               "ExtractPathText=\"程序正在解压安装中...\"\r\nExtractPathTitle=\"程序正在解压安装中...\"\r\n"
               "ExtractTitle=\"程序正在解压安装中...\"\r\nGUIFlags =\"63\"\r\n;!@InstallEnd@!\r\n");
+    // While the batch runs, the marker names what a kill would leave.
+    EXPECT_EQ(files[shell::kBuildMarkerName], "process " + std::to_string(platform::currentProcessId()) +
+                                                  "\npackage " + partial() +
+                                                  "\nwork SVCPACK\nwork config.txt\nwork temp.7z\nwork Entries.ini\n"
+                                                  "work T13整合包生成.bat\n");
 
     // The window keeps only the run command being typed; the work files are gone.
     EXPECT_EQ(window.packageNameText, "");
@@ -221,6 +228,27 @@ TEST_F(GenerateT13, ANormalRunWritesTheFilesRunsTheBatchAndClearsTheWindow) {
     EXPECT_EQ(left.files, (std::vector<std::string>{"7z.exe", "7zs.sfx"}));
     EXPECT_TRUE(left.folders.empty());
     EXPECT_TRUE(platform::fileExists("7zs.sfx")) << "the program folder stays the current folder";
+}
+
+TEST_F(GenerateT13, WhatAKilledBuildLeftGoesBeforeTheBuildAndTheUsersFilesStay) {
+    // Killed while 7z wrote another package: its work files and the
+    // unfinished package beside that package's path are left.
+    const std::string otherPackage = inRoot("Other_2.0_Addon.7z");
+    platform::writeFileAtomic(otherPackage, "the user's other package");
+    platform::writeFileAtomic(shell::PartialPackagePath(otherPackage), "half");
+    platform::createFolders(inProgram("SVCPACK"));
+    platform::writeFileAtomic(inProgram("SVCPACK\\Other.exe"), "exe");
+    platform::writeFileAtomic(inProgram("temp.7z"), "7z");
+    platform::writeFileAtomic(inProgram(shell::kBuildMarkerName),
+                              "process " + std::to_string(testing_support::endedProcessId()) + "\npackage " +
+                                  shell::PartialPackagePath(otherPackage) + "\nwork SVCPACK\nwork temp.7z\n");
+    batchMakesEverything();
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Made) << ui.lastMessage();
+    EXPECT_FALSE(platform::fileExists(shell::PartialPackagePath(otherPackage)));
+    EXPECT_EQ(platform::readFile(otherPackage), "the user's other package");
+    EXPECT_EQ(runner->filesAtBatchTime.count("temp.7z"), 0u);
+    ASSERT_EQ(runner->waited.size(), 1u) << "the old SVCPACK was gone before the build looked";
+    EXPECT_EQ(platform::listFolder(programFolder).files, (std::vector<std::string>{"7z.exe", "7zs.sfx"}));
 }
 
 TEST_F(GenerateT13, RvmiStoreOnlyAndNoExtractPath) {
