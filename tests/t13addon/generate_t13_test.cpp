@@ -100,7 +100,7 @@ protected:
         return GenerateT13Addon(window, ui, *runner, "覆盖吗？");
     }
 
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     std::unique_ptr<FakeRunner> runner;
     T13BuilderFields window;
     std::string output;

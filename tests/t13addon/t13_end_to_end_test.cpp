@@ -19,12 +19,12 @@ using namespace t13addon;
 namespace {
 
 // Runs a command line to its end and gives its exit status.
-int run(const std::string& commandLine) { return testing_support::runToEnd(commandLine); }
+int run(const std::string& commandLine) { return testsupport::runToEnd(commandLine); }
 
 // What "7z l -slt" says of each file in an archive: path (with "/") ->
 // compression method ("Copy" for stored files). Folders are left out.
 std::map<std::string, std::string> listArchive(const std::string& archive) {
-    const std::string text = testing_support::outputOf({"7z", "l", "-slt", platform::nativePath(archive)});
+    const std::string text = testsupport::outputOf({"7z", "l", "-slt", platform::nativePath(archive)});
     std::map<std::string, std::string> files;
     std::size_t pos = text.find("\n----------\n");  // the archive's own block ends here
     std::string path, method;

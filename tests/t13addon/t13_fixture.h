@@ -60,7 +60,7 @@ protected:
         return outcome;
     }
 
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
 };
 
 }  // namespace t13test
