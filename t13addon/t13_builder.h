@@ -40,9 +40,6 @@ struct T13Builder {
     PackItemKind addKind = PackItemKind::Folder;
 };
 
-// The record's former name.
-using T13BuilderFields = T13Builder;
-
 // Add item (Command2). Folder: the folder browser with "请选择文件夹"; the
 // chosen folder followed by "\*" (a drive root, which ends in "\" already,
 // gives two backslashes in a row); cancel adds nothing. Files: the

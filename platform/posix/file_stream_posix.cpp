@@ -2,7 +2,6 @@
 // descriptors ("\" in paths read as "/", as in file_system_posix.cpp).
 #include "platform/file_stream.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -16,12 +15,6 @@
 namespace platform {
 
 namespace {
-
-std::string native(const std::string& path) {
-    std::string p = path;
-    std::replace(p.begin(), p.end(), '\\', '/');
-    return p;
-}
 
 [[noreturn]] void fail(const std::string& what, const std::string& path, int error) {
     const ErrorKind kind = (error == ENOENT || error == ENOTDIR) ? ErrorKind::FileNotFound : ErrorKind::Io;
@@ -38,7 +31,7 @@ FileReader::FileReader(const std::string& path) : path_(path), handle_(new Handl
     FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
     if (folderExists(path))
         throw Error(ErrorKind::BadInput, "Cannot read the file \"" + path + "\": it is a folder, not a file.");
-    handle_->fd = ::open(native(resolveLetterCase(path)).c_str(), O_RDONLY | O_CLOEXEC);
+    handle_->fd = ::open(nativePath(resolveLetterCase(path)).c_str(), O_RDONLY | O_CLOEXEC);
     if (handle_->fd < 0) fail("Cannot read the file", path, errno);
 }
 
@@ -65,7 +58,7 @@ struct AtomicFileWriter::Handle {
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path), handle_(new Handle) {
     FileFaultChecks::check(FileOperation::Write, path, "Cannot write the file");
-    handle_->temp = native(path) + ".tmp-XXXXXX";
+    handle_->temp = nativePath(path) + ".tmp-XXXXXX";
     handle_->fd = ::mkstemp(&handle_->temp[0]);
     if (handle_->fd < 0) fail("Cannot write the file", path, errno);
 }
@@ -135,7 +128,7 @@ void AtomicFileWriter::commit() {
     if (committed_) return;
     if (handle_->temp.empty()) throw Error(ErrorKind::Io, "Cannot write the file \"" + path_ + "\": it was not completed.");
     close();
-    if (::rename(handle_->temp.c_str(), native(path_).c_str()) != 0) {
+    if (::rename(handle_->temp.c_str(), nativePath(path_).c_str()) != 0) {
         const int error = errno;
         discard();
         fail("Cannot write the file", path_, error);

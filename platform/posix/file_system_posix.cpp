@@ -23,18 +23,12 @@ namespace platform {
 
 namespace {
 
-std::string native(const std::string& path) {
-    std::string p = path;
-    std::replace(p.begin(), p.end(), '\\', '/');
-    return p;
-}
-
 [[noreturn]] void fail(const std::string& what, const std::string& path, int error = errno) {
     const ErrorKind kind = (error == ENOENT || error == ENOTDIR) ? ErrorKind::FileNotFound : ErrorKind::Io;
     throw Error(kind, what + " \"" + path + "\": " + std::strerror(error) + ".");
 }
 
-bool statPath(const std::string& path, struct stat& st) { return ::stat(native(path).c_str(), &st) == 0; }
+bool statPath(const std::string& path, struct stat& st) { return ::stat(nativePath(path).c_str(), &st) == 0; }
 
 std::string programFolderOverride;
 
@@ -62,12 +56,12 @@ bool folderExists(const std::string& path) {
 
 void createFolder(const std::string& path) {
     FileFaultChecks::check(FileOperation::Write, path, "Cannot create the folder");
-    if (::mkdir(native(path).c_str(), 0777) != 0) fail("Cannot create the folder", path);
+    if (::mkdir(nativePath(path).c_str(), 0777) != 0) fail("Cannot create the folder", path);
 }
 
 void createFolders(const std::string& path) {
     FileFaultChecks::check(FileOperation::Write, path, "Cannot create the folder");
-    const std::string p = native(path);
+    const std::string p = nativePath(path);
     for (std::size_t i = 1; i <= p.size(); ++i) {
         if (i == p.size() || p[i] == '/') {
             const std::string part = p.substr(0, i);
@@ -89,18 +83,18 @@ void copyFile(const std::string& from, const std::string& to) {
     writeFileAtomic(to, readFile(source));
     // Keep the source's time, as Windows' copy does: cabinets store it.
     struct timespec times[2] = {st.st_atim, st.st_mtim};
-    ::utimensat(AT_FDCWD, native(to).c_str(), times, 0);
-    ::chmod(native(to).c_str(), st.st_mode & 07777);
+    ::utimensat(AT_FDCWD, nativePath(to).c_str(), times, 0);
+    ::chmod(nativePath(to).c_str(), st.st_mode & 07777);
 }
 
 void deleteFile(const std::string& path) {
     FileFaultChecks::check(FileOperation::Delete, path, "Cannot delete the file");
-    if (::unlink(native(resolveLetterCase(path)).c_str()) != 0) fail("Cannot delete the file", path);
+    if (::unlink(nativePath(resolveLetterCase(path)).c_str()) != 0) fail("Cannot delete the file", path);
 }
 
 void removeFolderTree(const std::string& path) {
     FileFaultChecks::check(FileOperation::Delete, path, "Cannot remove the folder");
-    const std::string p = native(path);
+    const std::string p = nativePath(path);
     struct stat st;
     if (::lstat(p.c_str(), &st) != 0) fail("Cannot remove the folder", path);
     if (!S_ISDIR(st.st_mode)) {
@@ -120,7 +114,7 @@ void removeFolderTree(const std::string& path) {
 
 void renameFile(const std::string& from, const std::string& to) {
     FileFaultChecks::check(FileOperation::Rename, from, "Cannot rename the file");
-    if (::rename(native(from).c_str(), native(to).c_str()) != 0) fail("Cannot rename the file", from);
+    if (::rename(nativePath(from).c_str(), nativePath(to).c_str()) != 0) fail("Cannot rename the file", from);
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
@@ -131,7 +125,7 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 FolderListing listFolder(const std::string& path) {
     FileFaultChecks::check(FileOperation::List, path, "Cannot list the folder");
-    const std::string p = stripTrailingSeparators(native(resolveLetterCase(path)));
+    const std::string p = stripTrailingSeparators(nativePath(resolveLetterCase(path)));
     DIR* dir = ::opendir(p.c_str());
     if (!dir) fail("Cannot list the folder", path);
     FolderListing listing;
@@ -164,7 +158,7 @@ FolderListing listFolder(const std::string& path) {
 }
 
 std::string nameOnDisk(const std::string& path) {
-    const std::string p = stripTrailingSeparators(native(resolveLetterCase(path)));
+    const std::string p = stripTrailingSeparators(nativePath(resolveLetterCase(path)));
     if (p == "/" || p.empty()) return {};
     return baseName(p);
 }
@@ -175,7 +169,7 @@ std::string resolveLetterCase(const std::string& path) {
     if (path.empty() || statPath(path, st)) return path;
     // Walk the path and replace each missing component by one that differs
     // only in letter case.
-    const std::string p = native(path);
+    const std::string p = nativePath(path);
     std::string resolved = p[0] == '/' ? "/" : "";
     std::size_t start = p[0] == '/' ? 1 : 0;
     while (start <= p.size()) {
@@ -209,7 +203,7 @@ std::string readFile(const std::string& path) {
     FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
     if (folderExists(path))
         throw Error(ErrorKind::BadInput, "Cannot read the file \"" + path + "\": it is a folder, not a file.");
-    const std::string p = native(resolveLetterCase(path));
+    const std::string p = nativePath(resolveLetterCase(path));
     std::FILE* f = std::fopen(p.c_str(), "rb");
     if (!f) fail("Cannot read the file", path);
     std::string bytes;
@@ -224,7 +218,7 @@ std::string readFile(const std::string& path) {
 
 std::string readFileHead(const std::string& path, std::size_t count) {
     FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
-    std::FILE* f = std::fopen(native(resolveLetterCase(path)).c_str(), "rb");
+    std::FILE* f = std::fopen(nativePath(resolveLetterCase(path)).c_str(), "rb");
     if (!f) fail("Cannot read the file", path);
     std::string bytes(count, '\0');
     bytes.resize(std::fread(&bytes[0], 1, count, f));
@@ -236,7 +230,7 @@ std::string readFileHead(const std::string& path, std::size_t count) {
 
 void writeFileAtomic(const std::string& path, const std::string& bytes) {
     FileFaultChecks::check(FileOperation::Write, path, "Cannot write the file");
-    const std::string target = native(path);
+    const std::string target = nativePath(path);
     std::string temp = target + ".tmp-XXXXXX";
     const int fd = ::mkstemp(&temp[0]);
     if (fd < 0) fail("Cannot write the file", path);
@@ -290,11 +284,11 @@ std::string currentDirectory() {
 }
 
 void setCurrentDirectory(const std::string& path) {
-    if (::chdir(native(path).c_str()) != 0) fail("Cannot change to the folder", path);
+    if (::chdir(nativePath(path).c_str()) != 0) fail("Cannot change to the folder", path);
 }
 
 std::string absolutePath(const std::string& path) {
-    std::string p = native(path);
+    std::string p = nativePath(path);
     if (p.empty() || p[0] != '/') p = currentDirectory() + "/" + p;
     // Take "." and ".." out by name, then resolve links through the longest
     // part of the path that exists.

@@ -93,7 +93,7 @@ TEST(CabChecksum, FoldsTheTailHighByteFirst) {
 }
 
 TEST(CabChecksum, AgreesWithTheChecksumsGcabWrites) {
-    const std::vector<std::string> decoders = testing_support::cabinetDecoders();
+    const std::vector<std::string> decoders = testsupport::cabinetDecoders();
     if (std::find(decoders.begin(), decoders.end(), "gcab") == decoders.end())
         GTEST_SKIP() << "gcab is not installed";
     const std::string folder = platform::makeTemporaryFolder("cab-gcab");

@@ -95,9 +95,9 @@ inline std::string textBytes(std::size_t n) {
     return s;
 }
 
-inline int runProgram(const std::string& commandLine) { return testing_support::runToEnd(commandLine); }
+inline int runProgram(const std::string& commandLine) { return testsupport::runToEnd(commandLine); }
 
-inline bool haveProgram(const std::string& name) { return testing_support::haveProgram(name); }
+inline bool haveProgram(const std::string& name) { return testsupport::haveProgram(name); }
 
 class TempFolderTest : public ::testing::Test {
 protected:
@@ -119,12 +119,12 @@ protected:
     // with its bytes. With no decoder here the test is skipped.
     template <typename Files>
     void expectUnpackedEverywhere(const std::string& cabinet, const Files& files) {
-        const std::vector<std::string> decoders = testing_support::cabinetDecoders();
+        const std::vector<std::string> decoders = testsupport::cabinetDecoders();
         if (decoders.empty()) GTEST_SKIP() << "no outside cabinet decoder here (cabextract, 7z, gcab)";
         ++unpacks_;
         for (const std::string& decoder : decoders) {
             const std::string folder = "by-" + decoder + "-" + std::to_string(unpacks_);
-            ASSERT_EQ(testing_support::unpackCabinet(decoder, path(cabinet), path(folder)), 0) << decoder;
+            ASSERT_EQ(testsupport::unpackCabinet(decoder, path(cabinet), path(folder)), 0) << decoder;
             for (const auto& [name, bytes] : files) {
                 const std::string p = platform::joinPath(folder, name);
                 ASSERT_TRUE(platform::fileExists(p)) << name << " missing in " << folder;

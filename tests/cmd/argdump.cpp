@@ -19,4 +19,4 @@ int dump(const std::vector<std::string>& args) {
 
 }  // namespace
 
-int main(int argc, char** argv) { return dump(testing_support::commandLineWords(argc, argv)); }
+int main(int argc, char** argv) { return dump(testsupport::commandLineWords(argc, argv)); }

@@ -49,7 +49,7 @@ std::map<std::string, std::string> filesIn(const std::string& folder) {
 // Unpacks a cabinet into a new folder with the first outside decoder here
 // and gives that folder's files by name.
 std::map<std::string, std::string> unpack(const std::string& cabinet, const std::string& into) {
-    testing_support::unpackCabinet(testing_support::cabinetDecoders().front(), cabinet, into);
+    testsupport::unpackCabinet(testsupport::cabinetDecoders().front(), cabinet, into);
     return filesIn(into);
 }
 
@@ -60,7 +60,7 @@ protected:
             GTEST_SKIP() << "the cabinet maker is not built in " TOLVANE_BIN_DIR;
         if (platform::findProgram(bin("tolvane-cmd"), {}).empty())
             GTEST_SKIP() << "the batch interpreter tolvane-cmd is not built in " TOLVANE_BIN_DIR;
-        if (testing_support::cabinetDecoders().empty())
+        if (testsupport::cabinetDecoders().empty())
             GTEST_SKIP() << "no outside cabinet decoder is installed (cabextract, 7z, gcab)";
         startFolder = platform::currentDirectory();
         root = platform::makeTemporaryFolder("tolvane-inf-e2e");
@@ -150,12 +150,12 @@ TEST_F(InfEndToEnd, TheConsoleBuildsThePackageWithEveryPartAndLeavesNoWorkFolder
     // Every collected file, flat, under its staged name, with its exact bytes.
     EXPECT_EQ(unpack(inRoot("unpacked\\App.cab"), inRoot("inner")), expectedInnerFiles());
     // Every outside decoder here reads both cabinets to the same files.
-    for (const std::string& decoder : testing_support::cabinetDecoders()) {
+    for (const std::string& decoder : testsupport::cabinetDecoders()) {
         const std::string topFolder = inRoot("top by " + decoder);
         const std::string innerFolder = inRoot("inner by " + decoder);
-        ASSERT_EQ(testing_support::unpackCabinet(decoder, package(), topFolder), 0) << decoder;
+        ASSERT_EQ(testsupport::unpackCabinet(decoder, package(), topFolder), 0) << decoder;
         EXPECT_EQ(filesIn(topFolder), top) << decoder;
-        ASSERT_EQ(testing_support::unpackCabinet(decoder, platform::joinPath(topFolder, "App.cab"), innerFolder), 0)
+        ASSERT_EQ(testsupport::unpackCabinet(decoder, platform::joinPath(topFolder, "App.cab"), innerFolder), 0)
             << decoder;
         EXPECT_EQ(filesIn(innerFolder), expectedInnerFiles()) << decoder;
     }
@@ -166,7 +166,7 @@ TEST_F(InfEndToEnd, TheConsoleBuildsThePackageWithEveryPartAndLeavesNoWorkFolder
 // cabinet stores it in code page 936, as the INF names it: the bytes the
 // setup engine of a Chinese XP compares.
 TEST_F(InfEndToEnd, TheExamplesChineseNameIsStoredInCodePage936WhateverTheSystemsCodePage) {
-    const std::string example = testing_support::sourcePath("examples/HelloApp");
+    const std::string example = testsupport::sourcePath("examples/HelloApp");
     std::ostringstream err;
     ASSERT_EQ(console::RunInfCommand({"--name", "HelloApp", "--version", "1.0", "--source", example, "--output",
                                       "out dir/HelloApp_1.0_Addon.cab"},
@@ -256,7 +256,7 @@ protected:
 
     std::string programFolder;
     infaddon::BuildState state;
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
 };
 
 TEST_F(GenerateWithTools, ASecondBuildInTheSameRunCarriesNothingOfTheFirst) {

@@ -38,7 +38,7 @@ protected:
 
     std::string root, soft;
     InfBuilder builder;
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
 };
 
 TEST(FolderTreeRoots, DriveLettersAndSeparators) {

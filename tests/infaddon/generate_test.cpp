@@ -27,7 +27,7 @@ const std::string kRemoveStaging = "cmd /c rd /s /q .\\提取文件";
 const std::string kQuestion = "文件已存在，是否覆盖？";
 
 // Also records whether the busy bracket was open when each message came.
-class RecordingUi : public testing_support::FakeUserInterface {
+class RecordingUi : public testsupport::FakeUserInterface {
 public:
     std::vector<int> busyAtMessage;
     void showMessage(const std::string& text, const std::string& title, shell::MessageIcon icon) override {

@@ -13,9 +13,9 @@
 #include "tests/support/selection_folder.h"
 
 using namespace infaddon;
-using testing_support::FakeUserInterface;
-using testing_support::NoCommandRunner;
-using testing_support::SelectionFolder;
+using testsupport::FakeUserInterface;
+using testsupport::NoCommandRunner;
+using testsupport::SelectionFolder;
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 namespace infaddontest {
 
-using testing_support::sourcePath;
+using testsupport::sourcePath;
 
 // The bytes of an expected file in tests/infaddon/data.
 inline std::string expectedFile(const std::string& name) {

@@ -69,7 +69,7 @@ protected:
     AddonProject project;
     BuildState state;
     std::string target;
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     packtest::FakeCommandRunner runner;
 };
 

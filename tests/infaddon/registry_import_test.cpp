@@ -72,7 +72,7 @@ protected:
     std::string savedProgramFolder, savedDirectory, folder;
     infaddon::AddonProject project;
     infaddon::BuildState state;
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     shell::ToolCommandRunner runner{ui};
 };
 

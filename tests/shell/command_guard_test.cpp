@@ -9,7 +9,7 @@
 namespace {
 
 TEST(CommandGuard, AnErrorBecomesOneMessageAndTheBusyBracketIsClosed) {
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     const bool ok = shell::RunGuarded(ui, [&] {
         shell::BusyBracket busy(ui);
         throw std::runtime_error("disk full while writing App.inf");
@@ -22,13 +22,13 @@ TEST(CommandGuard, AnErrorBecomesOneMessageAndTheBusyBracketIsClosed) {
 }
 
 TEST(CommandGuard, ACommandThatEndsNormallyShowsNothing) {
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     EXPECT_TRUE(shell::RunGuarded(ui, [] {}));
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(CommandGuard, ThrownNonExceptionsAreCaughtToo) {
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     EXPECT_FALSE(shell::RunGuarded(ui, [] { throw 42; }));
     EXPECT_EQ(ui.messages.size(), 1u);
 }

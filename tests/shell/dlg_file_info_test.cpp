@@ -51,7 +51,7 @@ TEST(DlgFileInfo, ASelectionShorterThanTheFolderCannotBeSplit) {
 }
 
 TEST(DlgFileInfo, FailureShowsTheMessageAndGivesTheEmptyResult) {
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     const DlgFileInfo info = GetDlgFileInfo("", ui);  // shorter than any current directory
     EXPECT_EQ(info.count, 0);
     EXPECT_EQ(info.folder, "");
@@ -63,7 +63,7 @@ TEST(DlgFileInfo, FailureShowsTheMessageAndGivesTheEmptyResult) {
 }
 
 TEST(DlgFileInfo, ReadsTheCurrentDirectory) {
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     const std::string folder = platform::makeTemporaryFolder("tolvane-dlg");
     const std::string before = platform::currentDirectory();
     platform::setCurrentDirectory(folder);

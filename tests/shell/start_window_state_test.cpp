@@ -99,7 +99,7 @@ TEST_F(StartWindowState, APickLoadsThatLanguageAndAMissingKeyEmptiesItsControl) 
 }
 
 TEST(StartWindowAbout, ShowsTheFeedbackTextWithTheApplicationTitle) {
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     ShowAbout(ui);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, AboutText());

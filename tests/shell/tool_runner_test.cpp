@@ -34,7 +34,7 @@ bool waitForFile(const std::string& path) {
 }  // namespace
 
 TEST(ToolRunner, AToolThatHasEndedIsTestedOnceAndNothingIsPumped) {
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     ToolRunner runner(ui);
     platform::ChildProcess tool = runner.start(helper("shell_test_tool_quick"), platform::kHidden);
     // Ended before the runner looks: waited for here, without pumping.
@@ -45,7 +45,7 @@ TEST(ToolRunner, AToolThatHasEndedIsTestedOnceAndNothingIsPumped) {
 }
 
 TEST(ToolRunner, WaitingForALongerToolPumpsEventsWithoutSpinning) {
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     ToolRunner runner(ui);
     const std::string folder = platform::makeTemporaryFolder("tolvane-runner");
     const std::string before = platform::currentDirectory();
@@ -73,7 +73,7 @@ TEST(ToolRunner, WaitingForALongerToolPumpsEventsWithoutSpinning) {
 }
 
 TEST(ToolRunner, AToolLeftRunningEndsOnItsOwn) {
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     ToolRunner runner(ui);
     const std::string folder = platform::makeTemporaryFolder("tolvane-runner");
     const std::string left = platform::joinPath(folder, "left.txt");
@@ -89,7 +89,7 @@ TEST(ToolRunner, AToolLeftRunningEndsOnItsOwn) {
 }
 
 TEST(ToolRunner, AProgramThatDoesNotExistIsAnErrorNamingIt) {
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     ToolRunner runner(ui);
     try {
         runner.start("no-such-tool-tolvane.exe -w -t \"a b.reg\" reg.bak", platform::kHidden);

@@ -18,7 +18,7 @@ struct OpenEditor {
     explicit OpenEditor(const std::string& folder = "D:\\App") { builder.openFolder = folder; }
     infaddon::InfBuilder builder;
     ShortcutEditor editor{builder};
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
 };
 
 void fillExample(ShortcutEditor& s) {
@@ -166,7 +166,7 @@ TEST(ShortcutEditor, DeleteRemovesOneShortcutFromAllLists) {
 TEST(ShortcutEditor, GetFillsTheFourFieldsFromTheChosenProgram) {
     OpenEditor e;
     ShortcutEditor& s = e.editor;
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     ui.openFileAnswers.push_back(std::string("C:\\Tools\\App\\app.exe"));
     GetShortcutTarget(s, ui);
     ASSERT_EQ(ui.openRequests.size(), 1u);
@@ -191,7 +191,7 @@ TEST(ShortcutEditor, GetCancelledChangesNothing) {
     fillExample(s);
     const std::string target = s.targetPathText, startIn = s.startInText, description = s.descriptionText,
                       linkName = s.linkNameText;
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     GetShortcutTarget(s, ui);
     EXPECT_EQ(s.targetPathText, target);
     EXPECT_EQ(s.startInText, startIn);
@@ -203,7 +203,7 @@ TEST(ShortcutEditor, GetOnANameTooShortStopsAfterTheFolder) {
     OpenEditor e;
     ShortcutEditor& s = e.editor;
     fillExample(s);
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     ui.openFileAnswers.push_back(std::string("C:\\Tools\\ab"));
     GetShortcutTarget(s, ui);
     EXPECT_EQ(s.targetPathText, "C:\\Tools\\ab");

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-namespace testing_support {
+namespace testsupport {
 
 std::vector<std::string> commandLineWords(int argc, char** argv);
 
-}  // namespace testing_support
+}  // namespace testsupport

@@ -1,7 +1,7 @@
 #include "tests/support/command_line_words.h"
 
-namespace testing_support {
+namespace testsupport {
 
 std::vector<std::string> commandLineWords(int argc, char** argv) { return std::vector<std::string>(argv, argv + argc); }
 
-}  // namespace testing_support
+}  // namespace testsupport

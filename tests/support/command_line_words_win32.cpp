@@ -7,7 +7,7 @@
 
 #include "platform/unicode.h"
 
-namespace testing_support {
+namespace testsupport {
 
 std::vector<std::string> commandLineWords(int, char**) {
     int count = 0;
@@ -21,4 +21,4 @@ std::vector<std::string> commandLineWords(int, char**) {
     return result;
 }
 
-}  // namespace testing_support
+}  // namespace testsupport

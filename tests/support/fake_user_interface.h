@@ -11,7 +11,7 @@
 #include "shell/ui_strings.h"
 #include "shell/user_interface.h"
 
-namespace testing_support {
+namespace testsupport {
 
 struct ShownMessage {
     std::string text;
@@ -101,4 +101,4 @@ private:
     }
 };
 
-}  // namespace testing_support
+}  // namespace testsupport

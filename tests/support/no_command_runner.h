@@ -8,7 +8,7 @@
 
 #include "shell/command_runner.h"
 
-namespace testing_support {
+namespace testsupport {
 
 class NoCommandRunner : public shell::CommandRunner {
 public:
@@ -19,4 +19,4 @@ public:
     void runDetached(const std::string& line, int) override { ADD_FAILURE() << "ran " << line; }
 };
 
-}  // namespace testing_support
+}  // namespace testsupport

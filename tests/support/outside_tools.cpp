@@ -2,7 +2,7 @@
 
 #include "platform/process.h"
 
-namespace testing_support {
+namespace testsupport {
 
 int runToEnd(const std::string& commandLine) {
     platform::ChildProcess process = platform::ChildProcess::start(commandLine, platform::kHidden);
@@ -12,4 +12,4 @@ int runToEnd(const std::string& commandLine) {
 
 bool haveProgram(const std::string& name) { return !platform::findProgram(name, {}).empty(); }
 
-}  // namespace testing_support
+}  // namespace testsupport

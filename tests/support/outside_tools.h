@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace testing_support {
+namespace testsupport {
 
 // Runs a command line (split by the Windows rules) hidden, to its end, and
 // gives its exit status.
@@ -30,4 +30,4 @@ int unpackCabinet(const std::string& decoder, const std::string& cabinet, const 
 // cannot be started.
 std::string outputOf(const std::vector<std::string>& arguments);
 
-}  // namespace testing_support
+}  // namespace testsupport

@@ -7,7 +7,7 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 
-namespace testing_support {
+namespace testsupport {
 
 namespace {
 
@@ -50,4 +50,4 @@ std::string outputOf(const std::vector<std::string>& arguments) {
     return text;
 }
 
-}  // namespace testing_support
+}  // namespace testsupport

@@ -9,7 +9,7 @@
 #include "platform/process.h"
 #include "platform/unicode.h"
 
-namespace testing_support {
+namespace testsupport {
 
 std::vector<std::string> cabinetDecoders() { return {"extrac32"}; }
 
@@ -33,4 +33,4 @@ std::string outputOf(const std::vector<std::string>& arguments) {
     return platform::decodeCodePage(platform::oemCodePage(), text);
 }
 
-}  // namespace testing_support
+}  // namespace testsupport

@@ -8,7 +8,7 @@
 
 #include "platform/file_system.h"
 
-namespace testing_support {
+namespace testsupport {
 
 class SelectionFolder {
 public:
@@ -39,4 +39,4 @@ private:
     std::string path_;
 };
 
-}  // namespace testing_support
+}  // namespace testsupport

@@ -8,10 +8,10 @@
 
 #include "platform/host.h"
 
-namespace testing_support {
+namespace testsupport {
 
 inline std::string sourcePath(const std::string& relative) {
     return (platform::kWindowsHost ? "Z:" : "") + std::string(TOLVANE_SOURCE_DIR) + "/" + relative;
 }
 
-}  // namespace testing_support
+}  // namespace testsupport

@@ -104,9 +104,9 @@ protected:
         return GenerateT13Addon(window, ui, *runner, "覆盖吗？");
     }
 
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     std::unique_ptr<FakeRunner> runner;
-    T13BuilderFields window;
+    T13Builder window;
     std::string output;
     std::string setupItem, appItem;  // a file and a folder to pack
 };
@@ -114,7 +114,7 @@ protected:
 }  // namespace
 
 TEST_F(GenerateT13, TheThreeChecksInOrderChangeNothing) {
-    T13BuilderFields empty;
+    T13Builder empty;
     EXPECT_EQ(GenerateT13Addon(empty, ui, *runner, "q"), shell::GenerateOutcome::Refused);
     EXPECT_EQ(ui.lastMessage(), "请输入软件名称信息。");
     empty.packageNameText = "   ";  // blanks count as text for this check
@@ -457,13 +457,13 @@ TEST_F(GenerateT13, ANameWithABlankIsRefusedAndOneWithAnAmpersandGetsAQuotedCopy
 // config.txt, pack items the batch file cannot quote or the builder would
 // overwrite: refused before anything is written, naming the field or file.
 TEST_F(GenerateT13, FieldsThatWouldBreakTheirFilesAreRefusedNamingThem) {
-    const T13BuilderFields good = window;
-    const std::vector<std::pair<std::function<void(T13BuilderFields&)>, std::string>> cases = {
-        {[](T13BuilderFields& w) { w.versionText = "1.0\r\n[EditFile]"; }, "The version "},
-        {[](T13BuilderFields& w) { w.extractPathText = "C:\\App\n"; }, "The extraction path "},
-        {[](T13BuilderFields& w) { w.runCommands.push_back("setup.exe\t/S"); }, "The run command "},
-        {[](T13BuilderFields& w) { w.packItems.push_back("D:\\a\nb.exe"); }, "The item to pack "},
-        {[](T13BuilderFields& w) { w.packItems.push_back("/soft/say \"hi\".exe"); }, "holds a double quote"},
+    const T13Builder good = window;
+    const std::vector<std::pair<std::function<void(T13Builder&)>, std::string>> cases = {
+        {[](T13Builder& w) { w.versionText = "1.0\r\n[EditFile]"; }, "The version "},
+        {[](T13Builder& w) { w.extractPathText = "C:\\App\n"; }, "The extraction path "},
+        {[](T13Builder& w) { w.runCommands.push_back("setup.exe\t/S"); }, "The run command "},
+        {[](T13Builder& w) { w.packItems.push_back("D:\\a\nb.exe"); }, "The item to pack "},
+        {[](T13Builder& w) { w.packItems.push_back("/soft/say \"hi\".exe"); }, "holds a double quote"},
     };
     for (const auto& [change, expected] : cases) {
         window = good;
@@ -508,7 +508,7 @@ TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
         << ui.lastMessage();
 
     // Made, then a work file that cannot be deleted: a folder stands at its place.
-    window = T13BuilderFields{};
+    window = T13Builder{};
     window.packageNameText = "MyApp";
     window.versionText = "1.0";
     window.packItems = {setupItem};

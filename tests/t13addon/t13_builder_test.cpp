@@ -12,9 +12,9 @@
 #include "tests/support/selection_folder.h"
 
 using namespace t13addon;
-using testing_support::FakeUserInterface;
-using testing_support::NoCommandRunner;
-using testing_support::SelectionFolder;
+using testsupport::FakeUserInterface;
+using testsupport::NoCommandRunner;
+using testsupport::SelectionFolder;
 
 TEST(T13BuilderItems, AFolderGoesInWithBackslashStarAndADriveRootGetsTwoBackslashes) {
     T13Builder b;

@@ -19,12 +19,12 @@ using namespace t13addon;
 namespace {
 
 // Runs a command line to its end and gives its exit status.
-int run(const std::string& commandLine) { return testing_support::runToEnd(commandLine); }
+int run(const std::string& commandLine) { return testsupport::runToEnd(commandLine); }
 
 // What "7z l -slt" says of each file in an archive: path (with "/") ->
 // compression method ("Copy" for stored files). Folders are left out.
 std::map<std::string, std::string> listArchive(const std::string& archive) {
-    const std::string text = testing_support::outputOf({"7z", "l", "-slt", platform::nativePath(archive)});
+    const std::string text = testsupport::outputOf({"7z", "l", "-slt", platform::nativePath(archive)});
     std::map<std::string, std::string> files;
     std::size_t pos = text.find("\n----------\n");  // the archive's own block ends here
     std::string path, method;
@@ -71,8 +71,8 @@ protected:
         platform::createFolder(inRoot("out"));
     }
 
-    T13BuilderFields myApp() {
-        T13BuilderFields w;
+    T13Builder myApp() {
+        T13Builder w;
         w.packageNameText = "MyApp";
         w.versionText = "1.0";
         w.extractPathText = "%ProgramFiles%\\MyApp";
@@ -93,7 +93,7 @@ protected:
 }  // namespace
 
 TEST_F(T13EndToEnd, ThePackageHoldsTheInstallerAndTheEntriesFile) {
-    T13BuilderFields w = myApp();
+    T13Builder w = myApp();
     const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
     ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(ui.lastMessage(), shell::BuiltInText(shell::MessageKey::T13Success));
@@ -161,7 +161,7 @@ TEST_F(T13EndToEnd, OverwritingMakesAFreshArchiveNotAnAddition) {
     platform::writeFileAtomic(inRoot("stale.txt"), "stale");
     ASSERT_EQ(run("7z a -t7z " + quoted(output) + " " + quoted(inRoot("stale.txt"))), 0);
 
-    T13BuilderFields w = myApp();
+    T13Builder w = myApp();
     w.packageNameText = "My&App";  // an "&" in the copy target
     w.storeOnly = true;
     ui.yesNoAnswers.push_back(true);

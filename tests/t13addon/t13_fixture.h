@@ -51,7 +51,7 @@ protected:
 // dialog answered with the output path; waits for what it left running.
 class GenerateWithToolsTest : public ProgramFolderTest {
 protected:
-    shell::GenerateOutcome generate(t13addon::T13BuilderFields& w, const std::string& output,
+    shell::GenerateOutcome generate(t13addon::T13Builder& w, const std::string& output,
                                     const std::string& overwriteQuestion = "") {
         ui.saveFileAnswers.push_back(output);
         shell::ToolCommandRunner runner(ui);
@@ -60,7 +60,7 @@ protected:
         return outcome;
     }
 
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
 };
 
 }  // namespace t13test

@@ -52,8 +52,8 @@ protected:
         platform::createFolder(inRoot("out"));
     }
 
-    T13BuilderFields myApp() const {
-        T13BuilderFields w;
+    T13Builder myApp() const {
+        T13Builder w;
         w.packageNameText = "MyApp";
         w.versionText = "1.0";
         w.extractPathText = "%ProgramFiles%\\MyApp";
@@ -62,7 +62,7 @@ protected:
         return w;
     }
 
-    shell::GenerateOutcome generate(T13BuilderFields& w, const std::string& output) {
+    shell::GenerateOutcome generate(T13Builder& w, const std::string& output) {
         return GenerateWithToolsTest::generate(w, output, "覆盖吗？");
     }
 
@@ -105,7 +105,7 @@ protected:
 TEST_F(T13OnWindows, An7zFoundNowhereIsRefusedWithWhereToPutIt) {
     const SevenZipSearch search = findSevenZip();
     EXPECT_FALSE(search.found);
-    T13BuilderFields w = myApp();
+    T13Builder w = myApp();
     EXPECT_EQ(generate(w, inRoot("out\\MyApp_1.0_Addon.7z")), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("7z.exe and 7z.dll into " + programFolder + "\\"), std::string::npos)
         << ui.lastMessage();
@@ -135,7 +135,7 @@ TEST_F(T13OnWindows, CmdRunsTheBatchFileWithTheInstalled7z) {
     platform::createFolders(inProgram("SVCPACK\\old"));
     platform::writeFileAtomic(inProgram("SVCPACK\\old\\Old.exe"), "old installer");
     platform::writeFileAtomic(inProgram("temp.7z"), "old items");
-    T13BuilderFields w = myApp();
+    T13Builder w = myApp();
     const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
     ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(ui.lastMessage(), shell::BuiltInText(shell::MessageKey::T13Success));
@@ -154,7 +154,7 @@ TEST_F(T13OnWindows, AnAmpersandInTheNameAndAnOverwrittenPackage) {
     // The stand-in adds to an archive that is there, as 7z does: the old
     // package must be out of the way while the batch runs.
     platform::writeFileAtomic(output, "OLD|-mx0\n3\nold");
-    T13BuilderFields w = myApp();
+    T13Builder w = myApp();
     w.packageNameText = "R&D";
     w.storeOnly = true;
     ui.yesNoAnswers.push_back(true);

@@ -80,22 +80,8 @@ struct InfArguments {
     std::vector<PendingSource> sources;
     std::vector<PendingExtra> extras;
     std::vector<PendingShortcut> shortcuts;
-    std::string output;       // as the builder composes it
-    std::string shownOutput;  // as the user gave it
-    bool overwrite = false;
-    bool help = false;
-    std::vector<std::pair<std::string, std::string>> givenPaths;  // composed, as given
+    CommandArguments shared;  // the package path, --overwrite, the paths as given
 };
-
-[[noreturn]] void refuse(const std::string& message) { throw platform::Error(platform::ErrorKind::BadInput, message); }
-
-// A path from the command line as the builder composes it, remembered with
-// the user's spelling for the messages.
-std::string givenPath(InfArguments& a, const std::string& startFolder, const std::string& path) {
-    const std::string composed = absoluteFrom(startFolder, path);
-    a.givenPaths.emplace_back(composed, path);
-    return composed;
-}
 
 bool allDigits(const std::string& text) {
     if (text.empty()) return false;
@@ -125,7 +111,7 @@ void addSource(InfArguments& a, const ConsoleTexts& texts, const std::string& va
     if (!code.empty() && !row)
         refuse(texts(ConsoleText::BadDirId, {code, value}));
     const std::string given = folder;
-    folder = givenPath(a, startFolder, folder);
+    folder = a.shared.givenPath(startFolder, folder);
     if (platform::fileExists(folder)) refuse(texts(ConsoleText::SourceIsFile, {platform::nativePath(given)}));
     if (!platform::folderExists(folder)) refuse(texts(ConsoleText::SourceMissing, {platform::nativePath(given)}));
     a.sources.push_back({row, folder});
@@ -138,7 +124,7 @@ void addExtra(InfArguments& a, const ConsoleTexts& texts, const std::string& opt
     const std::optional<std::size_t> row = rowOf(infaddon::SetupDirTable, number);
     if (!row) refuse(texts(ConsoleText::BadSetupNumber, {number, option, value}));
     const std::string given = file;
-    file = givenPath(a, startFolder, file);
+    file = a.shared.givenPath(startFolder, file);
     if (!platform::fileExists(file)) refuse(texts(ConsoleText::ExtraMissing, {platform::nativePath(given)}));
     a.extras.push_back({*row, file,
                         option == "--patch-extra" ? infaddon::DiskCodeOption::Patch : infaddon::DiskCodeOption::WholeFile});
@@ -164,35 +150,17 @@ void describeShortcut(InfArguments& a, const ConsoleTexts& texts, const std::str
 }
 
 // Throws platform::Error(BadInput) naming the argument that cannot be used.
-InfArguments parseArguments(const std::vector<std::string>& args, const std::string& startFolder, ConsoleRun& run) {
-    InfArguments a;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const ConsoleTexts& texts = run.texts;
-        const std::string& option = args[i];
-        if (isHelpOption(option)) {
-            a.help = true;
-            return a;
-        }
-        if (takeCommonOption(args, i, run)) continue;
-        if (option == "--overwrite") {
-            a.overwrite = true;
-            if (i + 1 < args.size() && (args[i + 1] == "yes" || args[i + 1] == "no")) a.overwrite = args[++i] == "yes";
-            else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
-                refuse(run.texts(ConsoleText::BadValue, {option, "yes or no (alone it means yes)", args[i + 1]}));
-            else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
-                refuse("--overwrite takes yes or no (alone it means yes), not \"" + args[i + 1] + "\".");
-            continue;
-        }
-        if (i + 1 >= args.size()) refuse(texts(ConsoleText::NeedsValue, {option}));
-        const std::string& value = args[++i];
+void parseArguments(const std::vector<std::string>& args, const std::string& startFolder, ConsoleRun& run,
+                    InfArguments& a) {
+    const ConsoleTexts& texts = run.texts;
+    readArguments(args, startFolder, run, a.shared, [&](const std::vector<std::string>& words, std::size_t& i) {
+        const std::string& option = words[i];
+        const std::string& value = optionValue(words, i, texts);
         if (option == "--name") a.name = value;
         else if (option == "--version") a.version = value;
         else if (option == "--website") a.website = value;
-        else if (option == "--reg") a.regFile = givenPath(a, startFolder, value);
-        else if (option == "--output") {
-            a.output = absoluteFrom(startFolder, value);
-            a.shownOutput = value;
-        } else if (option == "--source") addSource(a, texts, value, startFolder);
+        else if (option == "--reg") a.regFile = a.shared.givenPath(startFolder, value);
+        else if (option == "--source") addSource(a, texts, value, startFolder);
         else if (option == "--extra" || option == "--patch-extra") addExtra(a, texts, option, value, startFolder);
         else if (option == "--shortcut") {
             const std::size_t eq = value.find('=');
@@ -208,12 +176,8 @@ InfArguments parseArguments(const std::vector<std::string>& args, const std::str
         } else {
             refuse(texts(ConsoleText::UnknownOption, {option, "inf"}));
         }
-    }
-    if (a.output.empty()) {
-        a.shownOutput = infaddon::DefaultPackageFileName(a.name, a.version);
-        a.output = platform::joinPath(startFolder, a.shownOutput);
-    }
-    return a;
+    });
+    if (!a.shared.help) a.shared.defaultOutput(startFolder, infaddon::DefaultPackageFileName(a.name, a.version));
 }
 
 // The folder a shortcut starts in when none is given: the target's folder. A
@@ -268,21 +232,12 @@ void fillBuilder(const InfArguments& a, const ConsoleTexts& texts, infaddon::Inf
 int RunInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
     const std::string startFolder = platform::currentDirectory();
     InfArguments a;
-    try {
-        a = parseArguments(args, startFolder, run);
-    } catch (const platform::Error& e) {
-        return refuseArguments(run, e.what(), kInfSynopsis, std::string(kProgramName) + " inf");
-    }
-    if (a.help) {
-        *run.out << InfHelp();
-        return 0;
-    }
+    if (const std::optional<int> ended = startCommand(run, {"inf", kInfSynopsis, InfHelp}, a.shared,
+                                                      [&] { parseArguments(args, startFolder, run, a); }))
+        return *ended;
 
     ConsoleUserInterface ui(run);
-    ui.setOutput(a.output, a.shownOutput, a.overwrite);
-    // Paths below the current folder that the user did not give: the system's separators.
-    ui.addShownPath(startFolder, startFolder);
-    for (const auto& [composed, given] : a.givenPaths) ui.addShownPath(composed, given);
+    showArguments(ui, a.shared, startFolder);
     infaddon::InfBuilder builder;
     try {
         fillBuilder(a, run.texts, builder, ui);

@@ -2,10 +2,10 @@
 // copy of the self-extractor module and is removed afterwards.
 #include "tools/console/t13_command.h"
 
+#include <optional>
 #include <ostream>
 #include <sstream>
 
-#include "platform/error.h"
 #include "platform/file_system.h"
 #include "shell/command_runner.h"
 #include "t13addon/generate_t13_addon.h"
@@ -49,56 +49,33 @@ struct T13Arguments {
     t13addon::T13Builder fields;  // the boxes and options
     std::vector<PendingItem> items;
     std::vector<std::string> runCommands;
-    std::string output;       // as the builder composes it
-    std::string shownOutput;  // as the user gave it
-    bool overwrite = false;
-    bool help = false;
     std::string sfx;
     std::string shownSfx;
-    std::vector<std::pair<std::string, std::string>> givenPaths;  // composed, as given
+    CommandArguments shared;  // the package path, --overwrite, the paths as given
 };
 
-[[noreturn]] void refuse(const std::string& message) { throw platform::Error(platform::ErrorKind::BadInput, message); }
-
 // Throws platform::Error(BadInput) naming the argument that cannot be used.
-T13Arguments parseArguments(const std::vector<std::string>& args, const std::string& startFolder, ConsoleRun& run) {
-    T13Arguments a;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const ConsoleTexts& texts = run.texts;
-        const std::string& option = args[i];
-        if (isHelpOption(option)) {
-            a.help = true;
-            return a;
-        }
-        if (takeCommonOption(args, i, run)) continue;
-        if (option == "--overwrite") {
-            a.overwrite = true;
-            if (i + 1 < args.size() && (args[i + 1] == "yes" || args[i + 1] == "no")) a.overwrite = args[++i] == "yes";
-            else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
-                refuse(run.texts(ConsoleText::BadValue, {option, "yes or no (alone it means yes)", args[i + 1]}));
-            continue;
-        }
+void parseArguments(const std::vector<std::string>& args, const std::string& startFolder, ConsoleRun& run,
+                    T13Arguments& a) {
+    const ConsoleTexts& texts = run.texts;
+    readArguments(args, startFolder, run, a.shared, [&](const std::vector<std::string>& words, std::size_t& i) {
+        const std::string& option = words[i];
         const bool known = option == "--name" || option == "--version" || option == "--extract-path" ||
-                           option == "--run" || option == "--output" || option == "--sfx" || option == "--item" ||
+                           option == "--run" || option == "--sfx" || option == "--item" ||
                            option == "--integrator" || option == "--compression";
         if (!known) refuse(texts(ConsoleText::UnknownOption, {option, "t13"}));
-        if (i + 1 >= args.size()) refuse(texts(ConsoleText::NeedsValue, {option}));
-        const std::string& value = args[++i];
+        const std::string& value = optionValue(words, i, texts);
         if (option == "--name") a.fields.packageNameText = value;
         else if (option == "--version") a.fields.versionText = value;
         else if (option == "--extract-path") a.fields.extractPathText = value;
         else if (option == "--run") a.runCommands.push_back(value);
-        else if (option == "--output") {
-            a.output = absoluteFrom(startFolder, value);
-            a.shownOutput = value;
-        } else if (option == "--sfx") {
+        else if (option == "--sfx") {
             a.sfx = absoluteFrom(startFolder, value);
             a.shownSfx = value;
         } else if (option == "--item") {
-            const std::string item = absoluteFrom(startFolder, value);
+            const std::string item = a.shared.givenPath(startFolder, value);
             if (!platform::fileExists(item) && !platform::folderExists(item))
                 refuse(texts(ConsoleText::ItemMissing, {platform::nativePath(value)}));
-            a.givenPaths.emplace_back(item, value);
             a.items.push_back({item, platform::folderExists(item) ? t13addon::PackItemKind::Folder
                                                                    : t13addon::PackItemKind::Files});
         } else if (option == "--integrator") {
@@ -108,16 +85,14 @@ T13Arguments parseArguments(const std::vector<std::string>& args, const std::str
             if (value != "store" && value != "high") refuse(texts(ConsoleText::BadValue, {option, "store or high", value}));
             a.fields.storeOnly = value == "store";
         }
-    }
-    if (a.output.empty()) {
-        a.shownOutput = t13addon::DefaultPackageFileName(a.fields.packageNameText, a.fields.versionText);
-        a.output = platform::joinPath(startFolder, a.shownOutput);
-    }
+    });
+    if (a.shared.help) return;
+    a.shared.defaultOutput(startFolder,
+                           t13addon::DefaultPackageFileName(a.fields.packageNameText, a.fields.versionText));
     if (a.sfx.empty()) {
         a.sfx = platform::joinPath(platform::executableFolder(), t13addon::kSfxModuleName);
         a.shownSfx = a.sfx;
     }
-    return a;
 }
 
 }  // namespace
@@ -125,21 +100,12 @@ T13Arguments parseArguments(const std::vector<std::string>& args, const std::str
 int RunT13Command(const std::vector<std::string>& args, ConsoleRun run) {
     const std::string startFolder = platform::currentDirectory();
     T13Arguments a;
-    try {
-        a = parseArguments(args, startFolder, run);
-    } catch (const platform::Error& e) {
-        return refuseArguments(run, e.what(), kT13Synopsis, std::string(kProgramName) + " t13");
-    }
-    if (a.help) {
-        *run.out << T13Help();
-        return 0;
-    }
+    if (const std::optional<int> ended = startCommand(run, {"t13", kT13Synopsis, T13Help}, a.shared,
+                                                      [&] { parseArguments(args, startFolder, run, a); }))
+        return *ended;
 
     ConsoleUserInterface ui(run);
-    ui.setOutput(a.output, a.shownOutput, a.overwrite);
-    // Paths below the current folder that the user did not give: the system's separators.
-    ui.addShownPath(startFolder, startFolder);
-    for (const auto& [composed, given] : a.givenPaths) ui.addShownPath(composed, given);
+    showArguments(ui, a.shared, startFolder);
     a.sfx = platform::resolveLetterCase(a.sfx);
     ui.addShownPath(a.sfx, a.shownSfx);
     if (!platform::fileExists(a.sfx)) {
@@ -165,7 +131,7 @@ int RunT13Command(const std::vector<std::string>& args, ConsoleRun run) {
     runInWorkFolder("tolvane-t13", startFolder, runner, workFolderTrouble, [&](const std::string& workFolder) {
         ui.addShownPath(workFolder, workFolder);
         const ToolOutputRoute route(ui, run.verbose, workFolder);
-        ui.setPackingText(run.texts(ConsoleText::ProgressT13, {platform::nativePath(a.shownOutput)}));
+        ui.setPackingText(run.texts(ConsoleText::ProgressT13, {platform::nativePath(a.shared.shownOutput)}));
         platform::copyFile(a.sfx, platform::joinPath(workFolder, t13addon::kSfxModuleName));
         outcome = t13addon::GenerateT13Addon(a.fields, ui, runner, overwriteQuestion(run));
         if (!shell::packageMade(outcome)) ui.keepToolOutputForFailure();

@@ -29,7 +29,7 @@ protected:
         window.create();
         window.showWindow();
     }
-    testing_support::FakeUserInterface ui;
+    testsupport::FakeUserInterface ui;
     TestWindow window{ui};
 };
 

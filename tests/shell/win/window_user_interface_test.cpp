@@ -52,7 +52,7 @@ protected:
 
     shell::LanguageState language;
     shell::win::WindowUserInterface ui{language};
-    testing_support::FakeUserInterface guardUi;
+    testsupport::FakeUserInterface guardUi;
     TestWindow window{guardUi};
     SeenBox seen;
 };

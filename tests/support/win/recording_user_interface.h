@@ -17,7 +17,7 @@
 
 namespace windowtest {
 
-class RecordingUserInterface : public testing_support::FakeUserInterface {
+class RecordingUserInterface : public testsupport::FakeUserInterface {
 public:
     explicit RecordingUserInterface(shell::win::WindowUserInterface& real) : real_(real) {}
 

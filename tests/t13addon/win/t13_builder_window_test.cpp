@@ -138,7 +138,7 @@ TEST_F(T13BuilderWindowTest, FilesGoInWithTheirFolderInTheSelectionsOrder) {
     ASSERT_TRUE(isChecked(form4, IDC_FORM4_OPTION5));
     EXPECT_FALSE(isChecked(form4, IDC_FORM4_OPTION6));
 
-    testing_support::SelectionFolder here("tolvane-form4");
+    testsupport::SelectionFolder here("tolvane-form4");
     ui_->openFileAnswers.push_back(here.several({"a.exe", "b.dll", "c.ini"}));
     click(form4, IDC_FORM4_COMMAND2);
     ASSERT_EQ(ui_->openRequests.size(), 1u);
