@@ -222,7 +222,7 @@ TEST_F(Generating, TheMarkerNamesWhatAKillWouldLeaveAndAKilledBuildsLeftoversGoF
     write(inProgram("提取文件\\old.exe"), "staged");
     write(inProgram("Other.inf"), "inf");
     write(inProgram("readme.txt"), "the user's");
-    write(inProgram(shell::kBuildMarkerName), "process " + std::to_string(testing_support::endedProcessId()) +
+    write(inProgram(shell::kBuildMarkerName), "process " + std::to_string(testsupport::endedProcessId()) +
                                                   "\npackage " + shell::PartialPackagePath(otherTarget) +
                                                   "\nwork Other.inf\nwork 提取文件\n");
     std::string markerWhilePacking;

@@ -82,7 +82,7 @@ TEST_F(StaleWorkFiles, TheMarkerNamesTheBuildsProcessWorkFilesAndPackageAndGoesW
 
 TEST_F(StaleWorkFiles, AnEndedBuildsFilesAndTemporaryPackageGoTheUsersFilesAndPackageStay) {
     const std::string partial = shell::PartialPackagePath(userPackage_);
-    platform::writeFileAtomic(marker(), markerText(testing_support::endedProcessId(), partial, kT13WorkNames));
+    platform::writeFileAtomic(marker(), markerText(testsupport::endedProcessId(), partial, kT13WorkNames));
     const std::vector<std::string> removed = shell::RemoveStaleWorkFiles(program_);
     EXPECT_EQ(removed.size(), 6u);
     EXPECT_EQ(programFiles(), (std::vector<std::string>{"7zs.sfx", "readme.txt"}));
@@ -118,7 +118,7 @@ TEST_F(StaleWorkFiles, OnlyBareNamesInTheProgramFolderAndATemporaryPackageAreEve
     const std::string inProgramPackage = inProgram("temp.7z");
     const std::vector<std::string> names = {"..", ".", "", "out", "..\\out\\MyApp_1.0_Addon.7z",
                                             userPackage_, "SVCPACK\\MyApp.exe", "temp.7z", shell::kBuildMarkerName};
-    const unsigned long ended = testing_support::endedProcessId();
+    const unsigned long ended = testsupport::endedProcessId();
     platform::writeFileAtomic(marker(), markerText(ended, shell::PartialPackagePath(inProgramPackage), names));
     EXPECT_TRUE(shell::RemoveStaleWorkFiles(program_).empty());
     EXPECT_TRUE(platform::fileExists(inProgramPackage));
@@ -133,7 +133,7 @@ TEST_F(StaleWorkFiles, OnlyBareNamesInTheProgramFolderAndATemporaryPackageAreEve
 
 TEST_F(StaleWorkFiles, WhatCannotBeRemovedIsToldAndTheMarkerStaysForTheNextStart) {
     const std::string partial = shell::PartialPackagePath(userPackage_);
-    platform::writeFileAtomic(marker(), markerText(testing_support::endedProcessId(), partial, kT13WorkNames));
+    platform::writeFileAtomic(marker(), markerText(testsupport::endedProcessId(), partial, kT13WorkNames));
     {
         platform::FileFaults faults;
         faults.refuse(platform::FileOperation::Delete, "temp.7z", "the file is in use");

@@ -6,7 +6,7 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 
-namespace testing_support {
+namespace testsupport {
 
 inline unsigned long endedProcessId() {
     platform::ChildProcess child = platform::ChildProcess::start(
@@ -16,4 +16,4 @@ inline unsigned long endedProcessId() {
     return child.processId();
 }
 
-}  // namespace testing_support
+}  // namespace testsupport

@@ -240,7 +240,7 @@ TEST_F(GenerateT13, WhatAKilledBuildLeftGoesBeforeTheBuildAndTheUsersFilesStay) 
     platform::writeFileAtomic(inProgram("SVCPACK\\Other.exe"), "exe");
     platform::writeFileAtomic(inProgram("temp.7z"), "7z");
     platform::writeFileAtomic(inProgram(shell::kBuildMarkerName),
-                              "process " + std::to_string(testing_support::endedProcessId()) + "\npackage " +
+                              "process " + std::to_string(testsupport::endedProcessId()) + "\npackage " +
                                   shell::PartialPackagePath(otherPackage) + "\nwork SVCPACK\nwork temp.7z\n");
     batchMakesEverything();
     EXPECT_EQ(generate(), shell::GenerateOutcome::Made) << ui.lastMessage();
