@@ -66,6 +66,13 @@ void MatchFinder::prefetch(const WindowView& window, std::uint32_t position) con
     __builtin_prefetch(&head4_[Hash4(p)]);
 }
 
+void MatchFinder::prefetchRoot(const WindowView& window, std::uint32_t position) const {
+    const std::uint32_t root = head4_[Hash4(window.at(position))];
+    if (root == kNone) return;
+    __builtin_prefetch(&children_[2 * (root & windowMask_)]);
+    __builtin_prefetch(window.at(root));
+}
+
 template <bool kReport, bool kInsert>
 std::size_t MatchFinder::advance(const WindowView& window, std::uint32_t position, std::uint32_t available,
                                  std::vector<Match>* out) {
