@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/error.h"
+#include "platform/large_pages.h"
 #include "tools/cabinet/cab_format.h"
 #include "tools/cabinet/frame_compressor.h"
 #include "tools/cabinet/lzx_bit_writer.h"
@@ -38,7 +39,11 @@ public:
           parser_(windowBits, SettingsFor(folderBytes)),
           previous_(MainTreeSize(windowBits)),
           model_(InitialCostModel(MainTreeSize(windowBits))) {
-        history_.reserve(2 * (std::size_t(windowSize_) + kFrameSize));
+        // Match candidates are read all over the window, like the match
+        // finder's links.
+        const std::size_t historyBytes = 2 * (std::size_t(windowSize_) + kFrameSize);
+        history_.reserve(historyBytes);
+        platform::preferLargePages(history_.data(), historyBytes);
     }
 
     std::vector<std::uint8_t> compressFrame(const std::uint8_t* data, std::size_t size) override {

@@ -65,6 +65,10 @@ public:
     // Asks the memory system early for the table slots `position` will read
     // (the tables are far larger than the caches).
     void prefetch(const WindowView& window, std::uint32_t position) const;
+    // The same for the first tree node `position` will visit: its links and
+    // bytes, the two misses that most walks begin with. Its root slot should
+    // have been asked for with prefetch() a few positions before.
+    void prefetchRoot(const WindowView& window, std::uint32_t position) const;
 
     unsigned niceLength() const { return niceLength_; }
 

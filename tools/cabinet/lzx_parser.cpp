@@ -95,7 +95,10 @@ void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, 
     for (std::uint32_t i = 0; i < size; ++i) {
         matchStart_[i] = static_cast<std::uint32_t>(matches_.size());
         const std::uint32_t available = size - i;
-        if (available > 8) finder_.prefetch(window, start + i + 4);
+        if (available > 8) {
+            finder_.prefetch(window, start + i + 4);
+            finder_.prefetchRoot(window, start + i + 2);
+        }
         const bool insert = available >= nice;
         if (insert) nextToInsert_ = start + i + 1;
         if (skipping > 0) {
