@@ -4,7 +4,7 @@
 
 namespace infaddon {
 
-bool HasExtraFiles(const AddonProject& project) {
+bool hasExtraFiles(const AddonProject& project) {
     return !project.ExtraFiles.empty() && !project.ExtraFiles.front().name.empty();
 }
 
@@ -13,7 +13,7 @@ bool HasExtraFiles(const AddonProject& project) {
 bool IsItsOwnCopy(const ExtraFile& file, const std::string& copy) { return platform::sameFile(file.source, copy); }
 
 void CopyExtraFiles(const AddonProject& project) {
-    if (!HasExtraFiles(project)) return;
+    if (!hasExtraFiles(project)) return;
     const std::string folder = platform::programFolder();
     for (const ExtraFile& file : project.ExtraFiles) {
         const std::string copy = platform::joinPath(folder, file.name);
@@ -31,7 +31,7 @@ std::vector<std::string> ExtraFileCopyNames(const AddonProject& project) {
 }
 
 void DeleteExtraFiles(const AddonProject& project) {
-    if (!HasExtraFiles(project)) return;
+    if (!hasExtraFiles(project)) return;
     const std::string folder = platform::programFolder();
     for (const ExtraFile& file : project.ExtraFiles) {
         const std::string copy = platform::joinPath(folder, file.name);

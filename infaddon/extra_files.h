@@ -11,7 +11,7 @@ namespace infaddon {
 
 // True when the project has extra files, judged as the builder always has:
 // by the first entry's name alone.
-bool HasExtraFiles(const AddonProject& project);
+bool hasExtraFiles(const AddonProject& project);
 
 // Copies every extra file's source to its bare name in the program folder,
 // replacing a file of that name. A source that already is that file (the

@@ -2,7 +2,7 @@
 
 namespace infaddon {
 
-bool NeedsInfQuotes(const std::string& text) {
+bool needsInfQuotes(const std::string& text) {
     if (text.find_first_of(",;=\"") != std::string::npos) return true;
     if (text.empty()) return false;
     // A line that begins with "[" is read as a section header.
@@ -11,7 +11,7 @@ bool NeedsInfQuotes(const std::string& text) {
     return isBlank(text.front()) || isBlank(text.back());
 }
 
-std::string EscapeInfPercent(const std::string& text) {
+std::string escapeInfPercent(const std::string& text) {
     std::string out;
     out.reserve(text.size());
     for (char c : text) {
@@ -21,19 +21,19 @@ std::string EscapeInfPercent(const std::string& text) {
     return out;
 }
 
-std::string InfQuotedContent(const std::string& text) {
+std::string infQuotedContent(const std::string& text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : EscapeInfPercent(text)) {
+    for (char c : escapeInfPercent(text)) {
         out += c;
         if (c == '"') out += '"';
     }
     return out;
 }
 
-std::string InfField(const std::string& text) {
-    if (NeedsInfQuotes(text)) return "\"" + InfQuotedContent(text) + "\"";
-    return EscapeInfPercent(text);
+std::string infField(const std::string& text) {
+    if (needsInfQuotes(text)) return "\"" + infQuotedContent(text) + "\"";
+    return escapeInfPercent(text);
 }
 
 }  // namespace infaddon

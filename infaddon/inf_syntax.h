@@ -10,13 +10,13 @@
 namespace infaddon {
 
 // Whether the text needs quotes to stand as one INF field.
-bool NeedsInfQuotes(const std::string& text);
+bool needsInfQuotes(const std::string& text);
 // "%" written as "%%" (a percent sign otherwise starts a string key).
-std::string EscapeInfPercent(const std::string& text);
+std::string escapeInfPercent(const std::string& text);
 // The text as one field: unchanged when ordinary, "%%" for "%", and quoted
 // with inner quotes doubled where needed.
-std::string InfField(const std::string& text);
+std::string infField(const std::string& text);
 // Text going inside a field that is already quoted: quotes doubled, "%" as "%%".
-std::string InfQuotedContent(const std::string& text);
+std::string infQuotedContent(const std::string& text);
 
 }  // namespace infaddon

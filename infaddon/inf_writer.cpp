@@ -46,7 +46,7 @@ void writeUninstallEntry(platform::AnsiTextFile& f, const std::string& name, con
     // The version is typed freely: inside the quoted values a quote is
     // doubled and "%" written "%%". The name's rule keeps both out of it.
     const std::string key = "HKLM,\"%au_un_reg%\\" + name + "\",";
-    const std::string quotedVersion = InfQuotedContent(version);
+    const std::string quotedVersion = infQuotedContent(version);
     f.writeLine(key + "\"DisplayName\",,\"" + name + quotedVersion + "\"");
     f.writeLine(key + "\"DisplayVersion\",,\"" + quotedVersion + "\"");
     f.writeLine(key + "\"UninstallString\",,\"%11%\\rundll32.exe advpack.dll,LaunchINFSection %17%\\" + name +

@@ -42,7 +42,7 @@ std::string PackageDirectiveListText(const AddonProject& project, const BuildSta
     addLine(text, quoted("Entries_" + state.PackageName + ".ini"));
     addLine(text, quoted(state.PackageName + ".inf"));
     addLine(text, quoted(state.PackageName + ".cab"));
-    if (HasExtraFiles(project))
+    if (hasExtraFiles(project))
         for (const ExtraFile& file : project.ExtraFiles) addLine(text, quoted(file.name));
     return text;
 }
@@ -63,7 +63,7 @@ shell::WorkTexts PackagingWorkTexts(const AddonProject& project, const BuildStat
     texts.storedNames.push_back("Entries_" + state.PackageName + ".ini");
     texts.storedNames.push_back(state.PackageName + ".inf");
     texts.storedNames.push_back(state.PackageName + ".cab");
-    if (HasExtraFiles(project))
+    if (hasExtraFiles(project))
         for (const ExtraFile& file : project.ExtraFiles) texts.storedNames.push_back(file.name);
     return texts;
 }

@@ -16,7 +16,7 @@ std::optional<std::string> TypedTextProblem(const AddonProject& project) {
 }
 
 std::optional<std::string> ExtraFileProblem(const AddonProject& project, const std::string& packageName) {
-    if (!HasExtraFiles(project)) return std::nullopt;
+    if (!hasExtraFiles(project)) return std::nullopt;
     // The build's own files in the program folder, each with what it is.
     const std::vector<std::pair<std::string, std::string>> ownFiles = {
         {packageName + ".inf", "the package's INF"},

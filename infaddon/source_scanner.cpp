@@ -150,8 +150,8 @@ private:
     // are quoted and escaped only where INF syntax would misread them.
     std::string removeDirLine(const std::string& subdir) const {
         const std::string head = "%" + dirId_ + "%\\";
-        if (!NeedsInfQuotes(subdir) && subdir.find('%') == std::string::npos) return head + subdir;
-        return "\"" + head + InfQuotedContent(subdir) + "\"";
+        if (!needsInfQuotes(subdir) && subdir.find('%') == std::string::npos) return head + subdir;
+        return "\"" + head + infQuotedContent(subdir) + "\"";
     }
 
     // r: the relative path without its trailing backslash; empty for the start folder.
@@ -159,8 +159,8 @@ private:
         const std::string subdir = r.empty() ? name_ : name_ + "\\" + r;
         const std::string section = sectionName(r, dirId_ + "," + subdir);
         sectionOf_[r] = section;
-        state_.CopySectionNames.push_back(InfField(section) + ",");
-        state_.DestinationDirLines.push_back(InfField(section) + " = " + dirId_ + ",\"" + InfQuotedContent(subdir) +
+        state_.CopySectionNames.push_back(infField(section) + ",");
+        state_.DestinationDirLines.push_back(infField(section) + " = " + dirId_ + ",\"" + infQuotedContent(subdir) +
                                              "\"");
         state_.RemoveDirLines.push_back(removeDirLine(subdir));
     }
@@ -191,8 +191,8 @@ private:
             progressStep(folder);
             state_.RunLog.push_back(" " + folder + file);
             const std::string staged = uniqueStagedName(prefix + file);
-            state_.CopySectionLines.push_back(InfField(file) + "," + InfField(staged));
-            state_.StagedFiles.push_back({folder + file, "\\" + staged, InfField(staged) + "=1"});
+            state_.CopySectionLines.push_back(infField(file) + "," + infField(staged));
+            state_.StagedFiles.push_back({folder + file, "\\" + staged, infField(staged) + "=1"});
             ++state_.FileCount;
         }
     }

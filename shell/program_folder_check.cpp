@@ -6,7 +6,7 @@
 
 namespace shell {
 
-void ProbeFolderWritable(const std::string& folder) {
+void probeFolderWritable(const std::string& folder) {
     const std::string probe = platform::joinPath(folder, "~tolvane-write-check.tmp");
     platform::writeFileAtomic(probe, "Tolvane checks that it can write here.\r\n");
     platform::deleteFile(probe);

@@ -13,13 +13,13 @@ namespace shell {
 
 // Writes a small file into `folder` and removes it again; throws
 // platform::Error when the folder refuses either.
-void ProbeFolderWritable(const std::string& folder);
+void probeFolderWritable(const std::string& folder);
 
 // Makes `folder` the current directory and tries writing there. Returns the
 // message for the user when it cannot be written; nullopt when all is well.
-// `probe` stands in for ProbeFolderWritable in tests.
+// `probe` stands in for probeFolderWritable in tests.
 std::optional<std::string> PrepareProgramFolder(
-    const std::string& folder, const std::function<void(const std::string&)>& probe = ProbeFolderWritable);
+    const std::string& folder, const std::function<void(const std::string&)>& probe = probeFolderWritable);
 
 // The message naming the folder and what to do.
 std::string ProgramFolderNotWritableMessage(const std::string& folder, const std::string& reason);
