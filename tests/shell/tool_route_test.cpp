@@ -81,8 +81,8 @@ TEST(ToolRoute, WorkFilesAreInTheSystemsCodePageOrUtf8WithAByteOrderMark) {
     EXPECT_EQ(shell::WorkFileBytes(ToolRoute::System, 1252, text), head + "\xE9.exe\r\n");
     EXPECT_EQ(shell::WorkFileBytes(ToolRoute::System, 936, "整合包"), "\xD5\xFB\xBA\xCF\xB0\xFC");
     EXPECT_EQ(shell::WorkFileBytes(ToolRoute::Own, 437, "整合包 한"), "\xEF\xBB\xBF整合包 한");
-    EXPECT_EQ(shell::MissingOwnTools(ToolRoute::System, {"no-such-tool"}), std::nullopt);
-    const auto missing = shell::MissingOwnTools(ToolRoute::Own, {"no-such-tool"});
+    EXPECT_EQ(shell::MissingOwnTools(ToolRoute::System, {"no-such-tool"}, shell::MessageTexts()), std::nullopt);
+    const auto missing = shell::MissingOwnTools(ToolRoute::Own, {"no-such-tool"}, shell::MessageTexts());
     ASSERT_TRUE(missing.has_value());
     EXPECT_NE(missing->find("no-such-tool"), std::string::npos) << *missing;
 }

@@ -17,6 +17,7 @@
 #include "t13addon/t13_batch_file.h"
 #include "shell/package_replacement.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/shipped_language.h"
 
 using namespace t13addon;
 
@@ -100,6 +101,8 @@ protected:
         return GenerateT13Addon(window, ui, *runner, "覆盖吗？");
     }
 
+    // The messages a test checks as the English language file words them.
+    void speakEnglish() { ui.language = &testing_support::ShippedLanguage("English"); }
     testing_support::FakeUserInterface ui;
     std::unique_ptr<FakeRunner> runner;
     T13BuilderFields window;
@@ -128,6 +131,7 @@ TEST_F(GenerateT13, TheThreeChecksInOrderChangeNothing) {
 }
 
 TEST_F(GenerateT13, NamesThatCannotNameAFileAreRefusedBeforeAnythingIsWritten) {
+    speakEnglish();
     for (const char* bad : {"My:App", "   ", "App.", "a%b"}) {
         window.packageNameText = bad;
         EXPECT_EQ(generate(), shell::GenerateOutcome::Refused) << bad;
@@ -148,6 +152,7 @@ TEST_F(GenerateT13, MissingModuleSaysWhereToPutIt) {
 }
 
 TEST_F(GenerateT13, Missing7zSaysWhereToPutIt) {
+    speakEnglish();
     if (!platform::findProgram(platform::joinPath(platform::executableFolder(), "7z.exe"), {}).empty() ||
         !platform::installedSevenZipFolders().empty())
         GTEST_SKIP() << "a 7z lies beside the test program or is installed";
@@ -370,6 +375,7 @@ TEST_F(GenerateT13, OverwriteKeepsTheOldPackageWhenNoNewOneIsMade) {
 // would split it at a blank: such a name is refused before anything is
 // written. An "&" only needs the quoted copy target.
 TEST_F(GenerateT13, ANameWithABlankIsRefusedAndOneWithAnAmpersandGetsAQuotedCopyTarget) {
+    speakEnglish();
     window.packageNameText = "My App";
     EXPECT_EQ(generate(), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("\"My App\" holds a blank"), std::string::npos) << ui.lastMessage();
@@ -393,6 +399,7 @@ TEST_F(GenerateT13, ANameWithABlankIsRefusedAndOneWithAnAmpersandGetsAQuotedCopy
 // config.txt, pack items the batch file cannot quote or the builder would
 // overwrite: refused before anything is written, naming the field or file.
 TEST_F(GenerateT13, FieldsThatWouldBreakTheirFilesAreRefusedNamingThem) {
+    speakEnglish();
     const T13BuilderFields good = window;
     const std::vector<std::pair<std::function<void(T13BuilderFields&)>, std::string>> cases = {
         {[](T13BuilderFields& w) { w.versionText = "1.0\r\n[EditFile]"; }, "The version "},
@@ -430,6 +437,7 @@ TEST_F(GenerateT13, AQuoteInTheExtractionPathIsEscapedForTheModule) {
 }
 
 TEST_F(GenerateT13, AnOutputPathWithAQuoteIsRefused) {
+    speakEnglish();
     output = inRoot("say \"hi\".7z");
     EXPECT_EQ(generate(), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("double quote"), std::string::npos) << ui.lastMessage();
@@ -438,10 +446,16 @@ TEST_F(GenerateT13, AnOutputPathWithAQuoteIsRefused) {
 
 // Each failure names its step and says whether a package exists.
 TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
+    speakEnglish();
     runner->batchEffect = [this] { platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe"); };
     EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     EXPECT_EQ(ui.lastMessage().rfind("The T13 package was not made: packing the items into ", 0), 0u)
         << ui.lastMessage();
+    // Without a language file, the built-in account names the step in Chinese too.
+    ui.language = nullptr;
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
+    EXPECT_EQ(ui.lastMessage().rfind("T13 整合包没有生成：“用 7z 把要打包的程序打包进 ", 0), 0u) << ui.lastMessage();
+    speakEnglish();
 
     // Made, then a work file that cannot be deleted: a folder stands at its place.
     window = T13BuilderFields{};
@@ -463,6 +477,7 @@ TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
 }
 
 TEST_F(GenerateT13, ItemsThatAreMissingOrUnreadableStopTheBuildBeforeAnythingIsWritten) {
+    speakEnglish();
     batchMakesEverything();
     const auto expectRefusal = [&](const std::string& named) {
         ui.messages.clear();
@@ -491,6 +506,7 @@ TEST_F(GenerateT13, ItemsThatAreMissingOrUnreadableStopTheBuildBeforeAnythingIsW
 }
 
 TEST_F(GenerateT13, APackagePathThatIsAnItemOrInAPackedFolderIsRefused) {
+    speakEnglish();
     batchMakesEverything();
     ui.yesNoAnswers.push_back(true);
     output = setupItem;
