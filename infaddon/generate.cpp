@@ -62,9 +62,9 @@ std::optional<shell::MessageKey> firstCheckMessage(const AddonProject& project) 
 shell::ToolRoute checkBeforeWriting(const AddonProject& project, BuildState& state, const std::string& programFolder,
                                     const std::string& targetPath, const shell::MessageTexts& texts) {
     shell::CheckPackageText(state.PackageName + ".inf",
-                            InfFileText(project, state, DeriveDeleteRegistryLines(state.RegistryLines)));
+                            InfFileText(project, state, DeriveDeleteRegistryLines(state.RegistryLines)), texts);
     shell::CheckPackageText("Entries_" + state.PackageName + ".ini",
-                            EntriesFileText(project, state, platform::todayShortDate()));
+                            EntriesFileText(project, state, platform::todayShortDate()), texts);
     state.StagingFolder = NextStagingFolder(programFolder);  // where the directive list will name the files
     const shell::ToolRoute route =
         shell::ChooseToolRoute(shell::systemCodePages(), PackagingWorkTexts(project, state, targetPath));
@@ -90,7 +90,7 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
             throw platform::Error(platform::ErrorKind::FileNotFound, ui.text(MessageKey::PackageFolderMissing));
     });
     try {
-        ScanSourceFolders(project, state, progress);
+        ScanSourceFolders(project, state, progress, ui);
     } catch (const std::exception& e) {
         throw StepFailure(step(MessageKey::StepCollectFiles, {project.SourceFolders[state.SourceIndex].folder}), e.what());
     }

@@ -120,6 +120,10 @@ const KeyedText kMessageTexts[kMessageKeyCount] = {
     {"unexpected error", "命令因意外错误而中止：%1"},
     {"unexpected error advice", "此后的操作都没有执行。请查看这条消息，然后再试一次。"},
     {"unknown error", "一个未知类型的错误"},
+    {"scan bad folder name", "文件夹 %1 的名字含有 Windows 文件名不能含有的字符 %2。请给它改名后再生成。"},
+    {"scan bad file name", "文件 %1 的名字含有 Windows 文件名不能含有的字符 %2。请给它改名后再生成。"},
+    {"package text not written", "无法写入“%1”：%2"},
+    {"config not utf8", "自解压配置文件 %1 无法改写为 UTF-8：%2"},
 };
 
 // In the order of CaptionKey.

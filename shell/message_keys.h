@@ -47,8 +47,10 @@ enum class MessageKey : int {
     ConverterNoOutput, OwnToolsMissing,
     // The command guard
     UnexpectedError, UnexpectedErrorAdvice, UnknownError,
+    // Texts the builders check and write
+    ScanBadFolderName, ScanBadFileName, PackageTextNotWritten, ConfigNotUtf8,
 };
-inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::UnknownError) + 1;
+inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::ConfigNotUtf8) + 1;
 
 enum class CaptionKey : int {
     // INF builder, advanced area
@@ -89,5 +91,8 @@ public:
         return FillText(messageText(key), values);
     }
 };
+
+// The built-in texts, for the callers that have no language.
+inline const MessageTexts kBuiltInTexts;
 
 }  // namespace shell

@@ -132,7 +132,7 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     const shell::ToolRoute route = runStep(step(MessageKey::StepCheckTexts), [&] {
         entriesText = T13EntriesText(s, platform::todayShortDate());
         batchText = T13BatchText(s, sevenZip.searchFolder, sevenZip.searchFolderFirst);
-        shell::CheckPackageText(kT13EntriesFileName, entriesText);
+        shell::CheckPackageText(kT13EntriesFileName, entriesText, texts);
         const shell::ToolRoute chosen = shell::ChooseToolRoute(pages, {{}, {batchText}, {}});
         if (const auto missing = shell::MissingOwnTools(chosen, {"tolvane-cmd"}, texts))
             throw platform::Error(platform::ErrorKind::FileNotFound, *missing);
@@ -155,7 +155,7 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     runStep(step(MessageKey::StepWrite, {entriesPath}), [&] { shell::WritePackageTextFile(entriesPath, entriesText); });
     // The window keeps the path as typed; only the written line doubles its backslashes.
     runStep(step(MessageKey::StepWrite, {configPath}), [&] { writeSfxConfig(configPath, SfxConfigText(s.ExtractPath, s.RunCommands)); });
-    runStep(step(MessageKey::StepRewriteUtf8, {configPath}), [&] { shell::ConvertConfigToUtf8(); });
+    runStep(step(MessageKey::StepRewriteUtf8, {configPath}), [&] { shell::ConvertConfigToUtf8(texts); });
     // 7z writes the package beside its path, into a fresh archive: the old
     // package stays at the path until the new one is whole, and none of its
     // content finds its way into the new one.

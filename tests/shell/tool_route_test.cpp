@@ -6,6 +6,7 @@
 #include "platform/error.h"
 #include "shell/package_text_file.h"
 #include "shell/tool_route.h"
+#include "tests/support/shipped_language.h"
 
 using shell::ChooseToolRoute;
 using shell::ToolRoute;
@@ -88,9 +89,10 @@ TEST(ToolRoute, WorkFilesAreInTheSystemsCodePageOrUtf8WithAByteOrderMark) {
 }
 
 TEST(PackageText, IsCheckedAgainstCodePage936WhateverTheSystemsCodePage) {
-    EXPECT_NO_THROW(shell::CheckPackageText("App.inf", "[Version]\r\n;填为注册表导入信息\r\n"));
+    const shell::LanguageTexts english(testing_support::ShippedLanguage("English"));
+    EXPECT_NO_THROW(shell::CheckPackageText("App.inf", "[Version]\r\n;填为注册表导入信息\r\n", english));
     try {
-        shell::CheckPackageText("C:\\prog\\App.inf", "[Version]\r\nApp_한.txt=1\r\n");
+        shell::CheckPackageText("C:\\prog\\App.inf", "[Version]\r\nApp_한.txt=1\r\n", english);
         FAIL() << "no error";
     } catch (const platform::Error& e) {
         const std::string message = e.what();

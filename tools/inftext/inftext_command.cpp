@@ -145,7 +145,7 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
 
     const std::string programFolderBefore = platform::programFolder();
     try {
-        infaddon::ScanSourceFolders(project, state);
+        infaddon::ScanSourceFolders(project, state, {}, texts);
         // A folder gone since the check above is shown, and nothing is written.
         bool missing = false;
         for (const auto& line : state.RunLog) {
