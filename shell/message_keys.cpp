@@ -124,6 +124,7 @@ const KeyedText kMessageTexts[kMessageKeyCount] = {
     {"scan bad file name", "文件 %1 的名字含有 Windows 文件名不能含有的字符 %2。请给它改名后再生成。"},
     {"package text not written", "无法写入“%1”：%2"},
     {"config not utf8", "自解压配置文件 %1 无法改写为 UTF-8：%2"},
+    {"no shortcut id", "从 1 到 10000 的快捷方式编号都已用完：请先删除一个快捷方式，再添加新的。"},
 };
 
 // In the order of CaptionKey.

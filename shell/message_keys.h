@@ -49,8 +49,10 @@ enum class MessageKey : int {
     UnexpectedError, UnexpectedErrorAdvice, UnknownError,
     // Texts the builders check and write
     ScanBadFolderName, ScanBadFileName, PackageTextNotWritten, ConfigNotUtf8,
+    // Shortcut editor
+    NoShortcutId,
 };
-inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::ConfigNotUtf8) + 1;
+inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::NoShortcutId) + 1;
 
 enum class CaptionKey : int {
     // INF builder, advanced area
