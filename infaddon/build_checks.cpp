@@ -18,29 +18,28 @@ std::string groupDigits(std::uint64_t n) {
 
 }  // namespace
 
-void CheckCabinetLimits(const BuildState& state) {
+void CheckCabinetLimits(const BuildState& state, const shell::MessageTexts& texts) {
     const std::size_t count = state.StagedFiles.size();
     if (count > kCabinetMaxFiles)
-        refuse("The source folders hold " + groupDigits(count) + " files; a cabinet holds at most " +
-               groupDigits(kCabinetMaxFiles) + ". Split the application into packages of fewer files.");
+        refuse(texts.text(shell::MessageKey::TooManyFiles, {groupDigits(count), groupDigits(kCabinetMaxFiles)}));
     std::uint64_t total = 0;
     for (const StagedFile& file : state.StagedFiles) total += platform::fileInfo(file.source).size;
     if (total > kCabinetMaxFolderBytes)
-        refuse("The source folders' files add up to " + groupDigits(total) + " bytes; a cabinet holds at most " +
-               groupDigits(kCabinetMaxFolderBytes) + ". Split the application into smaller packages.");
+        refuse(texts.text(shell::MessageKey::TooManyBytes, {groupDigits(total), groupDigits(kCabinetMaxFolderBytes)}));
 }
 
-void CheckPackagePathIsNoInput(const AddonProject& project, const BuildState& state, const std::string& targetPath) {
-    const auto refuseInput = [&](const std::string& what) {
-        refuse("The package path " + targetPath + " is " + what + ", which the package would replace. Choose "
-               "another path for the package.");
+void CheckPackagePathIsNoInput(const AddonProject& project, const BuildState& state, const std::string& targetPath,
+                               const shell::MessageTexts& texts) {
+    const auto refuseInput = [&](shell::MessageKey what) {
+        refuse(texts.text(shell::MessageKey::PackagePathIsInput, {targetPath, texts.text(what)}));
     };
     for (const StagedFile& file : state.StagedFiles)
-        if (platform::samePath(file.source, targetPath)) refuseInput("a file of the source folders");
+        if (platform::samePath(file.source, targetPath)) refuseInput(shell::MessageKey::InputSourceFile);
     for (const ExtraFile& file : project.ExtraFiles)
-        if (!file.source.empty() && platform::samePath(file.source, targetPath)) refuseInput("one of the extra files");
+        if (!file.source.empty() && platform::samePath(file.source, targetPath))
+            refuseInput(shell::MessageKey::InputExtraFile);
     if (!project.RegFilePath.empty() && platform::samePath(project.RegFilePath, targetPath))
-        refuseInput("the registry file");
+        refuseInput(shell::MessageKey::InputRegistryFile);
 }
 
 }  // namespace infaddon

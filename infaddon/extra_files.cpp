@@ -23,7 +23,7 @@ void CopyExtraFiles(const AddonProject& project) {
 
 std::vector<std::string> ExtraFileCopyNames(const AddonProject& project) {
     std::vector<std::string> names;
-    if (!HasExtraFiles(project)) return names;
+    if (!hasExtraFiles(project)) return names;
     const std::string folder = platform::programFolder();
     for (const ExtraFile& file : project.ExtraFiles)
         if (!IsItsOwnCopy(file, platform::joinPath(folder, file.name))) names.push_back(file.name);

@@ -1,6 +1,7 @@
 #include "infaddon/generate.h"
 
 #include <optional>
+#include <vector>
 
 #include "infaddon/build_checks.h"
 #include "infaddon/entries_file.h"
@@ -26,6 +27,7 @@ namespace infaddon {
 
 namespace {
 
+using shell::MessageKey;
 using shell::runStep;
 using shell::StepFailure;
 
@@ -39,15 +41,13 @@ struct BuildProgress {
 
 // The message of a failed step. It says whether a package is at the path:
 // this build's (made before the failure), or the old one, unchanged.
-std::string failureMessage(const StepFailure& failure, const BuildProgress& progress, const std::string& targetPath) {
-    std::string text;
+std::string failureMessage(const StepFailure& failure, const BuildProgress& progress, const std::string& targetPath,
+                           const shell::MessageTexts& texts) {
     if (progress.packageMade)
-        text = "The INF package was made at " + targetPath + ", but then " + failure.step() + " failed. " + failure.what();
-    else
-        text = "The INF package was not made: " + failure.step() + " failed. " + failure.what();
-    if (!progress.packageMade && progress.oldPackage && platform::fileExists(targetPath))
-        text += " The earlier package at " + targetPath + " is unchanged.";
-    return text;
+        return texts.text(MessageKey::InfMadeThenFailed, {targetPath, failure.step(), failure.what()});
+    if (progress.oldPackage && platform::fileExists(targetPath))
+        return texts.text(MessageKey::InfStepFailedOldKept, {failure.step(), failure.what(), targetPath});
+    return texts.text(MessageKey::InfStepFailed, {failure.step(), failure.what()});
 }
 
 std::optional<shell::MessageKey> firstCheckMessage(const AddonProject& project) {
@@ -62,15 +62,15 @@ std::optional<shell::MessageKey> firstCheckMessage(const AddonProject& project) 
 // (the error names the file and the line), and the work files' route must
 // have its tools. Returns the route.
 shell::ToolRoute checkBeforeWriting(const AddonProject& project, BuildState& state, const std::string& programFolder,
-                                    const std::string& targetPath) {
+                                    const std::string& targetPath, const shell::MessageTexts& texts) {
     shell::CheckPackageText(state.PackageName + ".inf",
-                            InfFileText(project, state, DeriveDeleteRegistryLines(state.RegistryLines)));
+                            InfFileText(project, state, DeriveDeleteRegistryLines(state.RegistryLines)), texts);
     shell::CheckPackageText("Entries_" + state.PackageName + ".ini",
-                            EntriesFileText(project, state, platform::todayShortDate()));
+                            EntriesFileText(project, state, platform::todayShortDate()), texts);
     state.StagingFolder = NextStagingFolder(programFolder);  // where the directive list will name the files
     const shell::ToolRoute route =
         shell::ChooseToolRoute(shell::systemCodePages(), PackagingWorkTexts(project, state, targetPath));
-    if (const auto missing = shell::MissingOwnTools(route, {"tolvane-cmd", "makecab"}))
+    if (const auto missing = shell::MissingOwnTools(route, {"tolvane-cmd", "makecab"}, texts))
         throw platform::Error(platform::ErrorKind::FileNotFound, *missing);
     return route;
 }
@@ -94,10 +94,11 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     // would end as "not made" with the project's folders emptied; a missing
     // folder is told here instead, with everything the user entered kept.
     const std::string targetFolder = platform::parentPath(targetPath);
-    runStep("writing the package into the folder " + targetFolder, [&] {
+    // Each step is named in the user's language, with its path or file.
+    const auto step = [&ui](MessageKey key, const std::vector<std::string>& values = {}) { return ui.text(key, values); };
+    runStep(step(MessageKey::StepWritePackageFolder, {targetFolder}), [&] {
         if (!targetFolder.empty() && !platform::folderExists(targetFolder))
-            throw platform::Error(platform::ErrorKind::FileNotFound,
-                                  "The folder does not exist; choose a folder that does.");
+            throw platform::Error(platform::ErrorKind::FileNotFound, ui.text(MessageKey::PackageFolderMissing));
     });
     // What a build killed before left goes first; this build's marker then
     // names what this one makes, for the next start should it be killed too.
@@ -110,53 +111,54 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
         marker->recordWorkNames(workFileNames(state.PackageName));
     });
     try {
-        ScanSourceFolders(project, state, progress);
+        ScanSourceFolders(project, state, progress, ui);
     } catch (const std::exception& e) {
-        throw StepFailure("collecting the files of " + project.SourceFolders[state.SourceIndex].folder, e.what());
+        throw StepFailure(step(MessageKey::StepCollectFiles, {project.SourceFolders[state.SourceIndex].folder}), e.what());
     }
     // Nothing is written before the collected files are known to fit one
     // cabinet and the package is known not to replace one of them.
-    runStep("checking the collected files", [&] { CheckCabinetLimits(state); });
-    runStep("checking the package path", [&] { CheckPackagePathIsNoInput(project, state, targetPath); });
-    runStep("importing the registry file " + project.RegFilePath, [&] { ImportRegistry(project, state, runner); });
+    runStep(step(MessageKey::StepCheckFiles), [&] { CheckCabinetLimits(state, ui); });
+    runStep(step(MessageKey::StepCheckPackagePath), [&] { CheckPackagePathIsNoInput(project, state, targetPath, ui); });
+    runStep(step(MessageKey::StepImportRegistry, {project.RegFilePath}),
+            [&] { ImportRegistry(project, state, runner, ui); });
 
     // ScanSourceFolders has joined the copy-section names into CopyFilesList.
-    const shell::ToolRoute route = runStep("checking the package's names and texts", [&] {
-        return checkBeforeWriting(project, state, programFolder, targetPath);
+    const shell::ToolRoute route = runStep(step(MessageKey::StepCheckTexts), [&] {
+        return checkBeforeWriting(project, state, programFolder, targetPath, ui);
     });
-    runStep("creating the staging folder in " + programFolder, [&] {
+    runStep(step(MessageKey::StepCreateStaging, {programFolder}), [&] {
         marker->recordWorkNames({platform::baseName(state.StagingFolder)});
         CreateStagingFolder(programFolder, state);
     });
-    runStep("making the program folder " + programFolder + " the current folder",
+    runStep(step(MessageKey::StepEnterProgramFolder, {programFolder}),
             [&] { platform::setCurrentDirectory(programFolder); });
 
-    runStep("writing " + state.PackageName + ".inf", [&] { WriteInfFile(project, state); });
-    runStep("copying the collected files into " + state.StagingFolder, [&] {
+    runStep(step(MessageKey::StepWrite, {state.PackageName + ".inf"}), [&] { WriteInfFile(project, state); });
+    runStep(step(MessageKey::StepCopyCollected, {state.StagingFolder}), [&] {
         for (const StagedFile& file : state.StagedFiles)
             platform::copyFile(file.source, state.StagingFolder + file.stagedName);
     });
-    runStep("copying the extra files into " + programFolder, [&] {
+    runStep(step(MessageKey::StepCopyExtra, {programFolder}), [&] {
         marker->recordWorkNames(ExtraFileCopyNames(project));
         CopyExtraFiles(project);
     });
-    runStep("writing Entries_" + state.PackageName + ".ini", [&] { WriteEntriesFile(project, state); });
+    runStep(step(MessageKey::StepWrite, {"Entries_" + state.PackageName + ".ini"}),
+            [&] { WriteEntriesFile(project, state); });
     // makecab writes the package beside its path; it replaces the old one
     // only once it is whole, so only a package this build made can pass.
     std::optional<shell::PackageReplacement> package;
-    runStep("removing an unfinished package of an earlier build beside " + targetPath,
-            [&] {
-                package.emplace(targetPath);
-                marker->recordPackage(package->buildPath());
-            });
-    runStep("writing the makecab directive files", [&] {
+    runStep(step(MessageKey::StepRemoveUnfinished, {targetPath}), [&] {
+        package.emplace(targetPath);
+        marker->recordPackage(package->buildPath());
+    });
+    runStep(step(MessageKey::StepWriteDirectives), [&] {
         WriteCabDirectives(state, route);
         WritePackageDirectives(project, state, package->buildPath(), route);
     });
     const PackagingOutcome outcome =
-        runStep("packing with makecab", [&] { return RunPackaging(state, *package, ui, runner); });
+        runStep(step(MessageKey::StepMakecab), [&] { return RunPackaging(state, *package, ui, runner); });
     done.packageMade = outcome == PackagingOutcome::PackageMade;
-    runStep("deleting the extra files from " + programFolder, [&] { DeleteExtraFiles(project); });
+    runStep(step(MessageKey::StepDeleteExtra, {programFolder}), [&] { DeleteExtraFiles(project); });
     return outcome;
 }
 
@@ -173,8 +175,8 @@ shell::GenerateOutcome Generate(AddonProject& project, BuildState& state, shell:
         ui.showMessage(ui.messageText(*message));
         return shell::GenerateOutcome::Refused;
     }
-    for (const auto& problem : {shell::packageNameProblem(project.PackageName), TypedTextProblem(project),
-                                ExtraFileProblem(project, project.PackageName)})
+    for (const auto& problem : {shell::packageNameProblem(project.PackageName, ui), TypedTextProblem(project, ui),
+                                ExtraFileProblem(project, project.PackageName, ui)})
         if (problem) {
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
             return shell::GenerateOutcome::Refused;
@@ -186,7 +188,7 @@ shell::GenerateOutcome Generate(AddonProject& project, BuildState& state, shell:
         ui, ui.messageText(shell::MessageKey::InfPackageFilter), DefaultPackageFileName(state.PackageName, state.PackageVersion), overwriteQuestion);
     if (!chosen) return shell::GenerateOutcome::Cancelled;
     const std::string targetPath = *chosen;
-    if (const auto problem = shell::packagePathProblem(targetPath, true)) {
+    if (const auto problem = shell::packagePathProblem(targetPath, true, ui)) {
         ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
         return shell::GenerateOutcome::Refused;
     }
@@ -201,7 +203,7 @@ shell::GenerateOutcome Generate(AddonProject& project, BuildState& state, shell:
     } catch (const StepFailure& failure) {
         // The bracket has ended: the window is enabled and the busy window
         // hidden; an old package is still at its path unless a new one replaced it.
-        ui.showMessage(failureMessage(failure, done, targetPath), {}, shell::MessageIcon::Stop);
+        ui.showMessage(failureMessage(failure, done, targetPath, ui), {}, shell::MessageIcon::Stop);
         return shell::GenerateOutcome::Failed;
     }
     state.resetAtEnd(project);

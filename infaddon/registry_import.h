@@ -7,6 +7,7 @@
 
 #include "infaddon/addon_project.h"
 #include "shell/command_runner.h"
+#include "shell/message_keys.h"
 
 namespace infaddon {
 
@@ -16,7 +17,8 @@ inline constexpr const char* kConverterOutputName = "reg.bak";
 // Runs the import for the registry file the project names (the path the box
 // shows). Does nothing when it is empty. Throws platform::Error with a clear
 // message when the converter is missing or ends without writing "reg.bak".
-void ImportRegistry(const AddonProject& project, BuildState& state, shell::CommandRunner& runner);
+void ImportRegistry(const AddonProject& project, BuildState& state, shell::CommandRunner& runner,
+                    const shell::MessageTexts& texts);
 
 // The collecting rule applied to the converter's output text (UTF-8, lines
 // split at CR LF or LF): returns the collected lines, each preceded by CR LF.

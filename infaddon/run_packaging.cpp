@@ -66,9 +66,10 @@ PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement
     const std::string innerPath = platform::joinPath(folder, innerCabinet);
     if (!platform::fileExists(innerPath) || !shell::IsCompleteCabinet(innerPath)) {
         const std::string reasons = makecabReasons(folder);
+        // The reasons stand on lines of their own, which a language file's text cannot hold.
         ui.showMessage(reasons.empty() ? ui.messageText(shell::MessageKey::InfInnerCabinetMissing)
-                                       : "The inner cabinet " + innerCabinet + " was not made. makecab said:\n" +
-                                             reasons + "\nCorrect this and generate again.");
+                                       : ui.text(shell::MessageKey::InnerCabinetNotMade,
+                                                 {innerCabinet, "\n" + reasons + "\n"}));
         deleteWorkFiles(folder, {kMakecabInfName, kCabListFileName, kMakecabReportName, kCabBatchFileName,
                                  entriesFile, infFile, innerCabinet});
         removeStagingFolder(state, runner);

@@ -81,17 +81,18 @@ std::string cutToUtf16Units(const std::string& text, std::size_t units) {
 
 // A folder or file the package could not install on Windows: its name holds
 // a character Windows names cannot hold (possible on other systems).
-void refuseUnwindowsName(const std::string& what, const std::string& path, const std::string& name) {
+void refuseUnwindowsName(shell::MessageKey refusal, const std::string& path, const std::string& name,
+                         const shell::MessageTexts& texts) {
     if (const auto cp = shell::characterWindowsNamesCannotHold(name))
         throw platform::Error(platform::ErrorKind::BadInput,
-                              "The " + what + " " + path + " has a name that Windows file names cannot hold: it holds " +
-                                  platform::describeCodePoint(*cp) + ". Rename it and generate again.");
+                              texts.text(refusal, {path, platform::describeCodePoint(*cp)}));
 }
 
 class Scan {
 public:
-    Scan(const std::string& start, const AddonProject& project, BuildState& state, const ScanProgress& progress)
-        : startPath_(withTrailingBackslash(start)), state_(state), progress_(progress) {
+    Scan(const std::string& start, const AddonProject& project, BuildState& state, const ScanProgress& progress,
+         const shell::MessageTexts& texts)
+        : startPath_(withTrailingBackslash(start)), state_(state), progress_(progress), texts_(texts) {
         const SourceFolder& source = project.SourceFolders.at(state.SourceIndex);
         basePath_ = withTrailingBackslash(source.folder);
         dirId_ = source.dirId;
@@ -170,7 +171,7 @@ private:
         for (const auto& sub : listing.folders) {
             progressStep(folder);
             const std::string child = folder + sub + "\\";
-            refuseUnwindowsName("folder", child, sub);
+            refuseUnwindowsName(shell::MessageKey::ScanBadFolderName, child, sub, texts_);
             state_.RunLog.push_back("■" + child);
             std::string r = relativePath(child);
             if (endsWithSeparator(r)) r.pop_back();
@@ -187,7 +188,7 @@ private:
             "]");
         const std::string prefix = name_ + "_" + replaceChar(q, '\\', '_');
         for (const auto& file : listing.files) {
-            refuseUnwindowsName("file", folder + file, file);
+            refuseUnwindowsName(shell::MessageKey::ScanBadFileName, folder + file, file, texts_);
             progressStep(folder);
             state_.RunLog.push_back(" " + folder + file);
             const std::string staged = uniqueStagedName(prefix + file);
@@ -209,6 +210,7 @@ private:
     std::string name_;
     BuildState& state_;
     const ScanProgress& progress_;
+    const shell::MessageTexts& texts_;
     int counter_ = 0;
     std::unordered_set<std::string> usedNames_;
     std::map<std::string, std::string> sectionOf_;  // relative path (no trailing backslash) -> section name
@@ -217,14 +219,15 @@ private:
 }  // namespace
 
 void ScanSourceFolder(const std::string& startPath, const AddonProject& project, BuildState& state,
-                      const ScanProgress& progress) {
-    Scan(startPath, project, state, progress).run();
+                      const ScanProgress& progress, const shell::MessageTexts& texts) {
+    Scan(startPath, project, state, progress, texts).run();
 }
 
-void ScanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress) {
+void ScanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress,
+                       const shell::MessageTexts& texts) {
     for (std::size_t i = 0; i < project.SourceFolders.size(); ++i) {
         state.SourceIndex = i;
-        ScanSourceFolder(project.SourceFolders[i].folder, project, state, progress);
+        ScanSourceFolder(project.SourceFolders[i].folder, project, state, progress, texts);
     }
     state.CopyFilesList.clear();
     for (const auto& name : state.CopySectionNames) state.CopyFilesList += name;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "infaddon/addon_project.h"
+#include "shell/message_keys.h"
 
 namespace infaddon {
 
@@ -24,13 +25,15 @@ using ScanProgress = std::function<void()>;
 // coincides with an earlier one of the same build (letter case ignored, as
 // Windows, the cabinet and setup do), it gets a unique name that keeps its
 // extension: name(2).ext, name(3).ext, ...
+// A name Windows cannot hold is refused in `texts`.
 void ScanSourceFolder(const std::string& startPath, const AddonProject& project, BuildState& state,
-                      const ScanProgress& progress = {});
+                      const ScanProgress& progress = {}, const shell::MessageTexts& texts = shell::kBuiltInTexts);
 
 // Scans every source folder of the project in order, with state.SourceIndex
 // set to each position, then joins the copy-section names into
 // state.CopyFilesList (nothing between them, the last comma kept).
-void ScanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress = {});
+void ScanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress = {},
+                       const shell::MessageTexts& texts = shell::kBuiltInTexts);
 
 // The fresh staging folder's path under `base`: "提取文件", or "提取文件(1)",
 // "提取文件(2)", ... when that exists.

@@ -4,9 +4,9 @@
 
 namespace shell {
 
-std::string UnexpectedErrorMessage(const std::string& detail) {
-    return "The command stopped because of an unexpected error: " + detail +
-           "\r\nNothing after that point was done. Check the message, then try again.";
+std::string UnexpectedErrorMessage(const std::string& detail, const MessageTexts& texts) {
+    // Two texts: a language file's value cannot hold the line break between them.
+    return texts.text(MessageKey::UnexpectedError, {detail}) + "\r\n" + texts.text(MessageKey::UnexpectedErrorAdvice);
 }
 
 bool RunGuarded(UserInterface& ui, const std::function<void()>& command) {
@@ -17,12 +17,12 @@ bool RunGuarded(UserInterface& ui, const std::function<void()>& command) {
     } catch (const std::exception& e) {
         detail = e.what();
     } catch (...) {
-        detail = "an error of unknown kind";
+        detail = ui.text(MessageKey::UnknownError);
     }
     // Shown outside the handlers: showing it may itself fail, and that must
     // not leave through a window procedure either.
     try {
-        ui.showMessage(UnexpectedErrorMessage(detail), {}, MessageIcon::Stop);
+        ui.showMessage(UnexpectedErrorMessage(detail, ui), {}, MessageIcon::Stop);
     } catch (...) {
     }
     return false;

@@ -14,7 +14,7 @@ namespace shell {
 
 // The message for an error that reached the guard; `detail` is the error's
 // own account.
-std::string UnexpectedErrorMessage(const std::string& detail);
+std::string UnexpectedErrorMessage(const std::string& detail, const MessageTexts& texts);
 
 // Runs the command; returns false when it ended by an error, after the
 // message was shown.

@@ -7,7 +7,7 @@
 
 namespace shell {
 
-void ConvertConfigToUtf8() {
+void ConvertConfigToUtf8(const MessageTexts& texts) {
     const std::string path = platform::joinPath(platform::programFolder(), "config.txt");
     if (!platform::fileExists(path)) return;
     const std::string bytes = platform::readFile(path);
@@ -20,8 +20,7 @@ void ConvertConfigToUtf8() {
         text = platform::decodeAnsi(bytes, /*lenient=*/false);
     } catch (const platform::Error& error) {
         throw platform::Error(platform::ErrorKind::CodePage,
-                              "The self-extractor configuration " + path +
-                                  " cannot be rewritten as UTF-8: " + error.what());
+                              texts.text(MessageKey::ConfigNotUtf8, {path, error.what()}));
     }
     platform::writeFileAtomic(path, "\xEF\xBB\xBF" + text);
 }

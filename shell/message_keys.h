@@ -26,8 +26,33 @@ enum class MessageKey : int {
     ChooseFilesTitle, ChooseFilesFilter, DlgFileInfoError, DlgFileInfoErrorTitle,
     // Shortcut editor
     ShortcutProgramFilter,
+    // Build steps and their failures
+    InfMadeThenFailed, InfStepFailed, InfStepFailedOldKept, T13MadeThenFailed, T13StepFailed, T13StepFailedOldKept,
+    T13Stopped, StepWritePackageFolder, PackageFolderMissing, StepCollectFiles, StepCheckFiles,
+    StepCheckPackagePath, StepImportRegistry, StepCheckTexts, StepCreateStaging, StepEnterProgramFolder, StepWrite,
+    StepCopyCollected, StepCopyExtra, StepRemoveUnfinished, StepWriteDirectives, StepMakecab, StepDeleteExtra,
+    StepCheckItems, StepRemoveOldWorkFolder, StepCreateWorkFolder, StepDeleteOld, StepRewriteUtf8,
+    StepReplacePackage, StepDelete, StepRun, StepPackItems, StepJoinInstaller, StepRemoveWorkFolder,
+    SevenZipNoArchive, CopyNoInstaller, InnerCabinetNotMade,
+    // Checks before a build
+    TooManyFiles, TooManyBytes, PackagePathIsInput, InputSourceFile, InputExtraFile, InputRegistryFile,
+    OneLineField, FieldVersion, FieldWebsite, FieldExtractPath, FieldRunCommand, FieldPackItem, LineBreak, Tab,
+    ControlCharacter, PackagePathProblem, PathHoldsQuote, PathHoldsStar, NameRefused, NameHoldsControl,
+    NameHoldsCharacter, NameBeginsBlank, NameEndsDot, NameEndsBlank, NameIsDevice, NameHoldsBlank, ExtraFileBadName,
+    ExtraFileOwnName, ExtraFilesSameName, OwnInf, OwnEntries, OwnInnerCabinet, OwnMakecabInf, OwnMakecabReport,
+    OwnDirectiveFile, OwnBatchFile, ItemHoldsQuote, ItemIsWorkFile, ItemFolderMissing, PackageInItemFolder,
+    ItemMissing, PackageIsItem,
+    // Outside tools
+    SfxModuleMissing, SevenZipMissingWindows, SevenZipMissing, ConverterNotFound, RegistryFileIsFolder,
+    ConverterNoOutput, OwnToolsMissing,
+    // The command guard
+    UnexpectedError, UnexpectedErrorAdvice, UnknownError,
+    // Texts the builders check and write
+    ScanBadFolderName, ScanBadFileName, PackageTextNotWritten, ConfigNotUtf8,
+    // Shortcut editor
+    NoShortcutId,
 };
-inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::ShortcutProgramFilter) + 1;
+inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::NoShortcutId) + 1;
 
 enum class CaptionKey : int {
     // INF builder, advanced area
@@ -54,5 +79,22 @@ inline std::string BuiltInText(MessageKey key) { return messageKeyText(key).buil
 // `text` with "%1" ... "%9" replaced by values[0] ... values[8] in one pass:
 // a value that itself holds "%1" stays as it is. "%%" gives one "%".
 std::string FillText(const std::string& text, const std::vector<std::string>& values);
+
+// Where a routine takes the texts it shows or puts into an error: the user
+// interface gives the user's language; this class itself, the built-in texts
+// (for the tools that have no language of their own).
+class MessageTexts {
+public:
+    virtual ~MessageTexts() = default;
+    // A message text in the user's language.
+    virtual std::string messageText(MessageKey key) const { return messageKeyText(key).builtIn; }
+    // The same with its values filled in.
+    std::string text(MessageKey key, const std::vector<std::string>& values = {}) const {
+        return FillText(messageText(key), values);
+    }
+};
+
+// The built-in texts, for the callers that have no language.
+inline const MessageTexts kBuiltInTexts;
 
 }  // namespace shell

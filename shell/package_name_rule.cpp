@@ -10,10 +10,8 @@ namespace {
 
 const char* const kForbidden = "\\/:*?\"<>|[]%;,=";
 
-std::string refusal(const std::string& name, const std::string& why) {
-    return "The software name \"" + name + "\" cannot name the package's files and sections: " + why +
-           ". A name may not hold \\ / : * ? \" < > | [ ] % ; , = or control characters, nor begin with a "
-           "blank or end in a dot or a blank. Change the name and generate again.";
+std::string refusal(const std::string& name, const std::string& why, const MessageTexts& texts) {
+    return texts.text(MessageKey::NameRefused, {name, why});
 }
 
 bool isDeviceName(const std::string& name) {
@@ -25,20 +23,22 @@ bool isDeviceName(const std::string& name) {
 
 }  // namespace
 
-std::optional<std::string> packageNameProblem(const std::string& name) {
+std::optional<std::string> packageNameProblem(const std::string& name, const MessageTexts& texts) {
+    const auto refuse = [&](MessageKey why, const std::vector<std::string>& values = {}) {
+        return refusal(name, texts.text(why, values), texts);
+    };
     for (std::size_t pos = 0; pos < name.size();) {
         const char32_t cp = platform::nextCodePoint(name, pos);
-        if (cp < 0x20 || cp == 0x7F)
-            return refusal(name, "it holds the control character " + platform::describeCodePoint(cp));
+        if (cp < 0x20 || cp == 0x7F) return refuse(MessageKey::NameHoldsControl, {platform::describeCodePoint(cp)});
         if (cp < 0x80 && std::strchr(kForbidden, static_cast<char>(cp)))
-            return refusal(name, "it holds the character " + platform::describeCodePoint(cp));
+            return refuse(MessageKey::NameHoldsCharacter, {platform::describeCodePoint(cp)});
     }
     // A leading blank would pass into the files, but the setup engine drops
     // it from the component's name and then finds no section of that name.
-    if (!name.empty() && name.front() == ' ') return refusal(name, "it begins with a blank");
-    if (!name.empty() && (name.back() == '.' || name.back() == ' '))
-        return refusal(name, std::string("it ends in a ") + (name.back() == '.' ? "dot" : "blank"));
-    if (isDeviceName(name)) return refusal(name, "Windows reserves it for a device");
+    if (!name.empty() && name.front() == ' ') return refuse(MessageKey::NameBeginsBlank);
+    if (!name.empty() && name.back() == '.') return refuse(MessageKey::NameEndsDot);
+    if (!name.empty() && name.back() == ' ') return refuse(MessageKey::NameEndsBlank);
+    if (isDeviceName(name)) return refuse(MessageKey::NameIsDevice);
     return std::nullopt;
 }
 

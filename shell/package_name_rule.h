@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "shell/message_keys.h"
+
 namespace shell {
 
 // Nothing when the name can be used; otherwise a message that says what is
@@ -14,6 +16,6 @@ namespace shell {
 // the name goes into), control characters, a leading blank (the setup engine
 // drops it from the component's name), a trailing dot or blank (Windows
 // drops them), and the device names CON, PRN, AUX, NUL, COM1-9, LPT1-9.
-std::optional<std::string> packageNameProblem(const std::string& name);
+std::optional<std::string> packageNameProblem(const std::string& name, const MessageTexts& texts);
 
 }  // namespace shell

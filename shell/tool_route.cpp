@@ -40,7 +40,8 @@ std::string WorkFileBytes(ToolRoute route, unsigned systemCodePage, const std::s
     return platform::encodeCodePage(systemCodePage, utf8);
 }
 
-std::optional<std::string> MissingOwnTools(ToolRoute route, const std::vector<std::string>& tools) {
+std::optional<std::string> MissingOwnTools(ToolRoute route, const std::vector<std::string>& tools,
+                                           const MessageTexts& texts) {
     if (route == ToolRoute::System) return std::nullopt;
     // The interpreter finds the others beside itself, before the search path
     // (where the system's makecab would be).
@@ -57,11 +58,7 @@ std::optional<std::string> MissingOwnTools(ToolRoute route, const std::vector<st
     }
     if (missing.empty()) return std::nullopt;
     const SystemCodePages pages = systemCodePages();
-    return "This system's tools read work files in code pages " + std::to_string(pages.ansi) + " and " +
-           std::to_string(pages.oem) + ", which cannot hold this build's names, so the build needs Tolvane's own " +
-           "tools (tolvane-cmd and the others beside it), and " + missing +
-           " cannot be found with the program or in its tools folder. Put the tools folder that comes with Tolvane " +
-           "beside the program.";
+    return texts.text(MessageKey::OwnToolsMissing, {std::to_string(pages.ansi), std::to_string(pages.oem), missing});
 }
 
 }  // namespace shell

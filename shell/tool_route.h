@@ -32,6 +32,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/message_keys.h"
+
 namespace shell {
 
 struct SystemCodePages {
@@ -61,6 +63,7 @@ std::string WorkFileBytes(ToolRoute route, unsigned systemCodePage, const std::s
 // finds it, the others beside it, where tolvane-cmd looks first), as a
 // message saying what to do; nothing on the system's route or when all are
 // there.
-std::optional<std::string> MissingOwnTools(ToolRoute route, const std::vector<std::string>& tools);
+std::optional<std::string> MissingOwnTools(ToolRoute route, const std::vector<std::string>& tools,
+                                           const MessageTexts& texts);
 
 }  // namespace shell

@@ -40,17 +40,17 @@ void loadGroup(LanguageState& state, const UiKeyGroup& group) {
     }
 }
 
-void loadKeyedTexts(LanguageState& state) {
+}  // namespace
+
+void LoadKeyedTexts(LanguageState& state, const std::string& languageFile) {
     LoadedTexts& texts = state.loadedTexts;
     for (std::size_t i = 0; i < kMessageKeyCount; ++i)
         texts.messages[i] =
-            ReadUiString(state.languageName, kMessagesSection, messageKeyText(static_cast<MessageKey>(i)).key);
+            ReadProfileString(languageFile, kMessagesSection, messageKeyText(static_cast<MessageKey>(i)).key);
     for (std::size_t i = 0; i < kCaptionKeyCount; ++i)
         texts.captions[i] =
-            ReadUiString(state.languageName, kCaptionsSection, captionKeyText(static_cast<CaptionKey>(i)).key);
+            ReadProfileString(languageFile, kCaptionsSection, captionKeyText(static_cast<CaptionKey>(i)).key);
 }
-
-}  // namespace
 
 std::string MessageText(const LanguageState& state, MessageKey key) {
     const std::string& loaded = state.loadedTexts.messages[static_cast<int>(key)];
@@ -71,7 +71,7 @@ void LoadUiStrings(LanguageState& state, const LoadCallbacks& callbacks) {
     if (callbacks.afterMain) callbacks.afterMain(state.uiStrings);
     loadGroup(state, kUiKeyGroups[2]);
     loadGroup(state, kUiKeyGroups[3]);
-    loadKeyedTexts(state);
+    LoadKeyedTexts(state, languageFilePath(state.languageName));
 }
 
 void StartUpLanguage(LanguageState& state, const LoadCallbacks& callbacks) {

@@ -57,6 +57,17 @@ struct LanguageState {
 std::string MessageText(const LanguageState& state, MessageKey key);
 std::string CaptionText(const LanguageState& state, CaptionKey key);
 
+// The message texts of a language state, for the routines that take their
+// texts from a MessageTexts.
+class LanguageTexts : public MessageTexts {
+public:
+    explicit LanguageTexts(const LanguageState& state) : state_(state) {}
+    std::string messageText(MessageKey key) const override { return MessageText(state_, key); }
+
+private:
+    const LanguageState& state_;
+};
+
 // Where the start window takes its texts while the strings load.
 struct LoadCallbacks {
     std::function<void(const UiStrings&)> afterButtons;  // after group 1
@@ -79,6 +90,11 @@ void ReadLanguageName(LanguageState& state);
 // composing the three titles, then the message texts and the captions. Does
 // not change languageLoaded.
 void LoadUiStrings(LanguageState& state, const LoadCallbacks& callbacks = {});
+
+// Reads the message texts and the captions of one language file (by its
+// path) into state.loadedTexts; a front end without the windows' 47 texts
+// (the console) loads its language this way. Does not change languageLoaded.
+void LoadKeyedTexts(LanguageState& state, const std::string& languageFile);
 
 // Start-up: reads the system language id and the language name; when that
 // language's file exists, sets languageLoaded and loads the texts.

@@ -36,12 +36,10 @@ struct FileDialogRequest {
     std::size_t fileNameBufferSize = 0;
 };
 
-class UserInterface : public EventPump {
+// messageText (from MessageTexts) gives the built-in text unless the user
+// interface has a language loaded.
+class UserInterface : public EventPump, public MessageTexts {
 public:
-    // A message text in the user's language; the built-in text unless the
-    // user interface has a language loaded.
-    virtual std::string messageText(MessageKey key) const { return messageKeyText(key).builtIn; }
-
     // A message box with an OK button. An empty title shows kApplicationTitle.
     virtual void showMessage(const std::string& text, const std::string& title = {},
                              MessageIcon icon = MessageIcon::None) = 0;

@@ -26,24 +26,24 @@ bool groupKeyTaken(const Shortcuts& taken, const std::string& key) {
     return false;
 }
 
-[[noreturn]] void noIdLeft() {
-    throw platform::Error(platform::ErrorKind::BadInput,
-                          "Every shortcut id from 1 to 10000 is in use: delete a shortcut before adding another.");
+[[noreturn]] void noIdLeft(const shell::MessageTexts& texts) {
+    throw platform::Error(platform::ErrorKind::BadInput, texts.text(shell::MessageKey::NoShortcutId));
 }
 
 }  // namespace
 
-int LinkIdGenerator::drawUnused(const Shortcuts& taken, const std::string& appFolderName) {
+int LinkIdGenerator::drawUnused(const Shortcuts& taken, const std::string& appFolderName,
+                                const shell::MessageTexts& texts) {
     std::set<std::string> names;
     for (const auto& entry : taken) names.insert(entry.sectionName);
-    if (names.size() >= static_cast<std::size_t>(kHighest)) noIdLeft();
+    if (names.size() >= static_cast<std::size_t>(kHighest)) noIdLeft(texts);
     // The generator's period is 2^24 draws: after that many, every id has come up.
     for (long draws = 0; draws < (1L << 24); ++draws) {
         const int id = draw();
         if (!names.count("addlink" + std::to_string(id)) && !groupKeyTaken(taken, appFolderName + std::to_string(id)))
             return id;
     }
-    noIdLeft();
+    noIdLeft(texts);
 }
 
 LinkIdGenerator& programLinkIds() {

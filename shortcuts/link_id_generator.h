@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "shell/message_keys.h"
 #include "shortcuts/shortcut_list.h"
 
 namespace shortcuts {
@@ -24,8 +25,9 @@ public:
     // `appFolderName`, gives a group key no shortcut in `taken` uses ("App1"
     // with 2 and "App" with 12 both give "App12"; letter case ignored, as INI
     // names are compared), so two shortcuts never share a section or a group.
-    // Throws platform::Error when no id is left.
-    int drawUnused(const Shortcuts& taken, const std::string& appFolderName = {});
+    // Throws platform::Error, told in `texts`, when no id is left.
+    int drawUnused(const Shortcuts& taken, const std::string& appFolderName = {},
+                   const shell::MessageTexts& texts = shell::kBuiltInTexts);
 
 private:
     std::uint32_t state_ = 0x50000;

@@ -34,12 +34,12 @@ void ChooseShortcutPlace(ShortcutEditor& editor, shell::UserInterface&, Shortcut
     }
 }
 
-void AddShortcut(ShortcutEditor& editor, shell::UserInterface&, LinkIdGenerator& ids) {
+void AddShortcut(ShortcutEditor& editor, shell::UserInterface& ui, LinkIdGenerator& ids) {
     if (editor.place == ShortcutPlace::StartMenu) editor.Location = editor.menuFolderText;
 
     ShortcutDefinition d;
     d.AppFolderName = AppFolderName(editor.builder.openFolder);
-    d.LinkId = ids.drawUnused(editor.shortcuts(), d.AppFolderName);
+    d.LinkId = ids.drawUnused(editor.shortcuts(), d.AppFolderName, ui);
     d.TargetPath = editor.targetPathText;
     d.StartIn = editor.startInText;
     d.Description = editor.descriptionText;

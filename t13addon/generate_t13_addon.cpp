@@ -35,43 +35,38 @@ std::string replaceBlanks(std::string text) {
     return text;
 }
 
-std::string sfxModuleMissingMessage(const std::string& appDir) {
-    return "The self-extractor module " + std::string(kSfxModuleName) + " is not in the program folder " + appDir +
-           ". Put the modified 7-Zip SFX module (7zSD.sfx by Oleg Scherbakov, renamed to 7zs.sfx; see README) "
-           "there, then generate again.";
+using shell::MessageKey;
+
+std::string sfxModuleMissingMessage(const std::string& appDir, const shell::MessageTexts& texts) {
+    return texts.text(MessageKey::SfxModuleMissing, {kSfxModuleName, appDir});
 }
 
 // What Generate refuses in the window's fields beyond the name rule, checked
 // before anything is written; nothing when all can be used.
-std::optional<std::string> fieldProblem(const T13Builder& w, const std::string& appDir) {
+std::optional<std::string> fieldProblem(const T13Builder& w, const std::string& appDir,
+                                        const shell::MessageTexts& texts) {
     // The installer's name goes unquoted into SVCPACK.INF's [SetupHotfixesToRun]
     // through the entries file; setup runs that line as a command line and
     // splits it at a blank. Quotes there would be read first by the
     // integrator and then by setup's INF reader, neither of which is known
     // to keep them, so a name with blanks is refused.
     if (w.packageNameText.find(' ') != std::string::npos)
-        return "The software name \"" + w.packageNameText + "\" holds a blank. It names the installer " +
-               w.packageNameText + ".exe, which Windows setup runs from a line of SVCPACK.INF and would split at "
-               "the blank. Use a name without blanks (for example " + replaceBlanks(w.packageNameText) +
-               ") and generate again.";
-    if (auto problem = shell::oneLineFieldProblem("version", w.versionText)) return problem;
-    if (auto problem = shell::oneLineFieldProblem("extraction path", w.extractPathText)) return problem;
+        return texts.text(MessageKey::NameHoldsBlank, {w.packageNameText, replaceBlanks(w.packageNameText)});
+    if (auto problem = shell::oneLineFieldProblem(MessageKey::FieldVersion, w.versionText, texts)) return problem;
+    if (auto problem = shell::oneLineFieldProblem(MessageKey::FieldExtractPath, w.extractPathText, texts))
+        return problem;
     for (const auto& command : w.runCommands)
-        if (auto problem = shell::oneLineFieldProblem("run command", command)) return problem;
+        if (auto problem = shell::oneLineFieldProblem(MessageKey::FieldRunCommand, command, texts)) return problem;
     const std::vector<std::string> workFiles = {kT13EntriesFileName, kSfxConfigFileName, kTempArchiveName,
                                                 kT13BatchFileName};
     for (const auto& item : w.packItems) {
-        if (auto problem = shell::oneLineFieldProblem("item to pack", item)) return problem;
-        if (item.find('"') != std::string::npos)
-            return "The item to pack " + item + " holds a double quote, which would end its quoted path in the batch "
-                   "file. Rename it (Windows file names cannot hold one) and add it again.";
+        if (auto problem = shell::oneLineFieldProblem(MessageKey::FieldPackItem, item, texts)) return problem;
+        if (item.find('"') != std::string::npos) return texts.text(MessageKey::ItemHoldsQuote, {item});
         // The builder writes and deletes these in the program folder: a user's
         // file of that name there would be overwritten before it is packed.
         for (const auto& name : workFiles)
             if (platform::sameFile(item, appDir + name))
-                return "The item to pack " + item + " is the builder's work file " + name + ", which it writes and "
-                       "deletes in the program folder. Move the file to another folder, add it from there and "
-                       "generate again.";
+                return texts.text(MessageKey::ItemIsWorkFile, {item, name});
     }
     return std::nullopt;
 }
@@ -109,14 +104,13 @@ struct BuildProgress {
     bool oldPackage = false;
 };
 
-std::string failureMessage(const StepFailure& failure, const BuildProgress& progress, const std::string& outputPath) {
+std::string failureMessage(const StepFailure& failure, const BuildProgress& progress, const std::string& outputPath,
+                           const shell::MessageTexts& texts) {
     if (progress.packageMade)
-        return "The T13 package was made at " + outputPath + ", but then " + failure.step() + " failed. " +
-               failure.what();
-    std::string text = "The T13 package was not made: " + failure.step() + " failed. " + failure.what();
+        return texts.text(MessageKey::T13MadeThenFailed, {outputPath, failure.step(), failure.what()});
     if (progress.oldPackage && platform::fileExists(outputPath))
-        text += " The earlier package at " + outputPath + " is unchanged.";
-    return text;
+        return texts.text(MessageKey::T13StepFailedOldKept, {failure.step(), failure.what(), outputPath});
+    return texts.text(MessageKey::T13StepFailed, {failure.step(), failure.what()});
 }
 
 // The work between the busy bracket's two ends (steps that write, run and
@@ -124,21 +118,25 @@ std::string failureMessage(const StepFailure& failure, const BuildProgress& prog
 // does not count. Throws StepFailure naming the first step that fails.
 bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipSearch& sevenZip,
                   shell::CommandRunner& runner, const std::string& programFolder, const std::string& appDir,
-                  BuildProgress& done) {
+                  BuildProgress& done, const shell::MessageTexts& texts) {
     const std::string workFolder = appDir + kWorkFolderName;
+    // Each step is named in the user's language, with its path or file.
+    const auto step = [&texts](MessageKey key, const std::vector<std::string>& values = {}) {
+        return texts.text(key, values);
+    };
     // 7z leaves out what it cannot read with a mere warning: nothing is
     // written before every item is known to be there and readable.
-    runStep("checking the items to pack", [&] { CheckPackItems(s.PackItems, s.OutputPath); });
+    runStep(step(MessageKey::StepCheckItems), [&] { CheckPackItems(s.PackItems, s.OutputPath, texts); });
     // Before anything is written: the entries file must fit the package's
     // code page, and the batch file's route must have its interpreter.
     std::string entriesText, batchText;
     const shell::SystemCodePages pages = shell::systemCodePages();
-    const shell::ToolRoute route = runStep("checking the package's names and texts", [&] {
+    const shell::ToolRoute route = runStep(step(MessageKey::StepCheckTexts), [&] {
         entriesText = T13EntriesText(s, platform::todayShortDate());
         batchText = T13BatchText(s, sevenZip.searchFolder, sevenZip.searchFolderFirst);
-        shell::CheckPackageText(kT13EntriesFileName, entriesText);
+        shell::CheckPackageText(kT13EntriesFileName, entriesText, texts);
         const shell::ToolRoute chosen = shell::ChooseToolRoute(pages, {{}, {batchText}, {}});
-        if (const auto missing = shell::MissingOwnTools(chosen, {"tolvane-cmd"}))
+        if (const auto missing = shell::MissingOwnTools(chosen, {"tolvane-cmd"}, texts))
             throw platform::Error(platform::ErrorKind::FileNotFound, *missing);
         return chosen;
     });
@@ -152,68 +150,66 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
         marker->recordWorkNames(
             {kWorkFolderName, kSfxConfigFileName, kTempArchiveName, kT13EntriesFileName, kT13BatchFileName});
     });
-    runStep("making the program folder " + programFolder + " the current folder",
+    runStep(step(MessageKey::StepEnterProgramFolder, {programFolder}),
             [&] { platform::setCurrentDirectory(programFolder); });
     if (platform::folderExists(platform::joinPath(programFolder, kWorkFolderName)))
-        runStep("removing the old work folder " + workFolder, [&] { runner.runAndWait(kRemoveWorkFolder, platform::kHidden); });
-    runStep("creating the work folder " + workFolder, [&] { platform::createFolder(workFolder + "\\"); });
+        runStep(step(MessageKey::StepRemoveOldWorkFolder, {workFolder}), [&] { runner.runAndWait(kRemoveWorkFolder, platform::kHidden); });
+    runStep(step(MessageKey::StepCreateWorkFolder, {workFolder}), [&] { platform::createFolder(workFolder + "\\"); });
     const std::string configPath = platform::joinPath(programFolder, kSfxConfigFileName);
-    runStep("deleting the old " + configPath, [&] { deleteIfExists(configPath); });
+    runStep(step(MessageKey::StepDeleteOld, {configPath}), [&] { deleteIfExists(configPath); });
     // 7z's "a" adds to an archive that is already there: a temp.7z left by a
     // run that stopped halfway would put its items into this installer too.
     const std::string tempArchive = appDir + kTempArchiveName;
-    runStep("deleting the old " + tempArchive, [&] { deleteIfExists(tempArchive); });
+    runStep(step(MessageKey::StepDeleteOld, {tempArchive}), [&] { deleteIfExists(tempArchive); });
 
     const std::string entriesPath = appDir + kT13EntriesFileName;
     const std::string batchPath = appDir + kT13BatchFileName;
-    runStep("writing " + entriesPath, [&] { shell::WritePackageTextFile(entriesPath, entriesText); });
+    runStep(step(MessageKey::StepWrite, {entriesPath}), [&] { shell::WritePackageTextFile(entriesPath, entriesText); });
     // The window keeps the path as typed; only the written line doubles its backslashes.
-    runStep("writing " + configPath, [&] { writeSfxConfig(configPath, SfxConfigText(s.ExtractPath, s.RunCommands)); });
-    runStep("rewriting " + configPath + " as UTF-8", [&] { shell::ConvertConfigToUtf8(); });
+    runStep(step(MessageKey::StepWrite, {configPath}), [&] { writeSfxConfig(configPath, SfxConfigText(s.ExtractPath, s.RunCommands)); });
+    runStep(step(MessageKey::StepRewriteUtf8, {configPath}), [&] { shell::ConvertConfigToUtf8(texts); });
     // 7z writes the package beside its path, into a fresh archive: the old
     // package stays at the path until the new one is whole, and none of its
     // content finds its way into the new one.
     done.oldPackage = platform::fileExists(s.OutputPath);
     std::optional<shell::PackageReplacement> package;
-    runStep("removing an unfinished package of an earlier build beside " + s.OutputPath,
-            [&] {
-                package.emplace(s.OutputPath);
-                marker->recordPackage(package->buildPath());
-            });
+    runStep(step(MessageKey::StepRemoveUnfinished, {s.OutputPath}), [&] {
+        package.emplace(s.OutputPath);
+        marker->recordPackage(package->buildPath());
+    });
     T13AddonSettings batchSettings = s;
     batchSettings.OutputPath = package->buildPath();
-    runStep("writing " + batchPath, [&] {
+    runStep(step(MessageKey::StepWrite, {batchPath}), [&] {
         platform::writeFileAtomic(
             batchPath, shell::WorkFileBytes(route, pages.oem,
                                             T13BatchText(batchSettings, sevenZip.searchFolder, sevenZip.searchFolderFirst)));
     });
 
-    runStep("making the program folder " + programFolder + " the current folder",
+    runStep(step(MessageKey::StepEnterProgramFolder, {programFolder}),
             [&] { platform::setCurrentDirectory(programFolder); });
     // The batch ends with 7z's status at the first 7z line that warns or
     // fails (an item it could not read is left out with a mere warning).
     const int batchStatus =
-        runStep("running " + batchPath, [&] { return runner.runAndWait(kT13BatchFileName, platform::kHidden); });
+        runStep(step(MessageKey::StepRun, {batchPath}), [&] { return runner.runAndWait(kT13BatchFileName, platform::kHidden); });
 
     const std::string installer = appDir + installerPath(s.PackageName);
     const bool archiveMade = platform::fileExists(tempArchive);
     const bool everyItemPacked = archiveMade && batchStatus == 0;
     const bool installerMade = everyItemPacked && platform::fileExists(installer);
-    const bool made = runStep("moving the new package over " + s.OutputPath,
+    const bool made = runStep(step(MessageKey::StepReplacePackage, {s.OutputPath}),
                               [&] { return installerMade && package->commit(shell::IsComplete7zArchive); });
     done.packageMade = made;
 
-    runStep("deleting " + entriesPath, [&] { platform::deleteFile(entriesPath); });
-    runStep("deleting " + batchPath, [&] { platform::deleteFile(batchPath); });
+    runStep(step(MessageKey::StepDelete, {entriesPath}), [&] { platform::deleteFile(entriesPath); });
+    runStep(step(MessageKey::StepDelete, {batchPath}), [&] { platform::deleteFile(batchPath); });
     if (!archiveMade)
-        throw StepFailure("packing the items into " + tempArchive + " with 7z",
-                          "7z did not make " + tempArchive + ". Check that 7z runs from a command prompt in " + appDir +
-                              " and that every item to pack can be read.");
-    runStep("deleting " + tempArchive, [&] { platform::deleteFile(tempArchive); });
+        throw StepFailure(step(MessageKey::StepPackItems, {tempArchive}),
+                          texts.text(MessageKey::SevenZipNoArchive, {tempArchive, appDir}));
+    runStep(step(MessageKey::StepDelete, {tempArchive}), [&] { platform::deleteFile(tempArchive); });
     const auto removeWorkFolderAndConfig = [&] {
-        runStep("removing the work folder " + workFolder,
+        runStep(step(MessageKey::StepRemoveWorkFolder, {workFolder}),
                 [&] { runner.runDetached(kRemoveWorkFolder, platform::kMinimizedFocus); });
-        runStep("deleting " + configPath, [&] { deleteIfExists(configPath); });
+        runStep(step(MessageKey::StepDelete, {configPath}), [&] { deleteIfExists(configPath); });
     };
     if (!everyItemPacked) {
         removeWorkFolderAndConfig();
@@ -223,10 +219,8 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
                           "use by another program (close the program that has it open), then generate again.");
     }
     if (!installerMade)
-        throw StepFailure("joining the installer " + installer + " with copy /b",
-                          "copy /b did not make it from " + std::string(kSfxModuleName) +
-                              ", config.txt and temp.7z. Check that " + appDir + kSfxModuleName +
-                              " can be read and that the folder has room.");
+        throw StepFailure(step(MessageKey::StepJoinInstaller, {installer}),
+                          texts.text(MessageKey::CopyNoInstaller, {kSfxModuleName, appDir + kSfxModuleName}));
     removeWorkFolderAndConfig();
 
     window.packageNameText.clear();
@@ -266,22 +260,22 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
             ui.showMessage(ui.messageText(shell::MessageKey::T13NoItems));
             return shell::GenerateOutcome::Refused;
         }
-        if (const auto problem = shell::packageNameProblem(window.packageNameText)) {
+        if (const auto problem = shell::packageNameProblem(window.packageNameText, ui)) {
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
             return shell::GenerateOutcome::Refused;
         }
-        if (const auto problem = fieldProblem(window, appDir)) {
+        if (const auto problem = fieldProblem(window, appDir, ui)) {
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
             return shell::GenerateOutcome::Refused;
         }
         // The batch interpreter takes a "7zS.sfx" for "7zs.sfx", as Windows does.
         if (!platform::fileExists(platform::resolveLetterCase(appDir + kSfxModuleName))) {
-            ui.showMessage(sfxModuleMissingMessage(appDir), {}, shell::MessageIcon::Stop);
+            ui.showMessage(sfxModuleMissingMessage(appDir, ui), {}, shell::MessageIcon::Stop);
             return shell::GenerateOutcome::Refused;
         }
         const SevenZipSearch sevenZip = findSevenZip();
         if (!sevenZip.found) {
-            ui.showMessage(sevenZipMissingMessage(appDir), {}, shell::MessageIcon::Stop);
+            ui.showMessage(sevenZipMissingMessage(appDir, ui), {}, shell::MessageIcon::Stop);
             return shell::GenerateOutcome::Refused;
         }
 
@@ -291,7 +285,7 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
             overwriteQuestion);
         if (!chosen) return shell::GenerateOutcome::Cancelled;
         settings.OutputPath = *chosen;
-        if (const auto problem = shell::packagePathProblem(settings.OutputPath, false)) {
+        if (const auto problem = shell::packagePathProblem(settings.OutputPath, false, ui)) {
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
             return shell::GenerateOutcome::Refused;
         }
@@ -300,10 +294,10 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
         BuildProgress done;
         try {
             shell::BusyBracket busy(ui);
-            made = buildPackage(window, settings, sevenZip, runner, programFolder, appDir, done);
+            made = buildPackage(window, settings, sevenZip, runner, programFolder, appDir, done, ui);
         } catch (const StepFailure& failure) {
             // The bracket has ended; an old package is still at its path unless a new one replaced it.
-            ui.showMessage(failureMessage(failure, done, settings.OutputPath), ui.messageText(shell::MessageKey::T13FailureTitle),
+            ui.showMessage(failureMessage(failure, done, settings.OutputPath, ui), ui.messageText(shell::MessageKey::T13FailureTitle),
                             shell::MessageIcon::Stop);
             platform::setCurrentDirectory(programFolder);
             return shell::GenerateOutcome::Failed;
@@ -313,7 +307,7 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
         platform::setCurrentDirectory(programFolder);
         return made ? shell::GenerateOutcome::Made : shell::GenerateOutcome::NotMade;
     } catch (const platform::Error& e) {
-        ui.showMessage(std::string("The T13 package was not made. ") + e.what(), ui.messageText(shell::MessageKey::T13FailureTitle),
+        ui.showMessage(ui.text(MessageKey::T13Stopped, {e.what()}), ui.messageText(shell::MessageKey::T13FailureTitle),
                        shell::MessageIcon::Stop);
         return shell::GenerateOutcome::Failed;
     }

@@ -31,29 +31,25 @@ void checkReadable(const std::string& folder) {
 
 }  // namespace
 
-void CheckPackItems(const std::vector<std::string>& items, const std::string& outputPath) {
+void CheckPackItems(const std::vector<std::string>& items, const std::string& outputPath,
+                    const shell::MessageTexts& texts) {
+    using shell::MessageKey;
     for (const std::string& item : items) {
         std::string folder;
         if (folderOfItem(item, folder)) {
             if (!platform::folderExists(folder))
-                refuse(platform::ErrorKind::FileNotFound,
-                       "The folder " + folder + " of the item " + item + " does not exist. Remove the item or put "
-                       "the folder back, then generate again.");
+                refuse(platform::ErrorKind::FileNotFound, texts.text(MessageKey::ItemFolderMissing, {folder, item}));
             if (platform::isWithinFolder(outputPath, folder))
                 refuse(platform::ErrorKind::BadInput,
-                       "The package path " + outputPath + " lies in the folder " + folder + " that the item " +
-                           item + " packs, so the package would pack itself. Choose another path for the package.");
+                       texts.text(MessageKey::PackageInItemFolder, {outputPath, folder, item}));
             checkReadable(folder);
             continue;
         }
         if (item.find_first_of("*?") != std::string::npos) continue;  // a pattern: 7z resolves it
         if (!platform::fileExists(item))
-            refuse(platform::ErrorKind::FileNotFound,
-                   "The item " + item + " does not exist. Remove it or put the file back, then generate again.");
+            refuse(platform::ErrorKind::FileNotFound, texts.text(MessageKey::ItemMissing, {item}));
         if (platform::samePath(item, outputPath))
-            refuse(platform::ErrorKind::BadInput, "The package path " + outputPath +
-                                                      " is the item to pack itself, which the package would "
-                                                      "replace. Choose another path for the package.");
+            refuse(platform::ErrorKind::BadInput, texts.text(MessageKey::PackageIsItem, {outputPath}));
         platform::readFileHead(item, 1);
     }
 }

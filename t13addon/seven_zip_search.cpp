@@ -38,14 +38,11 @@ SevenZipSearch findSevenZip() {
     return search;
 }
 
-std::string sevenZipMissingMessage(const std::string& appDir) {
-    if (platform::kWindowsHost)
-        return "The 7-Zip command-line program 7z was not found: it is not in the program folder " + appDir +
-               ", not on the search path (PATH), and no installed 7-Zip is recorded in the registry. Install 7-Zip "
-               "(https://www.7-zip.org/), or put 7z.exe and 7z.dll into " + appDir + ", then generate again.";
-    return "The 7-Zip command-line program 7z was not found: it is not in the program folder " + appDir +
-           " and not on the search path (PATH). Install it (Debian and Ubuntu: the package p7zip-full), or put "
-           "a 7z program into " + appDir + ", then generate again.";
+std::string sevenZipMissingMessage(const std::string& appDir, const shell::MessageTexts& texts) {
+    // Windows records an installed 7-Zip in the registry; other systems install it as a package.
+    return texts.text(platform::kWindowsHost ? shell::MessageKey::SevenZipMissingWindows
+                                             : shell::MessageKey::SevenZipMissing,
+                      {appDir});
 }
 
 }  // namespace t13addon

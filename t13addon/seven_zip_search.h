@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "shell/message_keys.h"
+
 namespace t13addon {
 
 struct SevenZipSearch {
@@ -24,6 +26,6 @@ struct SevenZipSearch {
 SevenZipSearch findSevenZip();
 
 // The message for a 7z found nowhere; `appDir` is the program folder.
-std::string sevenZipMissingMessage(const std::string& appDir);
+std::string sevenZipMissingMessage(const std::string& appDir, const shell::MessageTexts& texts);
 
 }  // namespace t13addon

@@ -129,6 +129,19 @@ TEST_F(ConsoleRunOutput, AQuietRunSaysOnlyTheResultAndPrintsThePackagePathAsGive
     EXPECT_EQ(err, "The INF package is made.\n");
 }
 
+// A builder's account of a failed step comes in the console's language,
+// the step's name included, from the language file's message texts.
+TEST_F(ConsoleRunOutput, ABuildersFailureIsToldInTheChosenLanguage) {
+    EXPECT_EQ(build("LC_ALL=en_US.UTF-8", "--output gone/App.cab"), "");
+    EXPECT_EQ(err.rfind("tolvane-console: The INF package was not made: writing the package into the folder ", 0), 0u)
+        << err;
+    EXPECT_NE(err.find("gone failed. The folder does not exist; choose a folder that does.\n"), std::string::npos)
+        << err;
+    EXPECT_EQ(build("LC_ALL=en_US.UTF-8", "--output gone/App.cab --language Chinese"), "");
+    EXPECT_EQ(err.rfind("tolvane-console: INF 整合包没有生成：“把整合包写入文件夹 ", 0), 0u) << err;
+    EXPECT_NE(err.find("gone”这一步失败了。该文件夹不存在，请选择一个存在的文件夹。\n"), std::string::npos) << err;
+}
+
 TEST_F(ConsoleRunOutput, AVerboseRunLogsTheScanWithTheUsersPathsInTheSystemsForm) {
     EXPECT_EQ(build("LC_ALL=en_US.UTF-8", "--verbose"), "out/App.cab\n") << "standard output stays for the path";
     EXPECT_NE(err.find("查找 My App/\n"), std::string::npos) << err;

@@ -288,7 +288,8 @@ TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesMakecabsReasonAndKeepsThePac
     // makecab that leaves no report (the system's own on Windows) keeps the
     // fixed text.
     const std::string& text = ui.messages[0].text;
-    const bool reasonGiven = text.rfind("The inner cabinet App.cab was not made. makecab said:\nCannot write the file ", 0) == 0;
+    const bool reasonGiven =
+        text.rfind("软件文件的 CAB 包 App.cab 没有生成。makecab 的说明：\nCannot write the file ", 0) == 0;
     if (platform::kWindowsHost)
         EXPECT_TRUE(reasonGiven || text == shell::BuiltInText(shell::MessageKey::InfInnerCabinetMissing)) << text;
     else

@@ -18,6 +18,7 @@
 #include "shell/stale_work_files.h"
 #include "tests/support/ended_process.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/shipped_language.h"
 
 using namespace infaddon;
 
@@ -50,6 +51,8 @@ class Generating : public packtest::ProgramFolderTest {
 protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
+        // The messages are checked as the English language file words them.
+        ui.language = &testsupport::ShippedLanguage("English");
         platform::createFolders(inRoot("soft\\App\\doc"));
         platform::createFolders(inRoot("out"));
         write(inRoot("soft\\App\\app.exe"), "program bytes");
@@ -110,6 +113,7 @@ protected:
 };
 
 TEST_F(Generating, TheThreeChecksComeInOrderAndChangeNothing) {
+    ui.language = nullptr;  // the built-in texts
     AddonProject empty;
     empty.PackageName = "";
     EXPECT_EQ(Generate(empty, state, ui, runner, kQuestion), shell::GenerateOutcome::Refused);
@@ -145,7 +149,7 @@ TEST_F(Generating, ANameThatCannotNameFilesAndSectionsIsRefusedBeforeTheDialog) 
 TEST_F(Generating, TheSaveDialogProposesTheNameAndCancelEndsSilently) {
     EXPECT_EQ(Generate(project, state, ui, runner, kQuestion), shell::GenerateOutcome::Cancelled);
     ASSERT_EQ(ui.saveRequests.size(), 1u);
-    EXPECT_EQ(ui.saveRequests[0].filter, "整合包 (*.cab)|*.cab|");
+    EXPECT_EQ(ui.saveRequests[0].filter, "Integration package (*.cab)|*.cab|");
     EXPECT_EQ(ui.saveRequests[0].filterIndex, 1);
     EXPECT_EQ(ui.saveRequests[0].initialName, "App_1.0_Addon.cab");
     EXPECT_TRUE(ui.messages.empty());
@@ -186,7 +190,7 @@ TEST_F(Generating, ABuildRunsItsStepsInOrderAndLeavesOnlyWhatSurvives) {
     EXPECT_EQ(packageMembers, (std::vector<std::string>{"Entries_App.ini", "App.inf", "App.cab", "tool.dll"}));
 
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMade));
+    EXPECT_EQ(ui.messages[0].text, "The integration package was made.");
     EXPECT_EQ(ui.busyAtMessage, std::vector<int>{1}) << "the outcome comes while the busy window shows";
     EXPECT_EQ(ui.busyBegins, 1);
     EXPECT_EQ(ui.busyDepth, 0);
@@ -275,7 +279,8 @@ TEST_F(Generating, AnOldPackageComesBackWhenNoNewOneIsMade) {
     makePackage = false;
     ui.yesNoAnswers.push_back(true);
     EXPECT_EQ(generate(), shell::GenerateOutcome::NotMade);
-    EXPECT_EQ(ui.messages.back().text, shell::BuiltInText(shell::MessageKey::InfPackageMissing)) << "an old file at the path is no success";
+    EXPECT_EQ(ui.messages.back().text, "The integration package was not made. Check your entries and make it again.")
+        << "an old file at the path is no success";
     EXPECT_EQ(platform::readFile(target), "old package");
     EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
 
@@ -285,7 +290,8 @@ TEST_F(Generating, AnOldPackageComesBackWhenNoNewOneIsMade) {
     ui.messages.clear();
     EXPECT_EQ(generate(), shell::GenerateOutcome::NotMade);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfInnerCabinetMissing));
+    EXPECT_EQ(ui.messages[0].text,
+              "The application's cabinet was not made. Choose the files again, and check whether one of them is in use.");
     EXPECT_EQ(platform::readFile(target), "old package");
     EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
     // As after any failed inner cabinet, the package's two work files stay.
@@ -401,7 +407,7 @@ TEST_F(Generating, FilesBeyondWhatACabinetHoldsAreRefusedRightAfterTheScan) {
     BuildState many;
     many.StagedFiles.resize(kCabinetMaxFiles + 1);
     try {
-        CheckCabinetLimits(many);
+        CheckCabinetLimits(many, ui);
         ADD_FAILURE() << "65,536 files passed";
     } catch (const platform::Error& e) {
         EXPECT_NE(std::string(e.what()).find("hold 65,536 files; a cabinet holds at most 65,535"), std::string::npos)
@@ -493,7 +499,7 @@ TEST_F(Generating, AFailureAfterThePackageWasMadeSaysThePackageIsThere) {
     faults.refuse(platform::FileOperation::Delete, "prog\\tool.dll");
     EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMade));
+    EXPECT_EQ(ui.messages[0].text, "The integration package was made.");
     const std::string& text = ui.messages[1].text;
     EXPECT_EQ(text.rfind("The INF package was made at " + target + ", but then deleting the extra files", 0), 0u)
         << text;
@@ -510,6 +516,14 @@ TEST_F(Generating, AFailureBeforeThePackageSaysTheEarlierOneIsUnchanged) {
     const std::string& text = ui.lastMessage();
     EXPECT_EQ(text.rfind("The INF package was not made: packing with makecab failed.", 0), 0u) << text;
     EXPECT_NE(text.find("The earlier package at " + target + " is unchanged."), std::string::npos) << text;
+
+    // Without a language file the same account is the built-in Chinese one,
+    // the step's name included.
+    ui.language = nullptr;
+    ui.yesNoAnswers.push_back(true);
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
+    EXPECT_EQ(ui.lastMessage(), "INF 整合包没有生成：“用 makecab 打包”这一步失败了。The program makecab.exe was not found. " +
+                                    target + " 处原有的整合包没有改动。");
 }
 
 }  // namespace

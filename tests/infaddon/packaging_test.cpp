@@ -15,6 +15,7 @@
 #include "platform/unicode.h"
 #include "shell/package_replacement.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/shipped_language.h"
 
 using namespace infaddon;
 
@@ -257,6 +258,7 @@ TEST_F(Packaging, InnerCabinetMissingGivesTheCabinetMakersOwnReasons) {
                                       "ERROR: The disk is full.\r\n\r\n");
     };
     rdRemovesTheStagingFolder();
+    ui.language = &testsupport::ShippedLanguage("English");
     EXPECT_EQ(runPackaging(), PackagingOutcome::InnerCabinetMissing);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "The inner cabinet App.cab was not made. makecab said:\n"

@@ -13,6 +13,7 @@
 #include "platform/unicode.h"
 #include "shell/tool_runner.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/shipped_language.h"
 
 namespace {
 
@@ -67,7 +68,11 @@ protected:
         platform::removeFolderTree(folder);
     }
     std::string path(const std::string& name) const { return platform::joinPath(folder, name); }
-    void import() { infaddon::ImportRegistry(project, state, runner); }
+    // The messages are checked as the English language file words them.
+    void import() {
+        ui.language = &testsupport::ShippedLanguage("English");
+        infaddon::ImportRegistry(project, state, runner, ui);
+    }
 
     std::string savedProgramFolder, savedDirectory, folder;
     infaddon::AddonProject project;

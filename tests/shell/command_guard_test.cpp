@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/shipped_language.h"
 
 namespace {
 
@@ -31,6 +32,20 @@ TEST(CommandGuard, ThrownNonExceptionsAreCaughtToo) {
     testsupport::FakeUserInterface ui;
     EXPECT_FALSE(shell::RunGuarded(ui, [] { throw 42; }));
     EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+// The message is one text in the user's language, its advice on a line of
+// its own; an error that tells nothing of itself is called one of unknown kind.
+TEST(CommandGuard, TheMessageSpeaksTheLoadedLanguage) {
+    testsupport::FakeUserInterface ui;
+    shell::RunGuarded(ui, [] { throw 42; });
+    ui.language = &testsupport::ShippedLanguage("English");
+    shell::RunGuarded(ui, [] { throw 42; });
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "命令因意外错误而中止：一个未知类型的错误\r\n此后的操作都没有执行。请查看这条消息，然后再试一次。");
+    EXPECT_EQ(ui.messages[1].text,
+              "The command stopped because of an unexpected error: an error of unknown kind\r\n"
+              "Nothing after that point was done. Check the message, then try again.");
 }
 
 }  // namespace

@@ -8,8 +8,10 @@
 
 #include "platform/code_page.h"
 #include "platform/file_system.h"
+#include "shell/profile_reader.h"
 #include "shell/ui_strings.h"
 #include "shell/window_texts.h"
+#include "tools/console/console_texts.h"
 
 using namespace shell;
 
@@ -121,6 +123,14 @@ std::string lowerName(const char* section, const char* key) {
     return name;
 }
 
+// The places "%1" ... "%9" a text fills in.
+std::set<char> placesOf(const std::string& text) {
+    std::set<char> places;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i)
+        if (text[i] == '%' && text[i + 1] >= '1' && text[i + 1] <= '9') places.insert(text[++i]);
+    return places;
+}
+
 }  // namespace
 
 TEST(ShippedLanguageFiles, BothFilesHoldTheSameKeysAndEveryKeyTheCodeReads) {
@@ -136,11 +146,12 @@ TEST(ShippedLanguageFiles, BothFilesHoldTheSameKeysAndEveryKeyTheCodeReads) {
         code.insert(lowerName(kMessagesSection, messageKeyText(static_cast<MessageKey>(i)).key));
     for (std::size_t i = 0; i < kCaptionKeyCount; ++i)
         code.insert(lowerName(kCaptionsSection, captionKeyText(static_cast<CaptionKey>(i)).key));
-    // The console front end's section is its own, checked by its tests.
-    std::set<std::string> windows;
-    for (const std::string& name : chinese)
-        if (name.rfind("console/", 0) != 0) windows.insert(name);
-    EXPECT_EQ(windows, code) << "a key the code reads is missing from Chinese.lng, or the file holds one it does not read";
+    for (std::size_t i = 0; i < console::kConsoleTextCount; ++i)
+        code.insert(lowerName(console::kConsoleSection, console::consoleTextKey(static_cast<console::ConsoleText>(i))));
+    EXPECT_EQ(code.size(), kUiKeyCount + kMessageKeyCount + kCaptionKeyCount + console::kConsoleTextCount)
+        << "two texts of the code share a key";
+    EXPECT_EQ(chinese, code) << "a key the code reads is missing from Chinese.lng, or the file holds one it does not read";
+    EXPECT_EQ(english, code) << "a key the code reads is missing from English.lng, or the file holds one it does not read";
 }
 
 TEST(ShippedLanguageFiles, ChineseMessagesAndCaptionsReadBackAsTheBuiltInTexts) {
@@ -162,9 +173,20 @@ TEST(ShippedLanguageFiles, ChineseMessagesAndCaptionsReadBackAsTheBuiltInTexts) 
         const std::string text = MessageText(english, key);
         EXPECT_NE(text, messageKeyText(key).builtIn) << messageKeyText(key).key;
         // The values a message takes are in the English text as well.
-        for (const char* place : {"%1", "%2"})
-            EXPECT_EQ(text.find(place) == std::string::npos,
-                      std::string(messageKeyText(key).builtIn).find(place) == std::string::npos)
-                << messageKeyText(key).key << " " << place;
+        EXPECT_EQ(placesOf(text), placesOf(messageKeyText(key).builtIn)) << messageKeyText(key).key;
+    }
+}
+
+// The console's built-in texts are English, and English.lng words them so;
+// Chinese.lng takes the same values in its own wording.
+TEST(ShippedLanguageFiles, TheConsoleSectionIsTheConsolesEnglishAndItsChineseTwin) {
+    for (std::size_t i = 0; i < console::kConsoleTextCount; ++i) {
+        const auto text = static_cast<console::ConsoleText>(i);
+        const char* key = console::consoleTextKey(text);
+        const std::string english = ReadProfileString(shippedFile("English.lng"), console::kConsoleSection, key);
+        const std::string chinese = ReadProfileString(shippedFile("Chinese.lng"), console::kConsoleSection, key);
+        EXPECT_EQ(english, console::builtInConsoleText(text)) << key;
+        EXPECT_NE(chinese, english) << key;
+        EXPECT_EQ(placesOf(chinese), placesOf(english)) << key;
     }
 }

@@ -6,6 +6,7 @@
 #include "platform/error.h"
 #include "shell/package_text_file.h"
 #include "shell/tool_route.h"
+#include "tests/support/shipped_language.h"
 
 using shell::ChooseToolRoute;
 using shell::ToolRoute;
@@ -81,16 +82,17 @@ TEST(ToolRoute, WorkFilesAreInTheSystemsCodePageOrUtf8WithAByteOrderMark) {
     EXPECT_EQ(shell::WorkFileBytes(ToolRoute::System, 1252, text), head + "\xE9.exe\r\n");
     EXPECT_EQ(shell::WorkFileBytes(ToolRoute::System, 936, "整合包"), "\xD5\xFB\xBA\xCF\xB0\xFC");
     EXPECT_EQ(shell::WorkFileBytes(ToolRoute::Own, 437, "整合包 한"), "\xEF\xBB\xBF整合包 한");
-    EXPECT_EQ(shell::MissingOwnTools(ToolRoute::System, {"no-such-tool"}), std::nullopt);
-    const auto missing = shell::MissingOwnTools(ToolRoute::Own, {"no-such-tool"});
+    EXPECT_EQ(shell::MissingOwnTools(ToolRoute::System, {"no-such-tool"}, shell::MessageTexts()), std::nullopt);
+    const auto missing = shell::MissingOwnTools(ToolRoute::Own, {"no-such-tool"}, shell::MessageTexts());
     ASSERT_TRUE(missing.has_value());
     EXPECT_NE(missing->find("no-such-tool"), std::string::npos) << *missing;
 }
 
 TEST(PackageText, IsCheckedAgainstCodePage936WhateverTheSystemsCodePage) {
-    EXPECT_NO_THROW(shell::CheckPackageText("App.inf", "[Version]\r\n;填为注册表导入信息\r\n"));
+    const shell::LanguageTexts english(testsupport::ShippedLanguage("English"));
+    EXPECT_NO_THROW(shell::CheckPackageText("App.inf", "[Version]\r\n;填为注册表导入信息\r\n", english));
     try {
-        shell::CheckPackageText("C:\\prog\\App.inf", "[Version]\r\nApp_한.txt=1\r\n");
+        shell::CheckPackageText("C:\\prog\\App.inf", "[Version]\r\nApp_한.txt=1\r\n", english);
         FAIL() << "no error";
     } catch (const platform::Error& e) {
         const std::string message = e.what();

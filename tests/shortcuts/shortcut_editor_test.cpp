@@ -7,7 +7,9 @@
 #include "shortcuts/app_folder_name.h"
 #include "shortcuts/shortcut_definition.h"
 #include "shortcuts/shortcut_editor.h"
+#include "platform/error.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/shipped_language.h"
 
 using namespace shortcuts;
 
@@ -50,6 +52,23 @@ TEST(LinkIds, FollowTheFixedSequenceInRangeAndRepeatEachRun) {
         ASSERT_GE(id, 1);
         ASSERT_LE(id, 10000);
     }
+}
+
+// With every id taken, Add has none to give: the user is told, in the
+// user's language, to delete one first.
+TEST(LinkIds, NoIdLeftIsToldInTheUsersLanguage) {
+    Shortcuts taken;
+    for (int id = 1; id <= 10000; ++id) taken.push_back({"", "addlink" + std::to_string(id), ""});
+    LinkIdGenerator ids;
+    const shell::LanguageTexts english(testsupport::ShippedLanguage("English"));
+    try {
+        ids.drawUnused(taken, "App", english);
+        ADD_FAILURE() << "an id was drawn";
+    } catch (const platform::Error& e) {
+        EXPECT_EQ(std::string(e.what()),
+                  "Every shortcut id from 1 to 10000 is in use: delete a shortcut before adding another.");
+    }
+    EXPECT_THROW(ids.drawUnused(taken), platform::Error);
 }
 
 TEST(LinkIds, AnIdAlreadyInTheListsIsDrawnAgain) {

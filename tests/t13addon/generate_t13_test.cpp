@@ -19,6 +19,7 @@
 #include "shell/stale_work_files.h"
 #include "tests/support/ended_process.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/shipped_language.h"
 
 using namespace t13addon;
 
@@ -104,6 +105,8 @@ protected:
         return GenerateT13Addon(window, ui, *runner, "覆盖吗？");
     }
 
+    // The messages a test checks as the English language file words them.
+    void speakEnglish() { ui.language = &testsupport::ShippedLanguage("English"); }
     testsupport::FakeUserInterface ui;
     std::unique_ptr<FakeRunner> runner;
     T13Builder window;
@@ -132,6 +135,7 @@ TEST_F(GenerateT13, TheThreeChecksInOrderChangeNothing) {
 }
 
 TEST_F(GenerateT13, NamesThatCannotNameAFileAreRefusedBeforeAnythingIsWritten) {
+    speakEnglish();
     for (const char* bad : {"My:App", "   ", "App.", "a%b"}) {
         window.packageNameText = bad;
         EXPECT_EQ(generate(), shell::GenerateOutcome::Refused) << bad;
@@ -152,6 +156,7 @@ TEST_F(GenerateT13, MissingModuleSaysWhereToPutIt) {
 }
 
 TEST_F(GenerateT13, Missing7zSaysWhereToPutIt) {
+    speakEnglish();
     if (!platform::findProgram(platform::joinPath(platform::executableFolder(), "7z.exe"), {}).empty() ||
         !platform::installedSevenZipFolders().empty())
         GTEST_SKIP() << "a 7z lies beside the test program or is installed";
@@ -434,6 +439,7 @@ TEST_F(GenerateT13, OverwriteKeepsTheOldPackageWhenNoNewOneIsMade) {
 // would split it at a blank: such a name is refused before anything is
 // written. An "&" only needs the quoted copy target.
 TEST_F(GenerateT13, ANameWithABlankIsRefusedAndOneWithAnAmpersandGetsAQuotedCopyTarget) {
+    speakEnglish();
     window.packageNameText = "My App";
     EXPECT_EQ(generate(), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("\"My App\" holds a blank"), std::string::npos) << ui.lastMessage();
@@ -457,6 +463,7 @@ TEST_F(GenerateT13, ANameWithABlankIsRefusedAndOneWithAnAmpersandGetsAQuotedCopy
 // config.txt, pack items the batch file cannot quote or the builder would
 // overwrite: refused before anything is written, naming the field or file.
 TEST_F(GenerateT13, FieldsThatWouldBreakTheirFilesAreRefusedNamingThem) {
+    speakEnglish();
     const T13Builder good = window;
     const std::vector<std::pair<std::function<void(T13Builder&)>, std::string>> cases = {
         {[](T13Builder& w) { w.versionText = "1.0\r\n[EditFile]"; }, "The version "},
@@ -494,6 +501,7 @@ TEST_F(GenerateT13, AQuoteInTheExtractionPathIsEscapedForTheModule) {
 }
 
 TEST_F(GenerateT13, AnOutputPathWithAQuoteIsRefused) {
+    speakEnglish();
     output = inRoot("say \"hi\".7z");
     EXPECT_EQ(generate(), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("double quote"), std::string::npos) << ui.lastMessage();
@@ -502,10 +510,16 @@ TEST_F(GenerateT13, AnOutputPathWithAQuoteIsRefused) {
 
 // Each failure names its step and says whether a package exists.
 TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
+    speakEnglish();
     runner->batchEffect = [this] { platform::writeFileAtomic(inProgram("SVCPACK\\MyApp.exe"), "exe"); };
     EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     EXPECT_EQ(ui.lastMessage().rfind("The T13 package was not made: packing the items into ", 0), 0u)
         << ui.lastMessage();
+    // Without a language file, the built-in account names the step in Chinese too.
+    ui.language = nullptr;
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
+    EXPECT_EQ(ui.lastMessage().rfind("T13 整合包没有生成：“用 7z 把要打包的程序打包进 ", 0), 0u) << ui.lastMessage();
+    speakEnglish();
 
     // Made, then a work file that cannot be deleted: a folder stands at its place.
     window = T13Builder{};
@@ -527,6 +541,7 @@ TEST_F(GenerateT13, FailureMessagesNameTheStepAndWhetherAPackageIsThere) {
 }
 
 TEST_F(GenerateT13, ItemsThatAreMissingOrUnreadableStopTheBuildBeforeAnythingIsWritten) {
+    speakEnglish();
     batchMakesEverything();
     const auto expectRefusal = [&](const std::string& named) {
         ui.messages.clear();
@@ -555,6 +570,7 @@ TEST_F(GenerateT13, ItemsThatAreMissingOrUnreadableStopTheBuildBeforeAnythingIsW
 }
 
 TEST_F(GenerateT13, APackagePathThatIsAnItemOrInAPackedFolderIsRefused) {
+    speakEnglish();
     batchMakesEverything();
     ui.yesNoAnswers.push_back(true);
     output = setupItem;

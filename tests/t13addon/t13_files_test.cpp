@@ -8,6 +8,7 @@
 #include "t13addon/sfx_config.h"
 #include "t13addon/t13_batch_file.h"
 #include "t13addon/t13_entries_file.h"
+#include "tests/support/shipped_language.h"
 
 using namespace t13addon;
 
@@ -131,20 +132,26 @@ TEST(SfxConfig, RunCommandsWithBackslashesOrQuotesAreEscaped) {
 }
 
 TEST(PackageNames, FileNameRule) {
+    const shell::MessageTexts builtIn;
+    const shell::LanguageTexts english(testsupport::ShippedLanguage("English"));
     for (const char* good : {"MyApp", "My App", "播放器", "a.b", "CONSOLE", "COM0"})
-        EXPECT_FALSE(shell::packageNameProblem(good)) << good;
+        EXPECT_FALSE(shell::packageNameProblem(good, builtIn)) << good;
     for (const char* bad : {"a\\b", "a/b", "a:b", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "a[1]", "a]", "50%",
                             "a;b", "a,b", "a=b", "tab\there", "a.", "a ", " lead", "   ", "CON", "nul", "Com1", "LPT9"})
-        EXPECT_TRUE(shell::packageNameProblem(bad)) << bad;
-    const auto message = shell::packageNameProblem("a?b");
+        EXPECT_TRUE(shell::packageNameProblem(bad, builtIn)) << bad;
+    const auto message = shell::packageNameProblem("a?b", english);
     ASSERT_TRUE(message);
     EXPECT_NE(message->find("\"a?b\""), std::string::npos);
     EXPECT_NE(message->find("U+003F"), std::string::npos);
     // The setup engine drops a leading blank from the component's name and
     // then finds no section of that name.
-    const auto leading = shell::packageNameProblem(" App");
+    const auto leading = shell::packageNameProblem(" App", english);
     ASSERT_TRUE(leading);
     EXPECT_NE(leading->find("begins with a blank"), std::string::npos) << *leading;
+    // The reason goes into the whole refusal in the same language.
+    const auto chinese = shell::packageNameProblem("a.", builtIn);
+    ASSERT_TRUE(chinese);
+    EXPECT_EQ(chinese->rfind("软件名称“a.”不能用来命名整合包的文件和节：它以句点结尾。", 0), 0u) << *chinese;
 }
 
 TEST(T13Files, WrittenInCodePage936WithCrLfAndNoMark) {

@@ -13,6 +13,10 @@ void chooseLanguage(ConsoleRun& run, const std::string& language) {
     run.texts = ConsoleTexts::fromLanguageFile(chosen.file);
     run.languageName = chosen.name;
     run.languageFile = chosen.file;
+    run.language = {};
+    run.language.languageName = chosen.name;
+    run.language.languageLoaded = !chosen.file.empty();
+    if (run.language.languageLoaded) shell::LoadKeyedTexts(run.language, chosen.file);
 }
 
 }  // namespace

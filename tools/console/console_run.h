@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/ui_strings.h"
 #include "tools/console/console_texts.h"
 
 namespace console {
@@ -22,6 +23,9 @@ struct ConsoleRun {
     ConsoleTexts texts;         // built-in English unless a language is chosen
     std::string languageName;
     std::string languageFile;   // empty: none was found
+    // The file's message texts, which the builders' messages take (read once
+    // with the language; the built-in texts where it gives none).
+    shell::LanguageState language;
     bool verbose = false;
     bool progress = false;      // standard error is a terminal: draw the progress line
     int columns = 0;            // its width

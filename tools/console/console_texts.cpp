@@ -1,7 +1,6 @@
 #include "tools/console/console_texts.h"
 
 #include "shell/profile_reader.h"
-#include "shell/message_keys.h"
 
 namespace console {
 
@@ -60,9 +59,9 @@ const TextEntry kTexts[kConsoleTextCount] = {
     {ConsoleText::T13NotMade, "t13 not made", "7-Zip made no package. Run again with --verbose to see what it wrote."},
 };
 
-// The builders' fixed messages and the console texts that stand for them.
+// The builder messages the console words its own way.
 struct BuilderMessage {
-    shell::MessageKey builderText;  // its built-in text, as the console's user interface gives it
+    shell::MessageKey builderText;
     ConsoleText text;
 };
 const BuilderMessage kBuilderMessages[] = {
@@ -114,13 +113,10 @@ std::string ConsoleTexts::operator()(ConsoleText text, std::initializer_list<std
     return out;
 }
 
-std::string ConsoleTexts::builderMessage(const std::string& message) const {
-    for (const BuilderMessage& known : kBuilderMessages) {
-        const std::string builderText = shell::BuiltInText(known.builderText);
-        if (message.compare(0, builderText.size(), builderText) == 0)
-            return (*this)(known.text) + message.substr(builderText.size());
-    }
-    return message;
+std::optional<ConsoleText> consoleWordingOf(shell::MessageKey key) {
+    for (const BuilderMessage& known : kBuilderMessages)
+        if (known.builderText == key) return known.text;
+    return std::nullopt;
 }
 
 }  // namespace console

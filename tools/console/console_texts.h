@@ -4,14 +4,17 @@
 // windows alone still gives a console that reads whole sentences. Texts hold
 // "%1", "%2" ... where the values go.
 //
-// The builders' fixed messages (written for the windows, in Chinese) have
-// console keys of their own: their console wording names the option to give
-// where the window would name a box to fill in.
+// Some of the builders' messages (written for the windows) have console keys
+// of their own: their console wording names the option to give where the
+// window would name a box to fill in.
 #pragma once
 
 #include <array>
 #include <initializer_list>
+#include <optional>
 #include <string>
+
+#include "shell/message_keys.h"
 
 namespace console {
 
@@ -41,7 +44,7 @@ enum class ConsoleText : int {
     SfxMissing,
     FolderLeftOut,
     ToolOutput,
-    // The builders' fixed messages.
+    // The console's wording of builder messages.
     InfMade,
     InfNotMade,
     InnerCabinetNotMade,
@@ -63,6 +66,11 @@ inline constexpr const char* kConsoleSection = "console";
 const char* consoleTextKey(ConsoleText text);
 const char* builtInConsoleText(ConsoleText text);
 
+// The console's own text for a builder message, where it words it otherwise
+// than the windows do; nothing where the builder's text (in the language
+// file's section "messages") serves the console as it is.
+std::optional<ConsoleText> consoleWordingOf(shell::MessageKey key);
+
 class ConsoleTexts {
 public:
     // The built-in English texts.
@@ -72,10 +80,6 @@ public:
 
     // The text with "%1", "%2" ... replaced by the values in order.
     std::string operator()(ConsoleText text, std::initializer_list<std::string> values = {}) const;
-    // A builder's message in the console's words: a message that starts with
-    // one of the builders' fixed texts has that part replaced; any other is
-    // the builder's own text.
-    std::string builderMessage(const std::string& message) const;
 
 private:
     std::array<std::string, kConsoleTextCount> texts_;

@@ -43,6 +43,11 @@ void ConsoleUserInterface::writeLine(std::ostream& stream, const std::string& te
     stream.flush();
 }
 
+std::string ConsoleUserInterface::messageText(shell::MessageKey key) const {
+    if (const auto wording = consoleWordingOf(key)) return run_.texts(*wording);
+    return shell::MessageText(run_.language, key);
+}
+
 void ConsoleUserInterface::showMessage(const std::string& text, const std::string&, shell::MessageIcon) {
     messages_.push_back(text);
 }
@@ -179,9 +184,8 @@ int ConsoleUserInterface::finish(shell::GenerateOutcome outcome) {
     progress_.clear();
     const bool made = shell::packageMade(outcome);
     for (const std::string& message : messages_) {
-        const std::string text = run_.texts.builderMessage(message);
-        if (made) writeLine(*run_.err, paths_.apply(text));
-        else error(text);
+        if (made) writeLine(*run_.err, paths_.apply(message));
+        else error(message);
     }
     if (refusedOverwrite_) error(run_.texts(ConsoleText::PackageExists, {shownOutput_}));
     if (!made && !run_.verbose && !toolOutputTail_.empty()) {

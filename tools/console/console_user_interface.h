@@ -33,6 +33,9 @@ public:
         paths_.add(composedPath, givenPath);
     }
 
+    // A builder message in the console's wording where it has one, otherwise
+    // in the chosen language file's (the built-in text where it has none).
+    std::string messageText(shell::MessageKey key) const override;
     // The builders' messages are kept until the command knows how it ended:
     // then the result is written plainly, and refusals and failures as errors.
     void showMessage(const std::string& text, const std::string& title, shell::MessageIcon icon) override;

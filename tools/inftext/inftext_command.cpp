@@ -11,6 +11,7 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "shell/package_name_rule.h"
+#include "shell/ui_strings.h"
 
 namespace inftext {
 
@@ -116,7 +117,15 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
     project.PackageVersion = *o.version;
     project.Website = o.website;
     // The same rules as the builder's Generate: the files written here are the package's.
-    for (const auto& refusal : {shell::packageNameProblem(project.PackageName), infaddon::TypedTextProblem(project)})
+    // The refusals in English, as the rest of this tool speaks: the English
+    // language file beside it (the built-in texts where there is none).
+    shell::LanguageState english;
+    english.languageLoaded = true;
+    shell::LoadKeyedTexts(english, platform::joinPath(platform::joinPath(platform::executableFolder(), "lng"),
+                                                      "English.lng"));
+    const shell::LanguageTexts texts(english);
+    for (const auto& refusal :
+         {shell::packageNameProblem(project.PackageName, texts), infaddon::TypedTextProblem(project, texts)})
         if (refusal) {
             err << "tolvane-inftext: " << *refusal << "\n";
             return 2;
@@ -136,7 +145,7 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
 
     const std::string programFolderBefore = platform::programFolder();
     try {
-        infaddon::ScanSourceFolders(project, state);
+        infaddon::ScanSourceFolders(project, state, {}, texts);
         // A folder gone since the check above is shown, and nothing is written.
         bool missing = false;
         for (const auto& line : state.RunLog) {

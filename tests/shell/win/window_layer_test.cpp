@@ -107,7 +107,7 @@ TEST_F(WindowLayerTest, AnErrorInAHandlerBecomesOneMessageAndTheWindowLivesOn) {
     window.command = [] { throw std::runtime_error("the disk is full"); };
     click(window.handle(), IDC_TEST_RUN);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::UnexpectedErrorMessage("the disk is full"));
+    EXPECT_EQ(ui.messages[0].text, shell::UnexpectedErrorMessage("the disk is full", ui));
     EXPECT_EQ(ui.messages[0].icon, shell::MessageIcon::Stop);
     window.command = nullptr;
     click(window.handle(), IDC_TEST_RUN);
