@@ -68,6 +68,8 @@ const KeyedText kMessageTexts[kMessageKeyCount] = {
     {"7z no archive", "7z 没有生成 %1。请检查 7z 能否在 %2 的命令提示符中运行，以及每个要打包的程序能否读取。"},
     {"copy no installer", "copy /b 没能用 %1、config.txt 和 temp.7z 合成它。请检查 %2 能否读取，以及该文件夹是否还有空间。"},
     {"inner cabinet not made", "软件文件的 CAB 包 %1 没有生成。makecab 的说明：%2请改正后再生成。"},
+    {"step pack with 7-zip", "用 7-Zip 打包（%1 以状态 %2 结束）"},
+    {"7z left items out", "7-Zip 没能打包全部要打包的程序。请检查每个要打包的程序都能读取，且没有被别的程序占用（关闭打开着它的程序），然后重新生成。"},
     {"too many files", "软件路径中共有 %1 个文件，而一个 CAB 包最多只能容纳 %2 个。请把软件拆成几个文件更少的整合包。"},
     {"too many bytes", "软件路径中的文件共有 %1 字节，而一个 CAB 包最多只能容纳 %2 字节。请把软件拆成几个更小的整合包。"},
     {"package path is input", "整合包路径 %1 是%2，生成的整合包会把它覆盖。请为整合包另选路径。"},

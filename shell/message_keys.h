@@ -33,7 +33,7 @@ enum class MessageKey : int {
     StepCopyCollected, StepCopyExtra, StepRemoveUnfinished, StepWriteDirectives, StepMakecab, StepDeleteExtra,
     StepCheckItems, StepRemoveOldWorkFolder, StepCreateWorkFolder, StepDeleteOld, StepRewriteUtf8,
     StepReplacePackage, StepDelete, StepRun, StepPackItems, StepJoinInstaller, StepRemoveWorkFolder,
-    SevenZipNoArchive, CopyNoInstaller, InnerCabinetNotMade,
+    SevenZipNoArchive, CopyNoInstaller, InnerCabinetNotMade, StepPackWithSevenZip, SevenZipLeftItemsOut,
     // Checks before a build
     TooManyFiles, TooManyBytes, PackagePathIsInput, InputSourceFile, InputExtraFile, InputRegistryFile,
     OneLineField, FieldVersion, FieldWebsite, FieldExtractPath, FieldRunCommand, FieldPackItem, LineBreak, Tab,

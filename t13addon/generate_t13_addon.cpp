@@ -213,10 +213,8 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     };
     if (!everyItemPacked) {
         removeWorkFolderAndConfig();
-        throw StepFailure("packing with 7-Zip (" + batchPath + " ended with status " +
-                              std::to_string(batchStatus) + ")",
-                          "7-Zip could not pack every item. Check that every item to pack can be read and is not in "
-                          "use by another program (close the program that has it open), then generate again.");
+        throw StepFailure(step(MessageKey::StepPackWithSevenZip, {batchPath, std::to_string(batchStatus)}),
+                          texts.text(MessageKey::SevenZipLeftItemsOut));
     }
     if (!installerMade)
         throw StepFailure(step(MessageKey::StepJoinInstaller, {installer}),

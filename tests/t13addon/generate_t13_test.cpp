@@ -342,6 +342,7 @@ TEST_F(GenerateT13, APackageWithoutItsInstallerIsNotKept) {
 }
 
 TEST_F(GenerateT13, AnItemThat7zLeftOutFailsTheBuildAndKeepsTheOldPackage) {
+    speakEnglish();
     // 7z warned (status 1) and packed the rest: everything else is there.
     platform::writeFileAtomic(output, "OLD");
     ui.yesNoAnswers.push_back(true);
@@ -351,7 +352,7 @@ TEST_F(GenerateT13, AnItemThat7zLeftOutFailsTheBuildAndKeepsTheOldPackage) {
     EXPECT_EQ(platform::readFile(output), "OLD");
     EXPECT_EQ(platform::listFolder(root).files, (std::vector<std::string>{"MyApp_1.0_Addon.7z"}));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, "整合包生成换败了");
+    EXPECT_EQ(ui.messages[0].title, "Package not made");
     const std::string& text = ui.messages[0].text;
     EXPECT_EQ(text.rfind("The T13 package was not made: packing with 7-Zip (", 0), 0u) << text;
     for (const char* part : {"ended with status 1", "7-Zip could not pack every item", "can be read",
