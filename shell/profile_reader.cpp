@@ -83,7 +83,8 @@ private:
 
 }  // namespace
 
-std::string findProfileValue(std::string_view fileBytes, std::string_view section, std::string_view key) {
+std::string findProfileValue(std::string_view fileBytes, std::string_view section, std::string_view key,
+                             ValueLength length) {
     const std::string text = decodeProfileText(fileBytes);
     section = trim(section);
     key = trim(key);
@@ -109,12 +110,14 @@ std::string findProfileValue(std::string_view fileBytes, std::string_view sectio
         const std::size_t equals = line.find('=');
         if (!platform::equalsIgnoreCase(trim(line.substr(0, equals)), key)) continue;
         if (equals == std::string_view::npos) return {};
-        return cutToAnsiBytes(dropMatchingQuotes(trim(line.substr(equals + 1))));
+        const std::string_view value = dropMatchingQuotes(trim(line.substr(equals + 1)));
+        return length == ValueLength::Whole ? std::string(value) : cutToAnsiBytes(value);
     }
     return {};
 }
 
-std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key) {
+std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
+                              ValueLength length) {
     std::string bytes;
     try {
         if (!platform::fileExists(path)) return {};
@@ -122,7 +125,7 @@ std::string ReadProfileString(const std::string& path, std::string_view section,
     } catch (const platform::Error&) {
         return {};  // a file that cannot be read gives the default, as a missing one does
     }
-    return findProfileValue(bytes, section, key);
+    return findProfileValue(bytes, section, key, length);
 }
 
 }  // namespace shell

@@ -14,7 +14,8 @@
 //   - blanks around the value are dropped, then one pair of matching quotes
 //     (" or ') around it;
 //   - at most kProfileValueBytes bytes of the value, counted in the ANSI code
-//     page, are kept, cut before a character that would not fit whole;
+//     page, are kept, cut before a character that would not fit whole
+//     (unless the whole value is asked for);
 //   - a missing or unreadable file, section or key gives the empty string.
 //
 // It does not write profiles, expand anything, or cache files: every call
@@ -30,10 +31,18 @@ namespace shell {
 // The reader copies into a 255-byte buffer, which keeps 254 bytes and a NUL.
 inline constexpr std::size_t kProfileValueBytes = 254;
 
+// How much of a value a read keeps: what the reader's buffer holds (the UI
+// strings, as the program has always read them), or all of it (the message
+// and caption texts, many longer than the buffer, above all in a two-byte
+// code page).
+enum class ValueLength { Buffer, Whole };
+
 // The value as UTF-8 text; empty when the file, section or key is missing.
-std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key);
+std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
+                              ValueLength length = ValueLength::Buffer);
 
 // The same on the file's bytes, for callers that hold them already.
-std::string findProfileValue(std::string_view fileBytes, std::string_view section, std::string_view key);
+std::string findProfileValue(std::string_view fileBytes, std::string_view section, std::string_view key,
+                             ValueLength length = ValueLength::Buffer);
 
 }  // namespace shell

@@ -46,10 +46,12 @@ void LoadKeyedTexts(LanguageState& state, const std::string& languageFile) {
     LoadedTexts& texts = state.loadedTexts;
     for (std::size_t i = 0; i < kMessageKeyCount; ++i)
         texts.messages[i] =
-            ReadProfileString(languageFile, kMessagesSection, messageKeyText(static_cast<MessageKey>(i)).key);
+            ReadProfileString(languageFile, kMessagesSection, messageKeyText(static_cast<MessageKey>(i)).key,
+                              ValueLength::Whole);
     for (std::size_t i = 0; i < kCaptionKeyCount; ++i)
         texts.captions[i] =
-            ReadProfileString(languageFile, kCaptionsSection, captionKeyText(static_cast<CaptionKey>(i)).key);
+            ReadProfileString(languageFile, kCaptionsSection, captionKeyText(static_cast<CaptionKey>(i)).key,
+                              ValueLength::Whole);
 }
 
 std::string MessageText(const LanguageState& state, MessageKey key) {

@@ -66,6 +66,17 @@ TEST(ProfileReader, LongValuesAreCutTo254AnsiBytesOnWholeCharacters) {
     EXPECT_EQ(findProfileValue(file, "S", "exact"), std::string(254, 'z'));
 }
 
+// The message and caption texts are read whole, whatever their length.
+TEST(ProfileReader, AWholeValueIsNotCut) {
+    const std::string file = "[S]\r\n"
+                             "ascii=" + std::string(300, 'x') + "\r\n" +
+                             "zh=" + repeat("\xD6\xD0", 150) + "\r\n" +
+                             "quoted=\"" + std::string(300, 'y') + "\"\r\n";
+    EXPECT_EQ(findProfileValue(file, "S", "ascii", shell::ValueLength::Whole), std::string(300, 'x'));
+    EXPECT_EQ(findProfileValue(file, "S", "zh", shell::ValueLength::Whole), repeat(kZhong, 150));
+    EXPECT_EQ(findProfileValue(file, "S", "quoted", shell::ValueLength::Whole), std::string(300, 'y'));
+}
+
 TEST(ProfileReader, MissingSectionOrKeyGivesEmpty) {
     const std::string file = "[S]\r\nk=v\r\nflag\r\nflag=later\r\n";
     EXPECT_EQ(findProfileValue(file, "T", "k"), "");

@@ -91,7 +91,7 @@ ConsoleTexts ConsoleTexts::fromLanguageFile(const std::string& path) {
     ConsoleTexts texts;
     if (path.empty()) return texts;
     for (std::size_t i = 0; i < kConsoleTextCount; ++i) {
-        std::string value = shell::ReadProfileString(path, kConsoleSection, kTexts[i].key);
+        std::string value = shell::ReadProfileString(path, kConsoleSection, kTexts[i].key, shell::ValueLength::Whole);
         if (!value.empty()) texts.texts_[i] = std::move(value);
     }
     return texts;
