@@ -20,6 +20,7 @@
 #include "t13addon/generate_t13_addon.h"
 #include "t13addon/seven_zip_search.h"
 #include "tests/support/fake_user_interface.h"
+#include "tests/support/shipped_language.h"
 
 using namespace t13addon;
 
@@ -107,8 +108,15 @@ TEST_F(T13OnWindows, An7zFoundNowhereIsRefusedWithWhereToPutIt) {
     EXPECT_FALSE(search.found);
     T13Builder w = myApp();
     EXPECT_EQ(generate(w, inRoot("out\\MyApp_1.0_Addon.7z")), shell::GenerateOutcome::Refused);
-    EXPECT_NE(ui.lastMessage().find("7z.exe and 7z.dll into " + programFolder + "\\"), std::string::npos)
+    EXPECT_NE(ui.lastMessage().find("7z.exe 和 7z.dll 放进 " + programFolder + "\\，然后再生成。"), std::string::npos)
         << ui.lastMessage();
+    // The English text, longer than a UI string may be, reaches its end.
+    ui.language = &testsupport::ShippedLanguage("English");
+    EXPECT_EQ(generate(w, inRoot("out\\MyApp_1.0_Addon.7z")), shell::GenerateOutcome::Refused);
+    EXPECT_NE(ui.lastMessage().find("7z.exe and 7z.dll into " + programFolder + "\\, then generate again."),
+              std::string::npos)
+        << ui.lastMessage();
+    ui.language = nullptr;
     EXPECT_TRUE(ui.saveRequests.empty());
 }
 
