@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <exception>
 
+#include "platform/ansi_text_file.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
@@ -43,14 +44,7 @@ struct MarkerRecord {
 
 MarkerRecord readMarker(const std::string& path) {
     MarkerRecord record;
-    const std::string text = platform::readFile(path);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        start = end + 1;
+    for (const std::string& line : platform::splitLines(platform::readFile(path))) {
         if (startsWith(line, kProcessKey)) {
             const std::string digits = line.substr(std::char_traits<char>::length(kProcessKey));
             char* rest = nullptr;
