@@ -156,12 +156,7 @@ protected:
 
     void expectNothingLeftOf(const std::string& killedFolder, const std::string& description) {
         if (killedFolder.empty()) return;
-        EXPECT_TRUE(waitFor(
-            [&] {
-                return !platform::folderExists(killedFolder) &&
-                       !platform::fileExists(console::ownerMarkerPath(killedFolder));
-            },
-            30))
+        EXPECT_TRUE(waitFor([&] { return !platform::folderExists(killedFolder); }, 30))
             << "the work folder of the build killed " << description << " is still there";
         EXPECT_TRUE(waitFor([&] { return !processRunsIn(killedFolder); }, 10))
             << "a program of the build killed " << description << " runs on:\n" << programsIn(killedFolder);
@@ -210,7 +205,7 @@ std::vector<pid_t> consolesBuildingInto(const std::string& root) {
 }
 
 // Ctrl+C (SIGINT) while makecab makes the inner cabinet: the front end ends
-// its programs and takes its work folder, the marker and the unfinished
+// its programs and takes its work folder and the unfinished
 // package along before it ends, and the old package stays as it was.
 TEST_F(KilledBuild, AnInterruptedBuildRemovesItsOwnWorkFolderAndKeepsTheOldPackage) {
     build = startBuild();
@@ -222,7 +217,6 @@ TEST_F(KilledBuild, AnInterruptedBuildRemovesItsOwnWorkFolderAndKeepsTheOldPacka
     ::kill(consoles[0], SIGINT);
     EXPECT_EQ(build.exitCode(), 128 + SIGINT) << "the front end did not end by the signal";
     EXPECT_FALSE(platform::folderExists(folder)) << "the work folder stayed";
-    EXPECT_FALSE(platform::fileExists(console::ownerMarkerPath(folder))) << "its marker stayed";
     EXPECT_FALSE(platform::fileExists(shell::PartialPackagePath(target)));
     EXPECT_EQ(platform::readFile(target), "the old package");
     EXPECT_TRUE(waitFor([&] { return !processRunsIn(folder); }, 10)) << "runs on:\n" << programsIn(folder);
@@ -247,7 +241,7 @@ TEST_F(KilledBuild, LeavesTheOldPackageOrTheWholeNewOneAndNothingBehind) {
     EXPECT_TRUE(shell::IsCompleteCabinet(target));
     EXPECT_FALSE(platform::fileExists(shell::PartialPackagePath(target)));
     EXPECT_TRUE(workFolder().empty()) << workFolder();
-    EXPECT_EQ(platform::listFolder(temp).files, std::vector<std::string>{}) << "no owner marker left";
+    EXPECT_EQ(platform::listFolder(temp).files, std::vector<std::string>{}) << "a file left in the temporary folder";
     if (std::system("cabextract -v >/dev/null 2>&1") == 0) {
         EXPECT_EQ(std::system(("cabextract -q -t '" + target + "' >/dev/null 2>&1").c_str()), 0);
     }

@@ -14,17 +14,23 @@ std::string absoluteFrom(const std::string& folder, const std::string& path) {
     return path.empty() || platform::isAbsolutePath(path) ? path : platform::joinPath(folder, path);
 }
 
-std::string ownerMarkerPath(const std::string& workFolder) { return workFolder + ".owner"; }
+unsigned long workFolderOwner(const std::string& folderName, const std::string& prefix) {
+    const std::string start = prefix + "-";
+    if (folderName.compare(0, start.size(), start) != 0) return 0;
+    const std::size_t digits = start.size();
+    const std::size_t end = folderName.find('-', digits);
+    if (end == std::string::npos || end == digits || end - digits > 10) return 0;
+    const std::string owner = folderName.substr(digits, end - digits);
+    if (owner.find_first_not_of("0123456789") != std::string::npos) return 0;
+    return std::strtoul(owner.c_str(), nullptr, 10);
+}
 
 void removeStaleWorkFolders(const std::string& temporaryFolder, const std::string& prefix) {
     const platform::FolderListing listing = platform::listFolder(temporaryFolder);
     for (const std::string& name : listing.folders) {
-        if (name.compare(0, prefix.size() + 1, prefix + "-") != 0) continue;
-        const std::string folder = platform::joinPath(temporaryFolder, name);
-        const std::string marker = ownerMarkerPath(folder);
-        if (!platform::fileExists(marker)) continue;
-        const unsigned long owner = std::strtoul(platform::readFile(marker).c_str(), nullptr, 10);
+        const unsigned long owner = workFolderOwner(name, prefix);
         if (owner == 0 || platform::processExists(owner)) continue;
+        const std::string folder = platform::joinPath(temporaryFolder, name);
         // The owner's programs end with it, a moment after it: a removal
         // that meets one still writing is tried again.
         for (int attempt = 0;; ++attempt) {
@@ -36,7 +42,6 @@ void removeStaleWorkFolders(const std::string& temporaryFolder, const std::strin
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
             }
         }
-        platform::deleteFile(marker);
     }
 }
 
@@ -45,7 +50,7 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
     const std::string previousProgramFolder = platform::programFolder();
     std::string workFolder;
     try {
-        workFolder = platform::makeTemporaryFolder(prefix);
+        workFolder = platform::makeTemporaryFolder(prefix + "-" + std::to_string(platform::currentProcessId()));
         try {
             removeStaleWorkFolders(platform::parentPath(workFolder), prefix);
         } catch (const platform::Error& e) {
@@ -54,8 +59,6 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
         // Interrupted (Ctrl+C, a kill that gives time), the program takes
         // its work folder along; only a hard kill leaves it to the next start.
         platform::removeOnInterrupt(workFolder);
-        platform::writeFileAtomic(ownerMarkerPath(workFolder), std::to_string(platform::currentProcessId()));
-        platform::removeOnInterrupt(ownerMarkerPath(workFolder));
         platform::setProgramFolder(workFolder);
         build(workFolder);
     } catch (const platform::Error& e) {
@@ -69,15 +72,10 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
     try {
         platform::setCurrentDirectory(startFolder);
         if (!workFolder.empty()) platform::removeFolderTree(workFolder);
-        if (!workFolder.empty() && platform::fileExists(ownerMarkerPath(workFolder)))
-            platform::deleteFile(ownerMarkerPath(workFolder));
     } catch (const platform::Error& e) {
         err << "The work folder " << workFolder << " could not be removed: " << e.what() << "\n";
     }
-    if (!workFolder.empty()) {
-        platform::keepOnInterrupt(workFolder);
-        platform::keepOnInterrupt(ownerMarkerPath(workFolder));
-    }
+    if (!workFolder.empty()) platform::keepOnInterrupt(workFolder);
 }
 
 }  // namespace console
