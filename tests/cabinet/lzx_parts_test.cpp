@@ -4,7 +4,9 @@
 // first bytes of a stream.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
+#include <string>
 
 #include "platform/error.h"
 #include "tools/cabinet/frame_compressor.h"
@@ -17,6 +19,15 @@
 namespace {
 
 using namespace cabinet::lzx;
+
+// Feeds one frame, then finishes: its only payload.
+std::vector<std::uint8_t> OnlyPayload(cabinet::FrameCompressor& compressor, const std::uint8_t* data, std::size_t size) {
+    compressor.addFrame(data, size);
+    compressor.finish();
+    std::vector<cabinet::CompressedFrame> released = compressor.takeReleased();
+    EXPECT_EQ(released.size(), 1u);
+    return released.empty() ? std::vector<std::uint8_t>() : released[0].payload;
+}
 
 // Kraft's sum in units of 2^-maxLength.
 std::uint64_t KraftSum(const std::vector<std::uint8_t>& lengths, unsigned maxLength) {
@@ -214,7 +225,7 @@ TEST(LzxConstants, EveryOffsetHasASlotTheWindowAllows) {
 TEST(LzxCompressor, FirstFrameStartsWithTheCallHeaderAndABlockHeader) {
     auto compressor = cabinet::MakeLzxCompressor(21, 1);
     const std::uint8_t a = 'A';
-    std::vector<std::uint8_t> payload = compressor->compressFrame(&a, 1);
+    std::vector<std::uint8_t> payload = OnlyPayload(*compressor, &a, 1);
     // 1 (E8 on), 0x00B7 and 0x1B00 (12000000), block type 1 (verbatim: an
     // odd frame is never stored), size 0x000001; the low 4 bits of byte 6
     // start the first tree.
@@ -232,7 +243,7 @@ TEST(LzxCompressor, TheTranslationSizeCoversTheWholeFolder) {
     EXPECT_EQ(E8TranslationSizeFor(0x7FFF8000u), 1u << 30);  // decoders stop translating there
     auto compressor = cabinet::MakeLzxCompressor(21, 30000000);
     const std::uint8_t a = 'A';
-    std::vector<std::uint8_t> payload = compressor->compressFrame(&a, 1);
+    std::vector<std::uint8_t> payload = OnlyPayload(*compressor, &a, 1);
     // 1, then 0x01C9 and 0xC380.
     ASSERT_GE(payload.size(), 4u);
     EXPECT_EQ(std::vector<std::uint8_t>(payload.begin(), payload.begin() + 4), Bytes({0xE4, 0x80, 0xC0, 0xE1}));
@@ -243,7 +254,12 @@ TEST(LzxCompressor, RandomFramesBecomeUncompressedBlocks) {
     std::vector<std::uint8_t> frame(cabinet::kFrameSize);
     for (auto& b : frame) b = std::uint8_t(rng());
     auto compressor = cabinet::MakeLzxCompressor(16, 2 * frame.size());
-    std::vector<std::uint8_t> first = compressor->compressFrame(frame.data(), frame.size());
+    // Data that does not shrink is written as soon as it comes in.
+    compressor->addFrame(frame.data(), frame.size());
+    std::vector<cabinet::CompressedFrame> released = compressor->takeReleased();
+    ASSERT_EQ(released.size(), 1u);
+    EXPECT_EQ(released[0].uncompressedSize, frame.size());
+    const std::vector<std::uint8_t>& first = released[0].payload;
     // Header words, then R0 = R1 = R2 = 1, then the (translated) bytes.
     ASSERT_EQ(first.size(), 8u + 12u + frame.size());
     EXPECT_EQ(std::vector<std::uint8_t>(first.begin(), first.begin() + 20),
@@ -253,7 +269,37 @@ TEST(LzxCompressor, RandomFramesBecomeUncompressedBlocks) {
     EXPECT_TRUE(std::equal(translated.begin(), translated.end(), first.begin() + 20));
     // Later frames: the 27 header bits, padding to the word, the offsets, the bytes.
     for (auto& b : frame) b = std::uint8_t(rng());
-    EXPECT_EQ(compressor->compressFrame(frame.data(), frame.size()).size(), 4u + 12u + frame.size());
+    compressor->addFrame(frame.data(), frame.size());
+    released = compressor->takeReleased();
+    ASSERT_EQ(released.size(), 1u);
+    EXPECT_EQ(released[0].payload.size(), 4u + 12u + frame.size());
+}
+
+TEST(LzxCompressor, HoldsBackAtMostSixteenFramesAndReleasesEveryOneInOrder) {
+    // Frames of one kind of text share a block; the compressor keeps no
+    // more than a block's frames before releasing them.
+    std::string text;
+    for (int i = 0; text.size() < 40 * cabinet::kFrameSize; ++i)
+        text += "HKLM,\"Software\\Item" + std::to_string(i % 331) + "\",\"Value\",0x" + std::to_string(i * 7919 % 65536) + "\r\n";
+    auto compressor = cabinet::MakeLzxCompressor(21, 40 * cabinet::kFrameSize - 5);
+    std::size_t added = 0, released = 0;
+    bool heldSome = false;
+    for (std::size_t at = 0; at < 40 * cabinet::kFrameSize - 5; at += cabinet::kFrameSize) {
+        const std::size_t n = std::min(cabinet::kFrameSize, 40 * cabinet::kFrameSize - 5 - at);
+        compressor->addFrame(reinterpret_cast<const std::uint8_t*>(text.data() + at), n);
+        ++added;
+        for (const auto& frame : compressor->takeReleased()) {
+            EXPECT_EQ(frame.uncompressedSize, released + 1 < 40 ? cabinet::kFrameSize : cabinet::kFrameSize - 5);
+            EXPECT_EQ(frame.payload.size() % 2, 0u);
+            ++released;
+        }
+        EXPECT_LE(added - released, 16u);
+        if (added - released > 1) heldSome = true;
+    }
+    compressor->finish();
+    released += compressor->takeReleased().size();
+    EXPECT_EQ(released, 40u);
+    EXPECT_TRUE(heldSome) << "every frame was its own block";
 }
 
 TEST(LzxCompressor, WindowOutsideFifteenToTwentyOneIsRefused) {

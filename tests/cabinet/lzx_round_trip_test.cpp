@@ -4,6 +4,7 @@
 // folder and compares every extracted byte.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <set>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "tests/cabinet/cabinet_fixture.h"
+#include "tests/cabinet/lzx_block_walker.h"
 #include "tools/cabinet/cab_format.h"
 #include "tools/cabinet/cab_writer.h"
 
@@ -51,13 +53,28 @@ std::string farRepeats(int windowBits) {
     return s;
 }
 
-// The block type of every frame after the first: those start at a word
-// boundary with the block header, so the type is the payload's top 3 bits.
-std::set<int> laterBlockTypes(const std::string& cab) {
-    std::set<int> types;
+// The blocks of the cabinet's LZX stream, as a decoder finds them.
+std::vector<cabtest::LzxBlock> blocksOf(const std::string& cab, int windowBits) {
     const cabtest::ParsedCabinet parsed = cabtest::parseCabinet(cab);
-    for (std::size_t i = 1; i < parsed.blocks.size(); ++i) types.insert(std::uint8_t(parsed.blocks[i].data.at(1)) >> 5);
+    std::vector<std::string> payloads;
+    std::uint64_t bytes = 0;
+    for (const auto& block : parsed.blocks) {
+        payloads.push_back(block.data);
+        bytes += block.uncompressed;
+    }
+    return cabtest::LzxBlockWalker::walk(payloads, bytes, windowBits);
+}
+
+std::set<int> blockTypes(const std::vector<cabtest::LzxBlock>& blocks) {
+    std::set<int> types;
+    for (const auto& block : blocks) types.insert(block.type);
     return types;
+}
+
+std::size_t widestBlock(const std::vector<cabtest::LzxBlock>& blocks) {
+    std::size_t frames = 0;
+    for (const auto& block : blocks) frames = std::max(frames, block.frames);
+    return frames;
 }
 
 cabinet::FolderMethod lzx(int windowBits) { return {cabinet::Method::Lzx, windowBits}; }
@@ -72,6 +89,12 @@ protected:
         const cabtest::ParsedCabinet parsed = cabtest::parseCabinet(cab);
         EXPECT_EQ(parsed.typeCompress, 0x0003 | (windowBits << 8));
         for (const auto& block : parsed.blocks) EXPECT_LE(block.compressed, cabinet::kMaxCompressedBlockBytes);
+        // Every payload holds its frame's symbols and nothing after them.
+        std::size_t frames = 0;
+        blocks_.clear();
+        EXPECT_NO_THROW(blocks_ = blocksOf(cab, windowBits));
+        for (const auto& block : blocks_) frames += block.frames;
+        EXPECT_GE(frames, parsed.blocks.size());
         const std::string name = "lzx" + std::to_string(windowBits) + ".cab";
         write(name, cab);
         return name;
@@ -82,6 +105,8 @@ protected:
         const std::string cab = writeCabinet(files, windowBits);
         expectUnpackedEverywhere(cab, files);
     }
+
+    std::vector<cabtest::LzxBlock> blocks_;  // of the last cabinet written
 };
 
 }  // namespace
@@ -133,7 +158,7 @@ TEST_F(LzxRoundTrip, RandomDataIsStoredNotInflated) {
     const std::string cab = writeCabinet(files, 21);
     const cabtest::ParsedCabinet parsed = cabtest::parseCabinet(read(cab));
     for (const auto& block : parsed.blocks) EXPECT_LE(block.compressed, block.uncompressed + 64u);
-    EXPECT_EQ(laterBlockTypes(read(cab)).count(3), 1u) << "no uncompressed block";
+    EXPECT_EQ(blockTypes(blocks_).count(3), 1u) << "no uncompressed block";
     expectRoundTrip(files, 21);
 }
 
@@ -155,11 +180,48 @@ TEST_F(LzxRoundTrip, ThisTestProgramItself) {
     expectRoundTrip({{"program.exe", program}}, 21);
     // Machine code is where aligned-offset blocks win: make sure the
     // decoders above were given some.
-    const std::set<int> types = laterBlockTypes(read("lzx21.cab"));
+    const std::set<int> types = blockTypes(blocks_);
     EXPECT_EQ(types.count(1), 1u) << "no verbatim block";
     EXPECT_EQ(types.count(2), 1u) << "no aligned-offset block";
 }
 
 TEST_F(LzxRoundTrip, EveryWindowSizeWithFilesLongerThanTheWindow) {
     for (int windowBits = 15; windowBits <= 21; ++windowBits) expectRoundTrip({{"far.bin", farRepeats(windowBits)}}, windowBits);
+}
+
+TEST_F(LzxRoundTrip, BlocksSpanFramesAndEndWhereTheDataChanges) {
+    // Text for five frames and a bit, noise for two (stored, frame by frame),
+    // then code whose first calls sit just before a frame's end, then text
+    // again ending one byte into a frame.
+    const std::size_t frame = 32768;
+    std::string data = cabtest::textBytes(5 * frame + 100);
+    data += cabtest::randomBytes(7 * frame - data.size(), 21);
+    data += callHeavyCode(4 * frame - 9, 2);
+    data += cabtest::textBytes(14 * frame + 1 - data.size());
+    expectRoundTrip({{"mixed.bin", data}}, 21);
+    ASSERT_FALSE(blocks_.empty());
+    EXPECT_GE(blocks_.front().frames, 3u) << "the text's frames are not one block";
+    std::size_t storedFrames = 0;
+    for (const auto& block : blocks_) {
+        if (block.type == 3) {
+            EXPECT_EQ(block.frames, 1u);
+            EXPECT_EQ(block.size, frame);
+            ++storedFrames;
+        }
+    }
+    EXPECT_GE(storedFrames, 1u);
+    // The last block takes the folder's one-byte last frame along.
+    EXPECT_EQ(blocks_.back().firstFrame + blocks_.back().frames, 15u);
+}
+
+TEST_F(LzxRoundTrip, EveryWindowSizeWithBlocksAcrossFramesOverTheWindow) {
+    for (int windowBits = 15; windowBits <= 21; ++windowBits) {
+        // Longer than the window by three frames and an odd tail: matches
+        // reach back across the window's wrap inside blocks of many frames.
+        const std::size_t size = (std::size_t(1) << windowBits) + 3 * 32768 + 777;
+        std::string data = cabtest::textBytes(size / 2) + callHeavyCode(size / 4, unsigned(windowBits));
+        data += data.substr(0, size - data.size());
+        expectRoundTrip({{"a.txt", data.substr(0, 40000)}, {"b.bin", data.substr(40000)}}, windowBits);
+        EXPECT_GE(widestBlock(blocks_), 2u) << "no block over several frames at window bits " << windowBits;
+    }
 }

@@ -30,6 +30,9 @@ public:
 
     bool aligned() const { return pending_ == 0; }
 
+    // The bytes in the output so far (whole words only).
+    std::size_t bytesWritten() const { return out_.size(); }
+
     // Raw bytes, only at a word boundary (uncompressed blocks).
     void writeBytes(const std::uint8_t* data, std::size_t size) {
         out_.insert(out_.end(), data, data + size);

@@ -114,34 +114,69 @@ HuffmanCode CheaperCode(const std::vector<std::uint32_t>& frequencies, std::vect
 
 }  // namespace
 
-BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previous) {
-    const std::vector<Item>& items = *block.items;
-    const unsigned mainTreeSize = static_cast<unsigned>(previous.main.size());
-    std::vector<std::uint32_t> mainFrequencies(mainTreeSize, 0), lengthFrequencies(kLengthTreeSize, 0),
-        alignedFrequencies(kAlignedTreeSize, 0);
+void SymbolCounts::add(const std::vector<Item>& items) {
     for (const Item& item : items) {
-        ++mainFrequencies[item.mainSymbol];
-        if (item.lengthSymbol != kNoLengthSymbol) ++lengthFrequencies[item.lengthSymbol];
-        if (UsesAlignedTree(item)) ++alignedFrequencies[item.offsetBits & 7];
+        ++main[item.mainSymbol];
+        if (item.mainSymbol < kNumChars) continue;
+        if (item.lengthSymbol != kNoLengthSymbol) ++length[item.lengthSymbol];
+        extraBits += ExtraBits(item.slot);
+        if (UsesAlignedTree(item)) {
+            ++aligned[item.offsetBits & 7];
+            ++alignedUses;
+        }
     }
+}
+
+void SymbolCounts::add(const SymbolCounts& other) {
+    for (std::size_t s = 0; s < main.size(); ++s) main[s] += other.main[s];
+    for (std::size_t s = 0; s < length.size(); ++s) length[s] += other.length[s];
+    for (std::size_t s = 0; s < aligned.size(); ++s) aligned[s] += other.aligned[s];
+    extraBits += other.extraBits;
+    alignedUses += other.alignedUses;
+}
+
+BlockEstimate EstimateBlock(const SymbolCounts& counts, const std::vector<std::uint8_t>& previousMain,
+                            const std::vector<std::uint8_t>& previousLength) {
+    BlockEstimate estimate;
+    estimate.main = BuildCodeLengths(counts.main, kMaxMainCodeLength);
+    estimate.length = BuildCodeLengths(counts.length, kMaxLengthCodeLength);
+    const std::size_t mainTreeSize = counts.main.size();
+    std::uint64_t bits = kBlockHeaderBits + counts.extraBits;
+    bits += TreeBits(estimate.main, previousMain, {kNumChars, mainTreeSize - kNumChars});
+    bits += TreeBits(estimate.length, previousLength, {kLengthTreeSize, 0});
+    for (std::size_t s = 0; s < mainTreeSize; ++s) bits += std::uint64_t(counts.main[s]) * estimate.main[s];
+    for (std::size_t s = 0; s < kLengthTreeSize; ++s) bits += std::uint64_t(counts.length[s]) * estimate.length[s];
+    // An aligned-offset block when its tree pays for itself.
+    const std::vector<std::uint8_t> aligned = BuildCodeLengths(counts.aligned, kMaxAlignedCodeLength);
+    std::uint64_t alignedBits = kAlignedTreeSize * 3;
+    for (std::size_t s = 0; s < kAlignedTreeSize; ++s) alignedBits += std::uint64_t(counts.aligned[s]) * aligned[s];
+    const std::uint64_t verbatimBits = counts.alignedUses * kAlignedBits;
+    if (alignedBits < verbatimBits) bits -= verbatimBits - alignedBits;
+    estimate.bits = bits;
+    return estimate;
+}
+
+BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previous,
+                     std::vector<std::size_t>& frameEnds) {
+    const unsigned mainTreeSize = static_cast<unsigned>(previous.main.size());
+    SymbolCounts counts(mainTreeSize);
+    for (const std::vector<Item>* items : block.frames) counts.add(*items);
     Codes codes;
     std::vector<std::uint32_t> mainHistory = previous.mainFrequencies, lengthHistory = previous.lengthFrequencies;
-    codes.main = CheaperCode(mainFrequencies, mainHistory, previous.main, kMaxMainCodeLength,
+    codes.main = CheaperCode(counts.main, mainHistory, previous.main, kMaxMainCodeLength,
                              {kNumChars, mainTreeSize - kNumChars});
     // An all-zero length tree is legal, but not every decoder takes one; the
     // dummy pair costs a few bits.
-    codes.length = CheaperCode(lengthFrequencies, lengthHistory, previous.length, kMaxLengthCodeLength, {kLengthTreeSize, 0});
-    codes.aligned = BuildHuffmanCode(alignedFrequencies, kMaxAlignedCodeLength);
+    codes.length = CheaperCode(counts.length, lengthHistory, previous.length, kMaxLengthCodeLength, {kLengthTreeSize, 0});
+    codes.aligned = BuildHuffmanCode(counts.aligned, kMaxAlignedCodeLength);
 
-    std::uint64_t symbolBits = 0, verbatimOffsetBits = 0, alignedOffsetBits = 0;
-    for (const Item& item : items) {
-        symbolBits += codes.main.lengths[item.mainSymbol];
-        if (item.mainSymbol < kNumChars) continue;
-        if (item.lengthSymbol != kNoLengthSymbol) symbolBits += codes.length.lengths[item.lengthSymbol];
-        unsigned extra = ExtraBits(item.slot);
-        verbatimOffsetBits += extra;
-        alignedOffsetBits += UsesAlignedTree(item) ? extra - kAlignedBits + codes.aligned.lengths[item.offsetBits & 7] : extra;
-    }
+    std::uint64_t symbolBits = 0;
+    for (unsigned s = 0; s < mainTreeSize; ++s) symbolBits += std::uint64_t(counts.main[s]) * codes.main.lengths[s];
+    for (unsigned s = 0; s < kLengthTreeSize; ++s) symbolBits += std::uint64_t(counts.length[s]) * codes.length.lengths[s];
+    std::uint64_t alignedTreeBits = 0;
+    for (unsigned s = 0; s < kAlignedTreeSize; ++s) alignedTreeBits += std::uint64_t(counts.aligned[s]) * codes.aligned.lengths[s];
+    const std::uint64_t verbatimOffsetBits = counts.extraBits;
+    const std::uint64_t alignedOffsetBits = counts.extraBits - counts.alignedUses * kAlignedBits + alignedTreeBits;
     const std::uint64_t treeBits = TreePartBits(codes.main.lengths.data(), previous.main.data(), kNumChars) +
                                    TreePartBits(codes.main.lengths.data() + kNumChars, previous.main.data() + kNumChars,
                                                 mainTreeSize - kNumChars) +
@@ -152,8 +187,11 @@ BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previ
     const std::uint64_t uncompressedBits = kBlockHeaderBits + 16 + 96 + 8 * ((block.size + 1) & ~std::size_t(1));
 
     const bool aligned = alignedBits < verbatimBits;
-    if (block.allowUncompressed && uncompressedBits <= (aligned ? alignedBits : verbatimBits)) {
+    if (block.allowUncompressed && block.frames.size() == 1 &&
+        uncompressedBits <= (aligned ? alignedBits : verbatimBits)) {
         WriteUncompressed(out, block);
+        out.alignToWord();
+        frameEnds.push_back(out.bytesWritten());
         return kUncompressedBlock;
     }
 
@@ -164,7 +202,11 @@ BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previ
     WriteTreePart(out, codes.main.lengths.data() + kNumChars, previous.main.data() + kNumChars,
                   mainTreeSize - kNumChars);
     WriteTreePart(out, codes.length.lengths.data(), previous.length.data(), kLengthTreeSize);
-    WriteSymbols(out, items, codes, aligned);
+    for (const std::vector<Item>* items : block.frames) {
+        WriteSymbols(out, *items, codes, aligned);
+        out.alignToWord();
+        frameEnds.push_back(out.bytesWritten());
+    }
     previous.main = codes.main.lengths;
     previous.length = codes.length.lengths;
     previous.mainFrequencies = mainHistory;

@@ -1,6 +1,9 @@
 // The LZX compressor of a cabinet folder: one stream over the whole folder,
-// one block per 32 KiB frame, the bit stream realigned to 16 bits at each
-// frame's end so that every frame is one CFDATA payload.
+// the bit stream realigned to 16 bits at each 32 KiB frame's end so that
+// every frame is one CFDATA payload. A block (one set of codes) spans as many
+// frames as share their statistics well enough: each parsed frame is held
+// back and joins the block while one set of codes over both costs less than
+// new codes for the frame; the block's frames are released when it ends.
 #include <algorithm>
 #include <string>
 
@@ -31,14 +34,23 @@ ParserSettings SettingsFor(std::uint64_t folderBytes) {
     return {12, 64, 1};
 }
 
+// At most this many frames go into one block: the held-back frames' items
+// are what the compressor keeps beyond its window (12 bytes a byte at worst).
+const std::size_t kMaxFramesPerBlock = 16;
+// A frame's payload may exceed its bytes by this much before the limit; the
+// trees take well under it even sent from nothing.
+const std::uint64_t kTreeAllowanceBits = 8 * 3072;
+
 class LzxCompressor : public FrameCompressor {
 public:
     LzxCompressor(int windowBits, std::uint64_t folderBytes)
         : windowSize_(std::uint32_t(1) << windowBits),
+          mainTreeSize_(MainTreeSize(windowBits)),
           translationSize_(E8TranslationSizeFor(folderBytes)),
           parser_(windowBits, SettingsFor(folderBytes)),
           previous_(MainTreeSize(windowBits)),
-          model_(InitialCostModel(MainTreeSize(windowBits))) {
+          model_(InitialCostModel(MainTreeSize(windowBits))),
+          heldCounts_(MainTreeSize(windowBits)) {
         // Match candidates are read all over the window, like the match
         // finder's links.
         const std::size_t historyBytes = 2 * (std::size_t(windowSize_) + kFrameSize);
@@ -46,10 +58,10 @@ public:
         platform::preferLargePages(history_.data(), historyBytes);
     }
 
-    std::vector<std::uint8_t> compressFrame(const std::uint8_t* data, std::size_t size) override {
+    void addFrame(const std::uint8_t* data, std::size_t size) override {
         if (size > kFrameSize)
             throw platform::Error(platform::ErrorKind::BadInput, "An LZX frame holds at most 32768 bytes.");
-        if (size == 0) return {};
+        if (size == 0) return;
 
         // Keep one window of history before the previous frame's last
         // positions, which go into the match finder only now.
@@ -64,65 +76,154 @@ public:
         const std::uint8_t* frame = history_.data() + frameOffset;
         TranslateE8(history_.data() + frameOffset, size, streamPosition_, translationSize_);
 
+        Held held(mainTreeSize_);
+        held.queueAtStart = queue_;
+        held.size = size;
         const WindowView window{history_.data(), historyBase_};
-        const std::uint32_t start = static_cast<std::uint32_t>(streamPosition_);
-        const RepeatQueue queueAtStart = queue_;
-        parser_.parse(window, start, static_cast<std::uint32_t>(size), model_, queue_, items_);
+        parser_.parse(window, static_cast<std::uint32_t>(streamPosition_), static_cast<std::uint32_t>(size), model_,
+                      queue_, held.items);
+        held.counts.add(held.items);
+        streamPosition_ += size;
 
-        // An odd-sized uncompressed block at a frame's end leaves its padding
-        // byte where Wine's decoder does not look for it; only even frames
-        // (all but perhaps the folder's last) may be stored.
-        const TreeLengths before = previous_;
-        BlockInput block{&items_, frame, size, queueAtStart, size % 2 == 0};
-        std::vector<std::uint8_t> out;
-        BlockType type = writeFrame(out, block);
-        if (out.size() > kMaxCompressedBlockBytes) {
+        // The frame alone, with codes of its own sent from those of the
+        // block before it.
+        const std::vector<std::uint8_t>& fromMain = held_.empty() ? previous_.main : heldEstimate_.main;
+        const std::vector<std::uint8_t>& fromLength = held_.empty() ? previous_.length : heldEstimate_.length;
+        BlockEstimate alone = EstimateBlock(held.counts, fromMain, fromLength);
+        if (alone.bits > 8 * kMaxCompressedBlockBytes - kTreeAllowanceBits) {
             // Matches chosen under a stale cost model can, in theory, cost
             // more than the bytes; plain literals always fit.
-            std::vector<Item> literals;
-            for (std::size_t i = 0; i < size; ++i) literals.push_back(LiteralItem(frame[i]));
-            previous_ = before;
-            out.clear();
-            block.items = &literals;
-            type = writeFrame(out, block);
-            queue_ = queueAtStart;
+            held.items.clear();
+            for (std::size_t i = 0; i < size; ++i) held.items.push_back(LiteralItem(frame[i]));
+            held.counts = SymbolCounts(mainTreeSize_);
+            held.counts.add(held.items);
+            queue_ = held.queueAtStart;
+            alone = EstimateBlock(held.counts, fromMain, fromLength);
         }
-        parser_.findShortMatches(type != kUncompressedBlock);
-        if (type == kUncompressedBlock) {
-            queue_ = queueAtStart;
-        } else {
-            model_ = CostModelFromLengths(previous_.main, previous_.length);
+
+        // Data that does not shrink is stored as a block of its own. An
+        // odd-sized uncompressed block at a frame's end leaves its padding
+        // byte where Wine's decoder does not look for it; only even frames
+        // (all but perhaps the folder's last) may be stored.
+        const std::uint64_t storedBits = 8 * (size + 16);
+        if (size % 2 == 0 && alone.bits >= storedBits) {
+            releaseHeld();
+            held.bytes.assign(frame, frame + size);
+            held_.push_back(std::move(held));
+            releaseHeld(true);
+            return;
         }
-        streamPosition_ += size;
-        return out;
+
+        parser_.findShortMatches(true);
+        // The frame joins the block when one set of codes over both costs
+        // less than the block as it is plus the frame with codes of its own.
+        if (!held_.empty()) {
+            SymbolCounts joined = heldCounts_;
+            joined.add(held.counts);
+            BlockEstimate together = EstimateBlock(joined, previous_.main, previous_.length);
+            if (held_.size() < kMaxFramesPerBlock && together.bits <= heldEstimate_.bits + alone.bits) {
+                heldCounts_ = std::move(joined);
+                heldEstimate_ = std::move(together);
+                held_.push_back(std::move(held));
+                model_ = CostModelFromLengths(heldEstimate_.main, heldEstimate_.length);
+                return;
+            }
+            releaseHeld();
+        }
+        heldCounts_ = held.counts;
+        heldEstimate_ = EstimateBlock(heldCounts_, previous_.main, previous_.length);
+        held_.push_back(std::move(held));
+        model_ = CostModelFromLengths(heldEstimate_.main, heldEstimate_.length);
+    }
+
+    void finish() override { releaseHeld(); }
+
+    std::vector<std::uint8_t> compressFrame(const std::uint8_t*, std::size_t) override {
+        throw platform::Error(platform::ErrorKind::BadInput, "Internal error: LZX frames go in through addFrame.");
     }
 
 private:
-    // The payload of one frame: the stream header before the first, one
-    // block, and the realignment to 16 bits.
-    BlockType writeFrame(std::vector<std::uint8_t>& out, const BlockInput& block) {
+    // A frame parsed but not yet written.
+    struct Held {
+        std::vector<Item> items;
+        SymbolCounts counts;
+        RepeatQueue queueAtStart;
+        std::size_t size = 0;
+        std::vector<std::uint8_t> bytes;  // only for a frame that may be stored
+        explicit Held(unsigned mainTreeSize) : counts(mainTreeSize) {}
+    };
+
+    // Writes the held frames as one block and releases one payload per
+    // frame.
+    void releaseHeld(bool mayStore = false) {
+        if (held_.empty()) return;
+        std::vector<std::uint8_t> out;
+        std::vector<std::size_t> ends;
+        const TreeLengths before = previous_;
+        const bool first = streamStarted_ == false;
+        BlockType type = writeBlock(out, ends, 0, held_.size(), mayStore);
+        bool fits = true;
+        for (std::size_t i = 0; i < ends.size(); ++i)
+            if (ends[i] - (i ? ends[i - 1] : 0) > kMaxCompressedBlockBytes) fits = false;
+        if (!fits) {
+            // One set of codes did not suit every frame: each frame gets its
+            // own block, which fits (the frame's own codes were checked).
+            previous_ = before;
+            streamStarted_ = !first;
+            out.clear();
+            ends.clear();
+            for (std::size_t i = 0; i < held_.size(); ++i) writeBlock(out, ends, i, i + 1, false);
+        }
+        if (type == kUncompressedBlock) queue_ = held_.front().queueAtStart;
+        if (type == kUncompressedBlock) {
+            // Short matches rarely pay after data that did not compress.
+            parser_.findShortMatches(false);
+        } else {
+            model_ = CostModelFromLengths(previous_.main, previous_.length);
+        }
+        std::size_t from = 0;
+        for (std::size_t i = 0; i < held_.size(); ++i) {
+            release({std::vector<std::uint8_t>(out.begin() + from, out.begin() + ends[i]),
+                     static_cast<std::uint16_t>(held_[i].size)});
+            from = ends[i];
+        }
+        held_.clear();
+    }
+
+    // The held frames [begin, end) as one block, after the stream header
+    // before the first.
+    BlockType writeBlock(std::vector<std::uint8_t>& out, std::vector<std::size_t>& ends, std::size_t begin,
+                         std::size_t end, bool mayStore) {
         BitWriter bits(out);
-        if (streamPosition_ == 0) {
+        if (!streamStarted_) {
             // E8 translation on, then its translation size in two 16-bit halves.
             bits.writeBits(1, 1);
             bits.writeBits(translationSize_ >> 16, 16);
             bits.writeBits(translationSize_ & 0xFFFF, 16);
+            streamStarted_ = true;
         }
-        BlockType type = WriteBlock(bits, block, previous_);
-        bits.alignToWord();
-        return type;
+        BlockInput block{{}, held_[begin].bytes.data(), 0, held_[begin].queueAtStart, mayStore && end == begin + 1};
+        for (std::size_t i = begin; i < end; ++i) {
+            block.frames.push_back(&held_[i].items);
+            block.size += held_[i].size;
+        }
+        return WriteBlock(bits, block, previous_, ends);
     }
 
     std::uint32_t windowSize_;
+    unsigned mainTreeSize_;
     std::uint32_t translationSize_;
     FrameParser parser_;
     TreeLengths previous_;
     CostModel model_;
     RepeatQueue queue_;
-    std::vector<Item> items_;
+    std::vector<Held> held_;
+    SymbolCounts heldCounts_;
+    BlockEstimate heldEstimate_;
     std::vector<std::uint8_t> history_;
     std::uint32_t historyBase_ = 0;
     std::uint64_t streamPosition_ = 0;
+    bool streamStarted_ = false;
 };
 
 }  // namespace
