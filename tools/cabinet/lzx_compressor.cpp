@@ -80,8 +80,15 @@ public:
         held.queueAtStart = queue_;
         held.size = size;
         const WindowView window{history_.data(), historyBase_};
+        // A frame that joins the block is coded with the block's codes;
+        // its later parsing passes are priced by them.
+        BlockSoFar soFar;
+        if (!held_.empty()) {
+            soFar.main = &heldCounts_.main;
+            soFar.length = &heldCounts_.length;
+        }
         parser_.parse(window, static_cast<std::uint32_t>(streamPosition_), static_cast<std::uint32_t>(size), model_,
-                      queue_, held.items);
+                      queue_, held.items, soFar);
         held.counts.add(held.items);
         streamPosition_ += size;
 

@@ -62,7 +62,7 @@ FrameParser::FrameParser(int windowBits, const ParserSettings& settings)
       finder_(windowBits, settings.searchDepth, settings.niceLength) {}
 
 void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
-                        RepeatQueue& queue, std::vector<Item>& items) {
+                        RepeatQueue& queue, std::vector<Item>& items, const BlockSoFar& block) {
     findAllMatches(window, start, size);
     CostModel passModel = model;
     for (unsigned pass = 0;; ++pass) {
@@ -72,6 +72,8 @@ void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint
         // The first frame starts from a guessed model and gets one more pass.
         if (pass + 1 >= settings_.passes + (start == 0 ? 1 : 0)) break;
         std::vector<std::uint32_t> mainFrequencies(mainTreeSize_, 0), lengthFrequencies(kLengthTreeSize, 0);
+        if (block.main) mainFrequencies = *block.main;
+        if (block.length) lengthFrequencies = *block.length;
         for (const Item& item : items) {
             ++mainFrequencies[item.mainSymbol];
             if (item.lengthSymbol != kNoLengthSymbol) ++lengthFrequencies[item.lengthSymbol];

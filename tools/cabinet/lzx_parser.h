@@ -30,6 +30,13 @@ struct ParserSettings {
     unsigned passes;  // shortest-path searches per frame, each with the costs the last one found
 };
 
+// Symbol counts of the frames already in the block a frame is to join:
+// later passes price symbols by codes over them and the frame.
+struct BlockSoFar {
+    const std::vector<std::uint32_t>* main = nullptr;
+    const std::vector<std::uint32_t>* length = nullptr;
+};
+
 class FrameParser {
 public:
     FrameParser(int windowBits, const ParserSettings& settings);
@@ -37,7 +44,7 @@ public:
     // The items for the frame [start, start + size) of the stream; `queue`
     // goes from the queue at the frame's start to the one at its end.
     void parse(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
-               RepeatQueue& queue, std::vector<Item>& items);
+               RepeatQueue& queue, std::vector<Item>& items, const BlockSoFar& block = BlockSoFar());
 
     // For frames that follow one that did not compress (see MatchFinder).
     void findShortMatches(bool on) { finder_.findShortMatches(on); }
