@@ -144,18 +144,22 @@ TEST_F(ConsoleRunOutput, ABuildersFailureIsToldInTheChosenLanguage) {
 
 TEST_F(ConsoleRunOutput, AVerboseRunLogsTheScanWithTheUsersPathsInTheSystemsForm) {
     EXPECT_EQ(build("LC_ALL=en_US.UTF-8", "--verbose"), "out/App.cab\n") << "standard output stays for the path";
-    EXPECT_NE(err.find("查找 My App/\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("Searching My App/\n"), std::string::npos) << err;
     EXPECT_NE(err.find(" My App/sub/read me.txt\n"), std::string::npos) << err;
     EXPECT_NE(err.find("makecab"), std::string::npos) << "the tools' own output: " << err;
     // The scan's lines: the folder searched, each folder and file found.
     std::istringstream lines(err);
     int scanLines = 0;
     for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("查找 ", 0) != 0 && line.rfind("■", 0) != 0 && line.rfind(" ", 0) != 0) continue;
+        if (line.rfind("Searching ", 0) != 0 && line.rfind("■", 0) != 0 && line.rfind(" ", 0) != 0) continue;
         ++scanLines;
         EXPECT_EQ(line.find('\\'), std::string::npos) << "mixed separators: " << line;
     }
     EXPECT_EQ(scanLines, 4);
+
+    // In Chinese the scan's lines are the builder's own.
+    EXPECT_EQ(build("LC_ALL=zh_CN.UTF-8", "--verbose --overwrite"), "out/App.cab\n");
+    EXPECT_NE(err.find("查找 My App/\n"), std::string::npos) << err;
 }
 
 TEST_F(ConsoleRunOutput, TheProgressLineIsDrawnOnlyOnATerminal) {
