@@ -56,8 +56,11 @@ enum class ConsoleText : int {
     T13NoItems,
     T13Made,
     T13NotMade,
+    // The work folder's removal.
+    StaleWorkFolderNotRemoved,
+    WorkFolderNotRemoved,
 };
-inline constexpr std::size_t kConsoleTextCount = static_cast<std::size_t>(ConsoleText::T13NotMade) + 1;
+inline constexpr std::size_t kConsoleTextCount = static_cast<std::size_t>(ConsoleText::WorkFolderNotRemoved) + 1;
 
 // The language file's section that holds the console's texts.
 inline constexpr const char* kConsoleSection = "console";

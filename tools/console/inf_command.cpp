@@ -250,7 +250,7 @@ int RunInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
     shell::GenerateOutcome outcome = shell::GenerateOutcome::Failed;
     shell::ToolCommandRunner runner(ui);
     std::ostringstream workFolderTrouble;
-    runInWorkFolder("tolvane-inf", startFolder, runner, workFolderTrouble, [&](const std::string& workFolder) {
+    runInWorkFolder("tolvane-inf", startFolder, runner, workFolderTrouble, run.texts, [&](const std::string& workFolder) {
         ui.addShownPath(workFolder, workFolder);
         const ToolOutputRoute route(ui, run.verbose, workFolder);
         ui.followScan(builder.build.RunLog);
