@@ -9,6 +9,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "platform/error.h"
 #include "platform/file_system.h"
@@ -215,6 +216,27 @@ TEST(ConsoleHelp, NamesOnlyOptionsTheCommandsTakeAndTheExitStatuses) {
         run.err = &err;
         EXPECT_EQ(c.run({"--no-such-option", "value"}, run), 2);
         EXPECT_NE(err.str().find("is not an option"), std::string::npos) << "the check above can fail";
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// What an option takes, told in the chosen language.
+TEST(ConsoleRefusals, NameTheValuesAnOptionTakesInTheChosenLanguage) {
+    for (const auto& [language, inf, t13] :
+         {std::tuple<const char*, const char*, const char*>{"Chinese", "desktop、startmenu 或 quicklaunch", "nlite 或 rvmi"},
+          {"English", "desktop, startmenu or quicklaunch", "nlite or rvmi"}}) {
+        std::ostringstream out, err;
+        console::ConsoleRun run = console::consoleRunFor(language, false);
+        run.out = &out;
+        run.err = &err;
+        EXPECT_EQ(console::RunInfCommand({"--shortcut", "A=C:\\a.exe", "--place", "roof"}, run), 2);
+        EXPECT_NE(err.str().find(inf), std::string::npos) << err.str();
+        err.str({});
+        EXPECT_EQ(console::RunT13Command({"--integrator", "other"}, run), 2);
+        EXPECT_NE(err.str().find(t13), std::string::npos) << err.str();
     }
 }
 

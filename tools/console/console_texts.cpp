@@ -60,6 +60,11 @@ const TextEntry kTexts[kConsoleTextCount] = {
     {ConsoleText::StaleWorkFolderNotRemoved, "stale work folder not removed",
      "A work folder of an earlier, ended build could not be removed: %1"},
     {ConsoleText::WorkFolderNotRemoved, "work folder not removed", "The work folder %1 could not be removed: %2"},
+    {ConsoleText::YesOrNo, "yes or no", "yes or no (alone it means yes)"},
+    {ConsoleText::PlaceValues, "place values", "desktop, startmenu or quicklaunch"},
+    {ConsoleText::IntegratorValues, "integrator values", "nlite or rvmi"},
+    {ConsoleText::CompressionValues, "compression values", "store or high"},
+    {ConsoleText::NoLanguageFiles, "no language files", "(none)"},
 };
 
 // The builder messages the console words its own way.

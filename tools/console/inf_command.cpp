@@ -142,7 +142,7 @@ void describeShortcut(InfArguments& a, const ConsoleTexts& texts, const std::str
         if (value == "desktop") s.place = shortcuts::ShortcutPlace::Desktop;
         else if (value == "startmenu") s.place = shortcuts::ShortcutPlace::StartMenu;
         else if (value == "quicklaunch") s.place = shortcuts::ShortcutPlace::QuickLaunch;
-        else refuse(texts(ConsoleText::BadValue, {option, "desktop, startmenu or quicklaunch", value}));
+        else refuse(texts(ConsoleText::BadValue, {option, texts(ConsoleText::PlaceValues), value}));
     } else if (option == "--menu-folder") s.menuFolder = value;
     else if (option == "--arguments") s.arguments = value;
     else if (option == "--start-in") s.startIn = value;
