@@ -20,9 +20,6 @@ inline constexpr std::size_t kSetupDirRowCount = 155;
 extern const std::array<DirTableRow, kDirIdRowCount> DirIdTable;
 extern const std::array<DirTableRow, kSetupDirRowCount> SetupDirTable;
 
-// The caption of the code description label before any code is clicked.
-inline constexpr const char* kDefaultDirIdCaption = "(默认)16422代码,系统路径:Program Files";
-
 // Describe selected code / number: the partner text at a clicked position;
 // nullopt for a position outside the table.
 std::optional<std::string> DescribeDirId(std::size_t position);

@@ -103,10 +103,10 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     // What a build killed before left goes first; this build's marker then
     // names what this one makes, for the next start should it be killed too.
     const std::string programFolder = platform::programFolder();
-    runStep("removing the work files a stopped build left in " + programFolder,
+    runStep(step(MessageKey::StepRemoveStaleWorkFiles, {programFolder}),
             [&] { shell::RemoveStaleWorkFiles(programFolder); });
     std::optional<shell::BuildMarker> marker;
-    runStep("writing the build marker " + std::string(shell::kBuildMarkerName) + " in " + programFolder, [&] {
+    runStep(step(MessageKey::StepWriteBuildMarker, {shell::kBuildMarkerName, programFolder}), [&] {
         marker.emplace(programFolder);
         marker->recordWorkNames(workFileNames(state.PackageName));
     });

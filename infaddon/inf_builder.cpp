@@ -8,9 +8,25 @@
 
 namespace infaddon {
 
-InfBuilder::InfBuilder() {
-    build.CodeDescriptionLabel = kDefaultDirIdCaption;
-    build.ProgressLabel = kReadyCaption;
+InitialCaptions initialCaptions(const shell::MessageTexts& texts) {
+    return {texts.messageText(shell::MessageKey::DefaultDirIdCaption), texts.messageText(shell::MessageKey::ReadyCaption),
+            texts.messageText(shell::MessageKey::SetupDirCaption)};
+}
+
+InfBuilder::InfBuilder(const shell::MessageTexts& texts) {
+    const InitialCaptions captions = initialCaptions(texts);
+    build.CodeDescriptionLabel = captions.codeDescription;
+    build.ProgressLabel = captions.progress;
+    setupDirLabel = captions.setupDir;
+}
+
+void RetellInitialCaptions(InfBuilder& builder, const InitialCaptions& before, const InitialCaptions& now) {
+    const auto retell = [](std::string& label, const std::string& was, const std::string& is) {
+        if (label == was) label = is;
+    };
+    retell(builder.build.CodeDescriptionLabel, before.codeDescription, now.codeDescription);
+    retell(builder.build.ProgressLabel, before.progress, now.progress);
+    retell(builder.setupDirLabel, before.setupDir, now.setupDir);
 }
 
 const char* diskCodeOf(DiskCodeOption option) {

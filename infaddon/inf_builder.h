@@ -26,13 +26,19 @@ enum class DiskCodeOption {
 inline constexpr const char* kWholeFileDiskCode = "1";
 inline constexpr const char* kPatchDiskCode = "100";
 
-// Label3's caption before a setup number is clicked.
-inline constexpr const char* kSetupDirCaption = "高级地址代码说明";
-// Label2's caption before the first build.
-inline constexpr const char* kReadyCaption = "准备运行";
+// What the three labels show before a build or a click, in one language:
+// Label1 the default code's description, Label2 that the builder is ready,
+// Label3 what the label is for.
+struct InitialCaptions {
+    std::string codeDescription;
+    std::string progress;
+    std::string setupDir;
+};
+InitialCaptions initialCaptions(const shell::MessageTexts& texts);
 
 struct InfBuilder {
-    InfBuilder();
+    // The labels in the language of `texts`.
+    explicit InfBuilder(const shell::MessageTexts& texts = shell::kBuiltInTexts);
 
     // Name, version, web site, the registry box (Text3: RegFilePath), the
     // source folders, the extra files and the shortcuts.
@@ -47,10 +53,14 @@ struct InfBuilder {
     // What the drive list (Drive1) and the folder tree (Dir1) show.
     FolderPicker picker;
     // Label3: the folder of the clicked setup number.
-    std::string setupDirLabel = kSetupDirCaption;
+    std::string setupDirLabel;
     // Option1 / Option2.
     DiskCodeOption diskCodeOption = DiskCodeOption::WholeFile;
 };
+
+// Another language taken: each label that still shows its caption in
+// `before` shows it in `now`; one a build or a click has written keeps it.
+void RetellInitialCaptions(InfBuilder& builder, const InitialCaptions& before, const InitialCaptions& now);
 
 // The disk code an advanced add gives its files under the option.
 const char* diskCodeOf(DiskCodeOption option);

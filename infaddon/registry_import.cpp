@@ -46,7 +46,7 @@ void ImportRegistry(const AddonProject& project, BuildState& state, shell::Comma
     const std::string commandLine =
         platform::quoteArgument(converter) + " -w -t \"" + regFile + "\" " + kConverterOutput;
     runner.runAndWait(commandLine, platform::kHidden);
-    state.CodeDescriptionLabel = "结束运行";
+    state.CodeDescriptionLabel = texts.messageText(shell::MessageKey::RegistryImported);
 
     platform::setCurrentDirectory(folder);
     if (!platform::fileExists(output))

@@ -100,9 +100,9 @@ public:
     }
 
     void run() {
-        state_.RunLog.push_back("查找 " + startPath_);
+        state_.RunLog.push_back(texts_.text(shell::MessageKey::ScanLooking, {startPath_}));
         if (!platform::folderExists(startPath_)) {
-            state_.RunLog.push_back("起始目录不存在：" + startPath_);
+            state_.RunLog.push_back(texts_.text(shell::MessageKey::ScanFolderMissing, {startPath_}));
             return;
         }
         state_.ScanQueue.push_back(startPath_);
@@ -114,8 +114,8 @@ public:
             state_.ScanQueue.pop_front();
             scanFolder(folder);
         }
-        state_.ProgressLabel = "查找完毕，共找到 " + std::to_string(state_.RunLog.size()) + " 个条目" + "其中有" +
-                               std::to_string(state_.FileCount) + "个文件";
+        state_.ProgressLabel = texts_.text(shell::MessageKey::ScanDone, {std::to_string(state_.RunLog.size()),
+                                                                         std::to_string(state_.FileCount)});
     }
 
 private:
@@ -124,7 +124,7 @@ private:
     void progressStep(const std::string& folder) {
         if (++counter_ < kProgressEvery) return;
         counter_ = 0;
-        state_.ProgressLabel = "已找到 " + std::to_string(state_.RunLog.size()) + " 个：" + folder;
+        state_.ProgressLabel = texts_.text(shell::MessageKey::ScanFound, {std::to_string(state_.RunLog.size()), folder});
         if (progress_) progress_();
     }
 

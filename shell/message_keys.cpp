@@ -65,6 +65,8 @@ const KeyedText kMessageTexts[kMessageKeyCount] = {
     {"step pack items", "用 7z 把要打包的程序打包进 %1"},
     {"step join installer", "用 copy /b 合成安装程序 %1"},
     {"step remove work folder", "删除工作文件夹 %1"},
+    {"step remove stale work files", "删除被中止的生成留在 %1 中的工作文件"},
+    {"step write build marker", "在 %2 中写入生成标记 %1"},
     {"7z no archive", "7z 没有生成 %1。请检查 7z 能否在 %2 的命令提示符中运行，以及每个要打包的程序能否读取。"},
     {"copy no installer", "copy /b 没能用 %1、config.txt 和 temp.7z 合成它。请检查 %2 能否读取，以及该文件夹是否还有空间。"},
     {"inner cabinet not made", "软件文件的 CAB 包 %1 没有生成。makecab 的说明：%2请改正后再生成。"},
@@ -126,6 +128,14 @@ const KeyedText kMessageTexts[kMessageKeyCount] = {
     {"scan bad file name", "文件 %1 的名字含有 Windows 文件名不能含有的字符 %2。请给它改名后再生成。"},
     {"package text not written", "无法写入“%1”：%2"},
     {"config not utf8", "自解压配置文件 %1 无法改写为 UTF-8：%2"},
+    {"ready caption", "准备运行"},
+    {"setup dir caption", "高级地址代码说明"},
+    {"default code caption", "(默认)16422代码,系统路径:Program Files"},
+    {"registry imported", "结束运行"},
+    {"scan looking", "查找 %1"},
+    {"scan folder missing", "起始目录不存在：%1"},
+    {"scan done", "查找完毕，共找到 %1 个条目其中有%2个文件"},
+    {"scan found", "已找到 %1 个：%2"},
     {"no shortcut id", "从 1 到 10000 的快捷方式编号都已用完：请先删除一个快捷方式，再添加新的。"},
 };
 
@@ -173,6 +183,17 @@ std::string FillText(const std::string& text, const std::vector<std::string>& va
         filled += text[i];
     }
     return filled;
+}
+
+std::optional<std::string> FilledValue(const std::string& text, const std::string& line) {
+    const std::size_t place = text.find("%1");
+    if (place == std::string::npos) return std::nullopt;
+    const std::string before = FillText(text.substr(0, place), {});
+    const std::string after = FillText(text.substr(place + 2), {});
+    if (line.size() < before.size() + after.size() || line.compare(0, before.size(), before) != 0 ||
+        line.compare(line.size() - after.size(), after.size(), after) != 0)
+        return std::nullopt;
+    return line.substr(before.size(), line.size() - before.size() - after.size());
 }
 
 }  // namespace shell

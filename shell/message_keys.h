@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,7 @@ enum class MessageKey : int {
     StepCopyCollected, StepCopyExtra, StepRemoveUnfinished, StepWriteDirectives, StepMakecab, StepDeleteExtra,
     StepCheckItems, StepRemoveOldWorkFolder, StepCreateWorkFolder, StepDeleteOld, StepRewriteUtf8,
     StepReplacePackage, StepDelete, StepRun, StepPackItems, StepJoinInstaller, StepRemoveWorkFolder,
+    StepRemoveStaleWorkFiles, StepWriteBuildMarker,
     SevenZipNoArchive, CopyNoInstaller, InnerCabinetNotMade, StepPackWithSevenZip, SevenZipLeftItemsOut,
     // Checks before a build
     TooManyFiles, TooManyBytes, PackagePathIsInput, InputSourceFile, InputExtraFile, InputRegistryFile,
@@ -49,6 +51,9 @@ enum class MessageKey : int {
     UnexpectedError, UnexpectedErrorAdvice, UnknownError,
     // Texts the builders check and write
     ScanBadFolderName, ScanBadFileName, PackageTextNotWritten, ConfigNotUtf8,
+    // The INF builder's labels and the scan's log
+    ReadyCaption, SetupDirCaption, DefaultDirIdCaption, RegistryImported, ScanLooking, ScanFolderMissing, ScanDone,
+    ScanFound,
     // Shortcut editor
     NoShortcutId,
 };
@@ -79,6 +84,10 @@ inline std::string BuiltInText(MessageKey key) { return messageKeyText(key).buil
 // `text` with "%1" ... "%9" replaced by values[0] ... values[8] in one pass:
 // a value that itself holds "%1" stays as it is. "%%" gives one "%".
 std::string FillText(const std::string& text, const std::vector<std::string>& values);
+
+// The value in `line` when it is `text` (a text with one value, "%1") with
+// that value filled in; nothing when it is not.
+std::optional<std::string> FilledValue(const std::string& text, const std::string& line);
 
 // Where a routine takes the texts it shows or puts into an error: the user
 // interface gives the user's language; this class itself, the built-in texts

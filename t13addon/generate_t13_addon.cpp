@@ -142,10 +142,10 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     });
     // What a build killed before left goes first; this build's marker then
     // names what this one makes, for the next start should it be killed too.
-    runStep("removing the work files a stopped build left in " + programFolder,
+    runStep(step(MessageKey::StepRemoveStaleWorkFiles, {programFolder}),
             [&] { shell::RemoveStaleWorkFiles(programFolder); });
     std::optional<shell::BuildMarker> marker;
-    runStep("writing the build marker " + std::string(shell::kBuildMarkerName) + " in " + programFolder, [&] {
+    runStep(step(MessageKey::StepWriteBuildMarker, {shell::kBuildMarkerName, programFolder}), [&] {
         marker.emplace(programFolder);
         marker->recordWorkNames(
             {kWorkFolderName, kSfxConfigFileName, kTempArchiveName, kT13EntriesFileName, kT13BatchFileName});

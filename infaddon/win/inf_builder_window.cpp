@@ -51,10 +51,19 @@ void fillList(const win32::ListBox& list, const std::vector<std::string>& lines,
 }  // namespace
 
 InfBuilderWindow::InfBuilderWindow(shell::UserInterface& ui, shell::win::ProgramFlow& flow)
-    : BuilderDialog(IDD_FORM1, {IDC_FORM1_COMMAND9, IDC_FORM1_COMMAND3}, ui, flow) {}
+    : BuilderDialog(IDD_FORM1, {IDC_FORM1_COMMAND9, IDC_FORM1_COMMAND3}, ui, flow),
+      builder_(ui),
+      shownCaptions_(initialCaptions(ui)) {}
 
 void InfBuilderWindow::applyTexts(const shell::LanguageState& language) {
     shell::win::ApplyTexts(*this, shell::ApplyInfBuilderTexts(language));
+    // The labels that no build or click has written yet speak the language too.
+    const InitialCaptions now = initialCaptions(shell::LanguageTexts(language));
+    RetellInitialCaptions(builder_, shownCaptions_, now);
+    shownCaptions_ = now;
+    setItemText(IDC_FORM1_LABEL1, builder_.build.CodeDescriptionLabel);
+    setItemText(IDC_FORM1_LABEL2, builder_.build.ProgressLabel);
+    setItemText(IDC_FORM1_LABEL3, builder_.setupDirLabel);
 }
 
 bool InfBuilderWindow::onInit() {

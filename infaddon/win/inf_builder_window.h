@@ -41,6 +41,8 @@ private:
     void openSelectedTreeFolder();
 
     InfBuilder builder_;
+    // The labels' first captions in the language they were last given in.
+    InitialCaptions shownCaptions_;
     int runLogExtent_ = 0;
 };
 

@@ -9,6 +9,7 @@
 #include <regex>
 #include <set>
 #include <sstream>
+#include <tuple>
 
 #include "platform/error.h"
 #include "platform/file_system.h"
@@ -144,18 +145,22 @@ TEST_F(ConsoleRunOutput, ABuildersFailureIsToldInTheChosenLanguage) {
 
 TEST_F(ConsoleRunOutput, AVerboseRunLogsTheScanWithTheUsersPathsInTheSystemsForm) {
     EXPECT_EQ(build("LC_ALL=en_US.UTF-8", "--verbose"), "out/App.cab\n") << "standard output stays for the path";
-    EXPECT_NE(err.find("查找 My App/\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("Searching My App/\n"), std::string::npos) << err;
     EXPECT_NE(err.find(" My App/sub/read me.txt\n"), std::string::npos) << err;
     EXPECT_NE(err.find("makecab"), std::string::npos) << "the tools' own output: " << err;
     // The scan's lines: the folder searched, each folder and file found.
     std::istringstream lines(err);
     int scanLines = 0;
     for (std::string line; std::getline(lines, line);) {
-        if (line.rfind("查找 ", 0) != 0 && line.rfind("■", 0) != 0 && line.rfind(" ", 0) != 0) continue;
+        if (line.rfind("Searching ", 0) != 0 && line.rfind("■", 0) != 0 && line.rfind(" ", 0) != 0) continue;
         ++scanLines;
         EXPECT_EQ(line.find('\\'), std::string::npos) << "mixed separators: " << line;
     }
     EXPECT_EQ(scanLines, 4);
+
+    // In Chinese the scan's lines are the builder's own.
+    EXPECT_EQ(build("LC_ALL=zh_CN.UTF-8", "--verbose --overwrite"), "out/App.cab\n");
+    EXPECT_NE(err.find("查找 My App/\n"), std::string::npos) << err;
 }
 
 TEST_F(ConsoleRunOutput, TheProgressLineIsDrawnOnlyOnATerminal) {
@@ -211,6 +216,27 @@ TEST(ConsoleHelp, NamesOnlyOptionsTheCommandsTakeAndTheExitStatuses) {
         run.err = &err;
         EXPECT_EQ(c.run({"--no-such-option", "value"}, run), 2);
         EXPECT_NE(err.str().find("is not an option"), std::string::npos) << "the check above can fail";
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// What an option takes, told in the chosen language.
+TEST(ConsoleRefusals, NameTheValuesAnOptionTakesInTheChosenLanguage) {
+    for (const auto& [language, inf, t13] :
+         {std::tuple<const char*, const char*, const char*>{"Chinese", "desktop、startmenu 或 quicklaunch", "nlite 或 rvmi"},
+          {"English", "desktop, startmenu or quicklaunch", "nlite or rvmi"}}) {
+        std::ostringstream out, err;
+        console::ConsoleRun run = console::consoleRunFor(language, false);
+        run.out = &out;
+        run.err = &err;
+        EXPECT_EQ(console::RunInfCommand({"--shortcut", "A=C:\\a.exe", "--place", "roof"}, run), 2);
+        EXPECT_NE(err.str().find(inf), std::string::npos) << err.str();
+        err.str({});
+        EXPECT_EQ(console::RunT13Command({"--integrator", "other"}, run), 2);
+        EXPECT_NE(err.str().find(t13), std::string::npos) << err.str();
     }
 }
 

@@ -199,7 +199,7 @@ TEST_F(Generating, ABuildRunsItsStepsInOrderAndLeavesOnlyWhatSurvives) {
 
     // The scan went through the folders in order; the log shows the last build.
     ASSERT_GE(state.RunLog.size(), 2u);
-    EXPECT_EQ(state.RunLog[0].rfind("查找 ", 0), 0u);
+    EXPECT_EQ(state.RunLog[0].rfind("Searching ", 0), 0u);
     EXPECT_NE(state.RunLog[0].find("App"), std::string::npos);
     EXPECT_TRUE(std::any_of(state.RunLog.begin(), state.RunLog.end(),
                             [](const std::string& l) { return l.find("Second") != std::string::npos; }));

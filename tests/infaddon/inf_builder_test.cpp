@@ -43,6 +43,30 @@ TEST(InfBuilderRecord, StartsWithTheWindowsInitialTexts) {
     EXPECT_EQ(b.diskCodeOption, DiskCodeOption::WholeFile);
 }
 
+// A language that words every text as its key, "<key>".
+class KeyNameTexts : public shell::MessageTexts {
+public:
+    std::string messageText(shell::MessageKey key) const override {
+        return std::string("<") + shell::messageKeyText(key).key + ">";
+    }
+};
+
+TEST(InfBuilderRecord, ItsLabelsSpeakTheLanguageAndTakeAnotherUntilWritten) {
+    const KeyNameTexts other;
+    InfBuilder b(other);
+    EXPECT_EQ(b.build.CodeDescriptionLabel, "<default code caption>");
+    EXPECT_EQ(b.build.ProgressLabel, "<ready caption>");
+    EXPECT_EQ(b.setupDirLabel, "<setup dir caption>");
+
+    // Back to the built-in texts, after a click wrote Label1: it keeps the click's text.
+    FakeUserInterface ui;
+    ClickDirIdCode(b, ui, 26);
+    RetellInitialCaptions(b, initialCaptions(other), initialCaptions(shell::kBuiltInTexts));
+    EXPECT_EQ(b.build.CodeDescriptionLabel, "无效定义");
+    EXPECT_EQ(b.build.ProgressLabel, "准备运行");
+    EXPECT_EQ(b.setupDirLabel, "高级地址代码说明");
+}
+
 TEST(InfBuilderFolders, AddPairsTheOpenFolderWithTheSelectedCodeOrTheDefault) {
     InfBuilder b;
     FakeUserInterface ui;

@@ -31,7 +31,7 @@ protected:
 
 TEST_F(InfTextTool, WritesTheExamplesInfAndEntriesFile) {
     ASSERT_EQ(run(exampleArgs()), 0) << err.str();
-    EXPECT_EQ(out.str(), "查找完毕，共找到 6 个条目其中有4个文件\nWrote HelloApp.inf and Entries_HelloApp.ini in " +
+    EXPECT_EQ(out.str(), "Search finished: 6 entries found, 4 of them files\nWrote HelloApp.inf and Entries_HelloApp.ini in " +
                              at("out") + "\n");
     EXPECT_EQ(entriesOf("out"), (std::vector<std::string>{"Entries_HelloApp.ini", "HelloApp.inf"}));
 

@@ -99,7 +99,7 @@ TEST_F(RegistryImport, TheFileInTheBoxIsConvertedAndItsAddRegLinesAppended) {
     state.RegistryLines = "\r\nearlier";
     import();
     EXPECT_EQ(state.RegistryLines, "\r\nearlier" + kSettingsLines);
-    EXPECT_EQ(state.CodeDescriptionLabel, "结束运行");
+    EXPECT_EQ(state.CodeDescriptionLabel, "Finished");
     EXPECT_FALSE(platform::fileExists(path("reg.bak")));
     EXPECT_EQ(platform::currentDirectory(), folder) << "the step works in the program folder";
 }
@@ -127,7 +127,7 @@ TEST_F(RegistryImport, AStaleRegBakIsDeletedBeforeTheConverterRuns) {
         EXPECT_NE(message.find("settings.reg"), std::string::npos) << message;
     }
     EXPECT_EQ(state.RegistryLines, "");
-    EXPECT_EQ(state.CodeDescriptionLabel, "结束运行");
+    EXPECT_EQ(state.CodeDescriptionLabel, "Finished");
     EXPECT_FALSE(platform::fileExists(path("reg.bak")));
 }
 
@@ -181,7 +181,7 @@ TEST_F(RegistryImport, AConverterThatEndsWithoutRegBakIsNamedInTheMessage) {
         EXPECT_NE(message.find("without writing reg.bak"), std::string::npos) << message;
         EXPECT_NE(message.find("no-output.reg"), std::string::npos) << message;
     }
-    EXPECT_EQ(state.CodeDescriptionLabel, "结束运行");
+    EXPECT_EQ(state.CodeDescriptionLabel, "Finished");
 }
 
 TEST_F(RegistryImport, EndToEndTheRegFileReachesTheAddAndDeleteRegistrySections) {

@@ -54,3 +54,16 @@ TEST(MessageTexts, FillTextPutsEachValueInItsPlaceOnce) {
     EXPECT_EQ(FillText("%1 and %3", {"a"}), "a and ") << "a missing value leaves its place empty";
     EXPECT_EQ(FillText("%16409% ends in %", {"a"}), "a6409% ends in %") << "only one digit names a value";
 }
+
+// How a reader of the scan's log knows a line by the text it was filled from,
+// whichever language put the value first, last or in the middle.
+TEST(MessageTexts, FilledValueGivesBackTheValueOfALineMadeFromTheText) {
+    const std::string chinese = BuiltInText(MessageKey::ScanFolderMissing);
+    EXPECT_EQ(FilledValue(chinese, FillText(chinese, {"D:\\Gone\\"})), "D:\\Gone\\");
+    EXPECT_EQ(FilledValue("The folder %1 is gone.", "The folder D:\\A\\ is gone."), "D:\\A\\");
+    EXPECT_EQ(FilledValue("%1 is gone", " is gone"), "") << "an empty value";
+    EXPECT_EQ(FilledValue("100%% of %1", "100% of x"), "x");
+    EXPECT_EQ(FilledValue(chinese, FillText(BuiltInText(MessageKey::ScanLooking), {"D:\\Gone\\"})), std::nullopt);
+    EXPECT_EQ(FilledValue("The folder %1 is gone.", "The folder is"), std::nullopt) << "shorter than the text";
+    EXPECT_EQ(FilledValue("no value here", "no value here"), std::nullopt);
+}

@@ -39,7 +39,7 @@ void readArguments(const std::vector<std::string>& args, const std::string& star
             a.overwrite = true;
             if (i + 1 < args.size() && (args[i + 1] == "yes" || args[i + 1] == "no")) a.overwrite = args[++i] == "yes";
             else if (i + 1 < args.size() && args[i + 1].rfind("--", 0) != 0)
-                refuse(run.texts(ConsoleText::BadValue, {option, "yes or no (alone it means yes)", args[i + 1]}));
+                refuse(run.texts(ConsoleText::BadValue, {option, run.texts(ConsoleText::YesOrNo), args[i + 1]}));
         } else if (option == "--output") {
             const std::string& value = optionValue(args, i, run.texts);
             a.output = absoluteFrom(startFolder, value);

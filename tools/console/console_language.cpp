@@ -16,13 +16,13 @@ std::string languageFile(const std::string& name) {
 }
 
 // The language files there are, for the message that names them.
-std::string languageNames() {
+std::string languageNames(const ConsoleTexts& texts) {
     std::string names;
     if (platform::folderExists(consoleLanguageFolder()))
         for (const std::string& file : platform::listFolder(consoleLanguageFolder()).files)
             if (file.size() > 4 && platform::endsWithIgnoreCase(file, ".lng"))
                 names += (names.empty() ? "" : ", ") + file.substr(0, file.size() - 4);
-    return names.empty() ? "(none)" : names;
+    return names.empty() ? texts(ConsoleText::NoLanguageFiles) : names;
 }
 
 }  // namespace
@@ -33,13 +33,13 @@ ConsoleLanguage chooseConsoleLanguage(const std::string& requested) {
     if (!requested.empty()) {
         // A name, not a path: the file must lie in the language folder.
         const bool isName = requested.find_first_of("\\/:") == std::string::npos;
-        if (!isName || !platform::fileExists(languageFile(requested)))
+        if (!isName || !platform::fileExists(languageFile(requested))) {
             // Told in the language the system would have chosen.
+            const ConsoleTexts texts = ConsoleTexts::fromLanguageFile(chooseConsoleLanguage({}).file);
             throw platform::Error(platform::ErrorKind::BadInput,
-                                  ConsoleTexts::fromLanguageFile(chooseConsoleLanguage({}).file)(
-                                      ConsoleText::UnknownLanguage,
-                                                 {requested, platform::nativePath(consoleLanguageFolder()),
-                                                  languageNames()}));
+                                  texts(ConsoleText::UnknownLanguage,
+                                        {requested, platform::nativePath(consoleLanguageFolder()), languageNames(texts)}));
+        }
         return {requested, languageFile(requested)};
     }
     const std::string id = platform::systemLanguageId();

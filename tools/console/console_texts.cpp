@@ -57,6 +57,14 @@ const TextEntry kTexts[kConsoleTextCount] = {
     {ConsoleText::T13NoItems, "t13 no items", "Give the files or folders to pack with --item."},
     {ConsoleText::T13Made, "t13 made", "The T13 package is made."},
     {ConsoleText::T13NotMade, "t13 not made", "7-Zip made no package. Run again with --verbose to see what it wrote."},
+    {ConsoleText::StaleWorkFolderNotRemoved, "stale work folder not removed",
+     "A work folder of an earlier, ended build could not be removed: %1"},
+    {ConsoleText::WorkFolderNotRemoved, "work folder not removed", "The work folder %1 could not be removed: %2"},
+    {ConsoleText::YesOrNo, "yes or no", "yes or no (alone it means yes)"},
+    {ConsoleText::PlaceValues, "place values", "desktop, startmenu or quicklaunch"},
+    {ConsoleText::IntegratorValues, "integrator values", "nlite or rvmi"},
+    {ConsoleText::CompressionValues, "compression values", "store or high"},
+    {ConsoleText::NoLanguageFiles, "no language files", "(none)"},
 };
 
 // The builder messages the console words its own way.

@@ -56,8 +56,18 @@ enum class ConsoleText : int {
     T13NoItems,
     T13Made,
     T13NotMade,
+    // The work folder's removal.
+    StaleWorkFolderNotRemoved,
+    WorkFolderNotRemoved,
+    // What an option takes, in the refusal of a value it does not; and the
+    // list of language files when there is none.
+    YesOrNo,
+    PlaceValues,
+    IntegratorValues,
+    CompressionValues,
+    NoLanguageFiles,
 };
-inline constexpr std::size_t kConsoleTextCount = static_cast<std::size_t>(ConsoleText::T13NotMade) + 1;
+inline constexpr std::size_t kConsoleTextCount = static_cast<std::size_t>(ConsoleText::NoLanguageFiles) + 1;
 
 // The language file's section that holds the console's texts.
 inline constexpr const char* kConsoleSection = "console";

@@ -8,10 +8,8 @@ namespace console {
 
 namespace {
 
-// The scan log's lines (see the source scanner): a file, and a source
-// folder that was not there.
+// The scan log's lines (see the source scanner): a file.
 bool isScannedFile(const std::string& line) { return !line.empty() && line[0] == ' '; }
-const std::string kMissingFolderLine = "起始目录不存在：";
 
 // How many of the tools' last lines a failure shows.
 constexpr std::size_t kToolLinesShown = 15;
@@ -117,8 +115,9 @@ void ConsoleUserInterface::readScanLog() {
     for (; scanLinesSeen_ < runLog.size(); ++scanLinesSeen_) {
         const std::string& line = runLog[scanLinesSeen_];
         if (isScannedFile(line)) ++filesScanned_;
-        if (line.compare(0, kMissingFolderLine.size(), kMissingFolderLine) == 0)
-            warning(run_.texts(ConsoleText::FolderLeftOut, {line.substr(kMissingFolderLine.size())}));
+        // A source folder that was not there, in the words the scan wrote it with.
+        if (const auto missing = shell::FilledValue(messageText(shell::MessageKey::ScanFolderMissing), line))
+            warning(run_.texts(ConsoleText::FolderLeftOut, {*missing}));
         else
             log(line);
     }

@@ -142,7 +142,7 @@ void describeShortcut(InfArguments& a, const ConsoleTexts& texts, const std::str
         if (value == "desktop") s.place = shortcuts::ShortcutPlace::Desktop;
         else if (value == "startmenu") s.place = shortcuts::ShortcutPlace::StartMenu;
         else if (value == "quicklaunch") s.place = shortcuts::ShortcutPlace::QuickLaunch;
-        else refuse(texts(ConsoleText::BadValue, {option, "desktop, startmenu or quicklaunch", value}));
+        else refuse(texts(ConsoleText::BadValue, {option, texts(ConsoleText::PlaceValues), value}));
     } else if (option == "--menu-folder") s.menuFolder = value;
     else if (option == "--arguments") s.arguments = value;
     else if (option == "--start-in") s.startIn = value;
@@ -250,7 +250,7 @@ int RunInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
     shell::GenerateOutcome outcome = shell::GenerateOutcome::Failed;
     shell::ToolCommandRunner runner(ui);
     std::ostringstream workFolderTrouble;
-    runInWorkFolder("tolvane-inf", startFolder, runner, workFolderTrouble, [&](const std::string& workFolder) {
+    runInWorkFolder("tolvane-inf", startFolder, runner, workFolderTrouble, run.texts, [&](const std::string& workFolder) {
         ui.addShownPath(workFolder, workFolder);
         const ToolOutputRoute route(ui, run.verbose, workFolder);
         ui.followScan(builder.build.RunLog);

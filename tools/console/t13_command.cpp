@@ -79,10 +79,10 @@ void parseArguments(const std::vector<std::string>& args, const std::string& sta
             a.items.push_back({item, platform::folderExists(item) ? t13addon::PackItemKind::Folder
                                                                    : t13addon::PackItemKind::Files});
         } else if (option == "--integrator") {
-            if (value != "nlite" && value != "rvmi") refuse(texts(ConsoleText::BadValue, {option, "nlite or rvmi", value}));
+            if (value != "nlite" && value != "rvmi") refuse(texts(ConsoleText::BadValue, {option, texts(ConsoleText::IntegratorValues), value}));
             a.fields.integrator = value == "nlite" ? t13addon::Integrator::NLite : t13addon::Integrator::RvmIntegrator;
         } else {
-            if (value != "store" && value != "high") refuse(texts(ConsoleText::BadValue, {option, "store or high", value}));
+            if (value != "store" && value != "high") refuse(texts(ConsoleText::BadValue, {option, texts(ConsoleText::CompressionValues), value}));
             a.fields.storeOnly = value == "store";
         }
     });
@@ -128,7 +128,7 @@ int RunT13Command(const std::vector<std::string>& args, ConsoleRun run) {
     }
     shell::ToolCommandRunner runner(ui);
     std::ostringstream workFolderTrouble;
-    runInWorkFolder("tolvane-t13", startFolder, runner, workFolderTrouble, [&](const std::string& workFolder) {
+    runInWorkFolder("tolvane-t13", startFolder, runner, workFolderTrouble, run.texts, [&](const std::string& workFolder) {
         ui.addShownPath(workFolder, workFolder);
         const ToolOutputRoute route(ui, run.verbose, workFolder);
         ui.setPackingText(run.texts(ConsoleText::ProgressT13, {platform::nativePath(a.shared.shownOutput)}));

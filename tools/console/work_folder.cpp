@@ -46,7 +46,7 @@ void removeStaleWorkFolders(const std::string& temporaryFolder, const std::strin
 }
 
 void runInWorkFolder(const std::string& prefix, const std::string& startFolder, shell::ToolCommandRunner& runner,
-                     std::ostream& err, const std::function<void(const std::string& workFolder)>& build) {
+                     std::ostream& err, const ConsoleTexts& texts, const std::function<void(const std::string& workFolder)>& build) {
     const std::string previousProgramFolder = platform::programFolder();
     std::string workFolder;
     try {
@@ -54,7 +54,7 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
         try {
             removeStaleWorkFolders(platform::parentPath(workFolder), prefix);
         } catch (const platform::Error& e) {
-            err << "A work folder of an earlier, ended build could not be removed: " << e.what() << "\n";
+            err << texts(ConsoleText::StaleWorkFolderNotRemoved, {e.what()}) << "\n";
         }
         // Interrupted (Ctrl+C, a kill that gives time), the program takes
         // its work folder along; only a hard kill leaves it to the next start.
@@ -73,7 +73,7 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
         platform::setCurrentDirectory(startFolder);
         if (!workFolder.empty()) platform::removeFolderTree(workFolder);
     } catch (const platform::Error& e) {
-        err << "The work folder " << workFolder << " could not be removed: " << e.what() << "\n";
+        err << texts(ConsoleText::WorkFolderNotRemoved, {workFolder, e.what()}) << "\n";
     }
     if (!workFolder.empty()) platform::keepOnInterrupt(workFolder);
 }

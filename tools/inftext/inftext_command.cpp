@@ -26,8 +26,6 @@ const char* const kUsage =
     "             code list (16422, Program Files, when left out)\n"
     "  --log      also print every folder and file the scan found\n";
 
-const char* const kMissingFolder = "起始目录不存在：";
-
 struct Options {
     std::optional<std::string> name, version, out;
     std::string dirId = infaddon::kDefaultDirId;
@@ -149,8 +147,10 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
         // A folder gone since the check above is shown, and nothing is written.
         bool missing = false;
         for (const auto& line : state.RunLog) {
-            missing = missing || line.rfind(kMissingFolder, 0) == 0;
-            if (o.log || line.rfind(kMissingFolder, 0) == 0) out << line << "\n";
+            const bool folderMissing =
+                shell::FilledValue(texts.messageText(shell::MessageKey::ScanFolderMissing), line).has_value();
+            missing = missing || folderMissing;
+            if (o.log || folderMissing) out << line << "\n";
         }
         out << state.ProgressLabel << "\n";
         if (missing) throw platform::Error(platform::ErrorKind::FileNotFound,

@@ -153,7 +153,8 @@ const Caption kCaptions[] = {
     {IDC_FORM1_FRAME6, "地址代码", "地址代码", "Destination code"},
     {IDC_FORM1_LIST5, "", nullptr, nullptr},
     {IDC_FORM1_FRAME1, "代码说明", "代码说明", "About the code"},
-    {IDC_FORM1_LABEL1, "(默认)16422代码,系统路径:Program Files", nullptr, nullptr},
+    {IDC_FORM1_LABEL1, "(默认)16422代码,系统路径:Program Files", "(默认)16422代码,系统路径:Program Files",
+     "(default) code 16422, system path: Program Files"},
     {IDC_FORM1_FRAME8, "添加", "软件源路径", "Source folders"},
     {IDC_FORM1_FRAME9, "软件源路径", "软件源路径", "Source folders"},
     {IDC_FORM1_LIST7, "", nullptr, nullptr},
@@ -164,7 +165,7 @@ const Caption kCaptions[] = {
     {IDC_FORM1_TEXT3, "", nullptr, nullptr},
     {IDC_FORM1_FRAME11, "运行结果", "运行结果", "Results"},
     {IDC_FORM1_LIST1, "", nullptr, nullptr},
-    {IDC_FORM1_LABEL2, "准备运行", nullptr, nullptr},
+    {IDC_FORM1_LABEL2, "准备运行", "准备运行", "Ready"},
     {IDC_FORM1_FRAME15, "高级选项,不懂就让它空着.", "高级选项,不懂就让它空着.",
      "Advanced options (leave them empty if unsure)."},
     {IDC_FORM1_FRAME14, "文件添加", "文件添加", "Add files"},
@@ -186,7 +187,7 @@ const Caption kCaptions[] = {
      "[dosnet_files][txtsetup_files][i386_compress]这三个字段内.并将文件整进包内.添加完请按自已的要求手动修改",
      "Adds the files to the [dosnet_files], [txtsetup_files] and [i386_compress] sections and packs them into the "
      "package. Edit those entries by hand afterwards as you need."},
-    {IDC_FORM1_LABEL3, "高级地址代码说明", nullptr, nullptr},
+    {IDC_FORM1_LABEL3, "高级地址代码说明", "高级地址代码说明", "Folder of the setup number"},
 };
 
 // Which frame holds each control: its rectangle lies inside the frame's.
