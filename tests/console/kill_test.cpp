@@ -128,7 +128,7 @@ protected:
         ASSERT_TRUE(platform::fileExists(target)) << "no package at the path after a kill " << moment;
         const std::string head = platform::readFileHead(target, 64);
         if (head == "the old package") return;
-        EXPECT_TRUE(shell::IsCompleteCabinet(target)) << "a partial package after a kill " << moment;
+        EXPECT_TRUE(shell::isCompleteCabinet(target)) << "a partial package after a kill " << moment;
     }
 
     // Kills the running build when `moment` holds (or when it ends first),
@@ -238,7 +238,7 @@ TEST_F(KilledBuild, LeavesTheOldPackageOrTheWholeNewOneAndNothingBehind) {
 
     // And the build left alone makes the package, with nothing left beside it.
     build.exitCode();
-    EXPECT_TRUE(shell::IsCompleteCabinet(target));
+    EXPECT_TRUE(shell::isCompleteCabinet(target));
     EXPECT_FALSE(platform::fileExists(shell::PartialPackagePath(target)));
     EXPECT_TRUE(workFolder().empty()) << workFolder();
     EXPECT_EQ(platform::listFolder(temp).files, std::vector<std::string>{}) << "a file left in the temporary folder";
