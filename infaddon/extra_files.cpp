@@ -32,7 +32,7 @@ void CopyExtraFiles(const AddonProject& project) {
     forEachCopy(project, [](const ExtraFile& file, const std::string& copy) { platform::copyFile(file.source, copy); });
 }
 
-std::vector<std::string> ExtraFileCopyNames(const AddonProject& project) {
+std::vector<std::string> extraFileCopyNames(const AddonProject& project) {
     std::vector<std::string> names;
     forEachCopy(project, [&](const ExtraFile& file, const std::string&) { names.push_back(file.name); });
     return names;

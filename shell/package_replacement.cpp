@@ -35,10 +35,10 @@ std::uint64_t sizeOf(const std::string& path) {
 
 }  // namespace
 
-std::string PartialPackagePath(const std::string& targetPath) { return targetPath + ".tolvane-part"; }
+std::string partialPackagePath(const std::string& targetPath) { return targetPath + ".tolvane-part"; }
 
 PackageReplacement::PackageReplacement(std::string targetPath)
-    : target_(std::move(targetPath)), build_(PartialPackagePath(target_)) {
+    : target_(std::move(targetPath)), build_(partialPackagePath(target_)) {
     if (platform::fileExists(build_)) platform::deleteFile(build_);
     try {
         platform::removeOnInterrupt(build_);

@@ -39,7 +39,7 @@ private:
 };
 
 // The name an unfinished package has beside its path.
-std::string PartialPackagePath(const std::string& targetPath);
+std::string partialPackagePath(const std::string& targetPath);
 
 // A cabinet is whole when its header's cabinet size is the file's size.
 bool isCompleteCabinet(const std::string& path);

@@ -181,7 +181,7 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     batchSettings.OutputPath = package->buildPath();
     runStep(step(MessageKey::StepWrite, {batchPath}), [&] {
         platform::writeFileAtomic(
-            batchPath, shell::WorkFileBytes(route, pages.oem,
+            batchPath, shell::workFileBytes(route, pages.oem,
                                             T13BatchText(batchSettings, sevenZip.searchFolder, sevenZip.searchFolderFirst)));
     });
 

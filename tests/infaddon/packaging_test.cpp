@@ -65,7 +65,7 @@ protected:
         WritePackageDirectives(project, state, package.buildPath());
         return RunPackaging(state, package, ui, runner);
     }
-    std::string partialTarget() const { return shell::PartialPackagePath(target); }
+    std::string partialTarget() const { return shell::partialPackagePath(target); }
 
     AddonProject project;
     BuildState state;
