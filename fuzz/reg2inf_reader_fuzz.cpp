@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     std::string text;
     try {
-        text = reg2inf::ConvertRegText(bytes, "fuzz.reg", reg2inf::ConvertOptions{true, true});
+        text = reg2inf::convertRegText(bytes, "fuzz.reg", reg2inf::ConvertOptions{true, true});
     } catch (const platform::Error&) {
         return 0;
     }

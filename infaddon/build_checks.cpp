@@ -28,7 +28,7 @@ void CheckCabinetLimits(const BuildState& state, const shell::MessageTexts& text
         refuse(texts.text(shell::MessageKey::TooManyBytes, {groupDigits(total), groupDigits(kCabinetMaxFolderBytes)}));
 }
 
-void CheckPackagePathIsNoInput(const AddonProject& project, const BuildState& state, const std::string& targetPath,
+void checkPackagePathIsNoInput(const AddonProject& project, const BuildState& state, const std::string& targetPath,
                                const shell::MessageTexts& texts) {
     const auto refuseInput = [&](shell::MessageKey what) {
         refuse(texts.text(shell::MessageKey::PackagePathIsInput, {targetPath, texts.text(what)}));

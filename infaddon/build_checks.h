@@ -23,7 +23,7 @@ void CheckCabinetLimits(const BuildState& state, const shell::MessageTexts& text
 
 // Throws platform::Error(BadInput) when the package path names a collected
 // file, an extra file or the registry file: the package would replace it.
-void CheckPackagePathIsNoInput(const AddonProject& project, const BuildState& state, const std::string& targetPath,
+void checkPackagePathIsNoInput(const AddonProject& project, const BuildState& state, const std::string& targetPath,
                                const shell::MessageTexts& texts);
 
 }  // namespace infaddon

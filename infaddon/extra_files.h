@@ -20,7 +20,7 @@ bool hasExtraFiles(const AddonProject& project);
 void CopyExtraFiles(const AddonProject& project);
 // The bare names of the copies CopyExtraFiles makes in the program folder
 // (not those of extra files that are their own copies).
-std::vector<std::string> ExtraFileCopyNames(const AddonProject& project);
+std::vector<std::string> extraFileCopyNames(const AddonProject& project);
 // Deletes those copies; a copy that is not there is skipped, and so is a
 // source that is its own copy: only files the build made are deleted.
 void DeleteExtraFiles(const AddonProject& project);

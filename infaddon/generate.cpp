@@ -111,18 +111,18 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
         marker->recordWorkNames(workFileNames(state.PackageName));
     });
     try {
-        ScanSourceFolders(project, state, progress, ui);
+        scanSourceFolders(project, state, progress, ui);
     } catch (const std::exception& e) {
         throw StepFailure(step(MessageKey::StepCollectFiles, {project.SourceFolders[state.SourceIndex].folder}), e.what());
     }
     // Nothing is written before the collected files are known to fit one
     // cabinet and the package is known not to replace one of them.
     runStep(step(MessageKey::StepCheckFiles), [&] { CheckCabinetLimits(state, ui); });
-    runStep(step(MessageKey::StepCheckPackagePath), [&] { CheckPackagePathIsNoInput(project, state, targetPath, ui); });
+    runStep(step(MessageKey::StepCheckPackagePath), [&] { checkPackagePathIsNoInput(project, state, targetPath, ui); });
     runStep(step(MessageKey::StepImportRegistry, {project.RegFilePath}),
             [&] { ImportRegistry(project, state, runner, ui); });
 
-    // ScanSourceFolders has joined the copy-section names into CopyFilesList.
+    // scanSourceFolders has joined the copy-section names into CopyFilesList.
     const shell::ToolRoute route = runStep(step(MessageKey::StepCheckTexts), [&] {
         return checkBeforeWriting(project, state, programFolder, targetPath, ui);
     });
@@ -139,7 +139,7 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
             platform::copyFile(file.source, state.StagingFolder + file.stagedName);
     });
     runStep(step(MessageKey::StepCopyExtra, {programFolder}), [&] {
-        marker->recordWorkNames(ExtraFileCopyNames(project));
+        marker->recordWorkNames(extraFileCopyNames(project));
         CopyExtraFiles(project);
     });
     runStep(step(MessageKey::StepWrite, {"Entries_" + state.PackageName + ".ini"}),
@@ -175,8 +175,8 @@ shell::GenerateOutcome Generate(AddonProject& project, BuildState& state, shell:
         ui.showMessage(ui.messageText(*message));
         return shell::GenerateOutcome::Refused;
     }
-    for (const auto& problem : {shell::packageNameProblem(project.PackageName, ui), TypedTextProblem(project, ui),
-                                ExtraFileProblem(project, project.PackageName, ui)})
+    for (const auto& problem : {shell::packageNameProblem(project.PackageName, ui), typedTextProblem(project, ui),
+                                extraFileProblem(project, project.PackageName, ui)})
         if (problem) {
             ui.showMessage(*problem, {}, shell::MessageIcon::Stop);
             return shell::GenerateOutcome::Refused;

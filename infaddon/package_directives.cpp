@@ -73,11 +73,11 @@ namespace {
 void writeDirectiveList(const std::string& path, const std::string& text, shell::ToolRoute route) {
     const std::string withCodePage =
         route == shell::ToolRoute::Own ? std::string(kNameCodePageDirective) + "\r\n" + text : text;
-    platform::writeFileAtomic(path, shell::WorkFileBytes(route, shell::systemCodePages().ansi, withCodePage));
+    platform::writeFileAtomic(path, shell::workFileBytes(route, shell::systemCodePages().ansi, withCodePage));
 }
 
 void writeBatchFile(const std::string& path, const std::string& text, shell::ToolRoute route) {
-    platform::writeFileAtomic(path, shell::WorkFileBytes(route, shell::systemCodePages().oem, text));
+    platform::writeFileAtomic(path, shell::workFileBytes(route, shell::systemCodePages().oem, text));
 }
 
 }  // namespace

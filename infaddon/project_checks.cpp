@@ -12,13 +12,13 @@ namespace infaddon {
 
 using shell::MessageKey;
 
-std::optional<std::string> TypedTextProblem(const AddonProject& project, const shell::MessageTexts& texts) {
+std::optional<std::string> typedTextProblem(const AddonProject& project, const shell::MessageTexts& texts) {
     if (auto problem = shell::oneLineFieldProblem(MessageKey::FieldVersion, project.PackageVersion, texts))
         return problem;
     return shell::oneLineFieldProblem(MessageKey::FieldWebsite, project.Website, texts);
 }
 
-std::optional<std::string> ExtraFileProblem(const AddonProject& project, const std::string& packageName,
+std::optional<std::string> extraFileProblem(const AddonProject& project, const std::string& packageName,
                                             const shell::MessageTexts& texts) {
     if (!hasExtraFiles(project)) return std::nullopt;
     // The build's own files in the program folder, each with what it is.

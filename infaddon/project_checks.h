@@ -14,7 +14,7 @@ namespace infaddon {
 // The version and the web site go on one line of the INF and the entries
 // file: a control character in either is refused, with a message naming
 // the field.
-std::optional<std::string> TypedTextProblem(const AddonProject& project, const shell::MessageTexts& texts);
+std::optional<std::string> typedTextProblem(const AddonProject& project, const shell::MessageTexts& texts);
 
 // The extra files go into the program folder and the package under their
 // bare names, beside the files the build writes there itself (the INF, the
@@ -23,7 +23,7 @@ std::optional<std::string> TypedTextProblem(const AddonProject& project, const s
 // extra files whose names coincide (letter case ignored, as on Windows), an
 // extra file named like one of the build's own files, and a name that
 // Windows file names cannot hold.
-std::optional<std::string> ExtraFileProblem(const AddonProject& project, const std::string& packageName,
+std::optional<std::string> extraFileProblem(const AddonProject& project, const std::string& packageName,
                                             const shell::MessageTexts& texts);
 
 }  // namespace infaddon

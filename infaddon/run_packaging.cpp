@@ -64,7 +64,7 @@ PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement
     runner.runAndWait(kCabBatchFileName, platform::kMinimizedNoFocus);
     // A cabinet cut short (a full disk, a killed makecab) counts as not made.
     const std::string innerPath = platform::joinPath(folder, innerCabinet);
-    if (!platform::fileExists(innerPath) || !shell::IsCompleteCabinet(innerPath)) {
+    if (!platform::fileExists(innerPath) || !shell::isCompleteCabinet(innerPath)) {
         const std::string reasons = makecabReasons(folder);
         // The reasons stand on lines of their own, which a language file's text cannot hold.
         ui.showMessage(reasons.empty() ? ui.messageText(shell::MessageKey::InfInnerCabinetMissing)
@@ -84,7 +84,7 @@ PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement
     platform::setCurrentDirectory(folder);
     deleteWorkFiles(folder, {kMakecabReportName, kMakecabInfName, entriesFile, infFile, innerCabinet,
                              kPackageBatchFileName, kPackageListFileName});
-    if (package.commit(shell::IsCompleteCabinet)) {
+    if (package.commit(shell::isCompleteCabinet)) {
         ui.showMessage(ui.messageText(shell::MessageKey::InfPackageMade));
         return PackagingOutcome::PackageMade;
     }

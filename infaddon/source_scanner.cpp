@@ -223,7 +223,7 @@ void ScanSourceFolder(const std::string& startPath, const AddonProject& project,
     Scan(startPath, project, state, progress, texts).run();
 }
 
-void ScanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress,
+void scanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress,
                        const shell::MessageTexts& texts) {
     for (std::size_t i = 0; i < project.SourceFolders.size(); ++i) {
         state.SourceIndex = i;

@@ -32,7 +32,7 @@ void ScanSourceFolder(const std::string& startPath, const AddonProject& project,
 // Scans every source folder of the project in order, with state.SourceIndex
 // set to each position, then joins the copy-section names into
 // state.CopyFilesList (nothing between them, the last comma kept).
-void ScanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress = {},
+void scanSourceFolders(const AddonProject& project, BuildState& state, const ScanProgress& progress = {},
                        const shell::MessageTexts& texts = shell::kBuiltInTexts);
 
 // The fresh staging folder's path under `base`: "提取文件", or "提取文件(1)",

@@ -35,10 +35,10 @@ std::uint64_t sizeOf(const std::string& path) {
 
 }  // namespace
 
-std::string PartialPackagePath(const std::string& targetPath) { return targetPath + ".tolvane-part"; }
+std::string partialPackagePath(const std::string& targetPath) { return targetPath + ".tolvane-part"; }
 
 PackageReplacement::PackageReplacement(std::string targetPath)
-    : target_(std::move(targetPath)), build_(PartialPackagePath(target_)) {
+    : target_(std::move(targetPath)), build_(partialPackagePath(target_)) {
     if (platform::fileExists(build_)) platform::deleteFile(build_);
     try {
         platform::removeOnInterrupt(build_);
@@ -66,14 +66,14 @@ bool PackageReplacement::commit(const CompletenessCheck& complete) {
     return true;
 }
 
-bool IsCompleteCabinet(const std::string& path) {
+bool isCompleteCabinet(const std::string& path) {
     // CFHEADER: "MSCF", 4 reserved bytes, then cbCabinet, the whole file's size.
     const std::string head = headOf(path, 12);
     if (head.size() < 12 || head.compare(0, 4, "MSCF") != 0) return false;
     return littleEndian(head, 8, 4) == sizeOf(path);
 }
 
-bool IsComplete7zArchive(const std::string& path) {
+bool isComplete7zArchive(const std::string& path) {
     // The signature header: 6 signature bytes, 2 version bytes, the start
     // header's CRC, then the next header's offset (after these 32 bytes) and size.
     const std::string head = headOf(path, 32);

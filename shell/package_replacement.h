@@ -39,12 +39,12 @@ private:
 };
 
 // The name an unfinished package has beside its path.
-std::string PartialPackagePath(const std::string& targetPath);
+std::string partialPackagePath(const std::string& targetPath);
 
 // A cabinet is whole when its header's cabinet size is the file's size.
-bool IsCompleteCabinet(const std::string& path);
+bool isCompleteCabinet(const std::string& path);
 // A 7z archive is whole when its end header lies within the file and the
 // file ends where that header does.
-bool IsComplete7zArchive(const std::string& path);
+bool isComplete7zArchive(const std::string& path);
 
 }  // namespace shell

@@ -62,7 +62,7 @@ MarkerRecord readMarker(const std::string& path) {
 // The user's package the temporary one was to replace; empty when the path
 // does not bear the temporary name.
 std::string userPackageOf(const std::string& temporaryPackage) {
-    const std::string suffix = PartialPackagePath("");
+    const std::string suffix = partialPackagePath("");
     if (temporaryPackage.size() <= suffix.size() ||
         temporaryPackage.compare(temporaryPackage.size() - suffix.size(), suffix.size(), suffix) != 0)
         return {};

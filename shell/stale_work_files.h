@@ -32,7 +32,7 @@ public:
     // Bare names of work files or folders in the program folder, recorded
     // before the build makes them. Throws platform::Error.
     void recordWorkNames(const std::vector<std::string>& names);
-    // The temporary package path (PartialPackagePath of the user's path),
+    // The temporary package path (partialPackagePath of the user's path),
     // recorded before a tool writes it. Throws platform::Error.
     void recordPackage(const std::string& temporaryPackagePath);
 

@@ -35,7 +35,7 @@ ToolRoute ChooseToolRoute(const SystemCodePages& pages, const WorkTexts& texts) 
     return ToolRoute::System;
 }
 
-std::string WorkFileBytes(ToolRoute route, unsigned systemCodePage, const std::string& utf8) {
+std::string workFileBytes(ToolRoute route, unsigned systemCodePage, const std::string& utf8) {
     if (route == ToolRoute::Own) return std::string(platform::kUtf8Bom) + utf8;
     return platform::encodeCodePage(systemCodePage, utf8);
 }

@@ -57,7 +57,7 @@ ToolRoute ChooseToolRoute(const SystemCodePages& pages, const WorkTexts& texts);
 // A work file's bytes on its route: in `systemCodePage` (the ANSI code page
 // for a directive list, the OEM one for a batch file) on the system's route,
 // UTF-8 after a byte-order mark on the own route. Throws platform::Error.
-std::string WorkFileBytes(ToolRoute route, unsigned systemCodePage, const std::string& utf8);
+std::string workFileBytes(ToolRoute route, unsigned systemCodePage, const std::string& utf8);
 
 // The own route's tools that cannot be found (tolvane-cmd as findOwnTool
 // finds it, the others beside it, where tolvane-cmd looks first), as a

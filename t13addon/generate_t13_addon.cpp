@@ -181,7 +181,7 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     batchSettings.OutputPath = package->buildPath();
     runStep(step(MessageKey::StepWrite, {batchPath}), [&] {
         platform::writeFileAtomic(
-            batchPath, shell::WorkFileBytes(route, pages.oem,
+            batchPath, shell::workFileBytes(route, pages.oem,
                                             T13BatchText(batchSettings, sevenZip.searchFolder, sevenZip.searchFolderFirst)));
     });
 
@@ -197,7 +197,7 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     const bool everyItemPacked = archiveMade && batchStatus == 0;
     const bool installerMade = everyItemPacked && platform::fileExists(installer);
     const bool made = runStep(step(MessageKey::StepReplacePackage, {s.OutputPath}),
-                              [&] { return installerMade && package->commit(shell::IsComplete7zArchive); });
+                              [&] { return installerMade && package->commit(shell::isComplete7zArchive); });
     done.packageMade = made;
 
     runStep(step(MessageKey::StepDelete, {entriesPath}), [&] { platform::deleteFile(entriesPath); });

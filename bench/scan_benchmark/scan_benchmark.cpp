@@ -67,7 +67,7 @@ Figures measure(const std::string& root, int files) {
 
     Figures f;
     auto start = std::chrono::steady_clock::now();
-    infaddon::ScanSourceFolders(project, state, [&] { ++progressSteps; });
+    infaddon::scanSourceFolders(project, state, [&] { ++progressSteps; });
     f.scanSeconds = secondsSince(start);
 
     platform::setProgramFolder(root);

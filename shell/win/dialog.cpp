@@ -12,7 +12,7 @@ void Dialog::destroy() {
     if (!hwnd_) return;
     HWND window = hwnd_;
     hwnd_ = nullptr;
-    ForgetModelessDialog(window);
+    forgetModelessDialog(window);
     // The object lets go first: the window must not call back into it while
     // it is being destroyed.
     ::SetWindowLongPtrW(window, DWLP_USER, 0);
@@ -29,7 +29,7 @@ void Dialog::create(HWND owner) {
                                                            " cannot be made: " + platform::systemReason(error));
     }
     hwnd_ = made;
-    RememberModelessDialog(hwnd_);
+    rememberModelessDialog(hwnd_);
 }
 
 void Dialog::showWindow() {

@@ -22,15 +22,15 @@ void dispatch(MSG& message) {
 
 }  // namespace
 
-void RememberModelessDialog(HWND dialog) {
+void rememberModelessDialog(HWND dialog) {
     if (std::find(dialogs().begin(), dialogs().end(), dialog) == dialogs().end()) dialogs().push_back(dialog);
 }
 
-void ForgetModelessDialog(HWND dialog) {
+void forgetModelessDialog(HWND dialog) {
     dialogs().erase(std::remove(dialogs().begin(), dialogs().end(), dialog), dialogs().end());
 }
 
-bool PumpPendingMessages() {
+bool pumpPendingMessages() {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -42,7 +42,7 @@ bool PumpPendingMessages() {
     return true;
 }
 
-int RunMessageLoop() {
+int runMessageLoop() {
     MSG message;
     for (;;) {
         const BOOL got = ::GetMessageW(&message, nullptr, 0, 0);

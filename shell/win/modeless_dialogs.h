@@ -8,14 +8,14 @@
 
 namespace shell::win {
 
-void RememberModelessDialog(HWND dialog);
-void ForgetModelessDialog(HWND dialog);
+void rememberModelessDialog(HWND dialog);
+void forgetModelessDialog(HWND dialog);
 
 // Dispatches every message waiting in the thread's queue and returns. False
 // when a WM_QUIT was met: it is posted again, so the outer loop sees it too.
-bool PumpPendingMessages();
+bool pumpPendingMessages();
 
 // The program's main loop: runs until WM_QUIT and returns its exit code.
-int RunMessageLoop();
+int runMessageLoop();
 
 }  // namespace shell::win

@@ -166,7 +166,7 @@ void WindowUserInterface::pumpEvents() {
     // the outer command's events out of order; the inner call just returns.
     if (pumping_) return;
     pumping_ = true;
-    PumpPendingMessages();
+    pumpPendingMessages();
     pumping_ = false;
 }
 

@@ -192,8 +192,8 @@ TEST(ConsoleHelp, NamesOnlyOptionsTheCommandsTakeAndTheExitStatuses) {
         std::string help;
         int (*run)(const std::vector<std::string>&, console::ConsoleRun);
         const char* command;
-    } commands[] = {{console::InfHelp(), console::RunInfCommand, "inf"},
-                    {console::T13Help(), console::RunT13Command, "t13"}};
+    } commands[] = {{console::infHelp(), console::runInfCommand, "inf"},
+                    {console::t13Help(), console::runT13Command, "t13"}};
     for (const auto& c : commands) {
         EXPECT_NE(c.help.find("Exit status: 0 the package was made, 1 it was refused or failed, 2 the arguments"),
                   std::string::npos);

@@ -124,7 +124,7 @@ TEST_F(InfEndToEnd, TheConsoleBuildsThePackageWithEveryPartAndLeavesNoWorkFolder
         arguments.insert(arguments.end(), {"--reg", "app.reg"});
     }
     std::ostringstream err;
-    const int status = console::RunInfCommand(arguments, err);
+    const int status = console::runInfCommand(arguments, err);
     for (std::size_t i = 0; i < variables.size(); ++i) platform::setEnvironmentVariable(variables[i], before[i]);
     ASSERT_EQ(status, 0) << err.str();
     ASSERT_TRUE(platform::fileExists(package()));
@@ -168,7 +168,7 @@ TEST_F(InfEndToEnd, TheConsoleBuildsThePackageWithEveryPartAndLeavesNoWorkFolder
 TEST_F(InfEndToEnd, TheExamplesChineseNameIsStoredInCodePage936WhateverTheSystemsCodePage) {
     const std::string example = testsupport::sourcePath("examples/HelloApp");
     std::ostringstream err;
-    ASSERT_EQ(console::RunInfCommand({"--name", "HelloApp", "--version", "1.0", "--source", example, "--output",
+    ASSERT_EQ(console::runInfCommand({"--name", "HelloApp", "--version", "1.0", "--source", example, "--output",
                                       "out dir/HelloApp_1.0_Addon.cab"},
                                      err),
               0)
@@ -189,12 +189,12 @@ TEST_F(InfEndToEnd, TheExamplesChineseNameIsStoredInCodePage936WhateverTheSystem
 TEST_F(InfEndToEnd, AnExistingPackageIsReplacedOnlyWhenOverwritingIsAsked) {
     std::ostringstream err;
     write("out dir\\App_1.0_Addon.cab", "old package");
-    EXPECT_EQ(console::RunInfCommand(appArguments(), err), 1);
+    EXPECT_EQ(console::runInfCommand(appArguments(), err), 1);
     EXPECT_EQ(platform::readFile(package()), "old package");
 
     std::vector<std::string> again = appArguments();
     again.push_back("--overwrite");
-    EXPECT_EQ(console::RunInfCommand(again, err), 0) << err.str();
+    EXPECT_EQ(console::runInfCommand(again, err), 0) << err.str();
     EXPECT_EQ(platform::readFile(package()).substr(0, 4), "MSCF");
     EXPECT_EQ(platform::listFolder(inRoot("out dir")).files, std::vector<std::string>{"App_1.0_Addon.cab"})
         << "the old package was not deleted once the new one was there";
@@ -202,23 +202,23 @@ TEST_F(InfEndToEnd, AnExistingPackageIsReplacedOnlyWhenOverwritingIsAsked) {
 
 TEST_F(InfEndToEnd, ArgumentsThatCannotBeUsedMakeNothing) {
     std::ostringstream err;
-    EXPECT_EQ(console::RunInfCommand({"--name"}, err), 2);
-    EXPECT_EQ(console::RunInfCommand({"--colour", "red"}, err), 2);
-    EXPECT_EQ(console::RunInfCommand({"--name", "App", "--source", "missing folder"}, err), 2);
-    EXPECT_EQ(console::RunInfCommand({"--source", "99999=soft"}, err), 2);
-    EXPECT_EQ(console::RunInfCommand({"--extra", "extra/tool.dll"}, err), 2) << "an extra file needs its number";
-    EXPECT_EQ(console::RunInfCommand({"--place", "desktop"}, err), 2) << "no shortcut to describe";
+    EXPECT_EQ(console::runInfCommand({"--name"}, err), 2);
+    EXPECT_EQ(console::runInfCommand({"--colour", "red"}, err), 2);
+    EXPECT_EQ(console::runInfCommand({"--name", "App", "--source", "missing folder"}, err), 2);
+    EXPECT_EQ(console::runInfCommand({"--source", "99999=soft"}, err), 2);
+    EXPECT_EQ(console::runInfCommand({"--extra", "extra/tool.dll"}, err), 2) << "an extra file needs its number";
+    EXPECT_EQ(console::runInfCommand({"--place", "desktop"}, err), 2) << "no shortcut to describe";
     EXPECT_NE(err.str().find("usage: tolvane-console inf"), std::string::npos);
     // What is wrong, not a neighbouring complaint.
     std::ostringstream said;
-    EXPECT_EQ(console::RunInfCommand({"--overwrite", "maybe", "--name", "App"}, said), 2);
+    EXPECT_EQ(console::runInfCommand({"--overwrite", "maybe", "--name", "App"}, said), 2);
     EXPECT_NE(said.str().find("--overwrite takes yes or no (alone it means yes), not \"maybe\"."), std::string::npos)
         << said.str();
-    EXPECT_EQ(console::RunInfCommand({"--name", "App", "--source", "soft/My App/app.exe"}, said), 2);
+    EXPECT_EQ(console::runInfCommand({"--name", "App", "--source", "soft/My App/app.exe"}, said), 2);
     EXPECT_NE(said.str().find("app.exe is a file, not a folder."), std::string::npos) << said.str();
     // Checks of Generate: no version, a name that cannot name files.
-    EXPECT_EQ(console::RunInfCommand({"--name", "App", "--source", "soft"}, err), 1);
-    EXPECT_EQ(console::RunInfCommand({"--name", "A:B", "--version", "1", "--source", "soft"}, err), 1);
+    EXPECT_EQ(console::runInfCommand({"--name", "App", "--source", "soft"}, err), 1);
+    EXPECT_EQ(console::runInfCommand({"--name", "A:B", "--version", "1", "--source", "soft"}, err), 1);
     EXPECT_TRUE(platform::listFolder(inRoot("out dir")).files.empty());
     EXPECT_FALSE(platform::fileExists(inRoot("App__Addon.cab")));
 }
@@ -313,7 +313,7 @@ TEST_F(InfEndToEnd, APercentInThePackagePathAndARootTargetComeOutAsChosen) {
     arguments.back() = "out dir/50%a/b%c.cab";
     arguments.insert(arguments.end(), {"--shortcut", "Root Tool=C:\\tool.exe"});
     std::ostringstream err;
-    ASSERT_EQ(console::RunInfCommand(arguments, err), 0) << err.str();
+    ASSERT_EQ(console::runInfCommand(arguments, err), 0) << err.str();
     EXPECT_EQ(platform::readFile(inRoot("out dir\\50%a\\b%c.cab")).substr(0, 4), "MSCF");
     EXPECT_EQ(platform::readFile(inRoot("out dir\\50c.cab")), "unrelated file");
 

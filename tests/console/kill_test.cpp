@@ -128,7 +128,7 @@ protected:
         ASSERT_TRUE(platform::fileExists(target)) << "no package at the path after a kill " << moment;
         const std::string head = platform::readFileHead(target, 64);
         if (head == "the old package") return;
-        EXPECT_TRUE(shell::IsCompleteCabinet(target)) << "a partial package after a kill " << moment;
+        EXPECT_TRUE(shell::isCompleteCabinet(target)) << "a partial package after a kill " << moment;
     }
 
     // Kills the running build when `moment` holds (or when it ends first),
@@ -217,7 +217,7 @@ TEST_F(KilledBuild, AnInterruptedBuildRemovesItsOwnWorkFolderAndKeepsTheOldPacka
     ::kill(consoles[0], SIGINT);
     EXPECT_EQ(build.exitCode(), 128 + SIGINT) << "the front end did not end by the signal";
     EXPECT_FALSE(platform::folderExists(folder)) << "the work folder stayed";
-    EXPECT_FALSE(platform::fileExists(shell::PartialPackagePath(target)));
+    EXPECT_FALSE(platform::fileExists(shell::partialPackagePath(target)));
     EXPECT_EQ(platform::readFile(target), "the old package");
     EXPECT_TRUE(waitFor([&] { return !processRunsIn(folder); }, 10)) << "runs on:\n" << programsIn(folder);
 }
@@ -234,12 +234,12 @@ TEST_F(KilledBuild, LeavesTheOldPackageOrTheWholeNewOneAndNothingBehind) {
              [&] { return inCurrent(kCabBatchFileName) && processRunsIn(current()); });
     killWhen("while makecab makes the package",
              [&] { return inCurrent(kPackageBatchFileName) && inCurrent("App.cab") && !inCurrent(kCabBatchFileName); });
-    killWhen("at the final write", [&] { return platform::fileExists(shell::PartialPackagePath(target)); });
+    killWhen("at the final write", [&] { return platform::fileExists(shell::partialPackagePath(target)); });
 
     // And the build left alone makes the package, with nothing left beside it.
     build.exitCode();
-    EXPECT_TRUE(shell::IsCompleteCabinet(target));
-    EXPECT_FALSE(platform::fileExists(shell::PartialPackagePath(target)));
+    EXPECT_TRUE(shell::isCompleteCabinet(target));
+    EXPECT_FALSE(platform::fileExists(shell::partialPackagePath(target)));
     EXPECT_TRUE(workFolder().empty()) << workFolder();
     EXPECT_EQ(platform::listFolder(temp).files, std::vector<std::string>{}) << "a file left in the temporary folder";
     if (std::system("cabextract -v >/dev/null 2>&1") == 0) {

@@ -86,7 +86,7 @@ protected:
             packageMembers.clear();
             for (const std::string& line : lines(platform::readAnsiFile(inProgram(kPackageListFileName))))
                 if (platform::fileExists(inProgram(unquoted(line)))) packageMembers.push_back(unquoted(line));
-            if (makePackage) write(shell::PartialPackagePath(target), newPackage);
+            if (makePackage) write(shell::partialPackagePath(target), newPackage);
         };
     }
 
@@ -221,13 +221,13 @@ TEST_F(Generating, TheMarkerNamesWhatAKillWouldLeaveAndAKilledBuildsLeftoversGoF
     // folder, INF and unfinished package are left, and its marker.
     const std::string otherTarget = inRoot("out\\Other_Addon.cab");
     write(otherTarget, "the user's other package");
-    write(shell::PartialPackagePath(otherTarget), "half");
+    write(shell::partialPackagePath(otherTarget), "half");
     platform::createFolders(inProgram("提取文件"));
     write(inProgram("提取文件\\old.exe"), "staged");
     write(inProgram("Other.inf"), "inf");
     write(inProgram("readme.txt"), "the user's");
     write(inProgram(shell::kBuildMarkerName), "process " + std::to_string(testsupport::endedProcessId()) +
-                                                  "\npackage " + shell::PartialPackagePath(otherTarget) +
+                                                  "\npackage " + shell::partialPackagePath(otherTarget) +
                                                   "\nwork Other.inf\nwork 提取文件\n");
     std::string markerWhilePacking;
     const auto pack = runner.actions[kPackageBatchFileName];
@@ -241,7 +241,7 @@ TEST_F(Generating, TheMarkerNamesWhatAKillWouldLeaveAndAKilledBuildsLeftoversGoF
         << "the new staging folder takes the first name again";
     EXPECT_EQ(markerWhilePacking,
               "process " + std::to_string(platform::currentProcessId()) + "\npackage " +
-                  shell::PartialPackagePath(target) +
+                  shell::partialPackagePath(target) +
                   "\nwork reg.bak\nwork App.inf\nwork Entries_App.ini\nwork App.cab\nwork CAB压缩文件列表.txt"
                   "\nwork 生成cab文件.bat\nwork 整合包压缩列表.txt\nwork 生成整合包.bat\nwork setup.inf\nwork setup.rpt"
                   "\nwork 提取文件\nwork tool.dll\n");
@@ -427,7 +427,7 @@ TEST_F(Generating, AnExtraFileFromTheProgramFolderIsPackedAndKept) {
     std::string packedBytes;
     runner.actions[kPackageBatchFileName] = [this, &packedBytes] {
         packedBytes = platform::readFile(inProgram("Tool.dll"));
-        write(shell::PartialPackagePath(target), newPackage);
+        write(shell::partialPackagePath(target), newPackage);
     };
     ASSERT_EQ(generate(), shell::GenerateOutcome::Made) << ui.lastMessage();
     EXPECT_EQ(packedBytes, "the user's own file");

@@ -65,7 +65,7 @@ protected:
         WritePackageDirectives(project, state, package.buildPath());
         return RunPackaging(state, package, ui, runner);
     }
-    std::string partialTarget() const { return shell::PartialPackagePath(target); }
+    std::string partialTarget() const { return shell::partialPackagePath(target); }
 
     AddonProject project;
     BuildState state;
@@ -330,7 +330,7 @@ TEST(PackageChecks, WholeCabinetsAnd7zArchivesAreToldFromCutOnes) {
     const std::string path = platform::joinPath(folder, "p");
     const auto isCab = [&](const std::string& bytes) {
         platform::writeFileAtomic(path, bytes);
-        return shell::IsCompleteCabinet(path);
+        return shell::isCompleteCabinet(path);
     };
     EXPECT_TRUE(isCab(wholeCabinet("abc")));
     EXPECT_FALSE(isCab(wholeCabinet("abc").substr(0, 38)));
@@ -344,7 +344,7 @@ TEST(PackageChecks, WholeCabinetsAnd7zArchivesAreToldFromCutOnes) {
     archive[20] = 2;
     const auto is7z = [&](const std::string& bytes) {
         platform::writeFileAtomic(path, bytes);
-        return shell::IsComplete7zArchive(path);
+        return shell::isComplete7zArchive(path);
     };
     EXPECT_TRUE(is7z(archive));
     EXPECT_FALSE(is7z(archive.substr(0, 37)));

@@ -28,7 +28,7 @@ protected:
               const infaddon::ScanProgress& progress = {}) {
         for (const auto& [relative, dirId] : folders) project.addSourceFolder(at(relative), dirId);
         state.resetAtStart();
-        infaddon::ScanSourceFolders(project, state, progress);
+        infaddon::scanSourceFolders(project, state, progress);
     }
     Lines stagedSources() const {
         Lines out;
@@ -111,7 +111,7 @@ TEST_F(Scanner, StartPathWithItsBackslashIsTakenAsItStands) {
     file("App\\doc\\a.txt");
     project.addSourceFolder(at("App") + "\\", "");
     state.resetAtStart();
-    infaddon::ScanSourceFolders(project, state);
+    infaddon::scanSourceFolders(project, state);
     const std::string base = at("App") + "\\";
     EXPECT_EQ(state.RunLog, (Lines{"查找 " + base, "■" + base + "doc\\", " " + base + "doc\\a.txt"}));
     EXPECT_EQ(state.CopySectionNames, (Lines{"App.copyfile,", "App.doc.copyfile,"}));

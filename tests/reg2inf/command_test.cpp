@@ -55,9 +55,9 @@ TEST_F(Command, WrongArgumentsAreRefusedWithTheUsageAndNothingIsWritten) {
 TEST_F(Command, WritesTheOutputItIsGivenOrTheRegFilesNameWithInf) {
     const std::string input = write("App Settings.reg", kReg);
     EXPECT_EQ(run({"-w", "-t", input, path("reg.bak")}), 0) << err.str();
-    EXPECT_EQ(platform::readFile(path("reg.bak")), reg2inf::ConvertRegText(kReg, input, {true, true}));
+    EXPECT_EQ(platform::readFile(path("reg.bak")), reg2inf::convertRegText(kReg, input, {true, true}));
     EXPECT_EQ(run({"-t", input}), 0) << err.str();
-    EXPECT_EQ(platform::readFile(path("App Settings.inf")), reg2inf::ConvertRegText(kReg, input, {false, true}));
+    EXPECT_EQ(platform::readFile(path("App Settings.inf")), reg2inf::convertRegText(kReg, input, {false, true}));
 }
 
 TEST_F(Command, AnOutputThatIsTheInputIsRefusedAndTheInputKept) {
@@ -99,7 +99,7 @@ TEST_F(Command, TheBuiltProgramTakesTheImportsCommandLine) {
     platform::setCurrentDirectory(before);
 
     EXPECT_EQ(goodStatus, 0);
-    EXPECT_EQ(platform::readFile(path("reg.bak")), reg2inf::ConvertRegText(kReg, "input.reg", {true, true}));
+    EXPECT_EQ(platform::readFile(path("reg.bak")), reg2inf::convertRegText(kReg, "input.reg", {true, true}));
     EXPECT_EQ(badStatus, 1);
     EXPECT_FALSE(platform::fileExists(path("bad.bak")));
 }

@@ -21,7 +21,7 @@ protected:
         reg2inf::ConvertOptions options;
         options.wholeInf = wholeInf;
         options.inlineText = true;
-        reg2inf::ConvertRegFile(input, path("reg.bak"), options);
+        reg2inf::convertRegFile(input, path("reg.bak"), options);
         return platform::readFile(path("reg.bak"));
     }
 };

@@ -25,7 +25,7 @@ protected:
     platform::Error refused(const std::string& bytes) {
         const std::string input = write("bad.reg", bytes);
         try {
-            reg2inf::ConvertRegFile(input, path("reg.bak"), {});
+            reg2inf::convertRegFile(input, path("reg.bak"), {});
         } catch (const platform::Error& e) {
             EXPECT_FALSE(platform::fileExists(path("reg.bak"))) << "an output was written";
             EXPECT_EQ(platform::listFolder(folder).files, std::vector<std::string>{"bad.reg"}) << "a file was left";
@@ -132,13 +132,13 @@ TEST_F(ReadingErrors, ValuesAnInfLineCannotHoldAreRefusedWithTheirNames) {
 TEST_F(ReadingErrors, ARefusedFileLeavesAnEarlierOutputAsItWas) {
     write("reg.bak", "earlier");
     const std::string input = write("bad.reg", joinLines({kV5, "junk"}));
-    EXPECT_THROW(reg2inf::ConvertRegFile(input, path("reg.bak"), {}), platform::Error);
+    EXPECT_THROW(reg2inf::convertRegFile(input, path("reg.bak"), {}), platform::Error);
     EXPECT_EQ(platform::readFile(path("reg.bak")), "earlier");
 }
 
 TEST_F(ReadingErrors, AMissingInputIsNamed) {
     try {
-        reg2inf::ConvertRegFile(path("none.reg"), path("reg.bak"), {});
+        reg2inf::convertRegFile(path("none.reg"), path("reg.bak"), {});
         FAIL() << "no error";
     } catch (const platform::Error& e) {
         EXPECT_NE(std::string(e.what()).find("none.reg"), std::string::npos) << e.what();

@@ -33,7 +33,7 @@ protected:
             platform::writeFileAtomic(inProgram(name), "bytes");
         userPackage_ = platform::joinPath(packages_, "MyApp_1.0_Addon.7z");
         platform::writeFileAtomic(userPackage_, "the user's earlier package");
-        platform::writeFileAtomic(shell::PartialPackagePath(userPackage_), "half a package");
+        platform::writeFileAtomic(shell::partialPackagePath(userPackage_), "half a package");
     }
     void TearDown() override { platform::removeFolderTree(root_); }
 
@@ -56,12 +56,12 @@ TEST_F(StaleWorkFiles, TheMarkerNamesTheBuildsProcessWorkFilesAndPackageAndGoesW
         shell::BuildMarker building(program_);
         EXPECT_EQ(platform::readFile(marker()), markerText(platform::currentProcessId(), "", {}));
         building.recordWorkNames(kT13WorkNames);
-        building.recordPackage(shell::PartialPackagePath(userPackage_));
+        building.recordPackage(shell::partialPackagePath(userPackage_));
         building.recordWorkNames({"提取文件(1)"});
         std::vector<std::string> names = kT13WorkNames;
         names.push_back("提取文件(1)");
         EXPECT_EQ(platform::readFile(marker()),
-                  markerText(platform::currentProcessId(), shell::PartialPackagePath(userPackage_), names));
+                  markerText(platform::currentProcessId(), shell::partialPackagePath(userPackage_), names));
         // While the build runs, the start of another Tolvane leaves all alone.
         EXPECT_TRUE(shell::RemoveStaleWorkFiles(program_).empty());
         EXPECT_TRUE(platform::fileExists(marker()));
@@ -81,7 +81,7 @@ TEST_F(StaleWorkFiles, TheMarkerNamesTheBuildsProcessWorkFilesAndPackageAndGoesW
 }
 
 TEST_F(StaleWorkFiles, AnEndedBuildsFilesAndTemporaryPackageGoTheUsersFilesAndPackageStay) {
-    const std::string partial = shell::PartialPackagePath(userPackage_);
+    const std::string partial = shell::partialPackagePath(userPackage_);
     platform::writeFileAtomic(marker(), markerText(testsupport::endedProcessId(), partial, kT13WorkNames));
     const std::vector<std::string> removed = shell::RemoveStaleWorkFiles(program_);
     EXPECT_EQ(removed.size(), 6u);
@@ -96,7 +96,7 @@ TEST_F(StaleWorkFiles, AnEndedBuildsFilesAndTemporaryPackageGoTheUsersFilesAndPa
 }
 
 TEST_F(StaleWorkFiles, WithoutAMarkerOrWithALiveOrUnreadableOneNothingIsRemoved) {
-    const std::string partial = shell::PartialPackagePath(userPackage_);
+    const std::string partial = shell::partialPackagePath(userPackage_);
     const std::vector<std::string> before = programFiles();
     EXPECT_TRUE(shell::RemoveStaleWorkFiles(program_).empty());
     for (const std::string& text : {markerText(platform::currentProcessId(), partial, kT13WorkNames),
@@ -119,7 +119,7 @@ TEST_F(StaleWorkFiles, OnlyBareNamesInTheProgramFolderAndATemporaryPackageAreEve
     const std::vector<std::string> names = {"..", ".", "", "out", "..\\out\\MyApp_1.0_Addon.7z",
                                             userPackage_, "SVCPACK\\MyApp.exe", "temp.7z", shell::kBuildMarkerName};
     const unsigned long ended = testsupport::endedProcessId();
-    platform::writeFileAtomic(marker(), markerText(ended, shell::PartialPackagePath(inProgramPackage), names));
+    platform::writeFileAtomic(marker(), markerText(ended, shell::partialPackagePath(inProgramPackage), names));
     EXPECT_TRUE(shell::RemoveStaleWorkFiles(program_).empty());
     EXPECT_TRUE(platform::fileExists(inProgramPackage));
     EXPECT_TRUE(platform::fileExists(inProgram("SVCPACK\\MyApp.exe")));
@@ -132,7 +132,7 @@ TEST_F(StaleWorkFiles, OnlyBareNamesInTheProgramFolderAndATemporaryPackageAreEve
 }
 
 TEST_F(StaleWorkFiles, WhatCannotBeRemovedIsToldAndTheMarkerStaysForTheNextStart) {
-    const std::string partial = shell::PartialPackagePath(userPackage_);
+    const std::string partial = shell::partialPackagePath(userPackage_);
     platform::writeFileAtomic(marker(), markerText(testsupport::endedProcessId(), partial, kT13WorkNames));
     {
         platform::FileFaults faults;

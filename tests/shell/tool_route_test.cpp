@@ -78,10 +78,10 @@ TEST(ToolRoute, AUtf8SystemReadsEveryTextButWouldStoreChineseNamesAsUtf8) {
 TEST(ToolRoute, WorkFilesAreInTheSystemsCodePageOrUtf8WithAByteOrderMark) {
     const std::string text = "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\café.exe\r\n";
     const std::string head = "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\caf";
-    EXPECT_EQ(shell::WorkFileBytes(ToolRoute::System, 437, text), head + "\x82.exe\r\n");
-    EXPECT_EQ(shell::WorkFileBytes(ToolRoute::System, 1252, text), head + "\xE9.exe\r\n");
-    EXPECT_EQ(shell::WorkFileBytes(ToolRoute::System, 936, "整合包"), "\xD5\xFB\xBA\xCF\xB0\xFC");
-    EXPECT_EQ(shell::WorkFileBytes(ToolRoute::Own, 437, "整合包 한"), "\xEF\xBB\xBF整合包 한");
+    EXPECT_EQ(shell::workFileBytes(ToolRoute::System, 437, text), head + "\x82.exe\r\n");
+    EXPECT_EQ(shell::workFileBytes(ToolRoute::System, 1252, text), head + "\xE9.exe\r\n");
+    EXPECT_EQ(shell::workFileBytes(ToolRoute::System, 936, "整合包"), "\xD5\xFB\xBA\xCF\xB0\xFC");
+    EXPECT_EQ(shell::workFileBytes(ToolRoute::Own, 437, "整合包 한"), "\xEF\xBB\xBF整合包 한");
     EXPECT_EQ(shell::MissingOwnTools(ToolRoute::System, {"no-such-tool"}, shell::MessageTexts()), std::nullopt);
     const auto missing = shell::MissingOwnTools(ToolRoute::Own, {"no-such-tool"}, shell::MessageTexts());
     ASSERT_TRUE(missing.has_value());

@@ -98,7 +98,7 @@ protected:
         };
     }
     // Where 7z writes the package until it is whole.
-    std::string partial() const { return shell::PartialPackagePath(output); }
+    std::string partial() const { return shell::partialPackagePath(output); }
 
     shell::GenerateOutcome generate() {
         ui.saveFileAnswers.push_back(output);
@@ -240,16 +240,16 @@ TEST_F(GenerateT13, WhatAKilledBuildLeftGoesBeforeTheBuildAndTheUsersFilesStay) 
     // unfinished package beside that package's path are left.
     const std::string otherPackage = inRoot("Other_2.0_Addon.7z");
     platform::writeFileAtomic(otherPackage, "the user's other package");
-    platform::writeFileAtomic(shell::PartialPackagePath(otherPackage), "half");
+    platform::writeFileAtomic(shell::partialPackagePath(otherPackage), "half");
     platform::createFolders(inProgram("SVCPACK"));
     platform::writeFileAtomic(inProgram("SVCPACK\\Other.exe"), "exe");
     platform::writeFileAtomic(inProgram("temp.7z"), "7z");
     platform::writeFileAtomic(inProgram(shell::kBuildMarkerName),
                               "process " + std::to_string(testsupport::endedProcessId()) + "\npackage " +
-                                  shell::PartialPackagePath(otherPackage) + "\nwork SVCPACK\nwork temp.7z\n");
+                                  shell::partialPackagePath(otherPackage) + "\nwork SVCPACK\nwork temp.7z\n");
     batchMakesEverything();
     EXPECT_EQ(generate(), shell::GenerateOutcome::Made) << ui.lastMessage();
-    EXPECT_FALSE(platform::fileExists(shell::PartialPackagePath(otherPackage)));
+    EXPECT_FALSE(platform::fileExists(shell::partialPackagePath(otherPackage)));
     EXPECT_EQ(platform::readFile(otherPackage), "the user's other package");
     EXPECT_EQ(runner->filesAtBatchTime.count("temp.7z"), 0u);
     ASSERT_EQ(runner->waited.size(), 1u) << "the old SVCPACK was gone before the build looked";

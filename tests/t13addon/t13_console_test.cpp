@@ -42,7 +42,7 @@ protected:
     }
     int run(const std::vector<std::string>& args) {
         err.str({});
-        return console::RunT13Command(args, err);
+        return console::runT13Command(args, err);
     }
     std::vector<std::string> basic() {
         return {"--name", "MyApp", "--version", "1.0", "--item", "soft/setup.exe", "--item", "soft/app",

@@ -5,7 +5,6 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
-#include "shell/profile_reader.h"
 #include "shell/window_texts.h"
 #include "tools/console/work_folder.h"
 
@@ -94,8 +93,7 @@ ToolOutputRoute::~ToolOutputRoute() {
 }
 
 std::string overwriteQuestion(const ConsoleRun& run) {
-    const std::string question =
-        run.languageFile.empty() ? std::string() : shell::ReadProfileString(run.languageFile, "runinfo", "create");
+    const std::string question = shell::OverwriteQuestionText(run.language);
     return question.empty() ? shell::OverwriteQuestionText({}) : question;
 }
 

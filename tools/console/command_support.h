@@ -86,7 +86,8 @@ private:
 // The name of the tools' output file in the work folder.
 inline constexpr const char* kToolOutputFileName = "tolvane-console-tools.log";
 
-// "runinfo" "create" of the run's language file, or the built-in question.
+// The run's language's overwrite question ("runinfo" "create"), or the
+// built-in one where its file gives none.
 std::string overwriteQuestion(const ConsoleRun& run);
 
 // Each line the work folder's set-up and removal reported, as an error.

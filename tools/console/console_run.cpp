@@ -2,6 +2,7 @@
 
 #include "platform/error.h"
 #include "platform/terminal.h"
+#include "shell/profile_reader.h"
 #include "tools/console/console_language.h"
 
 namespace console {
@@ -12,11 +13,15 @@ void chooseLanguage(ConsoleRun& run, const std::string& language) {
     const ConsoleLanguage chosen = chooseConsoleLanguage(language);
     run.texts = ConsoleTexts::fromLanguageFile(chosen.file);
     run.languageName = chosen.name;
-    run.languageFile = chosen.file;
     run.language = {};
     run.language.languageName = chosen.name;
     run.language.languageLoaded = !chosen.file.empty();
-    if (run.language.languageLoaded) shell::LoadKeyedTexts(run.language, chosen.file);
+    if (!run.language.languageLoaded) return;
+    shell::LoadKeyedTexts(run.language, chosen.file);
+    // Of the windows' texts the commands take one: the overwrite question.
+    const shell::UiKeyName& question = shell::uiKeyName(shell::UiKey::RuninfoCreate);
+    run.language.uiStrings.set(shell::UiKey::RuninfoCreate,
+                               shell::ReadProfileString(chosen.file, question.section, question.key));
 }
 
 }  // namespace

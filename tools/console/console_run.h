@@ -22,9 +22,9 @@ struct ConsoleRun {
     std::ostream* err = &std::cerr;
     ConsoleTexts texts;         // built-in English unless a language is chosen
     std::string languageName;
-    std::string languageFile;   // empty: none was found
-    // The file's message texts, which the builders' messages take (read once
-    // with the language; the built-in texts where it gives none).
+    // The file's message texts, which the builders' messages take, and the
+    // overwrite question (read once with the language; the built-in texts
+    // where it gives none).
     shell::LanguageState language;
     bool verbose = false;
     bool progress = false;      // standard error is a terminal: draw the progress line

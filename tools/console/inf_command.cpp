@@ -46,7 +46,7 @@ const char* const kInfOptionsHelp =
     "  --output       the package (default: NAME_VERSION_Addon.cab in the current folder)\n"
     "  --overwrite    replace an existing package (default: no)\n";
 
-std::string InfHelp() { return std::string(kInfSynopsis) + "\n" + kInfOptionsHelp + kCommonOptionsHelp + kExitStatusHelp; }
+std::string infHelp() { return std::string(kInfSynopsis) + "\n" + kInfOptionsHelp + kCommonOptionsHelp + kExitStatusHelp; }
 
 namespace {
 
@@ -229,10 +229,10 @@ void fillBuilder(const InfArguments& a, const ConsoleTexts& texts, infaddon::Inf
 
 }  // namespace
 
-int RunInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
+int runInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
     const std::string startFolder = platform::currentDirectory();
     InfArguments a;
-    if (const std::optional<int> ended = startCommand(run, {"inf", kInfSynopsis, InfHelp}, a.shared,
+    if (const std::optional<int> ended = startCommand(run, {"inf", kInfSynopsis, infHelp}, a.shared,
                                                       [&] { parseArguments(args, startFolder, run, a); }))
         return *ended;
 
@@ -264,10 +264,10 @@ int RunInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
     return ui.finish(outcome);
 }
 
-int RunInfCommand(const std::vector<std::string>& args, std::ostream& err) {
+int runInfCommand(const std::vector<std::string>& args, std::ostream& err) {
     ConsoleRun run;
     run.err = &err;
-    return RunInfCommand(args, run);
+    return runInfCommand(args, run);
 }
 
 }  // namespace console

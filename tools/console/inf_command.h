@@ -13,16 +13,16 @@ namespace console {
 // The first lines of the inf command's help: how it is called.
 extern const char* const kInfSynopsis;
 // Its --help text: the synopsis, every option, the exit statuses.
-std::string InfHelp();
+std::string infHelp();
 
-// `args` are the words after "inf" (see InfHelp). The work files go into a
+// `args` are the words after "inf" (see infHelp). The work files go into a
 // fresh temporary program folder, removed afterwards. Returns 0 when the
 // package was made (its path then on the run's standard output), 1 when it
 // was refused or not made, 2 for arguments that cannot be used (nothing is
 // written then).
-int RunInfCommand(const std::vector<std::string>& args, ConsoleRun run);
+int runInfCommand(const std::vector<std::string>& args, ConsoleRun run);
 // The same with the built-in English texts, quiet, everything but the
 // package's path on `err`.
-int RunInfCommand(const std::vector<std::string>& args, std::ostream& err);
+int runInfCommand(const std::vector<std::string>& args, std::ostream& err);
 
 }  // namespace console

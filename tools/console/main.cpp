@@ -58,8 +58,8 @@ int run(int argc, char** argv) {
         return console::refuseArguments(run, run.texts(console::ConsoleText::NoCommand), kSynopsis,
                                         console::kProgramName);
     const std::vector<std::string> args(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
-    if (words[i] == "inf") return console::RunInfCommand(args, run);
-    if (words[i] == "t13") return console::RunT13Command(args, run);
+    if (words[i] == "inf") return console::runInfCommand(args, run);
+    if (words[i] == "t13") return console::runT13Command(args, run);
     return console::refuseArguments(run, run.texts(console::ConsoleText::UnknownCommand, {words[i]}), kSynopsis,
                                     console::kProgramName);
 }

@@ -36,7 +36,7 @@ const char* const kT13OptionsHelp =
     "  --overwrite     replace an existing package (default: no)\n"
     "  --sfx           the self-extractor module (default: 7zs.sfx beside this program)\n";
 
-std::string T13Help() { return std::string(kT13Synopsis) + "\n" + kT13OptionsHelp + kCommonOptionsHelp + kExitStatusHelp; }
+std::string t13Help() { return std::string(kT13Synopsis) + "\n" + kT13OptionsHelp + kCommonOptionsHelp + kExitStatusHelp; }
 
 namespace {
 
@@ -97,10 +97,10 @@ void parseArguments(const std::vector<std::string>& args, const std::string& sta
 
 }  // namespace
 
-int RunT13Command(const std::vector<std::string>& args, ConsoleRun run) {
+int runT13Command(const std::vector<std::string>& args, ConsoleRun run) {
     const std::string startFolder = platform::currentDirectory();
     T13Arguments a;
-    if (const std::optional<int> ended = startCommand(run, {"t13", kT13Synopsis, T13Help}, a.shared,
+    if (const std::optional<int> ended = startCommand(run, {"t13", kT13Synopsis, t13Help}, a.shared,
                                                       [&] { parseArguments(args, startFolder, run, a); }))
         return *ended;
 
@@ -140,10 +140,10 @@ int RunT13Command(const std::vector<std::string>& args, ConsoleRun run) {
     return ui.finish(outcome);
 }
 
-int RunT13Command(const std::vector<std::string>& args, std::ostream& err) {
+int runT13Command(const std::vector<std::string>& args, std::ostream& err) {
     ConsoleRun run;
     run.err = &err;
-    return RunT13Command(args, run);
+    return runT13Command(args, run);
 }
 
 }  // namespace console

@@ -13,15 +13,15 @@ namespace console {
 // The first lines of the t13 command's help: how it is called.
 extern const char* const kT13Synopsis;
 // Its --help text: the synopsis, every option, the exit statuses.
-std::string T13Help();
+std::string t13Help();
 
-// `args` are the words after "t13" (see T13Help). Returns 0 when the
+// `args` are the words after "t13" (see t13Help). Returns 0 when the
 // package was made (its path then on the run's standard output), 1 when it
 // was refused or not made (a missing self-extractor module among them), 2
 // for arguments that cannot be used (nothing is written then).
-int RunT13Command(const std::vector<std::string>& args, ConsoleRun run);
+int runT13Command(const std::vector<std::string>& args, ConsoleRun run);
 // The same with the built-in English texts, quiet, everything but the
 // package's path on `err`.
-int RunT13Command(const std::vector<std::string>& args, std::ostream& err);
+int runT13Command(const std::vector<std::string>& args, std::ostream& err);
 
 }  // namespace console

@@ -123,7 +123,7 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
                                                       "English.lng"));
     const shell::LanguageTexts texts(english);
     for (const auto& refusal :
-         {shell::packageNameProblem(project.PackageName, texts), infaddon::TypedTextProblem(project, texts)})
+         {shell::packageNameProblem(project.PackageName, texts), infaddon::typedTextProblem(project, texts)})
         if (refusal) {
             err << "tolvane-inftext: " << *refusal << "\n";
             return 2;
@@ -143,7 +143,7 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
 
     const std::string programFolderBefore = platform::programFolder();
     try {
-        infaddon::ScanSourceFolders(project, state, {}, texts);
+        infaddon::scanSourceFolders(project, state, {}, texts);
         // A folder gone since the check above is shown, and nothing is written.
         bool missing = false;
         for (const auto& line : state.RunLog) {

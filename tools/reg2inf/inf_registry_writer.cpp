@@ -175,14 +175,14 @@ private:
             case kRegString:
             case kRegExpandString: {
                 std::string text;
-                if (!DecodeSingleString(data.bytes, unicode, text, reason)) fail(entry, reason);
+                if (!decodeSingleString(data.bytes, unicode, text, reason)) fail(entry, reason);
                 addLine(head, {flagsField(data.type == kRegString ? kFlagString : kFlagExpandString),
                                quotedField(entry, text)});
                 return;
             }
             case kRegMultiString: {
                 std::vector<std::string> strings;
-                if (!DecodeMultiString(data.bytes, unicode, strings, reason)) fail(entry, reason);
+                if (!decodeMultiString(data.bytes, unicode, strings, reason)) fail(entry, reason);
                 std::vector<std::string> fields = {flagsField(kFlagMultiString)};
                 for (const std::string& s : strings) fields.push_back(quotedField(entry, s));
                 addLine(head, fields);

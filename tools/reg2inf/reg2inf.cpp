@@ -41,12 +41,12 @@ std::string defaultOutput(const std::string& input) {
 
 }  // namespace
 
-std::string ConvertRegText(const std::string& bytes, const std::string& fileName, const ConvertOptions& options) {
-    return RegistryInfText(ParseRegFile(bytes, fileName), fileName, options.wholeInf);
+std::string convertRegText(const std::string& bytes, const std::string& fileName, const ConvertOptions& options) {
+    return RegistryInfText(parseRegFile(bytes, fileName), fileName, options.wholeInf);
 }
 
-void ConvertRegFile(const std::string& inputPath, const std::string& outputPath, const ConvertOptions& options) {
-    const std::string text = ConvertRegText(platform::readFile(inputPath), inputPath, options);
+void convertRegFile(const std::string& inputPath, const std::string& outputPath, const ConvertOptions& options) {
+    const std::string text = convertRegText(platform::readFile(inputPath), inputPath, options);
     platform::writeAnsiFile(outputPath, text);
 }
 
@@ -77,7 +77,7 @@ int RunReg2Inf(const std::vector<std::string>& args, std::ostream& out, std::ost
         return 2;
     }
     try {
-        ConvertRegFile(files[0], output, options);
+        convertRegFile(files[0], output, options);
     } catch (const platform::Error& e) {
         err << "reg2inf: " << e.what() << "\n";
         return 1;

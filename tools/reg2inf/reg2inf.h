@@ -27,11 +27,11 @@ struct ConvertOptions {
 // The INF text (UTF-8) for the bytes of a .reg file; `fileName` names it in
 // errors. Throws platform::Error naming the file and line, or the key and
 // value.
-std::string ConvertRegText(const std::string& bytes, const std::string& fileName, const ConvertOptions& options);
+std::string convertRegText(const std::string& bytes, const std::string& fileName, const ConvertOptions& options);
 
 // Reads `inputPath` and writes the INF at `outputPath`. Throws platform::Error;
 // `outputPath` is then left as it was.
-void ConvertRegFile(const std::string& inputPath, const std::string& outputPath, const ConvertOptions& options);
+void convertRegFile(const std::string& inputPath, const std::string& outputPath, const ConvertOptions& options);
 
 // The command: arguments without the program name. Prints errors to `err`
 // and returns the exit status (0 done, 1 not converted, 2 wrong arguments).

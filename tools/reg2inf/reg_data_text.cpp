@@ -39,7 +39,7 @@ bool toUtf8(const std::u16string& units, bool unicode, std::string& text, std::s
 
 }  // namespace
 
-bool DecodeSingleString(const std::vector<std::uint8_t>& bytes, bool unicode, std::string& text, std::string& reason) {
+bool decodeSingleString(const std::vector<std::uint8_t>& bytes, bool unicode, std::string& text, std::string& reason) {
     std::u16string units;
     if (!characters(bytes, unicode, units, reason)) return false;
     while (!units.empty() && units.back() == u'\0') units.pop_back();
@@ -50,7 +50,7 @@ bool DecodeSingleString(const std::vector<std::uint8_t>& bytes, bool unicode, st
     return toUtf8(units, unicode, text, reason);
 }
 
-bool DecodeMultiString(const std::vector<std::uint8_t>& bytes, bool unicode, std::vector<std::string>& strings,
+bool decodeMultiString(const std::vector<std::uint8_t>& bytes, bool unicode, std::vector<std::string>& strings,
                        std::string& reason) {
     std::u16string units;
     if (!characters(bytes, unicode, units, reason)) return false;

@@ -11,11 +11,11 @@ namespace reg2inf {
 
 // One string (hex(1), hex(2)). False, with the reason, for bytes that are no
 // text or a NUL character inside the string.
-bool DecodeSingleString(const std::vector<std::uint8_t>& bytes, bool unicode, std::string& text, std::string& reason);
+bool decodeSingleString(const std::vector<std::uint8_t>& bytes, bool unicode, std::string& text, std::string& reason);
 
 // The strings of a multi-string (hex(7)): each ends in NUL and the list ends
 // in one more. An empty list gives none.
-bool DecodeMultiString(const std::vector<std::uint8_t>& bytes, bool unicode, std::vector<std::string>& strings,
+bool decodeMultiString(const std::vector<std::uint8_t>& bytes, bool unicode, std::vector<std::string>& strings,
                        std::string& reason);
 
 }  // namespace reg2inf

@@ -67,13 +67,13 @@ struct RegFile {
 // Splits the file's bytes into UTF-8 lines, choosing the encoding by the byte
 // order mark or the header line. Throws platform::Error(BadInput) naming
 // `fileName` and the line for bytes the encoding cannot read.
-std::vector<RegLine> DecodeRegLines(const std::string& bytes, const std::string& fileName);
+std::vector<RegLine> decodeRegLines(const std::string& bytes, const std::string& fileName);
 
 // The error for a line that cannot be read: names the file, the line and why.
-[[noreturn]] void ThrowLineError(const std::string& fileName, int line, const std::string& reason);
+[[noreturn]] void throwLineError(const std::string& fileName, int line, const std::string& reason);
 
 // Reads the whole file. Throws platform::Error(BadInput) naming `fileName`
 // and the first line that cannot be read, with the reason.
-RegFile ParseRegFile(const std::string& bytes, const std::string& fileName);
+RegFile parseRegFile(const std::string& bytes, const std::string& fileName);
 
 }  // namespace reg2inf

@@ -92,7 +92,7 @@ public:
 
 private:
     int lineNumber() const { return lines_[index_].number; }
-    [[noreturn]] void fail(int line, const std::string& reason) const { ThrowLineError(fileName_, line, reason); }
+    [[noreturn]] void fail(int line, const std::string& reason) const { throwLineError(fileName_, line, reason); }
 
     void readKeyLine(const std::string& text, RegFile& file) {
         const std::string line = trimmedEnd(text);
@@ -305,8 +305,8 @@ private:
 
 }  // namespace
 
-RegFile ParseRegFile(const std::string& bytes, const std::string& fileName) {
-    return Parser(DecodeRegLines(bytes, fileName), fileName).parse();
+RegFile parseRegFile(const std::string& bytes, const std::string& fileName) {
+    return Parser(decodeRegLines(bytes, fileName), fileName).parse();
 }
 
 }  // namespace reg2inf

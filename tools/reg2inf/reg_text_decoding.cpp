@@ -45,13 +45,13 @@ std::string utf16ToText(const std::string& bytes, std::size_t skip, bool bigEndi
 
 }  // namespace
 
-void ThrowLineError(const std::string& fileName, int line, const std::string& reason) {
+void throwLineError(const std::string& fileName, int line, const std::string& reason) {
     throw platform::Error(platform::ErrorKind::BadInput,
                           "The registry file \"" + fileName + "\" cannot be read at line " + std::to_string(line) +
                               ": " + reason);
 }
 
-std::vector<RegLine> DecodeRegLines(const std::string& bytes, const std::string& fileName) {
+std::vector<RegLine> decodeRegLines(const std::string& bytes, const std::string& fileName) {
     std::size_t skip = 0;
     const Encoding encoding = chooseEncoding(bytes, skip);
     std::vector<RegLine> lines;
@@ -60,7 +60,7 @@ std::vector<RegLine> DecodeRegLines(const std::string& bytes, const std::string&
         for (std::string& line : platform::splitLines(text))
             lines.push_back({static_cast<int>(lines.size()) + 1, std::move(line)});
         if ((bytes.size() - skip) % 2 != 0)
-            ThrowLineError(fileName, static_cast<int>(lines.size()),
+            throwLineError(fileName, static_cast<int>(lines.size()),
                            "the file ends in the middle of a character. A Unicode registry file has an even "
                            "number of bytes; export the key again with regedit.");
         return lines;
@@ -69,13 +69,13 @@ std::vector<RegLine> DecodeRegLines(const std::string& bytes, const std::string&
         const int number = static_cast<int>(lines.size()) + 1;
         if (encoding == Encoding::Utf8) {
             if (!platform::isValidUtf8(raw))
-                ThrowLineError(fileName, number, "the line is not valid UTF-8, as the rest of the file is.");
+                throwLineError(fileName, number, "the line is not valid UTF-8, as the rest of the file is.");
             lines.push_back({number, std::move(raw)});
         } else {
             try {
                 lines.push_back({number, platform::decodeAnsi(raw, false)});
             } catch (const platform::Error& e) {
-                ThrowLineError(fileName, number,
+                throwLineError(fileName, number,
                                std::string(e.what()) + " Save the file as Unicode or in the system's code page.");
             }
         }

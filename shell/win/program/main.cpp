@@ -23,5 +23,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     else if (const auto stale = shell::RemoveStaleWorkFilesAtStart(platform::programFolder()))
         program.windowUserInterface().showMessage(*stale, {}, shell::MessageIcon::Stop);
     if (!shell::RunGuarded(program.userInterface(), [&] { program.start(); })) return 1;
-    return shell::win::RunMessageLoop();
+    return shell::win::runMessageLoop();
 }

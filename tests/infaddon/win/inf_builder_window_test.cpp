@@ -84,8 +84,7 @@ class InfBuilderWindowTest : public ProgramFixture {
 protected:
     void SetUp() override {
         ProgramFixture::SetUp();
-        if (systemId_.empty()) GTEST_SKIP() << "the system reports no default language id";
-        startFolder_ = platform::currentDirectory();
+        if (IsSkipped()) return;
         apps_ = platform::joinPath(root_, "apps");
         platform::createFolders(platform::joinPath(apps_, "My App\\doc"));
         platform::createFolders(platform::joinPath(apps_, "Other"));
@@ -93,18 +92,6 @@ protected:
         platform::writeFileAtomic(platform::joinPath(apps_, "My App\\doc\\readme.txt"), "read me");
         // The folder tree opens at the current folder, as the classic one does.
         platform::setCurrentDirectory(apps_);
-    }
-    void TearDown() override {
-        if (!startFolder_.empty()) platform::setCurrentDirectory(startFolder_);
-        ProgramFixture::TearDown();
-    }
-
-    // Starts the program with `language` and opens Form1 with Next.
-    HWND openBuilder(const std::string& language = "") {
-        mapSystemLanguageTo(language);
-        startProgram();
-        click(startWindow(), IDC_FORMMAN_COMMAND1);
-        return infBuilder();
     }
 
     // Opens the tree line whose folder name is `name`.
@@ -120,7 +107,6 @@ protected:
 
     int codeRow(int listId, const std::string& code) { return findListItem(infBuilder(), listId, code); }
 
-    std::string startFolder_;
     std::string apps_;
 };
 
@@ -217,11 +203,6 @@ bool inside(const RECT& inner, const RECT& outer) {
            inner.bottom <= outer.bottom;
 }
 
-struct Shown {
-    const char* language;  // the language file's name, or "" for none loaded
-    const char* fileLabel;
-};
-
 class InfBuilderInLanguages : public InfBuilderWindowTest, public ::testing::WithParamInterface<Shown> {
 protected:
     const char* expected(const Caption& c) const {
@@ -229,24 +210,6 @@ protected:
         if (language == "Chinese" && c.chinese) return c.chinese;
         if (language == "English" && c.english) return c.english;
         return c.builtIn;
-    }
-
-    void shoot(HWND window, const std::string& name) {
-        const std::string path = platform::joinPath(screenshotFolder(), name + "-" + GetParam().fileLabel + ".png");
-        ASSERT_TRUE(saveScreenshot(window, path)) << path;
-        std::printf("screenshot: %s\n", path.c_str());
-    }
-
-    void expectTextsFit(HWND window, const std::string& what) {
-        for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-            if (!::IsWindowVisible(child)) continue;
-            wchar_t className[32] = {};
-            ::GetClassNameW(child, className, 32);
-            if (lstrcmpiW(className, L"Static") != 0 && lstrcmpiW(className, L"Button") != 0) continue;
-            std::string why;
-            EXPECT_TRUE(textFitsControl(child, &why))
-                << what << " control " << ::GetDlgCtrlID(child) << " \"" << textOf(child) << "\": " << why;
-        }
     }
 
     // No two visible controls overlap, except a frame and what lies inside it.
@@ -275,7 +238,7 @@ protected:
 };
 
 TEST_P(InfBuilderInLanguages, EveryControlIsThereInItsFrameWithItsCaptionAndShowsAllOfIt) {
-    HWND form = openBuilder(GetParam().language);
+    HWND form = openInfBuilder(GetParam().language);
     ASSERT_TRUE(isShown(form));
     const std::string language = GetParam().language;
     EXPECT_EQ(textOf(form), language == "Chinese"   ? "NLITETolvaneV3.3--INF整合包生成"
@@ -299,7 +262,7 @@ TEST_P(InfBuilderInLanguages, EveryControlIsThereInItsFrameWithItsCaptionAndShow
 
     expectTextsFit(form, "Form1");
     expectNoOverlaps(form, "Form1");
-    shoot(form, "form1");
+    shoot(form, "form1", GetParam());
 
     click(form, IDC_FORM1_CHECK1);
     pumpMessages();
@@ -310,16 +273,13 @@ TEST_P(InfBuilderInLanguages, EveryControlIsThereInItsFrameWithItsCaptionAndShow
     ::GetClientRect(form, &client);
     ::MapWindowPoints(form, nullptr, reinterpret_cast<POINT*>(&client), 2);
     EXPECT_TRUE(inside(rectOf(form, IDC_FORM1_FRAME15), client));
-    shoot(form, "form1-advanced");
+    shoot(form, "form1-advanced", GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Languages, InfBuilderInLanguages,
-                         ::testing::Values(Shown{"Chinese", "chinese"}, Shown{"English", "english"},
-                                           Shown{"", "none"}),
-                         [](const ::testing::TestParamInfo<Shown>& info) { return std::string(info.param.fileLabel); });
+INSTANTIATE_TEST_SUITE_P(Languages, InfBuilderInLanguages, kShownLanguages, shownName);
 
 TEST_F(InfBuilderWindowTest, TheFolderTreeOpensFoldersAndAddTakesTheOpenOneWithItsCode) {
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     const std::vector<std::string> tree = listItems(form, IDC_FORM1_DIR1);
     ASSERT_FALSE(tree.empty());
     EXPECT_EQ(program_->infBuilder().record().openFolder, apps_);
@@ -359,7 +319,7 @@ TEST_F(InfBuilderWindowTest, TheFolderTreeOpensFoldersAndAddTakesTheOpenOneWithI
 }
 
 TEST_F(InfBuilderWindowTest, DeleteRemovesThePairSelectedInEitherList) {
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     openTreeFolder("My App");
     click(form, IDC_FORM1_COMMAND2);
     click(form, IDC_FORM1_COMMAND2);
@@ -380,7 +340,7 @@ TEST_F(InfBuilderWindowTest, DeleteRemovesThePairSelectedInEitherList) {
 }
 
 TEST_F(InfBuilderWindowTest, AdvancedAddTakesSeveralFilesWithTheModeAndTheSetupNumberAndDeleteRemovesOne) {
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     click(form, IDC_FORM1_CHECK1);
     // No setup number selected: the message, nothing added.
     ui_->openFileAnswers.push_back(std::string("unused"));
@@ -422,7 +382,7 @@ TEST_F(InfBuilderWindowTest, AdvancedAddTakesSeveralFilesWithTheModeAndTheSetupN
 }
 
 TEST_F(InfBuilderWindowTest, CheckingAdvancedGrowsTheWindowToTheLargerHeightAndClearingItReturns) {
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     const int closed = outerHeight(form);
     // 5850 and 8775 twips at the classic dialog font are 240 and 360 dialog units.
     EXPECT_EQ(closed, dialogUnitsToPixelsY(form, 240));
@@ -440,7 +400,7 @@ TEST_F(InfBuilderWindowTest, CheckingAdvancedGrowsTheWindowToTheLargerHeightAndC
 }
 
 TEST_F(InfBuilderWindowTest, EnterInATextBoxDoesNotGenerateAndEscDoesNotClose) {
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     typeText(form, IDC_FORM1_TEXT1, "App");
     pressKey(form, IDC_FORM1_TEXT1, VK_RETURN);
     pressKey(form, IDC_FORM1_TEXT2, VK_RETURN);
@@ -453,7 +413,7 @@ TEST_F(InfBuilderWindowTest, EnterInATextBoxDoesNotGenerateAndEscDoesNotClose) {
 }
 
 TEST_F(InfBuilderWindowTest, TabFollowsTheLayout) {
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     const int expected[] = {IDC_FORM1_TEXT1,  IDC_FORM1_TEXT2,    IDC_FORM1_TEXT5,    IDC_FORM1_TEXT3,
                             IDC_FORM1_COMMAND7, IDC_FORM1_LIST1,  IDC_FORM1_DRIVE1,   IDC_FORM1_DIR1,
                             IDC_FORM1_LIST5,  IDC_FORM1_LIST7,    IDC_FORM1_LIST8,    IDC_FORM1_CHECK1,
@@ -468,7 +428,7 @@ TEST_F(InfBuilderWindowTest, TabFollowsTheLayout) {
 }
 
 TEST_F(InfBuilderWindowTest, CancelInTheCloseConfirmationKeepsEverything) {
-    HWND form = openBuilder("English");
+    HWND form = openInfBuilder("English");
     typeText(form, IDC_FORM1_TEXT1, "App");
     openTreeFolder("My App");
     click(form, IDC_FORM1_COMMAND2);
@@ -485,7 +445,7 @@ TEST_F(InfBuilderWindowTest, CancelInTheCloseConfirmationKeepsEverything) {
 }
 
 TEST_F(InfBuilderWindowTest, BackAndNextKeepEveryEntry) {
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     typeText(form, IDC_FORM1_TEXT1, "App");
     typeText(form, IDC_FORM1_TEXT2, "1.0");
     typeText(form, IDC_FORM1_TEXT5, "http://example.org/");
@@ -517,7 +477,7 @@ TEST_F(InfBuilderWindowTest, BackAndNextKeepEveryEntry) {
 }
 
 TEST_F(InfBuilderWindowTest, TheRegistryButtonPutsTheChosenFileInTheBoxAndCancelKeepsIt) {
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     const std::string reg = platform::joinPath(apps_, "app 设置.reg");
     platform::writeFileAtomic(reg, "REGEDIT4\r\n");
     ui_->openFileAnswers.push_back(reg);
@@ -563,7 +523,7 @@ protected:
 };
 
 TEST_F(InfBuilderGenerating, GenerateMakesThePackageShowsTheRunAndResetsTheControls) {
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     typeText(form, IDC_FORM1_TEXT1, "Hello");
     typeText(form, IDC_FORM1_TEXT2, "1.0");
     typeText(form, IDC_FORM1_TEXT5, "http://example.org/");
@@ -655,7 +615,7 @@ TEST_F(InfBuilderGenerating, TheRunLogAndItsLabelShowTheScanWhileItRuns) {
     platform::createFolder(many);
     for (int i = 0; i < 150; ++i)
         platform::writeFileAtomic(platform::joinPath(many, "f" + std::to_string(1000 + i) + ".txt"), "x");
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     typeText(form, IDC_FORM1_TEXT1, "Many");
     typeText(form, IDC_FORM1_TEXT2, "1");
     openTreeFolder("Many");
@@ -681,7 +641,7 @@ TEST_F(InfBuilderGenerating, TheRunLogAndItsLabelShowTheScanWhileItRuns) {
 }
 
 TEST_F(InfBuilderGenerating, AFailingGenerateNamesTheProblemEnablesTheWindowAndKeepsEverything) {
-    HWND form = openBuilder();
+    HWND form = openInfBuilder("");
     typeText(form, IDC_FORM1_TEXT1, "Hello");
     typeText(form, IDC_FORM1_TEXT2, "1.0");
     openTreeFolder("HelloApp");

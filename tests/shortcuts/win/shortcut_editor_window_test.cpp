@@ -20,20 +20,6 @@ std::string quotes(int n) { return std::string(static_cast<std::size_t>(n), '"')
 
 class ShortcutEditorWindowTest : public ProgramFixture {
 protected:
-    void SetUp() override {
-        ProgramFixture::SetUp();
-        if (systemId_.empty()) GTEST_SKIP() << "the system reports no default language id";
-    }
-
-    // Start window, INF package, Next, then the INF builder's shortcut button
-    // with `folder` open in its folder tree.
-    HWND openEditor(const std::string& language, const std::string& folder = "D:\\soft\\App") {
-        mapSystemLanguageTo(language);
-        startProgram();
-        click(startWindow(), IDC_FORMMAN_COMMAND1);
-        program_->infBuilder().record().openFolder = folder;
-        return reopenEditor();
-    }
     HWND reopenEditor() {
         program_->openShortcutEditor();
         return program_->shortcutEditor()->handle();
@@ -92,7 +78,7 @@ TEST_F(ShortcutEditorWindowTest, EveryControlWithItsCaptionInEachLanguage) {
     for (const Run& run : {Run{"Klingon", "添加快捷方式", false}, Run{"English", "Add shortcuts", true},
                            Run{"Chinese", "添加快捷方式", false}}) {
         SCOPED_TRACE(run.language);
-        HWND form3 = openEditor(run.language);
+        HWND form3 = openShortcutEditor(run.language, "D:\\soft\\App");
         ASSERT_TRUE(isShown(form3));
         EXPECT_FALSE(isShown(infBuilder())) << "the editor takes the INF builder's place";
         EXPECT_EQ(textOf(form3), run.title);
@@ -110,14 +96,12 @@ TEST_F(ShortcutEditorWindowTest, EveryControlWithItsCaptionInEachLanguage) {
         EXPECT_FALSE(isChecked(form3, IDC_FORM3_OPTION2));
         EXPECT_FALSE(isChecked(form3, IDC_FORM3_OPTION3));
         EXPECT_EQ(::GetNextDlgTabItem(form3, nullptr, FALSE), control(form3, IDC_FORM3_OPTION1));
-        program_.reset();
-        ui_.reset();
-        pumpMessages();
+        endProgram();
     }
 }
 
 TEST_F(ShortcutEditorWindowTest, AddWithTheExampleMakesTheThreeTextsAndEmptiesTheBoxes) {
-    HWND form3 = openEditor("English");
+    HWND form3 = openShortcutEditor("English", "D:\\soft\\App");
     typeText(form3, IDC_FORM3_TEXT1, "C:\\Program Files\\App\\app.exe");
     typeText(form3, IDC_FORM3_TEXT2, "C:\\Program Files\\App\\");
     typeText(form3, IDC_FORM3_TEXT3, "app");
@@ -148,7 +132,7 @@ TEST_F(ShortcutEditorWindowTest, AddWithTheExampleMakesTheThreeTextsAndEmptiesTh
 }
 
 TEST_F(ShortcutEditorWindowTest, EmptyFieldsAreWrittenAsEmptyAndTheArgumentsAlwaysStartWithABlank) {
-    HWND form3 = openEditor("English");
+    HWND form3 = openShortcutEditor("English", "D:\\soft\\App");
     // Every field empty, start menu without a folder: the group folder is empty too.
     click(form3, IDC_FORM3_OPTION2);
     click(form3, IDC_FORM3_COMMAND1);
@@ -180,7 +164,7 @@ TEST_F(ShortcutEditorWindowTest, EmptyFieldsAreWrittenAsEmptyAndTheArgumentsAlwa
 }
 
 TEST_F(ShortcutEditorWindowTest, TheStartMenuFolderIsTypedInText5AndWrittenAsTheGroupFolder) {
-    HWND form3 = openEditor("English");
+    HWND form3 = openShortcutEditor("English", "D:\\soft\\App");
     HWND text5 = control(form3, IDC_FORM3_TEXT5);
     HWND label6 = control(form3, IDC_FORM3_LABEL6);
     click(form3, IDC_FORM3_OPTION2);
@@ -217,7 +201,7 @@ TEST_F(ShortcutEditorWindowTest, TheStartMenuFolderIsTypedInText5AndWrittenAsThe
 }
 
 TEST_F(ShortcutEditorWindowTest, TheGroupKeyFollowsTheFolderOpenInTheInfBuilderAtEachAdd) {
-    HWND form3 = openEditor("English", "D:\\soft\\First");
+    HWND form3 = openShortcutEditor("English", "D:\\soft\\First");
     click(form3, IDC_FORM3_COMMAND1);
     program_->infBuilder().record().openFolder = "D:\\soft\\Second";
     click(form3, IDC_FORM3_COMMAND1);
@@ -227,7 +211,7 @@ TEST_F(ShortcutEditorWindowTest, TheGroupKeyFollowsTheFolderOpenInTheInfBuilderA
 }
 
 TEST_F(ShortcutEditorWindowTest, DeleteRemovesTheSelectedShortcutOnlyAndTheInfFollows) {
-    HWND form3 = openEditor("English");
+    HWND form3 = openShortcutEditor("English", "D:\\soft\\App");
     for (const char* name : {"One", "Two", "Three"}) {
         typeText(form3, IDC_FORM3_TEXT4, name);
         click(form3, IDC_FORM3_COMMAND1);
@@ -263,7 +247,7 @@ TEST_F(ShortcutEditorWindowTest, DeleteRemovesTheSelectedShortcutOnlyAndTheInfFo
 }
 
 TEST_F(ShortcutEditorWindowTest, GetFillsTheFourBoxesFromTheChosenProgramAndCancelChangesNothing) {
-    HWND form3 = openEditor("English");
+    HWND form3 = openShortcutEditor("English", "D:\\soft\\App");
     typeText(form3, IDC_FORM3_TEXT6, "/q");
     ui_->openFileAnswers = {std::string("C:\\Tools\\App\\app.exe"), std::nullopt};
     click(form3, IDC_FORM3_COMMAND4);
@@ -285,7 +269,7 @@ TEST_F(ShortcutEditorWindowTest, GetFillsTheFourBoxesFromTheChosenProgramAndCanc
 }
 
 TEST_F(ShortcutEditorWindowTest, BackKeepsEverythingAndTheTextsOfItsLoad) {
-    HWND form3 = openEditor("English");
+    HWND form3 = openShortcutEditor("English", "D:\\soft\\App");
     click(form3, IDC_FORM3_OPTION3);
     click(form3, IDC_FORM3_COMMAND1);
     typeText(form3, IDC_FORM3_TEXT1, "typed");
@@ -308,7 +292,7 @@ TEST_F(ShortcutEditorWindowTest, BackKeepsEverythingAndTheTextsOfItsLoad) {
 }
 
 TEST_F(ShortcutEditorWindowTest, ClosingUnloadsTheWindowAndEmptiesItsLists) {
-    HWND form3 = openEditor("English");
+    HWND form3 = openShortcutEditor("English", "D:\\soft\\App");
     click(form3, IDC_FORM3_OPTION2);
     typeText(form3, IDC_FORM3_TEXT4, "App");
     click(form3, IDC_FORM3_COMMAND1);

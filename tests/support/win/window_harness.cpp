@@ -86,7 +86,7 @@ void typeText(HWND dialog, int id, const std::string& utf8) {
 
 void closeFromTitleBar(HWND window) { ::SendMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
-void pumpMessages() { shell::win::PumpPendingMessages(); }
+void pumpMessages() { shell::win::pumpPendingMessages(); }
 
 bool hasCloseCommand(HWND window) {
     HMENU menu = ::GetSystemMenu(window, FALSE);

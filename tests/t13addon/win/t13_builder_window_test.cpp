@@ -23,30 +23,7 @@ namespace {
 
 class T13BuilderWindowTest : public ProgramFixture {
 protected:
-    void SetUp() override {
-        startFolder_ = platform::currentDirectory();
-        ProgramFixture::SetUp();
-        if (systemId_.empty()) GTEST_SKIP() << "the system reports no default language id";
-    }
-    void TearDown() override {
-        // Generate leaves the program folder current; it must not be while
-        // the folder is removed.
-        platform::setCurrentDirectory(startFolder_);
-        ProgramFixture::TearDown();
-    }
-
-    // Start window, T13 package, Next.
-    HWND openT13Builder(const std::string& language) {
-        mapSystemLanguageTo(language);
-        startProgram();
-        click(startWindow(), IDC_FORMMAN_OPTION2);
-        click(startWindow(), IDC_FORMMAN_COMMAND1);
-        return t13Builder();
-    }
-
     std::string inRoot(const std::string& name) const { return platform::joinPath(root_, name); }
-
-    std::string startFolder_;
 };
 
 // Captions of every control: built in, with English loaded, with Chinese loaded.
@@ -114,9 +91,7 @@ TEST_F(T13BuilderWindowTest, EveryControlWithItsCaptionInEachLanguage) {
         EXPECT_TRUE(isChecked(form4, IDC_FORM4_OPTION4));
         EXPECT_FALSE(isChecked(form4, IDC_FORM4_OPTION5));
         EXPECT_TRUE(isChecked(form4, IDC_FORM4_OPTION6));
-        program_.reset();
-        ui_.reset();
-        pumpMessages();
+        endProgram();
     }
 }
 
