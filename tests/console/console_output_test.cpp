@@ -232,10 +232,10 @@ TEST(ConsoleRefusals, NameTheValuesAnOptionTakesInTheChosenLanguage) {
         console::ConsoleRun run = console::consoleRunFor(language, false);
         run.out = &out;
         run.err = &err;
-        EXPECT_EQ(console::RunInfCommand({"--shortcut", "A=C:\\a.exe", "--place", "roof"}, run), 2);
+        EXPECT_EQ(console::runInfCommand({"--shortcut", "A=C:\\a.exe", "--place", "roof"}, run), 2);
         EXPECT_NE(err.str().find(inf), std::string::npos) << err.str();
         err.str({});
-        EXPECT_EQ(console::RunT13Command({"--integrator", "other"}, run), 2);
+        EXPECT_EQ(console::runT13Command({"--integrator", "other"}, run), 2);
         EXPECT_NE(err.str().find(t13), std::string::npos) << err.str();
     }
 }
