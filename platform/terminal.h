@@ -13,4 +13,12 @@ bool isTerminal(StandardStream stream);
 // the system does not tell.
 int terminalColumns(StandardStream stream);
 
+// The program's text is UTF-8. Where std::cout or std::cerr reaches a
+// console window, a Windows console would show those bytes in its own code
+// page and Chinese would come out garbled: there the text is handed to the
+// console as characters. A stream redirected to a file or a pipe gets the
+// bytes as written. On POSIX terminals take UTF-8 as it is: nothing changes.
+// Called once, at the start of a console program.
+void writeTextToConsoleAsCharacters();
+
 }  // namespace platform

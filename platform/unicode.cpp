@@ -152,6 +152,17 @@ std::string foldCase(std::string_view s) {
     return out;
 }
 
+std::size_t completeUtf8Length(std::string_view bytes) {
+    const std::size_t end = bytes.size();
+    std::size_t lead = end;
+    // A character has at most three bytes after its first.
+    while (lead > 0 && end - lead < 3 && (static_cast<unsigned char>(bytes[lead - 1]) & 0xC0) == 0x80) --lead;
+    if (lead == 0) return end;
+    const unsigned char first = static_cast<unsigned char>(bytes[lead - 1]);
+    const std::size_t length = first >= 0xF8 ? 1 : first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+    return end - (lead - 1) >= length ? end : lead - 1;
+}
+
 std::string textExcerpt(std::string_view text) {
     std::string s(text.substr(0, 80));
     if (text.size() > 80) {

@@ -18,6 +18,12 @@ bool isValidUtf8(std::string_view text);
 std::u16string utf8ToUtf16(std::string_view text);
 std::string utf16ToUtf8(std::u16string_view text);
 
+// How much of `bytes` ends on a character boundary: all of it, unless it ends
+// in the first bytes of a character whose rest is still to come (a stream
+// that hands text on in pieces keeps those back). Invalid bytes count as
+// whole characters.
+std::size_t completeUtf8Length(std::string_view bytes);
+
 // "U+4E2D '中'": how an error message names a character.
 std::string describeCodePoint(char32_t cp);
 // The start of a text for a message: at most 80 bytes, cut at a character

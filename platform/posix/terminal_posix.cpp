@@ -18,4 +18,6 @@ int terminalColumns(StandardStream stream) {
     return size.ws_col;
 }
 
+void writeTextToConsoleAsCharacters() {}
+
 }  // namespace platform

@@ -7,6 +7,7 @@
 #include "platform/error.h"
 #include "platform/program_arguments.h"
 #include "platform/program_main.h"
+#include "platform/terminal.h"
 #include "shell/ui_strings.h"
 #include "tools/console/console_run.h"
 #include "tools/console/inf_command.h"
@@ -67,5 +68,6 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    platform::writeTextToConsoleAsCharacters();
     return platform::runProgram(console::kProgramName, std::cerr, [&] { return run(argc, argv); });
 }
