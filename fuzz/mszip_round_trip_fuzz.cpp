@@ -16,7 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string history;
     for (std::size_t at = 0; at < size || at == 0; at += cabinet::kFrameSize) {
         const std::size_t n = std::min(cabinet::kFrameSize, size - at);
-        const std::vector<std::uint8_t> frame = compressor->compressFrame(data + at, n);
+        compressor->addFrame(data + at, n);
+        const std::vector<cabinet::CompressedFrame> released = compressor->takeReleased();
+        if (released.size() != 1) std::abort();  // one deflate stream per frame, never held back
+        const std::vector<std::uint8_t>& frame = released[0].payload;
         if (frame.size() < 2 || frame[0] != 'C' || frame[1] != 'K' || frame.size() > 32768 + 12) std::abort();
         z_stream z;
         std::memset(&z, 0, sizeof z);

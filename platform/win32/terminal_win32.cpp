@@ -13,6 +13,7 @@ namespace {
 HANDLE handleOf(StandardStream stream) {
     return GetStdHandle(stream == StandardStream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
 }
+
 // Collects the UTF-8 bytes written to a stream and hands whole characters
 // to the console; a character cut between two writes waits for its end.
 class ConsoleCharacterBuffer : public std::streambuf {
@@ -57,16 +58,18 @@ private:
     std::string pending_;
 };
 
-void writeToConsoleIfOne(std::ostream& stream, StandardStream which) {
+bool isConsole(HANDLE handle) {
     DWORD mode = 0;
+    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
+}
+
+void writeToConsoleIfOne(std::ostream& stream, StandardStream which) {
     const HANDLE handle = handleOf(which);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) return;
+    if (!isConsole(handle)) return;
     stream.flush();
-    // Kept for the whole run: the stream writes through it until the program ends.
-    static ConsoleCharacterBuffer* buffers[2] = {};
-    ConsoleCharacterBuffer*& buffer = buffers[which == StandardStream::Output ? 0 : 1];
-    if (buffer == nullptr) buffer = new ConsoleCharacterBuffer(handle);
-    stream.rdbuf(buffer);
+    // Never freed: the stream writes through it until the program's very
+    // end, after every destructor of ours has run.
+    stream.rdbuf(new ConsoleCharacterBuffer(handle));
 }
 
 }  // namespace
@@ -77,11 +80,7 @@ void writeTextToConsoleAsCharacters() {
 }
 
 // A console answers GetConsoleMode; a file, a pipe or no handle at all does not.
-bool isTerminal(StandardStream stream) {
-    DWORD mode = 0;
-    const HANDLE handle = handleOf(stream);
-    return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
-}
+bool isTerminal(StandardStream stream) { return isConsole(handleOf(stream)); }
 
 int terminalColumns(StandardStream stream) {
     CONSOLE_SCREEN_BUFFER_INFO info = {};

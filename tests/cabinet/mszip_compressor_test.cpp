@@ -40,7 +40,8 @@ std::vector<Frame> compressAll(cabinet::FrameCompressor& c, const std::string& d
     std::vector<Frame> frames;
     for (std::size_t at = 0; at < data.size(); at += cabinet::kFrameSize) {
         const std::size_t n = std::min(cabinet::kFrameSize, data.size() - at);
-        frames.push_back(c.compressFrame(reinterpret_cast<const std::uint8_t*>(data.data() + at), n));
+        c.addFrame(reinterpret_cast<const std::uint8_t*>(data.data() + at), n);
+        for (cabinet::CompressedFrame& released : c.takeReleased()) frames.push_back(std::move(released.payload));
     }
     return frames;
 }
@@ -100,7 +101,10 @@ TEST(MszipCompressor, HistoryReachesIntoThePreviousFrame) {
 
 TEST(MszipCompressor, AnEmptyFrameIsAFinalBlockOfNothing) {
     auto c = cabinet::MakeMszipCompressor();
-    const Frame f = c->compressFrame(nullptr, 0);
+    c->addFrame(nullptr, 0);
+    const std::vector<cabinet::CompressedFrame> released = c->takeReleased();
+    ASSERT_EQ(released.size(), 1u);
+    const Frame f = released[0].payload;
     EXPECT_EQ(inflateFrame(f, "", 0), "");
 }
 

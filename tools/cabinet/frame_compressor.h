@@ -31,9 +31,7 @@ public:
 
     // The folder's next frame. `size` is at most kFrameSize; only the
     // folder's last frame may be shorter. Releases zero or more blocks.
-    virtual void addFrame(const std::uint8_t* data, std::size_t size) {
-        release({compressFrame(data, size), static_cast<std::uint16_t>(size)});
-    }
+    virtual void addFrame(const std::uint8_t* data, std::size_t size) = 0;
     // The folder has no more frames: releases every block still held back.
     virtual void finish() {}
     // The blocks released since the last call.
@@ -42,10 +40,6 @@ public:
         out.swap(released_);
         return out;
     }
-
-    // The CFDATA payload for the next frame, for compressors that hold
-    // nothing back (every one so far): one frame in, its block out.
-    virtual std::vector<std::uint8_t> compressFrame(const std::uint8_t* data, std::size_t size) = 0;
 
 protected:
     void release(CompressedFrame frame) { released_.push_back(std::move(frame)); }

@@ -145,10 +145,6 @@ public:
 
     void finish() override { releaseHeld(); }
 
-    std::vector<std::uint8_t> compressFrame(const std::uint8_t*, std::size_t) override {
-        throw platform::Error(platform::ErrorKind::BadInput, "Internal error: LZX frames go in through addFrame.");
-    }
-
 private:
     // A frame parsed but not yet written.
     struct Held {
@@ -181,8 +177,8 @@ private:
             ends.clear();
             for (std::size_t i = 0; i < held_.size(); ++i) writeBlock(out, ends, i, i + 1, false);
         }
-        if (type == kUncompressedBlock) queue_ = held_.front().queueAtStart;
         if (type == kUncompressedBlock) {
+            queue_ = held_.front().queueAtStart;
             // Short matches rarely pay after data that did not compress.
             parser_.findShortMatches(false);
         } else {

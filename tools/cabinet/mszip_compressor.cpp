@@ -28,7 +28,14 @@ public:
     }
     ~MszipCompressor() override { deflateEnd(&stream_); }
 
-    std::vector<std::uint8_t> compressFrame(const std::uint8_t* data, std::size_t size) override {
+    // Each frame is one deflate stream of its own, primed with the frame
+    // before: nothing is held back.
+    void addFrame(const std::uint8_t* data, std::size_t size) override {
+        release({compressFrame(data, size), static_cast<std::uint16_t>(size)});
+    }
+
+private:
+    std::vector<std::uint8_t> compressFrame(const std::uint8_t* data, std::size_t size) {
         std::vector<std::uint8_t> out = {'C', 'K'};
         out.resize(2 + deflateBound(&stream_, static_cast<uLong>(size)) + 16);
         deflateReset(&stream_);
@@ -57,7 +64,6 @@ public:
         return out;
     }
 
-private:
     z_stream stream_;
     std::vector<std::uint8_t> history_;
 };

@@ -7,8 +7,8 @@ namespace {
 
 class StoreCompressor : public FrameCompressor {
 public:
-    std::vector<std::uint8_t> compressFrame(const std::uint8_t* data, std::size_t size) override {
-        return std::vector<std::uint8_t>(data, data + size);
+    void addFrame(const std::uint8_t* data, std::size_t size) override {
+        release({std::vector<std::uint8_t>(data, data + size), static_cast<std::uint16_t>(size)});
     }
 };
 
