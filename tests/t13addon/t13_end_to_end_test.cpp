@@ -2,6 +2,7 @@
 // file, 7z packs, copy /b joins. The package is then taken apart with 7z.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 
 #include "platform/code_page.h"
@@ -11,8 +12,10 @@
 #include "t13_fixture.h"
 #include "shell/command_runner.h"
 #include "t13addon/generate_t13_addon.h"
+#include "t13addon/t13_batch_file.h"
 #include "tests/support/fake_user_interface.h"
 #include "tests/support/outside_tools.h"
+#include "tests/support/shipped_language.h"
 
 using namespace t13addon;
 
@@ -178,4 +181,49 @@ TEST_F(T13EndToEnd, OverwritingMakesAFreshArchiveNotAnAddition) {
     EXPECT_EQ(innerListed.size(), 3u);
     for (const auto& entry : innerListed) EXPECT_EQ(entry.second, "Copy") << entry.first << ": -mx0";
     EXPECT_EQ(platform::listFolder(inRoot("out")).files, (std::vector<std::string>{"My App_1.0_Addon.7z"}));
+}
+
+// The real tools, with something done to the items just before the batch
+// file runs: after Generate's own check of the items, as when a file is
+// deleted or taken by another program in that moment.
+class TamperingRunner : public shell::CommandRunner {
+public:
+    TamperingRunner(shell::EventPump& pump, std::function<void()> beforeBatch)
+        : real_(pump), beforeBatch_(std::move(beforeBatch)) {}
+    int runAndWait(const std::string& commandLine, int windowStyle) override {
+        if (commandLine == t13addon::kT13BatchFileName) beforeBatch_();
+        return real_.runAndWait(commandLine, windowStyle);
+    }
+    void runDetached(const std::string& commandLine, int windowStyle) override {
+        real_.runDetached(commandLine, windowStyle);
+    }
+    void waitForDetached() { real_.waitForDetached(); }
+
+private:
+    shell::ToolCommandRunner real_;
+    std::function<void()> beforeBatch_;
+};
+
+TEST_F(T13EndToEnd, AnItemThat7zCannotFindWhenItPacksFailsTheBuildAndTheOldPackageStays) {
+    // 7z only warns of an item it cannot find or read (status 1) and packs
+    // the rest; the batch must stop there and the build must say so.
+    const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
+    platform::writeFileAtomic(output, "the old package");
+    T13Builder w = myApp();
+    w.packItems = {inRoot("soft\\app") + "\\*", inRoot("soft\\setup.exe")};
+    ui.language = &testsupport::ShippedLanguage("English");
+    ui.saveFileAnswers.push_back(output);
+    ui.yesNoAnswers.push_back(true);
+    TamperingRunner runner(ui, [&] { platform::deleteFile(inRoot("soft\\setup.exe")); });
+    const shell::GenerateOutcome outcome = GenerateT13Addon(w, ui, runner, "overwrite?");
+    runner.waitForDetached();
+    EXPECT_EQ(outcome, shell::GenerateOutcome::Failed) << ui.lastMessage();
+    EXPECT_NE(ui.lastMessage().find("ended with status 1"), std::string::npos) << ui.lastMessage();
+    EXPECT_EQ(platform::readFile(output), "the old package");
+    EXPECT_EQ(platform::listFolder(inRoot("out")).files, (std::vector<std::string>{"MyApp_1.0_Addon.7z"}));
+    // The batch ended at the missing item's line: the work files went, and no package was begun.
+    const platform::FolderListing left = platform::listFolder(programFolder);
+    EXPECT_EQ(left.files, (std::vector<std::string>{"7zs.sfx"}));
+    EXPECT_TRUE(left.folders.empty());
+    EXPECT_EQ(w.packItems.size(), 2u) << "the items stay for another try";
 }
