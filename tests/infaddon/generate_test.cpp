@@ -274,6 +274,47 @@ TEST_F(Generating, AnOldPackageStaysAtItsPathUntilTheNewOneIsWhole) {
     EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"});
 }
 
+TEST_F(Generating, ADiskThatFillsAtAnyByteOfTheBuildNeverGivesAPackageOrLosesTheOldOne) {
+    // The disk fills at a byte of the build, from the first work file to the
+    // package itself (the stand-in makecab writes through the same file
+    // layer): every build short of room fails, and the old package stays.
+    const AddonProject original = project;
+    const auto wipeProgramFolder = [&] {
+        const platform::FolderListing listing = platform::listFolder(programFolder);
+        for (const std::string& name : listing.folders) platform::removeFolderTree(inProgram(name));
+        for (const std::string& name : listing.files) platform::deleteFile(inProgram(name));
+    };
+    int failed = 0;
+    bool made = false;
+    for (std::uint64_t room = 0; room < 100000 && !made; room += 61) {
+        write(target, "old package");
+        project = original;
+        state = BuildState{};
+        ui.messages.clear();
+        ui.yesNoAnswers.push_back(true);
+        shell::GenerateOutcome outcome;
+        {
+            platform::FileFaults faults;
+            faults.fillDiskAfter(room);
+            outcome = generate();
+        }
+        made = outcome == shell::GenerateOutcome::Made;
+        if (made) {
+            EXPECT_EQ(platform::readFile(target), newPackage) << room;
+            EXPECT_EQ(ui.messages.size(), 1u) << room;
+        } else {
+            ++failed;
+            EXPECT_EQ(platform::readFile(target), "old package") << "the disk filled after " << room << " bytes";
+            ASSERT_FALSE(ui.messages.empty()) << room;
+            EXPECT_NE(ui.messages.back().text, "The integration package was made.") << room;
+        }
+        EXPECT_EQ(outFolderFiles(), std::vector<std::string>{"App_1.0_Addon.cab"}) << "after " << room << " bytes";
+        wipeProgramFolder();
+    }
+    EXPECT_TRUE(made) << "no room was enough";
+    EXPECT_GT(failed, 10);
+}
+
 TEST_F(Generating, AnOldPackageComesBackWhenNoNewOneIsMade) {
     write(target, "old package");
     makePackage = false;
