@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
+#include "platform/unicode.h"
 
 namespace shell {
 
@@ -37,9 +38,31 @@ std::uint64_t sizeOf(const std::string& path) {
 
 std::string partialPackagePath(const std::string& targetPath) { return targetPath + ".tolvane-part"; }
 
+std::vector<std::string> unfinishedPackageFiles(const std::string& partialPath) {
+    std::vector<std::string> found;
+    if (platform::fileExists(partialPath)) found.push_back(partialPath);
+    const std::string folder = platform::parentPath(partialPath);
+    const std::string copyPrefix = platform::baseName(partialPath) + ".tmp";
+    std::vector<std::string> names;
+    try {
+        names = platform::listFolder(folder.empty() ? "." : folder).files;
+    } catch (const platform::Error&) {
+        // A folder that cannot be listed whole: the fixed name at least.
+        names = {copyPrefix};
+    }
+    for (const std::string& name : names) {
+        const bool copy = name.size() == copyPrefix.size() ||
+                          (name.size() > copyPrefix.size() + 1 && name[copyPrefix.size()] == '-');
+        if (!copy || !platform::equalsIgnoreCase(name.substr(0, copyPrefix.size()), copyPrefix)) continue;
+        const std::string path = folder.empty() ? name : platform::joinPath(folder, name);
+        if (platform::fileExists(path)) found.push_back(path);
+    }
+    return found;
+}
+
 PackageReplacement::PackageReplacement(std::string targetPath)
     : target_(std::move(targetPath)), build_(partialPackagePath(target_)) {
-    if (platform::fileExists(build_)) platform::deleteFile(build_);
+    for (const std::string& path : unfinishedPackageFiles(build_)) platform::deleteFile(path);
     try {
         platform::removeOnInterrupt(build_);
     } catch (const platform::Error&) {
@@ -50,9 +73,9 @@ PackageReplacement::PackageReplacement(std::string targetPath)
 PackageReplacement::~PackageReplacement() {
     platform::keepOnInterrupt(build_);
     try {
-        if (platform::fileExists(build_)) platform::deleteFile(build_);
+        for (const std::string& path : unfinishedPackageFiles(build_)) platform::deleteFile(path);
     } catch (const platform::Error&) {
-        // The next build to this path removes it.
+        // The next build to this path removes them.
     }
 }
 

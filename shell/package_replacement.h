@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace shell {
 
@@ -17,9 +18,10 @@ using CompletenessCheck = std::function<bool(const std::string& path)>;
 class PackageReplacement {
 public:
     // Removes what an earlier build to the same path left under the
-    // temporary name. Throws platform::Error when it cannot.
+    // temporary name (unfinishedPackageFiles). Throws platform::Error when
+    // it cannot.
     explicit PackageReplacement(std::string targetPath);
-    // Removes the temporary file when the build did not commit it.
+    // Removes the temporary files when the build did not commit them.
     ~PackageReplacement();
     PackageReplacement(const PackageReplacement&) = delete;
     PackageReplacement& operator=(const PackageReplacement&) = delete;
@@ -40,6 +42,14 @@ private:
 
 // The name an unfinished package has beside its path.
 std::string partialPackagePath(const std::string& targetPath);
+
+// The files a build stopped midway may have left beside the user's path
+// under the unfinished package's name `partialPath`: that file itself,
+// 7-Zip's copy of it while it adds to the archive ("<name>.tmp"), and the
+// copies a writer makes before its rename ("<name>.tmp-..."). Only those
+// that are there now, and only files; the user's own files never bear
+// these names.
+std::vector<std::string> unfinishedPackageFiles(const std::string& partialPath);
 
 // A cabinet is whole when its header's cabinet size is the file's size.
 bool isCompleteCabinet(const std::string& path);

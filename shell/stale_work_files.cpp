@@ -137,7 +137,8 @@ std::vector<std::string> RemoveStaleWorkFiles(const std::string& programFolder) 
         if (platform::folderExists(path)) remove(path, true);
         else if (platform::fileExists(path)) remove(path, false);
     }
-    if (!userPackage.empty() && platform::fileExists(record.package)) remove(record.package, false);
+    if (!userPackage.empty())
+        for (const std::string& path : unfinishedPackageFiles(record.package)) remove(path, false);
     if (!firstFailure.empty()) throw platform::Error(platform::ErrorKind::Io, firstFailure);
     platform::deleteFile(marker);
     return removed;

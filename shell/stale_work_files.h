@@ -47,8 +47,9 @@ private:
 // Removes what the build named in `programFolder`'s marker left, when that
 // build's process is no longer running, and then the marker: each recorded
 // work file or folder in the program folder (bare names only; never one
-// that is the user's package) and the temporary package, while it still
-// bears the temporary name. Returns the paths removed. Throws
+// that is the user's package) and the temporary package with the copies
+// made of it (unfinishedPackageFiles), while it still bears the temporary
+// name. Returns the paths removed. Throws
 // platform::Error naming what could not be removed; the marker then stays
 // for the next start to try again.
 std::vector<std::string> RemoveStaleWorkFiles(const std::string& programFolder);

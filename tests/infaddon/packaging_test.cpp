@@ -325,6 +325,39 @@ TEST_F(Packaging, TheOldPackageStaysAtItsPathWhileThePackageIsMade) {
     EXPECT_EQ(platform::readFile(target), wholeCabinet("new"));
 }
 
+TEST_F(Packaging, WhatAStoppedBuildLeftBesideThePathGoesBeforeTheNextBuildAndWithIt) {
+    // A build killed while a tool wrote the package leaves its copies beside
+    // the path: 7-Zip's while it adds to the archive, a writer's before its
+    // rename. The user's own files, even of like names, stay.
+    const std::string folder = inRoot("out dir");
+    const std::vector<std::string> leftovers = {partialTarget(), partialTarget() + ".tmp",
+                                                partialTarget() + ".tmp-x81Kq2", partialTarget() + ".tmp-write"};
+    const std::vector<std::string> users = {"App_1.0_Addon.cab", "App_1.0_Addon.cab.tmp", "App_1.0_Addon.cab.tmp-1",
+                                            "App_1.0_Addon.cab.tolvane-part.tmp-", "App_1.0_Addon.cab.tolvane-part.tmpl",
+                                            "Other.cab.tolvane-part.tmp"};
+    for (const std::string& name : users) write(platform::joinPath(folder, name), "the user's");
+    platform::createFolder(platform::joinPath(folder, "App_1.0_Addon.cab.tolvane-part.tmp-folder"));
+    const auto leave = [&] {
+        for (const std::string& path : leftovers) write(path, "part of a package");
+    };
+    leave();
+    std::vector<std::string> found = shell::unfinishedPackageFiles(partialTarget());
+    std::sort(found.begin(), found.end());
+    std::vector<std::string> expected = leftovers;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(found, expected);
+
+    {
+        shell::PackageReplacement package(target);
+        EXPECT_EQ(platform::listFolder(folder).files, users) << "the next build starts with none of them";
+        leave();  // this build stopped by a failure midway
+    }
+    EXPECT_EQ(platform::listFolder(folder).files, users) << "a build that ends takes its own along";
+    EXPECT_EQ(platform::listFolder(folder).folders,
+              (std::vector<std::string>{"App_1.0_Addon.cab.tolvane-part.tmp-folder"}));
+    for (const std::string& name : users) EXPECT_EQ(platform::readFile(platform::joinPath(folder, name)), "the user's");
+}
+
 TEST(PackageChecks, WholeCabinetsAnd7zArchivesAreToldFromCutOnes) {
     const std::string folder = platform::makeTemporaryFolder("tolvane-whole");
     const std::string path = platform::joinPath(folder, "p");
