@@ -84,6 +84,12 @@ void endWithParent();
 void removeOnInterrupt(const std::string& path);
 // Takes a path off that list (it was removed, or is to be kept after all).
 void keepOnInterrupt(const std::string& path);
+// Returns at once unless an interrupt is being handled; then it never
+// returns, and the handler ends the program once it has removed the paths.
+// Windows runs its console handler on a thread of its own, so a program
+// calls this before it ends, and a started program's end is waited on
+// through it (the handler ends them all first).
+void waitOutAnInterrupt();
 
 // Splits a command line into arguments by the Windows rules (CommandLineToArgvW).
 std::vector<std::string> splitCommandLine(const std::string& commandLine);

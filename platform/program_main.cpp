@@ -3,11 +3,14 @@
 #include <new>
 #include <stdexcept>
 
+#include "platform/process.h"
+
 namespace platform {
 
 int runProgram(const char* programName, std::ostream& err, const std::function<int()>& body) {
+    int status = 1;
     try {
-        return body();
+        status = body();
     } catch (const std::bad_alloc&) {
         err << programName << ": there is not enough memory for this work.\n";
     } catch (const std::exception& e) {
@@ -15,7 +18,9 @@ int runProgram(const char* programName, std::ostream& err, const std::function<i
     } catch (...) {
         err << programName << ": an unexpected failure ended the program.\n";
     }
-    return 1;
+    // An interrupt being handled ends the program once its paths are gone.
+    waitOutAnInterrupt();
+    return status;
 }
 
 }  // namespace platform

@@ -279,6 +279,10 @@ void removeOnInterrupt(const std::string& path) {
     throw Error(ErrorKind::BadInput, "Too many paths to remove on an interrupt; " + path + " is not one of them.");
 }
 
+// The handler runs on the interrupted thread and ends the program itself:
+// no other thread can go on meanwhile.
+void waitOutAnInterrupt() {}
+
 void keepOnInterrupt(const std::string& path) {
     const EndingSignalsHeld held;
     for (auto& entry : interruptPaths)

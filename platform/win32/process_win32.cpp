@@ -183,11 +183,23 @@ InterruptPaths& interruptPaths() {
     return paths;
 }
 
+// Set by the Ctrl handler before it ends the started programs. A started
+// program that ends from then on ends by the handler's doing: the thread
+// that waited for it must not go on, report a failure, clean up beside the
+// handler or end the process before the handler is done.
+volatile LONG interrupting = 0;
+
 // Ctrl+C, Ctrl+Break, a closed console, log-off or shut-down: the started
 // programs end with the job, then the paths go. Returning FALSE lets the
 // system end the program as it would have.
 BOOL WINAPI removeOnConsoleEnd(DWORD) {
+    InterlockedExchange(&interrupting, 1);
     if (const HANDLE job = childrenJob()) TerminateJobObject(job, 1);
+    // A folder that is the current one cannot be removed; the program's other
+    // threads wait for their end from here on, so none needs it any more.
+    wchar_t system[MAX_PATH];
+    const UINT length = GetSystemDirectoryW(system, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) SetCurrentDirectoryW(system);
     InterruptPaths& registered = interruptPaths();
     EnterCriticalSection(&registered.lock);
     const std::vector<std::string> paths = registered.paths;
@@ -209,6 +221,11 @@ BOOL WINAPI removeOnConsoleEnd(DWORD) {
 }
 
 }  // namespace
+
+void waitOutAnInterrupt() {
+    if (InterlockedCompareExchange(&interrupting, 0, 0) == 0) return;
+    for (;;) Sleep(INFINITE);  // the handler ends the process when it is done
+}
 
 void removeOnInterrupt(const std::string& path) {
     if (path.empty()) return;
@@ -327,7 +344,11 @@ ChildProcess::~ChildProcess() {
     if (impl_ && impl_->process) CloseHandle(impl_->process);
 }
 
-bool ChildProcess::isAlive() { return WaitForSingleObject(impl_->process, 0) == WAIT_TIMEOUT; }
+bool ChildProcess::isAlive() {
+    if (WaitForSingleObject(impl_->process, 0) == WAIT_TIMEOUT) return true;
+    waitOutAnInterrupt();
+    return false;
+}
 
 void ChildProcess::waitBriefly(unsigned milliseconds) {
     // Wakes for the process's end or for any input the windows must handle.
@@ -342,6 +363,7 @@ unsigned long ChildProcess::processId() const { return impl_->id; }
 
 int ChildProcess::exitCode() {
     WaitForSingleObject(impl_->process, INFINITE);
+    waitOutAnInterrupt();
     DWORD code = 0;
     GetExitCodeProcess(impl_->process, &code);
     return static_cast<int>(code);
