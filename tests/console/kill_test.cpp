@@ -1,9 +1,11 @@
-// A real INF build of a generated ~50 MB tree, killed outright at several
-// moments: during the scan, the staging copy, each makecab run and the final
-// write. After each kill the package path holds the old package or a whole
-// new one; once the next build has started, no program of the killed build
-// runs on and its work folder is gone. (Programs are found through /proc, so
-// the test runs where there is one.)
+// Real builds of a generated ~50 MB tree, killed outright at several
+// moments: an INF build during the scan, the staging copy, each makecab run
+// and the final write; a T13 build while 7z packs the items, writes the
+// package and adds to it. After each kill the package path holds the old
+// package or a whole new one; once the next build has started, no program
+// the killed build started runs on and its work folder is gone; when the
+// last build is done, nothing but the package is left beside it. (Programs
+// are found through /proc, so the test runs where there is one.)
 #include <gtest/gtest.h>
 
 #include <dirent.h>
@@ -12,6 +14,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <thread>
 #include <vector>
 #include <unistd.h>
@@ -65,6 +69,62 @@ std::string programsIn(const std::string& folder) {
 
 bool processRunsIn(const std::string& folder) { return !programsIn(folder).empty(); }
 
+// The fields of /proc/<id>/stat after the command name ("id (name) state
+// parent ..."): [0] the state, [1] the parent, [19] the start time.
+std::vector<std::string> statFields(const std::string& id) {
+    std::vector<std::string> fields;
+    try {
+        const std::string stat = platform::readFile("/proc/" + id + "/stat");
+        std::istringstream rest(stat.substr(stat.rfind(')') + 1));
+        for (std::string field; rest >> field;) fields.push_back(field);
+    } catch (const std::exception&) {
+    }
+    return fields;
+}
+
+// Every process descended from `ancestor` now: id -> start time and command
+// line (an id that a later process takes over is not the same process).
+struct Descendant {
+    std::string startTime;
+    std::string commandLine;
+};
+std::map<std::string, Descendant> descendantsOf(unsigned long ancestor) {
+    std::map<std::string, std::string> parents, startTimes;
+    for (const std::string& id : processIds()) {
+        const std::vector<std::string> fields = statFields(id);
+        if (fields.size() < 20) continue;
+        parents[id] = fields[1];
+        startTimes[id] = fields[19];
+    }
+    const std::string ancestorId = std::to_string(ancestor);
+    std::map<std::string, Descendant> found;
+    for (const auto& entry : parents) {
+        std::string up = entry.second;
+        for (int depth = 0; depth < 64 && up != ancestorId && parents.count(up); ++depth) up = parents.at(up);
+        if (up != ancestorId) continue;
+        std::string line;
+        try {
+            line = platform::readFile("/proc/" + entry.first + "/cmdline");
+        } catch (const std::exception&) {
+        }
+        for (char& c : line)
+            if (c == '\0') c = ' ';
+        found[entry.first] = {startTimes.at(entry.first), line};
+    }
+    return found;
+}
+
+// Those of `processes` that still run (a zombie has ended).
+std::string stillRunning(const std::map<std::string, Descendant>& processes) {
+    std::string running;
+    for (const auto& entry : processes) {
+        const std::vector<std::string> fields = statFields(entry.first);
+        if (fields.size() >= 20 && fields[19] == entry.second.startTime && fields[0] != "Z")
+            running += entry.first + ": " + entry.second.commandLine + "\n";
+    }
+    return running;
+}
+
 bool waitFor(const std::function<bool()>& condition, int seconds) {
     const auto end = Clock::now() + std::chrono::seconds(seconds);
     while (Clock::now() < end) {
@@ -97,6 +157,9 @@ protected:
         }
         target = root + "/App_1_Addon.cab";
         platform::writeFileAtomic(target, "the old package");
+        // A stand-in self-extractor module for the T13 builds, outside the tree they pack.
+        platform::createFolder(root + "/module");
+        platform::writeFileAtomic(root + "/module/7zs.sfx", "MZ stand-in self-extractor module");
         const char* old = std::getenv("TMPDIR");
         oldTemp = old ? old : "";
         ::setenv("TMPDIR", temp.c_str(), 1);
@@ -108,18 +171,28 @@ protected:
         platform::removeFolderTree(root);
     }
 
+    // From now on the builds are T13 builds (store only, so that 7z is quick) of the same tree.
+    void buildT13Packages() {
+        kind = "t13";
+        platform::deleteFile(target);
+        target = root + "/App_1_Addon.7z";
+        platform::writeFileAtomic(target, "the old package");
+    }
     platform::ChildProcess startBuild() {
         const std::string program = platform::joinPath(TOLVANE_BIN_DIR, "tolvane-console");
-        return platform::ChildProcess::start(platform::quoteArgument(program) +
-                                                 " inf --name App --version 1 --source " +
-                                                 platform::quoteArgument(root + "/tree/App") + " --output " +
+        const std::string input = kind == "inf" ? " --source " + platform::quoteArgument(root + "/tree/App")
+                                                : " --item " + platform::quoteArgument(root + "/tree/App") +
+                                                      " --sfx " + platform::quoteArgument(root + "/module/7zs.sfx") +
+                                                      " --compression store";
+        return platform::ChildProcess::start(platform::quoteArgument(program) + " " + kind +
+                                                 " --name App --version 1" + input + " --output " +
                                                  platform::quoteArgument(target) + " --overwrite yes",
                                              platform::kHidden);
     }
     // The running build's work folder, empty while there is none (other than `besides`).
     std::string workFolder(const std::string& besides = "") const {
         for (const std::string& name : platform::listFolder(temp).folders)
-            if (name.rfind("tolvane-inf-", 0) == 0 && temp + "/" + name != besides) return temp + "/" + name;
+            if (name.rfind("tolvane-" + kind + "-", 0) == 0 && temp + "/" + name != besides) return temp + "/" + name;
         return {};
     }
 
@@ -128,7 +201,19 @@ protected:
         ASSERT_TRUE(platform::fileExists(target)) << "no package at the path after a kill " << moment;
         const std::string head = platform::readFileHead(target, 64);
         if (head == "the old package") return;
-        EXPECT_TRUE(shell::isCompleteCabinet(target)) << "a partial package after a kill " << moment;
+        EXPECT_TRUE(kind == "inf" ? shell::isCompleteCabinet(target) : shell::isComplete7zArchive(target))
+            << "a partial package after a kill " << moment;
+    }
+
+    // Once the last build is done: the package, whole, and nothing beside it
+    // or in the temporary folder (no work folder, no part of a package).
+    void expectOnlyTheWholePackageLeft() {
+        EXPECT_EQ(build.exitCode(), 0);
+        EXPECT_TRUE(kind == "inf" ? shell::isCompleteCabinet(target) : shell::isComplete7zArchive(target));
+        EXPECT_EQ(platform::listFolder(root).files, std::vector<std::string>{platform::baseName(target)})
+            << "a file left beside the package";
+        EXPECT_TRUE(workFolder().empty()) << workFolder();
+        EXPECT_EQ(platform::listFolder(temp).files, std::vector<std::string>{}) << "a file left in the temporary folder";
     }
 
     // Kills the running build when `moment` holds (or when it ends first),
@@ -145,16 +230,20 @@ protected:
         };
         const bool met = waitFor([&] { return holds() || !build.isAlive(); }, 240);
         const std::string killedFolder = workFolder(previousKilled);
+        const std::map<std::string, Descendant> started = descendantsOf(build.processId());
         build.terminate();
         build.exitCode();
         if (!met || killedFolder.empty()) ADD_FAILURE() << "the build never reached " << description;
         expectOldOrWholePackage(description);
         build = startBuild();
-        expectNothingLeftOf(killedFolder, description);
+        expectNothingLeftOf(killedFolder, started, description);
         previousKilled = killedFolder;
     }
 
-    void expectNothingLeftOf(const std::string& killedFolder, const std::string& description) {
+    void expectNothingLeftOf(const std::string& killedFolder, const std::map<std::string, Descendant>& started,
+                             const std::string& description) {
+        EXPECT_TRUE(waitFor([&] { return stillRunning(started).empty(); }, 10))
+            << "a program the build killed " << description << " started runs on:\n" << stillRunning(started);
         if (killedFolder.empty()) return;
         EXPECT_TRUE(waitFor([&] { return !platform::folderExists(killedFolder); }, 30))
             << "the work folder of the build killed " << description << " is still there";
@@ -170,6 +259,7 @@ protected:
     }
 
     platform::ChildProcess build = platform::ChildProcess::start("true", platform::kHidden);
+    std::string kind = "inf";  // the console command the builds run
     std::string previousKilled;
     std::string root, temp, target, oldTemp;
 };
@@ -237,14 +327,26 @@ TEST_F(KilledBuild, LeavesTheOldPackageOrTheWholeNewOneAndNothingBehind) {
     killWhen("at the final write", [&] { return platform::fileExists(shell::partialPackagePath(target)); });
 
     // And the build left alone makes the package, with nothing left beside it.
-    build.exitCode();
-    EXPECT_TRUE(shell::isCompleteCabinet(target));
-    EXPECT_FALSE(platform::fileExists(shell::partialPackagePath(target)));
-    EXPECT_TRUE(workFolder().empty()) << workFolder();
-    EXPECT_EQ(platform::listFolder(temp).files, std::vector<std::string>{}) << "a file left in the temporary folder";
+    expectOnlyTheWholePackageLeft();
     if (std::system("cabextract -v >/dev/null 2>&1") == 0) {
         EXPECT_EQ(std::system(("cabextract -q -t '" + target + "' >/dev/null 2>&1").c_str()), 0);
     }
+}
+
+TEST_F(KilledBuild, AT13BuildLeavesTheOldPackageOrTheWholeNewOneAndNothingBehind) {
+    if (platform::findProgram("7z", {}).empty()) GTEST_SKIP() << "no 7z is installed (p7zip-full)";
+    buildT13Packages();
+    const std::string partial = shell::partialPackagePath(target);
+    build = startBuild();
+    killWhen("while 7z packs the items", [&] { return inCurrent("temp.7z") && processRunsIn(current()); });
+    killWhen("while 7z writes the package", [&] {
+        return platform::fileExists(partial) && !platform::fileExists(partial + ".tmp") && processRunsIn(current());
+    });
+    // 7z adds the entries file to a copy of the archive beside it, then renames the copy.
+    killWhen("while 7z adds to the package", [&] { return platform::fileExists(partial + ".tmp"); });
+
+    expectOnlyTheWholePackageLeft();
+    EXPECT_EQ(std::system(("7z t '" + target + "' >/dev/null 2>&1").c_str()), 0);
 }
 
 }  // namespace
