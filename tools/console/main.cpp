@@ -15,17 +15,6 @@
 
 namespace {
 
-const char* const kSynopsis =
-    "usage: tolvane-console [--verbose] [--language NAME] inf OPTIONS   make an INF package (NAME_VERSION_Addon.cab)\n"
-    "       tolvane-console [--verbose] [--language NAME] t13 OPTIONS   make a T13 package (NAME_VERSION_Addon.7z)\n"
-    "       tolvane-console --help | --version\n";
-
-std::string help() {
-    return std::string(kSynopsis) + "\n\"tolvane-console inf --help\" and \"tolvane-console t13 --help\" give each " +
-           "command's options.\n" + console::kCommonOptionsHelp + "  --version      the program's version\n" +
-           console::kExitStatusHelp;
-}
-
 // "V3.3" -> "3.3"
 std::string versionText() {
     const std::string suffix = shell::kProgramVersionSuffix;
@@ -43,7 +32,7 @@ int run(int argc, char** argv) {
         run = console::consoleRunFor({}, false);
         for (; i < words.size(); ++i) {
             if (console::isHelpOption(words[i])) {
-                std::cout << help();
+                std::cout << console::programHelp(run.texts);
                 return 0;
             }
             if (words[i] == "--version") {
@@ -53,15 +42,15 @@ int run(int argc, char** argv) {
             if (!console::takeCommonOption(words, i, run)) break;
         }
     } catch (const platform::Error& e) {
-        return console::refuseArguments(run, e.what(), kSynopsis, console::kProgramName);
+        return console::refuseArguments(run, e.what(), console::ConsoleText::Usage, console::kProgramName);
     }
     if (i == words.size())
-        return console::refuseArguments(run, run.texts(console::ConsoleText::NoCommand), kSynopsis,
+        return console::refuseArguments(run, run.texts(console::ConsoleText::NoCommand), console::ConsoleText::Usage,
                                         console::kProgramName);
     const std::vector<std::string> args(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
     if (words[i] == "inf") return console::runInfCommand(args, run);
     if (words[i] == "t13") return console::runT13Command(args, run);
-    return console::refuseArguments(run, run.texts(console::ConsoleText::UnknownCommand, {words[i]}), kSynopsis,
+    return console::refuseArguments(run, run.texts(console::ConsoleText::UnknownCommand, {words[i]}), console::ConsoleText::Usage,
                                     console::kProgramName);
 }
 
