@@ -1,7 +1,10 @@
 #include "tools/console/console_run.h"
 
+#include <memory>
+
 #include "platform/error.h"
 #include "platform/terminal.h"
+#include "shell/error_text.h"
 #include "shell/profile_reader.h"
 #include "tools/console/console_language.h"
 
@@ -44,6 +47,17 @@ ConsoleRun consoleRunFor(const std::string& language, bool verbose) {
     run.progress = platform::isTerminal(platform::StandardStream::Error);
     run.columns = platform::terminalColumns(platform::StandardStream::Error);
     return run;
+}
+
+platform::ProgramFailureWords programFailureWords(const ConsoleRun& run) {
+    platform::ProgramFailureWords words;
+    words.outOfMemory = run.texts(ConsoleText::OutOfMemory);
+    words.unexpectedFailure = run.texts(ConsoleText::UnexpectedFailure);
+    const auto language = std::make_shared<const shell::LanguageState>(run.language);
+    words.describe = [language](const std::exception& e) {
+        return shell::errorText(shell::LanguageTexts(*language), e);
+    };
+    return words;
 }
 
 bool takeCommonOption(const std::vector<std::string>& args, std::size_t& i, ConsoleRun& run) {

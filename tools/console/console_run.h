@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_main.h"
 #include "shell/ui_strings.h"
 #include "tools/console/console_texts.h"
 
@@ -36,6 +37,10 @@ struct ConsoleRun {
 // standard error is a terminal. Throws platform::Error(BadInput) for a
 // language that has no file.
 ConsoleRun consoleRunFor(const std::string& language, bool verbose);
+
+// What ended the program, worded in the run's language: the system's errors
+// by their message keys (see shell::errorText).
+platform::ProgramFailureWords programFailureWords(const ConsoleRun& run);
 
 // The options every command takes besides its own: --verbose (-v) and
 // --language NAME. When args[i] is one, applies it (reading the language

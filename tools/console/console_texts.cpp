@@ -143,6 +143,8 @@ const TextEntry kTexts[kConsoleTextCount] = {
     {ConsoleText::InfTextFolderWentAway, "inftext folder went away",
      "A source folder went away during the scan; nothing was written."},
     {ConsoleText::InfTextWritten, "inftext written", "Wrote %1.inf and Entries_%1.ini in %2"},
+    {ConsoleText::OutOfMemory, "out of memory", "there is not enough memory for this work."},
+    {ConsoleText::UnexpectedFailure, "unexpected failure", "an unexpected failure ended the program."},
 };
 
 // The builder messages the console words its own way.

@@ -89,8 +89,11 @@ enum class ConsoleText : int {
     InfTextSourceMissing,
     InfTextFolderWentAway,
     InfTextWritten,
+    // What ended a program that did not end by itself.
+    OutOfMemory,
+    UnexpectedFailure,
 };
-inline constexpr std::size_t kConsoleTextCount = static_cast<std::size_t>(ConsoleText::InfTextWritten) + 1;
+inline constexpr std::size_t kConsoleTextCount = static_cast<std::size_t>(ConsoleText::UnexpectedFailure) + 1;
 
 // The language file's section that holds the console's texts.
 inline constexpr const char* kConsoleSection = "console";

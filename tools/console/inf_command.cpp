@@ -15,6 +15,7 @@
 #include "tools/console/console_user_interface.h"
 #include "tools/console/command_support.h"
 #include "tools/console/work_folder.h"
+#include "shell/error_text.h"
 
 namespace console {
 
@@ -215,14 +216,14 @@ int runInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
         fillBuilder(a, run.texts, builder, ui);
     } catch (const platform::Error& e) {
         platform::setCurrentDirectory(startFolder);
-        ui.error(e.what());
+        ui.error(shell::errorText(ui, e));
         return ui.finish(shell::GenerateOutcome::Failed);
     }
     platform::setCurrentDirectory(startFolder);
     shell::GenerateOutcome outcome = shell::GenerateOutcome::Failed;
     shell::ToolCommandRunner runner(ui);
     std::ostringstream workFolderTrouble;
-    runInWorkFolder("tolvane-inf", startFolder, runner, workFolderTrouble, run.texts, [&](const std::string& workFolder) {
+    runInWorkFolder("tolvane-inf", startFolder, runner, workFolderTrouble, run.texts, ui, [&](const std::string& workFolder) {
         ui.addShownPath(workFolder, workFolder);
         const ToolOutputRoute route(ui, run.verbose, workFolder);
         ui.followScan(builder.build.RunLog);

@@ -22,6 +22,9 @@ std::string versionText() {
            "\n";
 }
 
+// What ends the program unasked is told in the run's language once it is known.
+platform::ProgramFailureWords failureWords;
+
 int run(int argc, char** argv) {
     // On Windows from the wide command line: names outside the ANSI code page
     // (a Chinese folder on an English system) arrive intact, as UTF-8.
@@ -30,6 +33,7 @@ int run(int argc, char** argv) {
     std::size_t i = 0;
     try {
         run = console::consoleRunFor({}, false);
+        failureWords = console::programFailureWords(run);
         for (; i < words.size(); ++i) {
             if (console::isHelpOption(words[i])) {
                 std::cout << console::programHelp(run.texts);
@@ -41,6 +45,7 @@ int run(int argc, char** argv) {
             }
             if (!console::takeCommonOption(words, i, run)) break;
         }
+        failureWords = console::programFailureWords(run);
     } catch (const platform::Error& e) {
         return console::refuseArguments(run, e.what(), console::ConsoleText::Usage, console::kProgramName);
     }
@@ -58,5 +63,5 @@ int run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     platform::writeTextToConsoleAsCharacters();
-    return platform::runProgram(console::kProgramName, std::cerr, [&] { return run(argc, argv); });
+    return platform::runProgram(console::kProgramName, std::cerr, [&] { return run(argc, argv); }, failureWords);
 }

@@ -109,7 +109,7 @@ int runT13Command(const std::vector<std::string>& args, ConsoleRun run) {
     }
     shell::ToolCommandRunner runner(ui);
     std::ostringstream workFolderTrouble;
-    runInWorkFolder("tolvane-t13", startFolder, runner, workFolderTrouble, run.texts, [&](const std::string& workFolder) {
+    runInWorkFolder("tolvane-t13", startFolder, runner, workFolderTrouble, run.texts, ui, [&](const std::string& workFolder) {
         ui.addShownPath(workFolder, workFolder);
         const ToolOutputRoute route(ui, run.verbose, workFolder);
         ui.setPackingText(run.texts(ConsoleText::ProgressT13, {platform::nativePath(a.shared.shownOutput)}));

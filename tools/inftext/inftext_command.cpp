@@ -10,6 +10,7 @@
 #include "infaddon/source_scanner.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "shell/error_text.h"
 #include "shell/package_name_rule.h"
 #include "shell/ui_strings.h"
 #include "tools/console/console_language.h"
@@ -176,7 +177,7 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
         platform::setProgramFolder(programFolderBefore);
     } catch (const platform::Error& e) {
         platform::setProgramFolder(programFolderBefore);
-        err << "tolvane-inftext: " << e.what() << "\n";
+        err << "tolvane-inftext: " << shell::errorText(texts, e) << "\n";
         return 1;
     }
     out << consoleTexts(ConsoleText::InfTextWritten, {state.PackageName, *o.out}) << "\n";
