@@ -19,7 +19,7 @@ enum class ErrorKind {
 // language; what() gives it as an English sentence.
 enum class FileAction {
     None,  // the error is a sentence of its own
-    ReadFile, WriteFile, CreateFolder, CopyFile, CopyFileTo, DeleteFile, RemoveFolder, RenameFile, ListFolder,
+    ReadFile, WriteFile, CreateFolder, CopyFrom, CopyTo, RemoveFile, RemoveFolder, RenameFile, ListFolder,
     ReadEntry, ReadCurrentFolder, ChangeFolder, CreateTemporaryFolder,
 };
 
@@ -53,9 +53,9 @@ inline const char* fileActionText(FileAction action) {
         case FileAction::ReadFile: return "Cannot read the file";
         case FileAction::WriteFile: return "Cannot write the file";
         case FileAction::CreateFolder: return "Cannot create the folder";
-        case FileAction::CopyFile: return "Cannot copy the file";
-        case FileAction::CopyFileTo: return "Cannot copy the file to";
-        case FileAction::DeleteFile: return "Cannot delete the file";
+        case FileAction::CopyFrom: return "Cannot copy the file";
+        case FileAction::CopyTo: return "Cannot copy the file to";
+        case FileAction::RemoveFile: return "Cannot delete the file";
         case FileAction::RemoveFolder: return "Cannot remove the folder";
         case FileAction::RenameFile: return "Cannot rename the file";
         case FileAction::ListFolder: return "Cannot list the folder";

@@ -11,9 +11,9 @@ std::optional<MessageKey> fileActionMessage(platform::FileAction action) {
         case FileAction::ReadFile: return MessageKey::FileCannotRead;
         case FileAction::WriteFile: return MessageKey::FileCannotWrite;
         case FileAction::CreateFolder: return MessageKey::FolderCannotCreate;
-        case FileAction::CopyFile: return MessageKey::FileCannotCopy;
-        case FileAction::CopyFileTo: return MessageKey::FileCannotCopyTo;
-        case FileAction::DeleteFile: return MessageKey::FileCannotDelete;
+        case FileAction::CopyFrom: return MessageKey::FileCannotCopy;
+        case FileAction::CopyTo: return MessageKey::FileCannotCopyTo;
+        case FileAction::RemoveFile: return MessageKey::FileCannotDelete;
         case FileAction::RemoveFolder: return MessageKey::FolderCannotRemove;
         case FileAction::RenameFile: return MessageKey::FileCannotRename;
         case FileAction::ListFolder: return MessageKey::FolderCannotList;

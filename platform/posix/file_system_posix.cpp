@@ -77,9 +77,9 @@ void createFolders(const std::string& path) {
 
 void copyFile(const std::string& from, const std::string& to) {
     const std::string source = resolveLetterCase(from);
-    FileFaultChecks::check(FileOperation::Read, from, FileAction::CopyFile);
+    FileFaultChecks::check(FileOperation::Read, from, FileAction::CopyFrom);
     struct stat st;
-    if (!statPath(source, st)) fail(FileAction::CopyFile, from);
+    if (!statPath(source, st)) fail(FileAction::CopyFrom, from);
     writeFileAtomic(to, readFile(source));
     // Keep the source's time, as Windows' copy does: cabinets store it.
     struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -88,8 +88,8 @@ void copyFile(const std::string& from, const std::string& to) {
 }
 
 void deleteFile(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Delete, path, FileAction::DeleteFile);
-    if (::unlink(nativePath(resolveLetterCase(path)).c_str()) != 0) fail(FileAction::DeleteFile, path);
+    FileFaultChecks::check(FileOperation::Delete, path, FileAction::RemoveFile);
+    if (::unlink(nativePath(resolveLetterCase(path)).c_str()) != 0) fail(FileAction::RemoveFile, path);
 }
 
 void removeFolderTree(const std::string& path) {
@@ -98,7 +98,7 @@ void removeFolderTree(const std::string& path) {
     struct stat st;
     if (::lstat(p.c_str(), &st) != 0) fail(FileAction::RemoveFolder, path);
     if (!S_ISDIR(st.st_mode)) {
-        if (::unlink(p.c_str()) != 0) fail(FileAction::DeleteFile, path);
+        if (::unlink(p.c_str()) != 0) fail(FileAction::RemoveFile, path);
         return;
     }
     DIR* dir = ::opendir(p.c_str());

@@ -82,26 +82,26 @@ void createFolders(const std::string& path) {
 void copyFile(const std::string& from, const std::string& to) {
     // Copy beside the target, then move it over: the target is never half written.
     const std::string temp = to + ".tmp-copy";
-    FileFaultChecks::check(FileOperation::Read, from, FileAction::CopyFile);
-    FileFaultChecks::check(FileOperation::Write, to, FileAction::CopyFileTo);
+    FileFaultChecks::check(FileOperation::Read, from, FileAction::CopyFrom);
+    FileFaultChecks::check(FileOperation::Write, to, FileAction::CopyTo);
     if (FileFaultChecks::active()) {
         // The seam's disk takes the copy's bytes as a write would.
         const std::uint64_t size = fileInfo(from).size;
         if (FileFaultChecks::room(static_cast<std::size_t>(size)) < size) FileFaultChecks::diskFull(to);
     }
-    if (!CopyFileW(wide(from).c_str(), wide(temp).c_str(), FALSE)) fail(FileAction::CopyFile, from);
+    if (!CopyFileW(wide(from).c_str(), wide(temp).c_str(), FALSE)) fail(FileAction::CopyFrom, from);
     SetFileAttributesW(wide(temp).c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!MoveFileExW(wide(temp).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
         const DWORD code = GetLastError();
         DeleteFileW(wide(temp).c_str());
-        fail(FileAction::CopyFileTo, to, code);
+        fail(FileAction::CopyTo, to, code);
     }
 }
 
 void deleteFile(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Delete, path, FileAction::DeleteFile);
+    FileFaultChecks::check(FileOperation::Delete, path, FileAction::RemoveFile);
     const std::wstring name = wide(path);
-    if (!removeWhenReleased([&] { return DeleteFileW(name.c_str()) != 0; })) fail(FileAction::DeleteFile, path);
+    if (!removeWhenReleased([&] { return DeleteFileW(name.c_str()) != 0; })) fail(FileAction::RemoveFile, path);
 }
 
 void removeFolderTree(const std::string& path) {

@@ -184,6 +184,33 @@ TEST_F(ConsoleRunOutput, TheProgressLineIsDrawnOnlyOnATerminal) {
     EXPECT_EQ(err.find('\r'), std::string::npos) << "a progress line in a file: " << err;
 }
 
+// The runs README shows give what README says they print (standard error
+// and output together, as a terminal shows them).
+TEST_F(ConsoleRunOutput, TheRunsTheReadmeShowsPrintWhatItSays) {
+    const std::string readme = platform::readFile(platform::joinPath(TOLVANE_SOURCE_DIR, "README.md"));
+    std::istringstream lines(readme);
+    std::vector<std::pair<std::string, std::string>> runs;  // command, what it prints
+    // The first block of indented lines that starts with "$ ".
+    for (std::string line; std::getline(lines, line);) {
+        const bool indented = line.rfind("    ", 0) == 0;
+        if (indented && line.rfind("    $ ", 0) == 0) runs.emplace_back(line.substr(6), "");
+        else if (indented && !runs.empty()) runs.back().second += line.substr(4) + "\n";
+        else if (!runs.empty()) break;
+    }
+    ASSERT_GE(runs.size(), 2u) << "README shows an English and a Chinese run";
+    const std::string example = platform::joinPath(TOLVANE_SOURCE_DIR, "examples/HelloApp");
+    for (auto [command, expected] : runs) {
+        for (const auto& [from, to] : {std::pair<std::string, std::string>{"build/native/bin/tolvane-console", shellQuoted(program)},
+                                       {"examples/HelloApp", shellQuoted(example)}}) {
+            const std::size_t at = command.find(from);
+            ASSERT_NE(at, std::string::npos) << command;
+            command.replace(at, from.size(), to);
+        }
+        EXPECT_FALSE(expected.empty()) << command;
+        EXPECT_EQ(capture("cd " + shellQuoted(root) + " && " + command + " 2>&1"), expected) << command;
+    }
+}
+
 // The options a help text names.
 std::set<std::string> optionsNamed(const std::string& help) {
     static const std::regex option("--[a-z][a-z-]*");
