@@ -22,6 +22,7 @@
 #include "shell/stale_work_files.h"
 #include "shell/tool_route.h"
 #include "shell/typed_text_rules.h"
+#include "shell/error_text.h"
 
 namespace infaddon {
 
@@ -44,10 +45,10 @@ struct BuildProgress {
 std::string failureMessage(const StepFailure& failure, const BuildProgress& progress, const std::string& targetPath,
                            const shell::MessageTexts& texts) {
     if (progress.packageMade)
-        return texts.text(MessageKey::InfMadeThenFailed, {targetPath, failure.step(), failure.what()});
+        return texts.text(MessageKey::InfMadeThenFailed, {targetPath, failure.step(), shell::errorText(texts, failure)});
     if (progress.oldPackage && platform::fileExists(targetPath))
-        return texts.text(MessageKey::InfStepFailedOldKept, {failure.step(), failure.what(), targetPath});
-    return texts.text(MessageKey::InfStepFailed, {failure.step(), failure.what()});
+        return texts.text(MessageKey::InfStepFailedOldKept, {failure.step(), shell::errorText(texts, failure), targetPath});
+    return texts.text(MessageKey::InfStepFailed, {failure.step(), shell::errorText(texts, failure)});
 }
 
 std::optional<shell::MessageKey> firstCheckMessage(const AddonProject& project) {
@@ -113,7 +114,7 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     try {
         scanSourceFolders(project, state, progress, ui);
     } catch (const std::exception& e) {
-        throw StepFailure(step(MessageKey::StepCollectFiles, {project.SourceFolders[state.SourceIndex].folder}), e.what());
+        throw StepFailure(step(MessageKey::StepCollectFiles, {project.SourceFolders[state.SourceIndex].folder}), e);
     }
     // Nothing is written before the collected files are known to fit one
     // cabinet and the package is known not to replace one of them.

@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "shell/file_choice.h"
+#include "shell/error_text.h"
 
 namespace infaddon {
 
@@ -86,7 +87,7 @@ void ChooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t driv
     try {
         openInTree(builder, root);
     } catch (const platform::Error& e) {
-        ui.showMessage(folderNotOpenedMessage(ui, root, e.what()), {}, shell::MessageIcon::Stop);
+        ui.showMessage(folderNotOpenedMessage(ui, root, shell::errorText(ui, e)), {}, shell::MessageIcon::Stop);
     }
 }
 
@@ -96,7 +97,7 @@ void OpenTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t l
     try {
         openInTree(builder, folder);
     } catch (const platform::Error& e) {
-        ui.showMessage(folderNotOpenedMessage(ui, folder, e.what()), {}, shell::MessageIcon::Stop);
+        ui.showMessage(folderNotOpenedMessage(ui, folder, shell::errorText(ui, e)), {}, shell::MessageIcon::Stop);
     }
 }
 

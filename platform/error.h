@@ -14,14 +14,57 @@ enum class ErrorKind {
     BadInput,       // input the user or a tool handed over that cannot be used
 };
 
+// What a failed file operation was doing. The error keeps it with the path
+// and the system's reason, so the shell can word the failure in the user's
+// language; what() gives it as an English sentence.
+enum class FileAction {
+    None,  // the error is a sentence of its own
+    ReadFile, WriteFile, CreateFolder, CopyFrom, CopyTo, RemoveFile, RemoveFolder, RenameFile, ListFolder,
+    ReadEntry, ReadCurrentFolder, ChangeFolder, CreateTemporaryFolder,
+};
+
+// "Cannot read the file", ...: the English words before the path.
+const char* fileActionText(FileAction action);
+
 class Error : public std::runtime_error {
 public:
     Error(ErrorKind kind, const std::string& message)
         : std::runtime_error(message), kind_(kind) {}
+    // "Cannot read the file "PATH": REASON."
+    Error(ErrorKind kind, FileAction action, const std::string& path, const std::string& reason)
+        : std::runtime_error(std::string(fileActionText(action)) + " \"" + path + "\": " + reason + "."),
+          kind_(kind), action_(action), path_(path), reason_(reason) {}
     ErrorKind kind() const { return kind_; }
+    FileAction action() const { return action_; }
+    const std::string& path() const { return path_; }
+    // The system's reason, without a closing full stop.
+    const std::string& reason() const { return reason_; }
 
 private:
     ErrorKind kind_;
+    FileAction action_ = FileAction::None;
+    std::string path_;
+    std::string reason_;
 };
+
+inline const char* fileActionText(FileAction action) {
+    switch (action) {
+        case FileAction::None: break;
+        case FileAction::ReadFile: return "Cannot read the file";
+        case FileAction::WriteFile: return "Cannot write the file";
+        case FileAction::CreateFolder: return "Cannot create the folder";
+        case FileAction::CopyFrom: return "Cannot copy the file";
+        case FileAction::CopyTo: return "Cannot copy the file to";
+        case FileAction::RemoveFile: return "Cannot delete the file";
+        case FileAction::RemoveFolder: return "Cannot remove the folder";
+        case FileAction::RenameFile: return "Cannot rename the file";
+        case FileAction::ListFolder: return "Cannot list the folder";
+        case FileAction::ReadEntry: return "Cannot read the entry";
+        case FileAction::ReadCurrentFolder: return "Cannot read the current folder";
+        case FileAction::ChangeFolder: return "Cannot change to the folder";
+        case FileAction::CreateTemporaryFolder: return "Cannot create a temporary folder in";
+    }
+    return "";
+}
 
 }  // namespace platform

@@ -41,13 +41,13 @@ void FileFaults::fillDiskAfter(std::uint64_t bytes) {
 
 bool FileFaultChecks::active() { return current != nullptr; }
 
-void FileFaultChecks::check(FileOperation operation, const std::string& path, const char* what) {
+void FileFaultChecks::check(FileOperation operation, const std::string& path, FileAction what) {
     if (!current) return;
     const std::string p = comparable(path);
     for (const FileFaults::Rule& rule : current->rules_) {
         if (rule.operation == operation && endsWith(p, rule.pathEnd)) {
             ++current->refusals_;
-            throw Error(ErrorKind::Io, std::string(what) + " \"" + path + "\": " + rule.reason + ".");
+            throw Error(ErrorKind::Io, what, path, rule.reason);
         }
     }
 }
@@ -61,7 +61,7 @@ std::size_t FileFaultChecks::room(std::size_t wanted) {
 
 void FileFaultChecks::diskFull(const std::string& path) {
     if (current) ++current->refusals_;
-    throw Error(ErrorKind::Io, "Cannot write the file \"" + path + "\": There is not enough space on the disk.");
+    throw Error(ErrorKind::Io, FileAction::WriteFile, path, "There is not enough space on the disk");
 }
 
 }  // namespace platform

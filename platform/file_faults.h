@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/error.h"
+
 namespace platform {
 
 enum class FileOperation {
@@ -55,7 +57,7 @@ private:
 // What the file functions call. Both throw platform::Error(Io) naming the path.
 struct FileFaultChecks {
     // Throws when `operation` on `path` is to fail.
-    static void check(FileOperation operation, const std::string& path, const char* what);
+    static void check(FileOperation operation, const std::string& path, FileAction what);
     // Of `wanted` bytes about to be written to `path`, how many the disk takes
     // (all when no fault is set up).
     static std::size_t room(std::size_t wanted);

@@ -8,15 +8,25 @@
 namespace platform {
 
 int runProgram(const char* programName, std::ostream& err, const std::function<int()>& body) {
+    return runProgram(programName, err, body, ProgramFailureWords());
+}
+
+int runProgram(const char* programName, std::ostream& err, const std::function<int()>& body,
+               const ProgramFailureWords& words) {
     int status = 1;
     try {
         status = body();
     } catch (const std::bad_alloc&) {
-        err << programName << ": there is not enough memory for this work.\n";
+        err << programName << ": " << words.outOfMemory << "\n";
     } catch (const std::exception& e) {
-        err << programName << ": " << e.what() << "\n";
+        std::string account = e.what();
+        try {
+            if (words.describe) account = words.describe(e);
+        } catch (...) {
+        }
+        err << programName << ": " << account << "\n";
     } catch (...) {
-        err << programName << ": an unexpected failure ended the program.\n";
+        err << programName << ": " << words.unexpectedFailure << "\n";
     }
     // An interrupt being handled ends the program once its paths are gone.
     waitOutAnInterrupt();

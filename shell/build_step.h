@@ -4,20 +4,31 @@
 #pragma once
 
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <utility>
 
+#include "platform/error.h"
+
 namespace shell {
 
-// A build step that failed: what the step was doing, and the system's account.
+// A build step that failed: what the step was doing, and the system's account
+// (kept whole when it was the system's error, so the user's language can word
+// a failed file operation; see errorText).
 class StepFailure : public std::runtime_error {
 public:
     StepFailure(std::string step, const std::string& cause) : std::runtime_error(cause), step_(std::move(step)) {}
+    StepFailure(std::string step, const std::exception& cause)
+        : std::runtime_error(cause.what()), step_(std::move(step)) {
+        if (const auto* error = dynamic_cast<const platform::Error*>(&cause)) cause_ = *error;
+    }
     const std::string& step() const { return step_; }
+    const std::optional<platform::Error>& cause() const { return cause_; }
 
 private:
     std::string step_;
+    std::optional<platform::Error> cause_;
 };
 
 // Runs one step and gives its result; any failure in it becomes a
@@ -29,7 +40,7 @@ auto runStep(const std::string& description, Step&& step) -> decltype(step()) {
     } catch (const StepFailure&) {
         throw;
     } catch (const std::exception& e) {
-        throw StepFailure(description, e.what());
+        throw StepFailure(description, e);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "shell/command_guard.h"
+#include "shell/error_text.h"
 
 #include <exception>
 
@@ -15,7 +16,7 @@ bool RunGuarded(UserInterface& ui, const std::function<void()>& command) {
         command();
         return true;
     } catch (const std::exception& e) {
-        detail = e.what();
+        detail = errorText(ui, e);
     } catch (...) {
         detail = ui.text(MessageKey::UnknownError);
     }

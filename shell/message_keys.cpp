@@ -137,6 +137,19 @@ const KeyedText kMessageTexts[kMessageKeyCount] = {
     {"scan done", "查找完毕，共找到 %1 个条目其中有%2个文件"},
     {"scan found", "已找到 %1 个：%2"},
     {"no shortcut id", "从 1 到 10000 的快捷方式编号都已用完：请先删除一个快捷方式，再添加新的。"},
+    {"cannot read file", "无法读取文件“%1”：%2。"},
+    {"cannot write file", "无法写入文件“%1”：%2。"},
+    {"cannot create folder", "无法创建文件夹“%1”：%2。"},
+    {"cannot copy file", "无法复制文件“%1”：%2。"},
+    {"cannot copy file to", "无法把文件复制到“%1”：%2。"},
+    {"cannot delete file", "无法删除文件“%1”：%2。"},
+    {"cannot remove folder", "无法删除文件夹“%1”：%2。"},
+    {"cannot rename file", "无法给文件“%1”改名：%2。"},
+    {"cannot list folder", "无法列出文件夹“%1”的内容：%2。"},
+    {"cannot read entry", "无法读取条目“%1”：%2。"},
+    {"cannot read current folder", "无法读取当前文件夹“%1”：%2。"},
+    {"cannot change folder", "无法进入文件夹“%1”：%2。"},
+    {"cannot create temporary folder", "无法在“%1”中创建临时文件夹：%2。"},
 };
 
 // In the order of CaptionKey.

@@ -56,8 +56,10 @@ enum class MessageKey : int {
     ScanFound,
     // Shortcut editor
     NoShortcutId,
+    // A file operation of the system that failed: its path and the system's reason
+    FileCannotRead, FileCannotWrite, FolderCannotCreate, FileCannotCopy, FileCannotCopyTo, FileCannotDelete, FolderCannotRemove, FileCannotRename, FolderCannotList, EntryCannotRead, CurrentFolderCannotRead, FolderCannotEnter, TemporaryFolderCannotCreate,
 };
-inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::NoShortcutId) + 1;
+inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::TemporaryFolderCannotCreate) + 1;
 
 enum class CaptionKey : int {
     // INF builder, advanced area

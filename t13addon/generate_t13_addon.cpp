@@ -22,6 +22,7 @@
 #include "t13addon/sfx_config.h"
 #include "t13addon/t13_batch_file.h"
 #include "t13addon/t13_entries_file.h"
+#include "shell/error_text.h"
 
 namespace t13addon {
 
@@ -107,10 +108,10 @@ struct BuildProgress {
 std::string failureMessage(const StepFailure& failure, const BuildProgress& progress, const std::string& outputPath,
                            const shell::MessageTexts& texts) {
     if (progress.packageMade)
-        return texts.text(MessageKey::T13MadeThenFailed, {outputPath, failure.step(), failure.what()});
+        return texts.text(MessageKey::T13MadeThenFailed, {outputPath, failure.step(), shell::errorText(texts, failure)});
     if (progress.oldPackage && platform::fileExists(outputPath))
-        return texts.text(MessageKey::T13StepFailedOldKept, {failure.step(), failure.what(), outputPath});
-    return texts.text(MessageKey::T13StepFailed, {failure.step(), failure.what()});
+        return texts.text(MessageKey::T13StepFailedOldKept, {failure.step(), shell::errorText(texts, failure), outputPath});
+    return texts.text(MessageKey::T13StepFailed, {failure.step(), shell::errorText(texts, failure)});
 }
 
 // The work between the busy bracket's two ends (steps that write, run and
@@ -305,7 +306,7 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
         platform::setCurrentDirectory(programFolder);
         return made ? shell::GenerateOutcome::Made : shell::GenerateOutcome::NotMade;
     } catch (const platform::Error& e) {
-        ui.showMessage(ui.text(MessageKey::T13Stopped, {e.what()}), ui.messageText(shell::MessageKey::T13FailureTitle),
+        ui.showMessage(ui.text(MessageKey::T13Stopped, {shell::errorText(ui, e)}), ui.messageText(shell::MessageKey::T13FailureTitle),
                        shell::MessageIcon::Stop);
         return shell::GenerateOutcome::Failed;
     }

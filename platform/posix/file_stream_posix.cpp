@@ -16,9 +16,9 @@ namespace platform {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& what, const std::string& path, int error) {
+[[noreturn]] void fail(FileAction what, const std::string& path, int error) {
     const ErrorKind kind = (error == ENOENT || error == ENOTDIR) ? ErrorKind::FileNotFound : ErrorKind::Io;
-    throw Error(kind, what + " \"" + path + "\": " + std::strerror(error) + ".");
+    throw Error(kind, what, path, std::strerror(error));
 }
 
 }  // namespace
@@ -28,11 +28,11 @@ struct FileReader::Handle {
 };
 
 FileReader::FileReader(const std::string& path) : path_(path), handle_(new Handle) {
-    FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
+    FileFaultChecks::check(FileOperation::Read, path, FileAction::ReadFile);
     if (folderExists(path))
-        throw Error(ErrorKind::BadInput, "Cannot read the file \"" + path + "\": it is a folder, not a file.");
+        throw Error(ErrorKind::BadInput, FileAction::ReadFile, path, "it is a folder, not a file");
     handle_->fd = ::open(nativePath(resolveLetterCase(path)).c_str(), O_RDONLY | O_CLOEXEC);
-    if (handle_->fd < 0) fail("Cannot read the file", path, errno);
+    if (handle_->fd < 0) fail(FileAction::ReadFile, path, errno);
 }
 
 FileReader::~FileReader() {
@@ -44,7 +44,7 @@ std::size_t FileReader::read(void* buffer, std::size_t count) {
     while (done < count) {
         const ssize_t n = ::read(handle_->fd, static_cast<char*>(buffer) + done, count - done);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) fail("Cannot read the file", path_, errno);
+        if (n < 0) fail(FileAction::ReadFile, path_, errno);
         if (n == 0) break;
         done += static_cast<std::size_t>(n);
     }
@@ -57,10 +57,10 @@ struct AtomicFileWriter::Handle {
 };
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path), handle_(new Handle) {
-    FileFaultChecks::check(FileOperation::Write, path, "Cannot write the file");
+    FileFaultChecks::check(FileOperation::Write, path, FileAction::WriteFile);
     handle_->temp = nativePath(path) + ".tmp-XXXXXX";
     handle_->fd = ::mkstemp(&handle_->temp[0]);
-    if (handle_->fd < 0) fail("Cannot write the file", path, errno);
+    if (handle_->fd < 0) fail(FileAction::WriteFile, path, errno);
 }
 
 AtomicFileWriter::~AtomicFileWriter() {
@@ -87,7 +87,7 @@ void AtomicFileWriter::write(const void* data, std::size_t size) {
             const int error = room == 0 || room < wanted ? ENOSPC : errno;
             discard();
             if (error == ENOSPC && FileFaultChecks::active()) FileFaultChecks::diskFull(path_);
-            fail("Cannot write the file", path_, error);
+            fail(FileAction::WriteFile, path_, error);
         }
         done += static_cast<std::size_t>(n);
     }
@@ -106,7 +106,7 @@ void AtomicFileWriter::overwrite(std::uint64_t offset, const void* data, std::si
         if (n <= 0) {
             const int error = n < 0 ? errno : EIO;
             discard();
-            fail("Cannot write the file", path_, error);
+            fail(FileAction::WriteFile, path_, error);
         }
         done += static_cast<std::size_t>(n);
     }
@@ -120,7 +120,7 @@ void AtomicFileWriter::close() {
     if (result != 0) {
         const int error = errno;
         discard();
-        fail("Cannot write the file", path_, error);
+        fail(FileAction::WriteFile, path_, error);
     }
 }
 
@@ -131,7 +131,7 @@ void AtomicFileWriter::commit() {
     if (::rename(handle_->temp.c_str(), nativePath(path_).c_str()) != 0) {
         const int error = errno;
         discard();
-        fail("Cannot write the file", path_, error);
+        fail(FileAction::WriteFile, path_, error);
     }
     committed_ = true;
 }

@@ -23,9 +23,9 @@ namespace platform {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& what, const std::string& path, int error = errno) {
+[[noreturn]] void fail(FileAction what, const std::string& path, int error = errno) {
     const ErrorKind kind = (error == ENOENT || error == ENOTDIR) ? ErrorKind::FileNotFound : ErrorKind::Io;
-    throw Error(kind, what + " \"" + path + "\": " + std::strerror(error) + ".");
+    throw Error(kind, what, path, std::strerror(error));
 }
 
 bool statPath(const std::string& path, struct stat& st) { return ::stat(nativePath(path).c_str(), &st) == 0; }
@@ -55,31 +55,31 @@ bool folderExists(const std::string& path) {
 }
 
 void createFolder(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Write, path, "Cannot create the folder");
-    if (::mkdir(nativePath(path).c_str(), 0777) != 0) fail("Cannot create the folder", path);
+    FileFaultChecks::check(FileOperation::Write, path, FileAction::CreateFolder);
+    if (::mkdir(nativePath(path).c_str(), 0777) != 0) fail(FileAction::CreateFolder, path);
 }
 
 void createFolders(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Write, path, "Cannot create the folder");
+    FileFaultChecks::check(FileOperation::Write, path, FileAction::CreateFolder);
     const std::string p = nativePath(path);
     for (std::size_t i = 1; i <= p.size(); ++i) {
         if (i == p.size() || p[i] == '/') {
             const std::string part = p.substr(0, i);
             struct stat st;
             if (::stat(part.c_str(), &st) == 0) {
-                if (!S_ISDIR(st.st_mode)) fail("Cannot create the folder", path, ENOTDIR);
+                if (!S_ISDIR(st.st_mode)) fail(FileAction::CreateFolder, path, ENOTDIR);
                 continue;
             }
-            if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) fail("Cannot create the folder", path);
+            if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST) fail(FileAction::CreateFolder, path);
         }
     }
 }
 
 void copyFile(const std::string& from, const std::string& to) {
     const std::string source = resolveLetterCase(from);
-    FileFaultChecks::check(FileOperation::Read, from, "Cannot copy the file");
+    FileFaultChecks::check(FileOperation::Read, from, FileAction::CopyFrom);
     struct stat st;
-    if (!statPath(source, st)) fail("Cannot copy the file", from);
+    if (!statPath(source, st)) fail(FileAction::CopyFrom, from);
     writeFileAtomic(to, readFile(source));
     // Keep the source's time, as Windows' copy does: cabinets store it.
     struct timespec times[2] = {st.st_atim, st.st_mtim};
@@ -88,33 +88,33 @@ void copyFile(const std::string& from, const std::string& to) {
 }
 
 void deleteFile(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Delete, path, "Cannot delete the file");
-    if (::unlink(nativePath(resolveLetterCase(path)).c_str()) != 0) fail("Cannot delete the file", path);
+    FileFaultChecks::check(FileOperation::Delete, path, FileAction::RemoveFile);
+    if (::unlink(nativePath(resolveLetterCase(path)).c_str()) != 0) fail(FileAction::RemoveFile, path);
 }
 
 void removeFolderTree(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Delete, path, "Cannot remove the folder");
+    FileFaultChecks::check(FileOperation::Delete, path, FileAction::RemoveFolder);
     const std::string p = nativePath(path);
     struct stat st;
-    if (::lstat(p.c_str(), &st) != 0) fail("Cannot remove the folder", path);
+    if (::lstat(p.c_str(), &st) != 0) fail(FileAction::RemoveFolder, path);
     if (!S_ISDIR(st.st_mode)) {
-        if (::unlink(p.c_str()) != 0) fail("Cannot delete the file", path);
+        if (::unlink(p.c_str()) != 0) fail(FileAction::RemoveFile, path);
         return;
     }
     DIR* dir = ::opendir(p.c_str());
-    if (!dir) fail("Cannot remove the folder", path);
+    if (!dir) fail(FileAction::RemoveFolder, path);
     std::vector<std::string> names;
     while (dirent* entry = ::readdir(dir)) {
         if (std::strcmp(entry->d_name, ".") && std::strcmp(entry->d_name, "..")) names.push_back(entry->d_name);
     }
     ::closedir(dir);
     for (const auto& name : names) removeFolderTree(p + "/" + name);
-    if (::rmdir(p.c_str()) != 0) fail("Cannot remove the folder", path);
+    if (::rmdir(p.c_str()) != 0) fail(FileAction::RemoveFolder, path);
 }
 
 void renameFile(const std::string& from, const std::string& to) {
-    FileFaultChecks::check(FileOperation::Rename, from, "Cannot rename the file");
-    if (::rename(nativePath(from).c_str(), nativePath(to).c_str()) != 0) fail("Cannot rename the file", from);
+    FileFaultChecks::check(FileOperation::Rename, from, FileAction::RenameFile);
+    if (::rename(nativePath(from).c_str(), nativePath(to).c_str()) != 0) fail(FileAction::RenameFile, from);
 }
 
 bool sameFile(const std::string& a, const std::string& b) {
@@ -124,10 +124,10 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 FolderListing listFolder(const std::string& path) {
-    FileFaultChecks::check(FileOperation::List, path, "Cannot list the folder");
+    FileFaultChecks::check(FileOperation::List, path, FileAction::ListFolder);
     const std::string p = stripTrailingSeparators(nativePath(resolveLetterCase(path)));
     DIR* dir = ::opendir(p.c_str());
-    if (!dir) fail("Cannot list the folder", path);
+    if (!dir) fail(FileAction::ListFolder, path);
     FolderListing listing;
     errno = 0;
     while (dirent* entry = ::readdir(dir)) {
@@ -139,8 +139,8 @@ FolderListing listFolder(const std::string& path) {
         const std::string entryPath = joinPath(path, name);
         struct stat st;
         try {
-            FileFaultChecks::check(FileOperation::Examine, entryPath, "Cannot read the entry");
-            if (::stat((p == "/" ? "/" + name : p + "/" + name).c_str(), &st) != 0) fail("Cannot read the entry", entryPath);
+            FileFaultChecks::check(FileOperation::Examine, entryPath, FileAction::ReadEntry);
+            if (::stat((p == "/" ? "/" + name : p + "/" + name).c_str(), &st) != 0) fail(FileAction::ReadEntry, entryPath);
         } catch (...) {
             ::closedir(dir);
             throw;
@@ -151,7 +151,7 @@ FolderListing listFolder(const std::string& path) {
     }
     const int listError = errno;
     ::closedir(dir);
-    if (listError != 0) fail("Cannot list the folder", path, listError);
+    if (listError != 0) fail(FileAction::ListFolder, path, listError);
     std::sort(listing.folders.begin(), listing.folders.end(), nameLess);
     std::sort(listing.files.begin(), listing.files.end(), nameLess);
     return listing;
@@ -200,40 +200,40 @@ std::string resolveLetterCase(const std::string& path) {
 }
 
 std::string readFile(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
+    FileFaultChecks::check(FileOperation::Read, path, FileAction::ReadFile);
     if (folderExists(path))
-        throw Error(ErrorKind::BadInput, "Cannot read the file \"" + path + "\": it is a folder, not a file.");
+        throw Error(ErrorKind::BadInput, FileAction::ReadFile, path, "it is a folder, not a file");
     const std::string p = nativePath(resolveLetterCase(path));
     std::FILE* f = std::fopen(p.c_str(), "rb");
-    if (!f) fail("Cannot read the file", path);
+    if (!f) fail(FileAction::ReadFile, path);
     std::string bytes;
     char buffer[65536];
     std::size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) bytes.append(buffer, n);
     const bool bad = std::ferror(f);
     std::fclose(f);
-    if (bad) fail("Cannot read the file", path, EIO);
+    if (bad) fail(FileAction::ReadFile, path, EIO);
     return bytes;
 }
 
 std::string readFileHead(const std::string& path, std::size_t count) {
-    FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
+    FileFaultChecks::check(FileOperation::Read, path, FileAction::ReadFile);
     std::FILE* f = std::fopen(nativePath(resolveLetterCase(path)).c_str(), "rb");
-    if (!f) fail("Cannot read the file", path);
+    if (!f) fail(FileAction::ReadFile, path);
     std::string bytes(count, '\0');
     bytes.resize(std::fread(&bytes[0], 1, count, f));
     const bool bad = std::ferror(f);
     std::fclose(f);
-    if (bad) fail("Cannot read the file", path, EIO);
+    if (bad) fail(FileAction::ReadFile, path, EIO);
     return bytes;
 }
 
 void writeFileAtomic(const std::string& path, const std::string& bytes) {
-    FileFaultChecks::check(FileOperation::Write, path, "Cannot write the file");
+    FileFaultChecks::check(FileOperation::Write, path, FileAction::WriteFile);
     const std::string target = nativePath(path);
     std::string temp = target + ".tmp-XXXXXX";
     const int fd = ::mkstemp(&temp[0]);
-    if (fd < 0) fail("Cannot write the file", path);
+    if (fd < 0) fail(FileAction::WriteFile, path);
     std::size_t done = 0;
     while (done < bytes.size()) {
         const std::size_t wanted = bytes.size() - done;
@@ -244,7 +244,7 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
             ::close(fd);
             ::unlink(temp.c_str());
             if (error == ENOSPC && FileFaultChecks::active()) FileFaultChecks::diskFull(path);
-            fail("Cannot write the file", path, error);
+            fail(FileAction::WriteFile, path, error);
         }
         done += static_cast<std::size_t>(n);
     }
@@ -252,14 +252,14 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
     if (::close(fd) != 0 || ::rename(temp.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(temp.c_str());
-        fail("Cannot write the file", path, error);
+        fail(FileAction::WriteFile, path, error);
     }
 }
 
 FileInfo fileInfo(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Examine, path, "Cannot read the file");
+    FileFaultChecks::check(FileOperation::Examine, path, FileAction::ReadFile);
     struct stat st;
-    if (!statPath(resolveLetterCase(path), st)) fail("Cannot read the file", path);
+    if (!statPath(resolveLetterCase(path), st)) fail(FileAction::ReadFile, path);
     FileInfo info;
     info.size = static_cast<std::uint64_t>(st.st_size);
     std::tm local{};
@@ -279,12 +279,12 @@ bool driveReady(const std::string& root) { return folderExists(root); }
 
 std::string currentDirectory() {
     char buffer[4096];
-    if (!::getcwd(buffer, sizeof buffer)) fail("Cannot read the current folder", ".");
+    if (!::getcwd(buffer, sizeof buffer)) fail(FileAction::ReadCurrentFolder, ".");
     return buffer;
 }
 
 void setCurrentDirectory(const std::string& path) {
-    if (::chdir(nativePath(path).c_str()) != 0) fail("Cannot change to the folder", path);
+    if (::chdir(nativePath(path).c_str()) != 0) fail(FileAction::ChangeFolder, path);
 }
 
 std::string absolutePath(const std::string& path) {
@@ -339,7 +339,7 @@ void setProgramFolder(const std::string& path) { programFolderOverride = path; }
 std::string makeTemporaryFolder(const std::string& prefix) {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/" + prefix + "-XXXXXX";
-    if (!::mkdtemp(&pattern[0])) fail("Cannot create a temporary folder in", pattern);
+    if (!::mkdtemp(&pattern[0])) fail(FileAction::CreateTemporaryFolder, pattern);
     return pattern;
 }
 

@@ -13,10 +13,10 @@ namespace platform {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& what, const std::string& path, DWORD code) {
+[[noreturn]] void fail(FileAction what, const std::string& path, DWORD code) {
     const ErrorKind kind =
         (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) ? ErrorKind::FileNotFound : ErrorKind::Io;
-    throw Error(kind, what + " \"" + path + "\": " + systemReason(code) + ".");
+    throw Error(kind, what, path, systemReason(code));
 }
 
 // ReadFile and WriteFile take at most a DWORD at once; a megabyte a call
@@ -30,12 +30,12 @@ struct FileReader::Handle {
 };
 
 FileReader::FileReader(const std::string& path) : path_(path), handle_(new Handle) {
-    FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
+    FileFaultChecks::check(FileOperation::Read, path, FileAction::ReadFile);
     if (folderExists(path))
-        throw Error(ErrorKind::BadInput, "Cannot read the file \"" + path + "\": it is a folder, not a file.");
+        throw Error(ErrorKind::BadInput, FileAction::ReadFile, path, "it is a folder, not a file");
     handle_->h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (handle_->h == INVALID_HANDLE_VALUE) fail("Cannot read the file", path, GetLastError());
+    if (handle_->h == INVALID_HANDLE_VALUE) fail(FileAction::ReadFile, path, GetLastError());
 }
 
 FileReader::~FileReader() {
@@ -48,7 +48,7 @@ std::size_t FileReader::read(void* buffer, std::size_t count) {
         DWORD n = 0;
         const DWORD wanted = static_cast<DWORD>(std::min(count - done, kLargestCall));
         if (!ReadFile(handle_->h, static_cast<char*>(buffer) + done, wanted, &n, nullptr))
-            fail("Cannot read the file", path_, GetLastError());
+            fail(FileAction::ReadFile, path_, GetLastError());
         if (n == 0) break;
         done += n;
     }
@@ -61,11 +61,11 @@ struct AtomicFileWriter::Handle {
 };
 
 AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path), handle_(new Handle) {
-    FileFaultChecks::check(FileOperation::Write, path, "Cannot write the file");
+    FileFaultChecks::check(FileOperation::Write, path, FileAction::WriteFile);
     const std::string temp = path + ".tmp-write";
     handle_->h = CreateFileW(wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                              nullptr);
-    if (handle_->h == INVALID_HANDLE_VALUE) fail("Cannot write the file", path, GetLastError());
+    if (handle_->h == INVALID_HANDLE_VALUE) fail(FileAction::WriteFile, path, GetLastError());
     handle_->temp = temp;
 }
 
@@ -94,7 +94,7 @@ void AtomicFileWriter::write(const void* data, std::size_t size) {
             const DWORD code = written || chunk == 0 ? ERROR_DISK_FULL : GetLastError();
             discard();
             if (chunk < wanted) FileFaultChecks::diskFull(path_);
-            fail("Cannot write the file", path_, code);
+            fail(FileAction::WriteFile, path_, code);
         }
         done += n;
     }
@@ -117,7 +117,7 @@ void AtomicFileWriter::overwrite(std::uint64_t offset, const void* data, std::si
     if (!ok) {
         const DWORD code = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
         discard();
-        fail("Cannot write the file", path_, code);
+        fail(FileAction::WriteFile, path_, code);
     }
 }
 
@@ -128,7 +128,7 @@ void AtomicFileWriter::close() {
     if (!ok) {
         const DWORD code = GetLastError();
         discard();
-        fail("Cannot write the file", path_, code);
+        fail(FileAction::WriteFile, path_, code);
     }
 }
 
@@ -140,7 +140,7 @@ void AtomicFileWriter::commit() {
     if (!MoveFileExW(wide(handle_->temp).c_str(), wide(path_).c_str(), MOVEFILE_REPLACE_EXISTING)) {
         const DWORD code = GetLastError();
         discard();
-        fail("Cannot write the file", path_, code);
+        fail(FileAction::WriteFile, path_, code);
     }
     committed_ = true;
 }

@@ -12,10 +12,10 @@ namespace platform {
 
 namespace {
 
-[[noreturn]] void fail(const std::string& what, const std::string& path, DWORD code = GetLastError()) {
+[[noreturn]] void fail(FileAction what, const std::string& path, DWORD code = GetLastError()) {
     const ErrorKind kind =
         (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) ? ErrorKind::FileNotFound : ErrorKind::Io;
-    throw Error(kind, what + " \"" + path + "\": " + systemReason(code) + ".");
+    throw Error(kind, what, path, systemReason(code));
 }
 
 // A program that has just ended, a virus scanner or the search indexer may
@@ -62,19 +62,19 @@ bool folderExists(const std::string& path) {
 }
 
 void createFolder(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Write, path, "Cannot create the folder");
-    if (!CreateDirectoryW(wide(path).c_str(), nullptr)) fail("Cannot create the folder", path);
+    FileFaultChecks::check(FileOperation::Write, path, FileAction::CreateFolder);
+    if (!CreateDirectoryW(wide(path).c_str(), nullptr)) fail(FileAction::CreateFolder, path);
 }
 
 void createFolders(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Write, path, "Cannot create the folder");
+    FileFaultChecks::check(FileOperation::Write, path, FileAction::CreateFolder);
     for (std::size_t i = 1; i <= path.size(); ++i) {
         if (i == path.size() || path[i] == '\\' || path[i] == '/') {
             const std::string part = path.substr(0, i);
             if (part.size() == 2 && part[1] == ':') continue;
             if (folderExists(part)) continue;
             if (!CreateDirectoryW(wide(part).c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-                fail("Cannot create the folder", path);
+                fail(FileAction::CreateFolder, path);
         }
     }
 }
@@ -82,30 +82,30 @@ void createFolders(const std::string& path) {
 void copyFile(const std::string& from, const std::string& to) {
     // Copy beside the target, then move it over: the target is never half written.
     const std::string temp = to + ".tmp-copy";
-    FileFaultChecks::check(FileOperation::Read, from, "Cannot copy the file");
-    FileFaultChecks::check(FileOperation::Write, to, "Cannot copy the file to");
+    FileFaultChecks::check(FileOperation::Read, from, FileAction::CopyFrom);
+    FileFaultChecks::check(FileOperation::Write, to, FileAction::CopyTo);
     if (FileFaultChecks::active()) {
         // The seam's disk takes the copy's bytes as a write would.
         const std::uint64_t size = fileInfo(from).size;
         if (FileFaultChecks::room(static_cast<std::size_t>(size)) < size) FileFaultChecks::diskFull(to);
     }
-    if (!CopyFileW(wide(from).c_str(), wide(temp).c_str(), FALSE)) fail("Cannot copy the file", from);
+    if (!CopyFileW(wide(from).c_str(), wide(temp).c_str(), FALSE)) fail(FileAction::CopyFrom, from);
     SetFileAttributesW(wide(temp).c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!MoveFileExW(wide(temp).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING)) {
         const DWORD code = GetLastError();
         DeleteFileW(wide(temp).c_str());
-        fail("Cannot copy the file to", to, code);
+        fail(FileAction::CopyTo, to, code);
     }
 }
 
 void deleteFile(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Delete, path, "Cannot delete the file");
+    FileFaultChecks::check(FileOperation::Delete, path, FileAction::RemoveFile);
     const std::wstring name = wide(path);
-    if (!removeWhenReleased([&] { return DeleteFileW(name.c_str()) != 0; })) fail("Cannot delete the file", path);
+    if (!removeWhenReleased([&] { return DeleteFileW(name.c_str()) != 0; })) fail(FileAction::RemoveFile, path);
 }
 
 void removeFolderTree(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Delete, path, "Cannot remove the folder");
+    FileFaultChecks::check(FileOperation::Delete, path, FileAction::RemoveFolder);
     const FolderListing listing = listFolder(path);
     for (const auto& name : listing.folders) removeFolderTree(joinPath(path, name));
     for (const auto& name : listing.files) {
@@ -115,13 +115,13 @@ void removeFolderTree(const std::string& path) {
     }
     const std::wstring name = wide(path);
     if (!removeWhenReleased([&] { return RemoveDirectoryW(name.c_str()) != 0; }))
-        fail("Cannot remove the folder", path);
+        fail(FileAction::RemoveFolder, path);
 }
 
 void renameFile(const std::string& from, const std::string& to) {
-    FileFaultChecks::check(FileOperation::Rename, from, "Cannot rename the file");
+    FileFaultChecks::check(FileOperation::Rename, from, FileAction::RenameFile);
     if (!MoveFileExW(wide(from).c_str(), wide(to).c_str(), MOVEFILE_REPLACE_EXISTING))
-        fail("Cannot rename the file", from);
+        fail(FileAction::RenameFile, from);
 }
 
 namespace {
@@ -147,16 +147,16 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 FolderListing listFolder(const std::string& path) {
-    FileFaultChecks::check(FileOperation::List, path, "Cannot list the folder");
+    FileFaultChecks::check(FileOperation::List, path, FileAction::ListFolder);
     WIN32_FIND_DATAW data;
     const HANDLE find = FindFirstFileW(wide(joinPath(path, "*")).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) fail("Cannot list the folder", path);
+    if (find == INVALID_HANDLE_VALUE) fail(FileAction::ListFolder, path);
     FolderListing listing;
     do {
         const std::string name = narrow(data.cFileName, wcslen(data.cFileName));
         if (name == "." || name == "..") continue;
         try {
-            FileFaultChecks::check(FileOperation::Examine, joinPath(path, name), "Cannot read the entry");
+            FileFaultChecks::check(FileOperation::Examine, joinPath(path, name), FileAction::ReadEntry);
         } catch (...) {
             FindClose(find);
             throw;
@@ -166,7 +166,7 @@ FolderListing listFolder(const std::string& path) {
     } while (FindNextFileW(find, &data));
     const DWORD code = GetLastError();
     FindClose(find);
-    if (code != ERROR_NO_MORE_FILES) fail("Cannot list the folder", path, code);
+    if (code != ERROR_NO_MORE_FILES) fail(FileAction::ListFolder, path, code);
     std::sort(listing.folders.begin(), listing.folders.end(), nameLess);
     std::sort(listing.files.begin(), listing.files.end(), nameLess);
     return listing;
@@ -186,12 +186,12 @@ std::string resolveLetterCase(const std::string& path) { return path; }  // the 
 
 
 std::string readFile(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
+    FileFaultChecks::check(FileOperation::Read, path, FileAction::ReadFile);
     if (folderExists(path))
-        throw Error(ErrorKind::BadInput, "Cannot read the file \"" + path + "\": it is a folder, not a file.");
+        throw Error(ErrorKind::BadInput, FileAction::ReadFile, path, "it is a folder, not a file");
     const HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) fail("Cannot read the file", path);
+    if (h == INVALID_HANDLE_VALUE) fail(FileAction::ReadFile, path);
     std::string bytes;
     char buffer[65536];
     DWORD n = 0;
@@ -199,15 +199,15 @@ std::string readFile(const std::string& path) {
     while ((ok = ReadFile(h, buffer, sizeof buffer, &n, nullptr)) && n > 0) bytes.append(buffer, n);
     const DWORD code = GetLastError();
     CloseHandle(h);
-    if (!ok) fail("Cannot read the file", path, code);
+    if (!ok) fail(FileAction::ReadFile, path, code);
     return bytes;
 }
 
 std::string readFileHead(const std::string& path, std::size_t count) {
-    FileFaultChecks::check(FileOperation::Read, path, "Cannot read the file");
+    FileFaultChecks::check(FileOperation::Read, path, FileAction::ReadFile);
     const HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) fail("Cannot read the file", path);
+    if (h == INVALID_HANDLE_VALUE) fail(FileAction::ReadFile, path);
     std::string bytes(count, '\0');
     std::size_t done = 0;
     DWORD n = 0;
@@ -216,17 +216,17 @@ std::string readFileHead(const std::string& path, std::size_t count) {
         done += n;
     const DWORD code = GetLastError();
     CloseHandle(h);
-    if (!ok) fail("Cannot read the file", path, code);
+    if (!ok) fail(FileAction::ReadFile, path, code);
     bytes.resize(done);
     return bytes;
 }
 
 void writeFileAtomic(const std::string& path, const std::string& bytes) {
-    FileFaultChecks::check(FileOperation::Write, path, "Cannot write the file");
+    FileFaultChecks::check(FileOperation::Write, path, FileAction::WriteFile);
     const std::string temp = path + ".tmp-write";
     const HANDLE h = CreateFileW(wide(temp).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (h == INVALID_HANDLE_VALUE) fail("Cannot write the file", path);
+    if (h == INVALID_HANDLE_VALUE) fail(FileAction::WriteFile, path);
     std::size_t done = 0;
     while (done < bytes.size()) {
         DWORD n = 0;
@@ -238,7 +238,7 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
             CloseHandle(h);
             DeleteFileW(wide(temp).c_str());
             if (chunk < wanted) FileFaultChecks::diskFull(path);
-            fail("Cannot write the file", path, code);
+            fail(FileAction::WriteFile, path, code);
         }
         done += n;
     }
@@ -246,14 +246,14 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
     if (!MoveFileExW(wide(temp).c_str(), wide(path).c_str(), MOVEFILE_REPLACE_EXISTING)) {
         const DWORD code = GetLastError();
         DeleteFileW(wide(temp).c_str());
-        fail("Cannot write the file", path, code);
+        fail(FileAction::WriteFile, path, code);
     }
 }
 
 FileInfo fileInfo(const std::string& path) {
-    FileFaultChecks::check(FileOperation::Examine, path, "Cannot read the file");
+    FileFaultChecks::check(FileOperation::Examine, path, FileAction::ReadFile);
     WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data)) fail("Cannot read the file", path);
+    if (!GetFileAttributesExW(wide(path).c_str(), GetFileExInfoStandard, &data)) fail(FileAction::ReadFile, path);
     FileInfo info;
     info.size = (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     FILETIME local;
@@ -286,12 +286,12 @@ bool driveReady(const std::string& root) {
 std::string currentDirectory() {
     wchar_t buffer[MAX_PATH * 2];
     const DWORD n = GetCurrentDirectoryW(MAX_PATH * 2, buffer);
-    if (!n) fail("Cannot read the current folder", ".");
+    if (!n) fail(FileAction::ReadCurrentFolder, ".");
     return narrow(buffer, n);
 }
 
 void setCurrentDirectory(const std::string& path) {
-    if (!SetCurrentDirectoryW(wide(path).c_str())) fail("Cannot change to the folder", path);
+    if (!SetCurrentDirectoryW(wide(path).c_str())) fail(FileAction::ChangeFolder, path);
 }
 
 std::string absolutePath(const std::string& path) {
@@ -329,7 +329,7 @@ std::string makeTemporaryFolder(const std::string& prefix) {
         const std::string candidate = joinPath(base, prefix + suffix);
         if (CreateDirectoryW(wide(candidate).c_str(), nullptr)) return candidate;
     }
-    fail("Cannot create a temporary folder in", base);
+    fail(FileAction::CreateTemporaryFolder, base);
 }
 
 std::string todayShortDate() {

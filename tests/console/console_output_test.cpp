@@ -184,22 +184,64 @@ TEST_F(ConsoleRunOutput, TheProgressLineIsDrawnOnlyOnATerminal) {
     EXPECT_EQ(err.find('\r'), std::string::npos) << "a progress line in a file: " << err;
 }
 
-// Every option --help names is one the command takes (it is not refused as
-// unknown), and the exit statuses are documented.
-TEST(ConsoleHelp, NamesOnlyOptionsTheCommandsTakeAndTheExitStatuses) {
-    const std::regex option("--[a-z][a-z-]*");
+// The runs README shows give what README says they print (standard error
+// and output together, as a terminal shows them).
+TEST_F(ConsoleRunOutput, TheRunsTheReadmeShowsPrintWhatItSays) {
+    const std::string readme = platform::readFile(platform::joinPath(TOLVANE_SOURCE_DIR, "README.md"));
+    std::istringstream lines(readme);
+    std::vector<std::pair<std::string, std::string>> runs;  // command, what it prints
+    // The first block of indented lines that starts with "$ ".
+    for (std::string line; std::getline(lines, line);) {
+        const bool indented = line.rfind("    ", 0) == 0;
+        if (indented && line.rfind("    $ ", 0) == 0) runs.emplace_back(line.substr(6), "");
+        else if (indented && !runs.empty()) runs.back().second += line.substr(4) + "\n";
+        else if (!runs.empty()) break;
+    }
+    ASSERT_GE(runs.size(), 2u) << "README shows an English and a Chinese run";
+    const std::string example = platform::joinPath(TOLVANE_SOURCE_DIR, "examples/HelloApp");
+    for (auto [command, expected] : runs) {
+        for (const auto& [from, to] : {std::pair<std::string, std::string>{"build/native/bin/tolvane-console", shellQuoted(program)},
+                                       {"examples/HelloApp", shellQuoted(example)}}) {
+            const std::size_t at = command.find(from);
+            ASSERT_NE(at, std::string::npos) << command;
+            command.replace(at, from.size(), to);
+        }
+        EXPECT_FALSE(expected.empty()) << command;
+        EXPECT_EQ(capture("cd " + shellQuoted(root) + " && " + command + " 2>&1"), expected) << command;
+    }
+}
+
+// The options a help text names.
+std::set<std::string> optionsNamed(const std::string& help) {
+    static const std::regex option("--[a-z][a-z-]*");
+    std::set<std::string> named;
+    for (auto it = std::sregex_iterator(help.begin(), help.end(), option); it != std::sregex_iterator(); ++it)
+        named.insert(it->str());
+    return named;
+}
+
+// In English and in Chinese, --help names the same options, each one the
+// command takes (it is not refused as unknown), and the exit statuses.
+TEST(ConsoleHelp, NamesTheSameOptionsInEveryLanguageOnlyOptionsTheCommandsTakeAndTheExitStatuses) {
+    const console::ConsoleTexts english = console::ConsoleTexts::fromLanguageFile(
+        console::chooseConsoleLanguage("English").file);
+    const console::ConsoleTexts chinese = console::ConsoleTexts::fromLanguageFile(
+        console::chooseConsoleLanguage("Chinese").file);
     const struct {
-        std::string help;
+        std::string (*help)(const console::ConsoleTexts&);
         int (*run)(const std::vector<std::string>&, console::ConsoleRun);
         const char* command;
-    } commands[] = {{console::infHelp(), console::runInfCommand, "inf"},
-                    {console::t13Help(), console::runT13Command, "t13"}};
+    } commands[] = {{console::infHelp, console::runInfCommand, "inf"},
+                    {console::t13Help, console::runT13Command, "t13"}};
     for (const auto& c : commands) {
-        EXPECT_NE(c.help.find("Exit status: 0 the package was made, 1 it was refused or failed, 2 the arguments"),
+        EXPECT_NE(c.help(english).find("Exit status: 0 the package was made, 1 it was refused or failed, 2 the "
+                                       "arguments"),
                   std::string::npos);
-        std::set<std::string> named;
-        for (auto it = std::sregex_iterator(c.help.begin(), c.help.end(), option); it != std::sregex_iterator(); ++it)
-            named.insert(it->str());
+        EXPECT_NE(c.help(chinese).find("退出状态：0 整合包已生成，1 被拒绝或生成失败，2 参数无法使用。"),
+                  std::string::npos);
+        EXPECT_EQ(c.help(chinese).rfind(std::string("用法：tolvane-console ") + c.command + " --name 软件名", 0), 0u);
+        const std::set<std::string> named = optionsNamed(c.help(english));
+        EXPECT_EQ(optionsNamed(c.help(chinese)), named) << c.command;
         EXPECT_GE(named.size(), 10u);
         for (const std::string& name : named) {
             if (name == "--help") continue;
@@ -217,6 +259,28 @@ TEST(ConsoleHelp, NamesOnlyOptionsTheCommandsTakeAndTheExitStatuses) {
         EXPECT_EQ(c.run({"--no-such-option", "value"}, run), 2);
         EXPECT_NE(err.str().find("is not an option"), std::string::npos) << "the check above can fail";
     }
+    const std::set<std::string> common = {"--verbose", "--language", "--help", "--version"};
+    EXPECT_EQ(optionsNamed(console::programHelp(english)), common);
+    EXPECT_EQ(optionsNamed(console::programHelp(chinese)), common);
+}
+
+// The help follows the locale, as the rest of the console does, and a
+// refusal shows the command's usage in the same language.
+TEST(ConsoleHelp, IsGivenInTheLocalesLanguage) {
+    const std::string program = platform::joinPath(TOLVANE_BIN_DIR, "tolvane-console");
+    if (platform::findProgram(program, {}).empty()) GTEST_SKIP() << "tolvane-console is not built in " TOLVANE_BIN_DIR;
+    const std::string run = "LC_ALL= LC_MESSAGES= LANG=zh_CN.UTF-8 " + shellQuoted(program);
+    EXPECT_EQ(capture(run + " inf --help").rfind("用法：tolvane-console inf --name 软件名 --version 版本号", 0), 0u);
+    EXPECT_EQ(capture(run + " t13 --help").rfind("用法：tolvane-console t13 --name 软件名", 0), 0u);
+    EXPECT_EQ(capture(run + " --help").rfind("用法：tolvane-console [--verbose] [--language 名称] inf", 0), 0u);
+    EXPECT_EQ(capture(run + " --language English inf --help").rfind("usage: tolvane-console inf --name NAME", 0), 0u);
+    EXPECT_EQ(capture(run + " inf --colour red 2>&1"),
+              "tolvane-console: \"--colour\" 不是 inf 命令的选项。\n" +
+                  console::ConsoleTexts::fromLanguageFile(console::chooseConsoleLanguage("Chinese").file)(
+                      console::ConsoleText::InfUsage) +
+                  "\n运行 \"tolvane-console inf --help\" 查看全部选项。\n");
+    const std::string englishRun = "LC_ALL= LC_MESSAGES= LANG=en_US.UTF-8 " + shellQuoted(program);
+    EXPECT_EQ(capture(englishRun + " --help").rfind("usage: tolvane-console [--verbose]", 0), 0u);
 }
 
 }  // namespace

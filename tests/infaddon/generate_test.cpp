@@ -355,6 +355,22 @@ TEST_F(Generating, AFailedStepEndsTheBuildWithOneMessageNamingItAndWhy) {
     EXPECT_EQ(project.SourceFolders.size(), 1u) << "the end reset does not run";
 }
 
+// The system's account of the failed copy comes in the user's language too.
+TEST_F(Generating, AFailedFileOperationIsToldInTheUsersLanguage) {
+    project.ExtraFiles[0].source = inRoot("gone.dll");
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("Cannot copy the file \"" + inRoot("gone.dll") + "\": "), std::string::npos)
+        << ui.messages[0].text;
+    ui.language = &testsupport::ShippedLanguage("Chinese");
+    ui.messages.clear();
+    EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& text = ui.messages[0].text;
+    EXPECT_NE(text.find("无法复制文件“" + inRoot("gone.dll") + "”："), std::string::npos) << text;
+    EXPECT_EQ(text.find("Cannot"), std::string::npos) << text;
+}
+
 // The package's files are in code page 936 on every system: a name or text
 // it cannot hold is refused before the staging folder or any file is made.
 TEST_F(Generating, ATextCodePage936CannotHoldIsNamedBeforeAnythingIsWritten) {

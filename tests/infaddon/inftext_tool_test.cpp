@@ -17,9 +17,11 @@ using Args = std::vector<std::string>;
 
 class InfTextTool : public infaddontest::TempTree {
 protected:
-    int run(const Args& args) {
+    // In English unless the arguments name another language.
+    int run(Args args) {
         out.str({});
         err.str({});
+        args.insert(args.begin(), {"--language", "English"});
         return inftext::runInfTextCommand(args, out, err);
     }
     Args exampleArgs() const {
@@ -93,6 +95,29 @@ TEST_F(InfTextTool, BadArgumentsWriteNothing) {
     EXPECT_NE(err.str().find("16423 is no destination code"), std::string::npos) << err.str();
     EXPECT_EQ(run({"--colour", "red"}), 2);
     EXPECT_FALSE(platform::folderExists(at("out")));
+}
+
+// The usage, the refusals and the result in the chosen language, the
+// builder's refusals and scan included.
+TEST_F(InfTextTool, SpeaksTheChosenLanguage) {
+    EXPECT_EQ(run({"--language", "Chinese"}), 2);
+    EXPECT_EQ(err.str().rfind("tolvane-inftext: 请用 --name 给出软件名。\n用法：tolvane-inftext --name App", 0), 0u)
+        << err.str();
+    Args missing = exampleArgs();
+    missing.insert(missing.end(), {at("nowhere"), "--language", "Chinese"});
+    EXPECT_EQ(run(missing), 2);
+    EXPECT_EQ(err.str(), "tolvane-inftext: 软件路径 " + at("nowhere") + " 不存在。请检查路径后再运行。\n");
+    Args badName = exampleArgs();
+    badName[1] = "Hello ";
+    badName.insert(badName.end(), {"--language", "Chinese"});
+    EXPECT_EQ(run(badName), 2);
+    EXPECT_NE(err.str().find("软件名称“Hello ”不能用来命名整合包的文件和节"), std::string::npos) << err.str();
+    Args good = exampleArgs();
+    good.insert(good.end(), {"--language", "Chinese"});
+    ASSERT_EQ(run(good), 0) << err.str();
+    EXPECT_EQ(out.str().substr(out.str().find('\n') + 1), "已在 " + at("out") + " 中写入 HelloApp.inf 和 Entries_HelloApp.ini\n");
+    EXPECT_EQ(run({"--language", "Klingon"}), 2);
+    EXPECT_NE(err.str().find("Klingon"), std::string::npos) << err.str();
 }
 
 // The files written here are the package's: the builder's rules apply.

@@ -183,10 +183,20 @@ TEST(ShippedLanguageFiles, TheConsoleSectionIsTheConsolesEnglishAndItsChineseTwi
     for (std::size_t i = 0; i < console::kConsoleTextCount; ++i) {
         const auto text = static_cast<console::ConsoleText>(i);
         const char* key = console::consoleTextKey(text);
-        const std::string english = ReadProfileString(shippedFile("English.lng"), console::kConsoleSection, key);
-        const std::string chinese = ReadProfileString(shippedFile("Chinese.lng"), console::kConsoleSection, key);
+        const std::string english = console::consoleTextOfValue(
+            ReadProfileString(shippedFile("English.lng"), console::kConsoleSection, key, ValueLength::Whole));
+        const std::string chinese = console::consoleTextOfValue(
+            ReadProfileString(shippedFile("Chinese.lng"), console::kConsoleSection, key, ValueLength::Whole));
         EXPECT_EQ(english, console::builtInConsoleText(text)) << key;
         EXPECT_NE(chinese, english) << key;
         EXPECT_EQ(placesOf(chinese), placesOf(english)) << key;
+        // A text of several lines keeps its shape: as many lines, and each
+        // option line of the help indented as in English.
+        EXPECT_EQ(std::count(chinese.begin(), chinese.end(), '\n') > 0,
+                  std::count(english.begin(), english.end(), '\n') > 0)
+            << key;
+        if (!english.empty() && english[0] == ' ') {
+            EXPECT_EQ(chinese.substr(0, 2), "  ") << key;
+        }
     }
 }

@@ -59,10 +59,10 @@ std::optional<int> startCommand(const ConsoleRun& run, const CommandHelp& comman
     try {
         read();
     } catch (const platform::Error& e) {
-        return refuseArguments(run, e.what(), command.synopsis, std::string(kProgramName) + " " + command.word);
+        return refuseArguments(run, e.what(), command.usage, std::string(kProgramName) + " " + command.word);
     }
     if (a.help) {
-        *run.out << command.help();
+        *run.out << commandHelp(run.texts, command.usage, command.options);
         return 0;
     }
     return std::nullopt;

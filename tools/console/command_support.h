@@ -51,9 +51,9 @@ const std::string& optionValue(const std::vector<std::string>& args, std::size_t
 
 // How a command is called and explains itself.
 struct CommandHelp {
-    const char* word;      // "inf"
-    const char* synopsis;  // its usage lines
-    std::string (*help)();  // its --help text
+    const char* word;     // "inf"
+    ConsoleText usage;    // its usage lines
+    ConsoleText options;  // its own options, as its --help explains them
 };
 
 // The start of every command: `read` reads the arguments into `a`, throwing

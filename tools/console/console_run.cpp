@@ -1,7 +1,10 @@
 #include "tools/console/console_run.h"
 
+#include <memory>
+
 #include "platform/error.h"
 #include "platform/terminal.h"
+#include "shell/error_text.h"
 #include "shell/profile_reader.h"
 #include "tools/console/console_language.h"
 
@@ -26,17 +29,16 @@ void chooseLanguage(ConsoleRun& run, const std::string& language) {
 
 }  // namespace
 
-const char* const kCommonOptionsHelp =
-    "  --verbose, -v  also print the scan's log and the tools' own output (on standard error)\n"
-    "  --language NAME\n"
-    "                 speak the language of lng/NAME.lng beside the program (default: the\n"
-    "                 system's, from LC_ALL, LC_MESSAGES or LANG; zh is Chinese, others English)\n"
-    "  --help, -h     this text\n";
+std::string programHelp(const ConsoleTexts& texts) {
+    return texts(ConsoleText::Usage) + "\n\n" + texts(ConsoleText::HelpCommands) + "\n" +
+           texts(ConsoleText::HelpCommonOptions) + "\n" + texts(ConsoleText::HelpVersion) + "\n" +
+           texts(ConsoleText::HelpExitStatus) + "\n";
+}
 
-const char* const kExitStatusHelp =
-    "The package's path is printed on standard output when it was made; the result, warnings and\n"
-    "errors go to standard error, with a progress line when that is a terminal.\n"
-    "Exit status: 0 the package was made, 1 it was refused or failed, 2 the arguments cannot be used.\n";
+std::string commandHelp(const ConsoleTexts& texts, ConsoleText usage, ConsoleText options) {
+    return texts(usage) + "\n\n" + texts(options) + "\n" + texts(ConsoleText::HelpCommonOptions) + "\n" +
+           texts(ConsoleText::HelpExitStatus) + "\n";
+}
 
 ConsoleRun consoleRunFor(const std::string& language, bool verbose) {
     ConsoleRun run;
@@ -45,6 +47,17 @@ ConsoleRun consoleRunFor(const std::string& language, bool verbose) {
     run.progress = platform::isTerminal(platform::StandardStream::Error);
     run.columns = platform::terminalColumns(platform::StandardStream::Error);
     return run;
+}
+
+platform::ProgramFailureWords programFailureWords(const ConsoleRun& run) {
+    platform::ProgramFailureWords words;
+    words.outOfMemory = run.texts(ConsoleText::OutOfMemory);
+    words.unexpectedFailure = run.texts(ConsoleText::UnexpectedFailure);
+    const auto language = std::make_shared<const shell::LanguageState>(run.language);
+    words.describe = [language](const std::exception& e) {
+        return shell::errorText(shell::LanguageTexts(*language), e);
+    };
+    return words;
 }
 
 bool takeCommonOption(const std::vector<std::string>& args, std::size_t& i, ConsoleRun& run) {
@@ -61,10 +74,10 @@ bool takeCommonOption(const std::vector<std::string>& args, std::size_t& i, Cons
 
 bool isHelpOption(const std::string& word) { return word == "--help" || word == "-h" || word == "/?"; }
 
-int refuseArguments(const ConsoleRun& run, const std::string& problem, const std::string& synopsis,
+int refuseArguments(const ConsoleRun& run, const std::string& problem, ConsoleText usage,
                     const std::string& helpCommand) {
     *run.err << kProgramName << ": " << problem << "\n"
-             << synopsis << run.texts(ConsoleText::UsageHint, {helpCommand}) << "\n";
+             << run.texts(usage) << "\n" << run.texts(ConsoleText::UsageHint, {helpCommand}) << "\n";
     return 2;
 }
 

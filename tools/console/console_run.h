@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/program_main.h"
 #include "shell/ui_strings.h"
 #include "tools/console/console_texts.h"
 
@@ -37,22 +38,31 @@ struct ConsoleRun {
 // language that has no file.
 ConsoleRun consoleRunFor(const std::string& language, bool verbose);
 
+// What ended the program, worded in the run's language: the system's errors
+// by their message keys (see shell::errorText).
+platform::ProgramFailureWords programFailureWords(const ConsoleRun& run);
+
 // The options every command takes besides its own: --verbose (-v) and
 // --language NAME. When args[i] is one, applies it (reading the language
 // file anew), steps `i` past its value and returns true. Throws
 // platform::Error(BadInput) for a language without a file or a missing name.
 bool takeCommonOption(const std::vector<std::string>& args, std::size_t& i, ConsoleRun& run);
 
-// The parts of every command's --help after its own options.
-extern const char* const kCommonOptionsHelp;
-extern const char* const kExitStatusHelp;
+// tolvane-console's own --help: how the commands are called, the options
+// every command shares, --version and the exit statuses.
+std::string programHelp(const ConsoleTexts& texts);
+
+// A command's --help in the run's language: its usage lines, its own
+// options, then the options every command shares and the exit statuses.
+std::string commandHelp(const ConsoleTexts& texts, ConsoleText usage, ConsoleText options);
 
 // Whether the word asks for help.
 bool isHelpOption(const std::string& word);
 
-// "usage: ..." line, the problem and how to see every option, on standard
-// error: the answer to arguments that cannot be used (exit status 2).
-int refuseArguments(const ConsoleRun& run, const std::string& problem, const std::string& synopsis,
+// The problem, the command's usage lines (`usage`) and how to see every
+// option, on standard error: the answer to arguments that cannot be used
+// (exit status 2).
+int refuseArguments(const ConsoleRun& run, const std::string& problem, ConsoleText usage,
                     const std::string& helpCommand);
 
 }  // namespace console

@@ -65,6 +65,86 @@ const TextEntry kTexts[kConsoleTextCount] = {
     {ConsoleText::IntegratorValues, "integrator values", "nlite or rvmi"},
     {ConsoleText::CompressionValues, "compression values", "store or high"},
     {ConsoleText::NoLanguageFiles, "no language files", "(none)"},
+    {ConsoleText::Usage, "usage",
+     "usage: tolvane-console [--verbose] [--language NAME] inf OPTIONS   make an INF package (NAME_VERSION_Addon.cab)\n"
+     "       tolvane-console [--verbose] [--language NAME] t13 OPTIONS   make a T13 package (NAME_VERSION_Addon.7z)\n"
+     "       tolvane-console --help | --version"},
+    {ConsoleText::HelpCommands, "help commands",
+     "\"tolvane-console inf --help\" and \"tolvane-console t13 --help\" give each command's options."},
+    {ConsoleText::HelpVersion, "help version", "  --version      the program's version"},
+    {ConsoleText::HelpCommonOptions, "help common options",
+     "  --verbose, -v  also print the scan's log and the tools' own output (on standard error)\n"
+     "  --language NAME\n"
+     "                 speak the language of lng/NAME.lng beside the program (default: the\n"
+     "                 system's, from LC_ALL, LC_MESSAGES or LANG; zh is Chinese, others English)\n"
+     "  --help, -h     this text"},
+    {ConsoleText::HelpExitStatus, "help exit status",
+     "The package's path is printed on standard output when it was made; the result, warnings and\n"
+     "errors go to standard error, with a progress line when that is a terminal.\n"
+     "Exit status: 0 the package was made, 1 it was refused or failed, 2 the arguments cannot be used."},
+    {ConsoleText::InfUsage, "inf usage",
+     "usage: tolvane-console inf --name NAME --version VERSION --source [DIRID=]FOLDER [--source ...]\n"
+     "         [--website URL] [--reg FILE] [--extra NUMBER=FILE ...] [--patch-extra NUMBER=FILE ...]\n"
+     "         [--shortcut NAME=TARGET [--place desktop|startmenu|quicklaunch] [--menu-folder FOLDER]\n"
+     "                                 [--arguments TEXT] [--start-in FOLDER] [--description TEXT]] ...\n"
+     "         [--output FILE] [--overwrite [yes|no]] [--verbose] [--language NAME]"},
+    {ConsoleText::InfHelp, "inf help",
+     "Makes an INF package (NAME_VERSION_Addon.cab) of an application's folders.\n"
+     "  --name         the package's name\n"
+     "  --version      the package's version\n"
+     "  --source       a folder of the application; DIRID is its destination code (default 16422,\n"
+     "                 Program Files; e.g. 10 Windows, 11 System32). Repeat for more folders.\n"
+     "  --website      the web site the package names\n"
+     "  --reg          a .reg file whose values the package sets (converted by reg2inf)\n"
+     "  --extra        a file for setup's own file tables, in the numbered setup folder NUMBER\n"
+     "                 (disk code 1)\n"
+     "  --patch-extra  the same in patch mode (disk code 100)\n"
+     "  --shortcut     a shortcut named NAME to TARGET (the installed program's full path, e.g.\n"
+     "                 %ProgramFiles%\\App\\app.exe); the options after it describe it:\n"
+     "  --place        where it goes (default desktop)\n"
+     "  --menu-folder  its start-menu folder\n"
+     "  --arguments    its run arguments\n"
+     "  --start-in     the folder it starts in (default the target's folder)\n"
+     "  --description  its description (default NAME)\n"
+     "  --output       the package (default: NAME_VERSION_Addon.cab in the current folder)\n"
+     "  --overwrite    replace an existing package (default: no)"},
+    {ConsoleText::T13Usage, "t13 usage",
+     "usage: tolvane-console t13 --name NAME --version VERSION --item PATH [--item PATH ...]\n"
+     "         [--extract-path PATH] [--run COMMAND ...] [--integrator nlite|rvmi]\n"
+     "         [--compression store|high] [--output FILE] [--overwrite [yes|no]] [--sfx FILE]\n"
+     "         [--verbose] [--language NAME]"},
+    {ConsoleText::T13Help, "t13 help",
+     "Makes a T13 package (NAME_VERSION_Addon.7z): one installer that setup runs at T-13.\n"
+     "  --name          the package's name\n"
+     "  --version       the package's version\n"
+     "  --item          a file, or a folder (packed as FOLDER\\*); repeat for more\n"
+     "  --extract-path  where the installer unpacks (default: a temporary folder)\n"
+     "  --run           a command the installer runs after unpacking; repeat for more\n"
+     "  --integrator    nlite (default) or rvmi\n"
+     "  --compression   high (default, -mx9) or store (-mx0) for the items\n"
+     "  --output        the package (default: NAME_VERSION_Addon.7z in the current folder)\n"
+     "  --overwrite     replace an existing package (default: no)\n"
+     "  --sfx           the self-extractor module (default: 7zs.sfx beside this program)"},
+    {ConsoleText::InfTextUsage, "inftext usage",
+     "Usage: tolvane-inftext --name App --version 1.0 [--dir-id 16422] [--website URL] [--log]\n"
+     "                       [--language NAME] --out <folder> <source folder>...\n"
+     "Scans the application's folders as Tolvane's INF package builder does and writes\n"
+     "<name>.inf and Entries_<name>.ini into the output folder.\n"
+     "  --dir-id    where the folders are installed: a destination code of the builder's\n"
+     "              code list (16422, Program Files, when left out)\n"
+     "  --log       also print every folder and file the scan found\n"
+     "  --language  speak the language of lng/NAME.lng beside the program (default: the system's)"},
+    {ConsoleText::InfTextUnknownOption, "inftext unknown option", "Unknown option %1."},
+    {ConsoleText::InfTextNoOutput, "inftext no output", "Give the output folder with --out."},
+    {ConsoleText::InfTextNoSource, "inftext no source", "Give at least one source folder."},
+    {ConsoleText::InfTextBadDirId, "inftext bad code", "--dir-id %1 is no destination code; use one of %2."},
+    {ConsoleText::InfTextSourceMissing, "inftext source missing",
+     "The source folder %1 does not exist. Check the path and run again."},
+    {ConsoleText::InfTextFolderWentAway, "inftext folder went away",
+     "A source folder went away during the scan; nothing was written."},
+    {ConsoleText::InfTextWritten, "inftext written", "Wrote %1.inf and Entries_%1.ini in %2"},
+    {ConsoleText::OutOfMemory, "out of memory", "there is not enough memory for this work."},
+    {ConsoleText::UnexpectedFailure, "unexpected failure", "an unexpected failure ended the program."},
 };
 
 // The builder messages the console words its own way.
@@ -91,6 +171,19 @@ const BuilderMessage kBuilderMessages[] = {
 const char* consoleTextKey(ConsoleText text) { return kTexts[static_cast<int>(text)].key; }
 const char* builtInConsoleText(ConsoleText text) { return kTexts[static_cast<int>(text)].english; }
 
+std::string consoleTextOfValue(const std::string& value) {
+    std::string text;
+    for (std::size_t i = 0; i < value.size(); ++i) {
+        if (value[i] == '\\' && i + 1 < value.size() && value[i + 1] == 'n') {
+            text += '\n';
+            ++i;
+        } else {
+            text += value[i];
+        }
+    }
+    return text;
+}
+
 ConsoleTexts::ConsoleTexts() {
     for (std::size_t i = 0; i < kConsoleTextCount; ++i) texts_[i] = kTexts[i].english;
 }
@@ -100,7 +193,7 @@ ConsoleTexts ConsoleTexts::fromLanguageFile(const std::string& path) {
     if (path.empty()) return texts;
     for (std::size_t i = 0; i < kConsoleTextCount; ++i) {
         std::string value = shell::ReadProfileString(path, kConsoleSection, kTexts[i].key, shell::ValueLength::Whole);
-        if (!value.empty()) texts.texts_[i] = std::move(value);
+        if (!value.empty()) texts.texts_[i] = consoleTextOfValue(value);
     }
     return texts;
 }

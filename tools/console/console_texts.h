@@ -2,7 +2,9 @@
 // "console" of the chosen language file, one key per text; a key the file
 // lacks keeps the built-in English text, so a language file made for the
 // windows alone still gives a console that reads whole sentences. Texts hold
-// "%1", "%2" ... where the values go.
+// "%1", "%2" ... where the values go. A text of several lines (the help) is
+// one value in the file, its line breaks written "\n"; a value that starts
+// with blanks is quoted there, as the profile reader drops them otherwise.
 //
 // Some of the builders' messages (written for the windows) have console keys
 // of their own: their console wording names the option to give where the
@@ -66,8 +68,32 @@ enum class ConsoleText : int {
     IntegratorValues,
     CompressionValues,
     NoLanguageFiles,
+    // The help: each command's usage lines (also shown with a refusal of
+    // its arguments) and options, the options every command shares and the
+    // exit statuses.
+    Usage,
+    HelpCommands,
+    HelpVersion,
+    HelpCommonOptions,
+    HelpExitStatus,
+    InfUsage,
+    InfHelp,
+    T13Usage,
+    T13Help,
+    // tolvane-inftext's usage and refusals.
+    InfTextUsage,
+    InfTextUnknownOption,
+    InfTextNoOutput,
+    InfTextNoSource,
+    InfTextBadDirId,
+    InfTextSourceMissing,
+    InfTextFolderWentAway,
+    InfTextWritten,
+    // What ended a program that did not end by itself.
+    OutOfMemory,
+    UnexpectedFailure,
 };
-inline constexpr std::size_t kConsoleTextCount = static_cast<std::size_t>(ConsoleText::NoLanguageFiles) + 1;
+inline constexpr std::size_t kConsoleTextCount = static_cast<std::size_t>(ConsoleText::UnexpectedFailure) + 1;
 
 // The language file's section that holds the console's texts.
 inline constexpr const char* kConsoleSection = "console";
@@ -75,6 +101,9 @@ inline constexpr const char* kConsoleSection = "console";
 // The key of a text in the section, and its built-in English wording.
 const char* consoleTextKey(ConsoleText text);
 const char* builtInConsoleText(ConsoleText text);
+
+// A value as the language file holds it, with each "\n" a line break.
+std::string consoleTextOfValue(const std::string& value);
 
 // The console's own text for a builder message, where it words it otherwise
 // than the windows do; nothing where the builder's text (in the language

@@ -15,38 +15,11 @@
 #include "tools/console/console_user_interface.h"
 #include "tools/console/command_support.h"
 #include "tools/console/work_folder.h"
+#include "shell/error_text.h"
 
 namespace console {
 
-const char* const kInfSynopsis =
-    "usage: tolvane-console inf --name NAME --version VERSION --source [DIRID=]FOLDER [--source ...]\n"
-    "         [--website URL] [--reg FILE] [--extra NUMBER=FILE ...] [--patch-extra NUMBER=FILE ...]\n"
-    "         [--shortcut NAME=TARGET [--place desktop|startmenu|quicklaunch] [--menu-folder FOLDER]\n"
-    "                                 [--arguments TEXT] [--start-in FOLDER] [--description TEXT]] ...\n"
-    "         [--output FILE] [--overwrite [yes|no]] [--verbose] [--language NAME]\n";
-
-const char* const kInfOptionsHelp =
-    "Makes an INF package (NAME_VERSION_Addon.cab) of an application's folders.\n"
-    "  --name         the package's name\n"
-    "  --version      the package's version\n"
-    "  --source       a folder of the application; DIRID is its destination code (default 16422,\n"
-    "                 Program Files; e.g. 10 Windows, 11 System32). Repeat for more folders.\n"
-    "  --website      the web site the package names\n"
-    "  --reg          a .reg file whose values the package sets (converted by reg2inf)\n"
-    "  --extra        a file for setup's own file tables, in the numbered setup folder NUMBER\n"
-    "                 (disk code 1)\n"
-    "  --patch-extra  the same in patch mode (disk code 100)\n"
-    "  --shortcut     a shortcut named NAME to TARGET (the installed program's full path, e.g.\n"
-    "                 %ProgramFiles%\\App\\app.exe); the options after it describe it:\n"
-    "  --place        where it goes (default desktop)\n"
-    "  --menu-folder  its start-menu folder\n"
-    "  --arguments    its run arguments\n"
-    "  --start-in     the folder it starts in (default the target's folder)\n"
-    "  --description  its description (default NAME)\n"
-    "  --output       the package (default: NAME_VERSION_Addon.cab in the current folder)\n"
-    "  --overwrite    replace an existing package (default: no)\n";
-
-std::string infHelp() { return std::string(kInfSynopsis) + "\n" + kInfOptionsHelp + kCommonOptionsHelp + kExitStatusHelp; }
+std::string infHelp(const ConsoleTexts& texts) { return commandHelp(texts, ConsoleText::InfUsage, ConsoleText::InfHelp); }
 
 namespace {
 
@@ -232,7 +205,7 @@ void fillBuilder(const InfArguments& a, const ConsoleTexts& texts, infaddon::Inf
 int runInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
     const std::string startFolder = platform::currentDirectory();
     InfArguments a;
-    if (const std::optional<int> ended = startCommand(run, {"inf", kInfSynopsis, infHelp}, a.shared,
+    if (const std::optional<int> ended = startCommand(run, {"inf", ConsoleText::InfUsage, ConsoleText::InfHelp}, a.shared,
                                                       [&] { parseArguments(args, startFolder, run, a); }))
         return *ended;
 
@@ -243,14 +216,14 @@ int runInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
         fillBuilder(a, run.texts, builder, ui);
     } catch (const platform::Error& e) {
         platform::setCurrentDirectory(startFolder);
-        ui.error(e.what());
+        ui.error(shell::errorText(ui, e));
         return ui.finish(shell::GenerateOutcome::Failed);
     }
     platform::setCurrentDirectory(startFolder);
     shell::GenerateOutcome outcome = shell::GenerateOutcome::Failed;
     shell::ToolCommandRunner runner(ui);
     std::ostringstream workFolderTrouble;
-    runInWorkFolder("tolvane-inf", startFolder, runner, workFolderTrouble, run.texts, [&](const std::string& workFolder) {
+    runInWorkFolder("tolvane-inf", startFolder, runner, workFolderTrouble, run.texts, ui, [&](const std::string& workFolder) {
         ui.addShownPath(workFolder, workFolder);
         const ToolOutputRoute route(ui, run.verbose, workFolder);
         ui.followScan(builder.build.RunLog);

@@ -10,10 +10,9 @@
 
 namespace console {
 
-// The first lines of the inf command's help: how it is called.
-extern const char* const kInfSynopsis;
-// Its --help text: the synopsis, every option, the exit statuses.
-std::string infHelp();
+// Its --help text in the language of `texts`: how it is called, every
+// option, the exit statuses.
+std::string infHelp(const ConsoleTexts& texts);
 
 // `args` are the words after "inf" (see infHelp). The work files go into a
 // fresh temporary program folder, removed afterwards. Returns 0 when the

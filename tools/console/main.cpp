@@ -15,23 +15,15 @@
 
 namespace {
 
-const char* const kSynopsis =
-    "usage: tolvane-console [--verbose] [--language NAME] inf OPTIONS   make an INF package (NAME_VERSION_Addon.cab)\n"
-    "       tolvane-console [--verbose] [--language NAME] t13 OPTIONS   make a T13 package (NAME_VERSION_Addon.7z)\n"
-    "       tolvane-console --help | --version\n";
-
-std::string help() {
-    return std::string(kSynopsis) + "\n\"tolvane-console inf --help\" and \"tolvane-console t13 --help\" give each " +
-           "command's options.\n" + console::kCommonOptionsHelp + "  --version      the program's version\n" +
-           console::kExitStatusHelp;
-}
-
 // "V3.3" -> "3.3"
 std::string versionText() {
     const std::string suffix = shell::kProgramVersionSuffix;
     return std::string(console::kProgramName) + " (Tolvane) " + (suffix.rfind('V', 0) == 0 ? suffix.substr(1) : suffix) +
            "\n";
 }
+
+// What ends the program unasked is told in the run's language once it is known.
+platform::ProgramFailureWords failureWords;
 
 int run(int argc, char** argv) {
     // On Windows from the wide command line: names outside the ANSI code page
@@ -41,9 +33,10 @@ int run(int argc, char** argv) {
     std::size_t i = 0;
     try {
         run = console::consoleRunFor({}, false);
+        failureWords = console::programFailureWords(run);
         for (; i < words.size(); ++i) {
             if (console::isHelpOption(words[i])) {
-                std::cout << help();
+                std::cout << console::programHelp(run.texts);
                 return 0;
             }
             if (words[i] == "--version") {
@@ -52,16 +45,17 @@ int run(int argc, char** argv) {
             }
             if (!console::takeCommonOption(words, i, run)) break;
         }
+        failureWords = console::programFailureWords(run);
     } catch (const platform::Error& e) {
-        return console::refuseArguments(run, e.what(), kSynopsis, console::kProgramName);
+        return console::refuseArguments(run, e.what(), console::ConsoleText::Usage, console::kProgramName);
     }
     if (i == words.size())
-        return console::refuseArguments(run, run.texts(console::ConsoleText::NoCommand), kSynopsis,
+        return console::refuseArguments(run, run.texts(console::ConsoleText::NoCommand), console::ConsoleText::Usage,
                                         console::kProgramName);
     const std::vector<std::string> args(words.begin() + static_cast<std::ptrdiff_t>(i) + 1, words.end());
     if (words[i] == "inf") return console::runInfCommand(args, run);
     if (words[i] == "t13") return console::runT13Command(args, run);
-    return console::refuseArguments(run, run.texts(console::ConsoleText::UnknownCommand, {words[i]}), kSynopsis,
+    return console::refuseArguments(run, run.texts(console::ConsoleText::UnknownCommand, {words[i]}), console::ConsoleText::Usage,
                                     console::kProgramName);
 }
 
@@ -69,5 +63,5 @@ int run(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     platform::writeTextToConsoleAsCharacters();
-    return platform::runProgram(console::kProgramName, std::cerr, [&] { return run(argc, argv); });
+    return platform::runProgram(console::kProgramName, std::cerr, [&] { return run(argc, argv); }, failureWords);
 }

@@ -17,26 +17,7 @@
 
 namespace console {
 
-const char* const kT13Synopsis =
-    "usage: tolvane-console t13 --name NAME --version VERSION --item PATH [--item PATH ...]\n"
-    "         [--extract-path PATH] [--run COMMAND ...] [--integrator nlite|rvmi]\n"
-    "         [--compression store|high] [--output FILE] [--overwrite [yes|no]] [--sfx FILE]\n"
-    "         [--verbose] [--language NAME]\n";
-
-const char* const kT13OptionsHelp =
-    "Makes a T13 package (NAME_VERSION_Addon.7z): one installer that setup runs at T-13.\n"
-    "  --name          the package's name\n"
-    "  --version       the package's version\n"
-    "  --item          a file, or a folder (packed as FOLDER\\*); repeat for more\n"
-    "  --extract-path  where the installer unpacks (default: a temporary folder)\n"
-    "  --run           a command the installer runs after unpacking; repeat for more\n"
-    "  --integrator    nlite (default) or rvmi\n"
-    "  --compression   high (default, -mx9) or store (-mx0) for the items\n"
-    "  --output        the package (default: NAME_VERSION_Addon.7z in the current folder)\n"
-    "  --overwrite     replace an existing package (default: no)\n"
-    "  --sfx           the self-extractor module (default: 7zs.sfx beside this program)\n";
-
-std::string t13Help() { return std::string(kT13Synopsis) + "\n" + kT13OptionsHelp + kCommonOptionsHelp + kExitStatusHelp; }
+std::string t13Help(const ConsoleTexts& texts) { return commandHelp(texts, ConsoleText::T13Usage, ConsoleText::T13Help); }
 
 namespace {
 
@@ -100,7 +81,7 @@ void parseArguments(const std::vector<std::string>& args, const std::string& sta
 int runT13Command(const std::vector<std::string>& args, ConsoleRun run) {
     const std::string startFolder = platform::currentDirectory();
     T13Arguments a;
-    if (const std::optional<int> ended = startCommand(run, {"t13", kT13Synopsis, t13Help}, a.shared,
+    if (const std::optional<int> ended = startCommand(run, {"t13", ConsoleText::T13Usage, ConsoleText::T13Help}, a.shared,
                                                       [&] { parseArguments(args, startFolder, run, a); }))
         return *ended;
 
@@ -128,7 +109,7 @@ int runT13Command(const std::vector<std::string>& args, ConsoleRun run) {
     }
     shell::ToolCommandRunner runner(ui);
     std::ostringstream workFolderTrouble;
-    runInWorkFolder("tolvane-t13", startFolder, runner, workFolderTrouble, run.texts, [&](const std::string& workFolder) {
+    runInWorkFolder("tolvane-t13", startFolder, runner, workFolderTrouble, run.texts, ui, [&](const std::string& workFolder) {
         ui.addShownPath(workFolder, workFolder);
         const ToolOutputRoute route(ui, run.verbose, workFolder);
         ui.setPackingText(run.texts(ConsoleText::ProgressT13, {platform::nativePath(a.shared.shownOutput)}));

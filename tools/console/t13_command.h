@@ -10,10 +10,9 @@
 
 namespace console {
 
-// The first lines of the t13 command's help: how it is called.
-extern const char* const kT13Synopsis;
-// Its --help text: the synopsis, every option, the exit statuses.
-std::string t13Help();
+// Its --help text in the language of `texts`: how it is called, every
+// option, the exit statuses.
+std::string t13Help(const ConsoleTexts& texts);
 
 // `args` are the words after "t13" (see t13Help). Returns 0 when the
 // package was made (its path then on the run's standard output), 1 when it

@@ -7,6 +7,7 @@
 #include "platform/error.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
+#include "shell/error_text.h"
 
 namespace console {
 
@@ -46,7 +47,8 @@ void removeStaleWorkFolders(const std::string& temporaryFolder, const std::strin
 }
 
 void runInWorkFolder(const std::string& prefix, const std::string& startFolder, shell::ToolCommandRunner& runner,
-                     std::ostream& err, const ConsoleTexts& texts, const std::function<void(const std::string& workFolder)>& build) {
+                     std::ostream& err, const ConsoleTexts& texts, const shell::MessageTexts& messages,
+                     const std::function<void(const std::string& workFolder)>& build) {
     const std::string previousProgramFolder = platform::programFolder();
     std::string workFolder;
     try {
@@ -54,7 +56,7 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
         try {
             removeStaleWorkFolders(platform::parentPath(workFolder), prefix);
         } catch (const platform::Error& e) {
-            err << texts(ConsoleText::StaleWorkFolderNotRemoved, {e.what()}) << "\n";
+            err << texts(ConsoleText::StaleWorkFolderNotRemoved, {shell::errorText(messages, e)}) << "\n";
         }
         // Interrupted (Ctrl+C, a kill that gives time), the program takes
         // its work folder along; only a hard kill leaves it to the next start.
@@ -62,7 +64,7 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
         platform::setProgramFolder(workFolder);
         build(workFolder);
     } catch (const platform::Error& e) {
-        err << e.what() << "\n";
+        err << shell::errorText(messages, e) << "\n";
     }
 
     // The build's last clean-up runs on its own; let it end before the
@@ -73,7 +75,7 @@ void runInWorkFolder(const std::string& prefix, const std::string& startFolder, 
         platform::setCurrentDirectory(startFolder);
         if (!workFolder.empty()) platform::removeFolderTree(workFolder);
     } catch (const platform::Error& e) {
-        err << texts(ConsoleText::WorkFolderNotRemoved, {workFolder, e.what()}) << "\n";
+        err << texts(ConsoleText::WorkFolderNotRemoved, {workFolder, shell::errorText(messages, e)}) << "\n";
     }
     if (!workFolder.empty()) platform::keepOnInterrupt(workFolder);
 }

@@ -30,9 +30,11 @@ unsigned long workFolderOwner(const std::string& folderName, const std::string& 
 // Removes stale work folders, makes the folder, makes it the program folder and runs `build` in it.
 // Afterwards it waits for the clean-up that the build left running (through
 // `runner`), puts the program folder back, returns to `startFolder` and
-// removes the work folder. Failures are reported on `err`, in the words of `texts`. An interrupt
-// (SIGINT, SIGTERM, Ctrl+C) meanwhile removes the folder too.
+// removes the work folder. Failures are reported on `err`, in the words of
+// `texts`, the system's errors in those of `messages`. An interrupt (SIGINT,
+// SIGTERM, Ctrl+C) meanwhile removes the folder too.
 void runInWorkFolder(const std::string& prefix, const std::string& startFolder, shell::ToolCommandRunner& runner,
-                     std::ostream& err, const ConsoleTexts& texts, const std::function<void(const std::string& workFolder)>& build);
+                     std::ostream& err, const ConsoleTexts& texts, const shell::MessageTexts& messages,
+                     const std::function<void(const std::string& workFolder)>& build);
 
 }  // namespace console

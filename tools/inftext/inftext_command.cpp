@@ -10,27 +10,25 @@
 #include "infaddon/source_scanner.h"
 #include "platform/error.h"
 #include "platform/file_system.h"
+#include "shell/error_text.h"
 #include "shell/package_name_rule.h"
 #include "shell/ui_strings.h"
+#include "tools/console/console_language.h"
+#include "tools/console/console_texts.h"
 
 namespace inftext {
 
 namespace {
 
-const char* const kUsage =
-    "Usage: tolvane-inftext --name App --version 1.0 [--dir-id 16422] [--website URL] [--log]\n"
-    "                       --out <folder> <source folder>...\n"
-    "Scans the application's folders as Tolvane's INF package builder does and writes\n"
-    "<name>.inf and Entries_<name>.ini into the output folder.\n"
-    "  --dir-id   where the folders are installed: a destination code of the builder's\n"
-    "             code list (16422, Program Files, when left out)\n"
-    "  --log      also print every folder and file the scan found\n";
+using console::ConsoleText;
+using console::ConsoleTexts;
 
 struct Options {
     std::optional<std::string> name, version, out;
     std::string dirId = infaddon::kDefaultDirId;
     std::string website;
     bool log = false;
+    std::string language;
     std::vector<std::string> sources;
 };
 
@@ -46,8 +44,16 @@ std::string dirIdCodes() {
     return codes;
 }
 
+// The name after the last --language, or empty.
+std::string requestedLanguage(const std::vector<std::string>& args) {
+    std::string language;
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--language") language = args[++i];
+    return language;
+}
+
 // Reads the arguments; an empty text on success, else what is wrong.
-std::string parse(const std::vector<std::string>& args, Options& o) {
+std::string parse(const std::vector<std::string>& args, const ConsoleTexts& texts, Options& o) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&](std::string& into) {
@@ -56,36 +62,36 @@ std::string parse(const std::vector<std::string>& args, Options& o) {
             return true;
         };
         std::string v;
-        if (a == "--name" || a == "--version" || a == "--out" || a == "--dir-id" || a == "--website") {
-            if (!value(v)) return a + " needs a value.";
+        if (a == "--name" || a == "--version" || a == "--out" || a == "--dir-id" || a == "--website" ||
+            a == "--language") {
+            if (!value(v)) return texts(ConsoleText::NeedsValue, {a});
             if (a == "--name") o.name = v;
             else if (a == "--version") o.version = v;
             else if (a == "--out") o.out = v;
             else if (a == "--dir-id") o.dirId = v;
+            else if (a == "--language") o.language = v;
             else o.website = v;
         } else if (a == "--log") {
             o.log = true;
         } else if (a.rfind("--", 0) == 0) {
-            return "Unknown option " + a + ".";
+            return texts(ConsoleText::InfTextUnknownOption, {a});
         } else {
             o.sources.push_back(a);
         }
     }
-    if (!o.name || o.name->empty()) return "Give the package's name with --name.";
-    if (!o.version) return "Give the package's version with --version.";
-    if (!o.out || o.out->empty()) return "Give the output folder with --out.";
-    if (o.sources.empty()) return "Give at least one source folder.";
-    if (!isDirIdCode(o.dirId)) return "--dir-id " + o.dirId + " is no destination code; use one of " + dirIdCodes() + ".";
+    if (!o.name || o.name->empty()) return texts(ConsoleText::InfNoName);
+    if (!o.version) return texts(ConsoleText::InfNoVersion);
+    if (!o.out || o.out->empty()) return texts(ConsoleText::InfTextNoOutput);
+    if (o.sources.empty()) return texts(ConsoleText::InfTextNoSource);
+    if (!isDirIdCode(o.dirId)) return texts(ConsoleText::InfTextBadDirId, {o.dirId, dirIdCodes()});
     return {};
 }
 
 // Why a source folder cannot be scanned, before anything is written.
-std::optional<std::string> sourceFolderProblem(const std::string& folder) {
+std::optional<std::string> sourceFolderProblem(const std::string& folder, const ConsoleTexts& texts) {
     if (platform::folderExists(folder)) return std::nullopt;
-    if (platform::fileExists(folder))
-        return "The source folder " + folder + " is a file, not a folder. Give the folder that holds the "
-               "application's files.";
-    return "The source folder " + folder + " does not exist. Check the path and run again.";
+    if (platform::fileExists(folder)) return texts(ConsoleText::SourceIsFile, {folder});
+    return texts(ConsoleText::InfTextSourceMissing, {folder});
 }
 
 // Writes both files into the program folder; the INF goes again when the
@@ -103,10 +109,20 @@ void writeFiles(const infaddon::AddonProject& project, const infaddon::BuildStat
 }  // namespace
 
 int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    // The language first: every refusal below is told in it.
+    console::ConsoleLanguage language;
+    ConsoleTexts consoleTexts;
+    try {
+        language = console::chooseConsoleLanguage(requestedLanguage(args));
+        consoleTexts = ConsoleTexts::fromLanguageFile(language.file);
+    } catch (const platform::Error& e) {
+        err << "tolvane-inftext: " << e.what() << "\n" << consoleTexts(ConsoleText::InfTextUsage) << "\n";
+        return 2;
+    }
     Options o;
-    const std::string problem = parse(args, o);
+    const std::string problem = parse(args, consoleTexts, o);
     if (!problem.empty()) {
-        err << "tolvane-inftext: " << problem << "\n" << kUsage;
+        err << "tolvane-inftext: " << problem << "\n" << consoleTexts(ConsoleText::InfTextUsage) << "\n";
         return 2;
     }
 
@@ -115,13 +131,13 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
     project.PackageVersion = *o.version;
     project.Website = o.website;
     // The same rules as the builder's Generate: the files written here are the package's.
-    // The refusals in English, as the rest of this tool speaks: the English
-    // language file beside it (the built-in texts where there is none).
-    shell::LanguageState english;
-    english.languageLoaded = true;
-    shell::LoadKeyedTexts(english, platform::joinPath(platform::joinPath(platform::executableFolder(), "lng"),
-                                                      "English.lng"));
-    const shell::LanguageTexts texts(english);
+    // The builder's refusals and the scan's log in the same language: its
+    // file's message texts (the built-in ones where there is none).
+    shell::LanguageState languageState;
+    languageState.languageName = language.name;
+    languageState.languageLoaded = !language.file.empty();
+    if (languageState.languageLoaded) shell::LoadKeyedTexts(languageState, language.file);
+    const shell::LanguageTexts texts(languageState);
     for (const auto& refusal :
          {shell::packageNameProblem(project.PackageName, texts), infaddon::typedTextProblem(project, texts)})
         if (refusal) {
@@ -131,7 +147,7 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
     // The builder scans what is there and logs a missing folder; this tool's
     // caller would get an INF without that folder's files and no error.
     for (const auto& source : o.sources)
-        if (const auto refusal = sourceFolderProblem(source)) {
+        if (const auto refusal = sourceFolderProblem(source, consoleTexts)) {
             err << "tolvane-inftext: " << *refusal << "\n";
             return 2;
         }
@@ -153,18 +169,18 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
             if (o.log || folderMissing) out << line << "\n";
         }
         out << state.ProgressLabel << "\n";
-        if (missing) throw platform::Error(platform::ErrorKind::FileNotFound,
-                                           "A source folder went away during the scan; nothing was written.");
+        if (missing)
+            throw platform::Error(platform::ErrorKind::FileNotFound, consoleTexts(ConsoleText::InfTextFolderWentAway));
         platform::createFolders(*o.out);
         platform::setProgramFolder(*o.out);
         writeFiles(project, state);
         platform::setProgramFolder(programFolderBefore);
     } catch (const platform::Error& e) {
         platform::setProgramFolder(programFolderBefore);
-        err << "tolvane-inftext: " << e.what() << "\n";
+        err << "tolvane-inftext: " << shell::errorText(texts, e) << "\n";
         return 1;
     }
-    out << "Wrote " << state.PackageName << ".inf and Entries_" << state.PackageName << ".ini in " << *o.out << "\n";
+    out << consoleTexts(ConsoleText::InfTextWritten, {state.PackageName, *o.out}) << "\n";
     return 0;
 }
 

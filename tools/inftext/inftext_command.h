@@ -1,8 +1,10 @@
 // The inftext command: scans an application's folders as a build does and
-// writes the INF and the integrator entries file into an output folder.
+// writes the INF and the integrator entries file into an output folder. It
+// speaks the console's language (the system's, or --language NAME): its
+// usage and refusals are texts of the language file's section "console".
 //
 //   tolvane-inftext --name App --version 1.0 [--dir-id 16422] [--website URL]
-//                   [--log] --out <folder> <source folder>...
+//                   [--log] [--language NAME] --out <folder> <source folder>...
 #pragma once
 
 #include <ostream>
