@@ -27,6 +27,26 @@ std::uint32_t MatchCost(const CostModel& model, unsigned slot, std::uint32_t len
     return cost;
 }
 
+// The offset bits of an explicit offset: in an aligned-offset block the low
+// three go through the aligned tree.
+std::uint32_t OffsetCost(const CostModel& model, std::uint32_t offset, unsigned slot) {
+    const unsigned extra = ExtraBits(slot);
+    if (extra < kAlignedBits || model.aligned.empty()) return extra;
+    return extra - kAlignedBits + model.aligned[(offset + kNumRepeatedOffsets - 1) & 7];
+}
+
+// The aligned tree's lengths when an aligned-offset block would be the
+// cheaper for these counts, else none.
+std::vector<std::uint8_t> AlignedLengthsIfCheaper(const std::vector<std::uint32_t>& frequencies) {
+    const std::vector<std::uint8_t> lengths = BuildCodeLengths(frequencies, kMaxAlignedCodeLength);
+    std::uint64_t alignedBits = kAlignedTreeSize * 3, verbatimBits = 0;
+    for (std::size_t s = 0; s < kAlignedTreeSize; ++s) {
+        alignedBits += std::uint64_t(frequencies[s]) * lengths[s];
+        verbatimBits += std::uint64_t(frequencies[s]) * kAlignedBits;
+    }
+    return alignedBits < verbatimBits ? lengths : std::vector<std::uint8_t>();
+}
+
 RepeatQueue QueueAfter(RepeatQueue queue, std::uint32_t edge) {
     if (edge >= kExplicitEdgeBase + 1)
         queue.useOffset(edge - kExplicitEdgeBase);
@@ -49,10 +69,12 @@ CostModel InitialCostModel(unsigned mainTreeSize) {
     return model;
 }
 
-CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths) {
+CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths,
+                               const std::vector<std::uint8_t>& alignedLengths) {
     CostModel model;
     for (std::uint8_t l : mainLengths) model.main.push_back(l ? l : kUnusedMainCost);
     for (std::uint8_t l : lengthLengths) model.length.push_back(l ? l : kUnusedLengthCost);
+    for (std::uint8_t l : alignedLengths) model.aligned.push_back(l ? l : kMaxAlignedCodeLength);
     return model;
 }
 
@@ -71,15 +93,19 @@ void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint
         collectItems(window, start, size, items);
         // The first frame starts from a guessed model and gets one more pass.
         if (pass + 1 >= settings_.passes + (start == 0 ? 1 : 0)) break;
-        std::vector<std::uint32_t> mainFrequencies(mainTreeSize_, 0), lengthFrequencies(kLengthTreeSize, 0);
+        std::vector<std::uint32_t> mainFrequencies(mainTreeSize_, 0), lengthFrequencies(kLengthTreeSize, 0),
+            alignedFrequencies(kAlignedTreeSize, 0);
         if (block.main) mainFrequencies = *block.main;
         if (block.length) lengthFrequencies = *block.length;
+        if (block.aligned) alignedFrequencies = *block.aligned;
         for (const Item& item : items) {
             ++mainFrequencies[item.mainSymbol];
             if (item.lengthSymbol != kNoLengthSymbol) ++lengthFrequencies[item.lengthSymbol];
+            if (item.mainSymbol >= kNumChars && ExtraBits(item.slot) >= kAlignedBits) ++alignedFrequencies[item.offsetBits & 7];
         }
         passModel = CostModelFromLengths(BuildCodeLengths(mainFrequencies, kMaxMainCodeLength),
-                                         BuildCodeLengths(lengthFrequencies, kMaxLengthCodeLength));
+                                         BuildCodeLengths(lengthFrequencies, kMaxLengthCodeLength),
+                                         AlignedLengthsIfCheaper(alignedFrequencies));
     }
     queue = QueueAfter(nodes_[size - nodes_[size].length].queue, nodes_[size].edge);
 }
@@ -192,7 +218,7 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
             } else {
                 std::uint32_t offset = last[-1].offset;
                 unsigned slot = PositionSlotOf(offset);
-                relax(i + longestExplicit, cost + ExtraBits(slot) + MatchCost(model, slot, longestExplicit),
+                relax(i + longestExplicit, cost + OffsetCost(model, offset, slot) + MatchCost(model, slot, longestExplicit),
                       offset + kExplicitEdgeBase, longestExplicit);
                 i += longestExplicit;
             }
@@ -210,7 +236,8 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
                 continue;
             }
             const unsigned slot = PositionSlotOf(offset);
-            relaxLengths(i, covered + 1, match->length, cost + ExtraBits(slot), slot, offset + kExplicitEdgeBase);
+            relaxLengths(i, covered + 1, match->length, cost + OffsetCost(model, offset, slot), slot,
+                         offset + kExplicitEdgeBase);
             covered = match->length;
         }
         ++i;

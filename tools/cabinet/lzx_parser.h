@@ -14,15 +14,19 @@
 namespace cabinet {
 namespace lzx {
 
-// Bits per main-tree and length-tree symbol.
+// Bits per main-tree and length-tree symbol, and per aligned-tree symbol
+// when the block is to be an aligned-offset one (empty otherwise: offset
+// bits are then sent as they are).
 struct CostModel {
     std::vector<std::uint32_t> main;
     std::vector<std::uint32_t> length;
+    std::vector<std::uint32_t> aligned;
 };
 
 // A guess for the first frame, when no code exists yet.
 CostModel InitialCostModel(unsigned mainTreeSize);
-CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths);
+CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths,
+                               const std::vector<std::uint8_t>& alignedLengths = {});
 
 struct ParserSettings {
     unsigned searchDepth;
@@ -35,6 +39,7 @@ struct ParserSettings {
 struct BlockSoFar {
     const std::vector<std::uint32_t>* main = nullptr;
     const std::vector<std::uint32_t>* length = nullptr;
+    const std::vector<std::uint32_t>* aligned = nullptr;
 };
 
 class FrameParser {
