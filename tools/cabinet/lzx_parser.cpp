@@ -153,7 +153,7 @@ void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, 
 
 void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size,
                                const CostModel& model, const RepeatQueue& queue) {
-    nodes_.assign(size + 1, Node{kInfiniteCost, 0, 0, RepeatQueue()});
+    nodes_.assign(size + 1, Node{kInfiniteCost, 0, 0, 0, RepeatQueue()});
     nodes_[0].cost = 0;
     nodes_[0].queue = queue;
     // A node's queue follows from its predecessor's and its edge; it is
@@ -164,6 +164,7 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
         node.cost = cost;
         node.edge = edge;
         node.length = length;
+        node.gap = 0;
     };
     // Every length of one match: the main symbol's length header, then from
     // 9 on a length-tree symbol.
@@ -240,6 +241,31 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
                          offset + kExplicitEdgeBase);
             covered = match->length;
         }
+        // The longest match, one byte that differs, and the same offset
+        // again (at R0 by then): a common pattern in tables and code, which
+        // a path that looks one edge ahead would miss.
+        if (first != last) {
+            const std::uint32_t length = last[-1].length, offset = last[-1].offset;
+            const std::uint32_t after = length + 1;
+            if (offset != here.r[0] && offset != here.r[1] && offset != here.r[2] && after + kMinMatch <= size - i) {
+                const std::uint8_t* next = current + after;
+                const std::uint8_t* source = next - offset;
+                if (next[0] == source[0] && next[1] == source[1]) {
+                    const std::uint32_t repeatLength =
+                        ExtendMatch(next, source, 2, std::min<std::uint32_t>(size - i - after, kMaxMatch));
+                    const unsigned slot = PositionSlotOf(offset);
+                    const std::uint32_t gapCost = cost + OffsetCost(model, offset, slot) + MatchCost(model, slot, length) +
+                                                  model.main[current[length]] + MatchCost(model, 0, repeatLength);
+                    Node& target = nodes_[i + after + repeatLength];
+                    if (gapCost < target.cost) {
+                        target.cost = gapCost;
+                        target.edge = offset + kExplicitEdgeBase;
+                        target.length = after + repeatLength;
+                        target.gap = length;
+                    }
+                }
+            }
+        }
         ++i;
     }
 }
@@ -250,7 +276,13 @@ void FrameParser::collectItems(const WindowView& window, std::uint32_t start, st
     while (i > 0) {
         const Node& node = nodes_[i];
         i -= node.length;
-        if (node.edge == kLiteralEdge) {
+        if (node.gap != 0) {
+            const std::uint32_t offset = node.edge - kExplicitEdgeBase;
+            const unsigned slot = PositionSlotOf(offset);
+            items.push_back(MatchItem(node.length - node.gap - 1, 0, 0));
+            items.push_back(LiteralItem(*window.at(start + i + node.gap)));
+            items.push_back(MatchItem(node.gap, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
+        } else if (node.edge == kLiteralEdge) {
             items.push_back(LiteralItem(*window.at(start + i)));
         } else if (node.edge < kExplicitEdgeBase + 1) {
             items.push_back(MatchItem(node.length, node.edge - 1, 0));

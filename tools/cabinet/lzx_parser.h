@@ -59,6 +59,10 @@ private:
         std::uint32_t cost;
         std::uint32_t edge;    // 0 literal, 1..3 repeated offset R0..R2, else offset + 3
         std::uint32_t length;  // of the edge that ends here
+        // For an edge of three items, an explicit-offset match, one literal
+        // and a match at R0 (the same offset): the first match's length;
+        // else 0.
+        std::uint32_t gap;
         RepeatQueue queue;
     };
 
