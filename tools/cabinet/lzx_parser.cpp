@@ -47,6 +47,13 @@ std::vector<std::uint8_t> AlignedLengthsIfCheaper(const std::vector<std::uint32_
     return alignedBits < verbatimBits ? lengths : std::vector<std::uint8_t>();
 }
 
+const unsigned kArrivalLengthBits = 10;
+const std::uint32_t kArrivalLengthMask = (1u << kArrivalLengthBits) - 1;
+const std::uint32_t kGapArrival = 0x80000000u;
+
+std::uint32_t ArrivalLength(std::uint32_t arrival) { return arrival & kArrivalLengthMask; }
+std::uint32_t ArrivalEdge(std::uint32_t arrival) { return (arrival & ~kGapArrival) >> kArrivalLengthBits; }
+
 RepeatQueue QueueAfter(RepeatQueue queue, std::uint32_t edge) {
     if (edge >= kExplicitEdgeBase + 1)
         queue.useOffset(edge - kExplicitEdgeBase);
@@ -81,7 +88,8 @@ CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, con
 FrameParser::FrameParser(int windowBits, const ParserSettings& settings)
     : settings_(settings),
       mainTreeSize_(MainTreeSize(windowBits)),
-      finder_(windowBits, settings.searchDepth, settings.niceLength) {}
+      finder_(windowBits, settings.searchDepth, settings.niceLength),
+      queues_(kQueueRing) {}
 
 void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
                         RepeatQueue& queue, std::vector<Item>& items, const BlockSoFar& block) {
@@ -107,7 +115,8 @@ void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint
                                          BuildCodeLengths(lengthFrequencies, kMaxLengthCodeLength),
                                          AlignedLengthsIfCheaper(alignedFrequencies));
     }
-    queue = QueueAfter(nodes_[size - nodes_[size].length].queue, nodes_[size].edge);
+    const std::uint32_t last = nodes_[size].arrival;
+    queue = QueueAfter(queues_[(size - ArrivalLength(last)) % kQueueRing], ArrivalEdge(last));
 }
 
 void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, std::uint32_t size) {
@@ -153,18 +162,17 @@ void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, 
 
 void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size,
                                const CostModel& model, const RepeatQueue& queue) {
-    nodes_.assign(size + 1, Node{kInfiniteCost, 0, 0, 0, RepeatQueue()});
+    nodes_.assign(size + 1, Node{kInfiniteCost, 0});
+    gapLengths_.resize(size + 1);
     nodes_[0].cost = 0;
-    nodes_[0].queue = queue;
+    queues_[0] = queue;
     // A node's queue follows from its predecessor's and its edge; it is
     // worked out once the node's cheapest edge is final.
     auto relax = [this](std::uint32_t target, std::uint32_t cost, std::uint32_t edge, std::uint32_t length) {
         Node& node = nodes_[target];
         if (cost >= node.cost) return;
         node.cost = cost;
-        node.edge = edge;
-        node.length = length;
-        node.gap = 0;
+        node.arrival = (edge << kArrivalLengthBits) | length;
     };
     // Every length of one match: the main symbol's length header, then from
     // 9 on a length-tree symbol.
@@ -182,10 +190,12 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
     const unsigned nice = settings_.niceLength;
     std::uint32_t i = 0;
     while (i < size) {
-        Node& node = nodes_[i];
-        if (i > 0) node.queue = QueueAfter(nodes_[i - node.length].queue, node.edge);
+        const Node& node = nodes_[i];
+        if (i > 0)
+            queues_[i % kQueueRing] =
+                QueueAfter(queues_[(i - ArrivalLength(node.arrival)) % kQueueRing], ArrivalEdge(node.arrival));
         const std::uint32_t cost = node.cost;
-        const RepeatQueue here = node.queue;
+        const RepeatQueue here = queues_[i % kQueueRing];
         const std::uint32_t position = start + i;
         const std::uint8_t* current = window.at(position);
         relax(i + 1, cost + model.main[current[0]], kLiteralEdge, 1);
@@ -259,9 +269,9 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
                     Node& target = nodes_[i + after + repeatLength];
                     if (gapCost < target.cost) {
                         target.cost = gapCost;
-                        target.edge = offset + kExplicitEdgeBase;
-                        target.length = after + repeatLength;
-                        target.gap = length;
+                        target.arrival =
+                            kGapArrival | ((offset + kExplicitEdgeBase) << kArrivalLengthBits) | (after + repeatLength);
+                        gapLengths_[i + after + repeatLength] = static_cast<std::uint16_t>(length);
                     }
                 }
             }
@@ -274,22 +284,24 @@ void FrameParser::collectItems(const WindowView& window, std::uint32_t start, st
                                std::vector<Item>& items) {
     std::uint32_t i = size;
     while (i > 0) {
-        const Node& node = nodes_[i];
-        i -= node.length;
-        if (node.gap != 0) {
-            const std::uint32_t offset = node.edge - kExplicitEdgeBase;
+        const std::uint32_t arrival = nodes_[i].arrival;
+        const std::uint32_t length = ArrivalLength(arrival), edge = ArrivalEdge(arrival);
+        const std::uint32_t gap = arrival & kGapArrival ? gapLengths_[i] : 0;
+        i -= length;
+        if (gap != 0) {
+            const std::uint32_t offset = edge - kExplicitEdgeBase;
             const unsigned slot = PositionSlotOf(offset);
-            items.push_back(MatchItem(node.length - node.gap - 1, 0, 0));
-            items.push_back(LiteralItem(*window.at(start + i + node.gap)));
-            items.push_back(MatchItem(node.gap, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
-        } else if (node.edge == kLiteralEdge) {
+            items.push_back(MatchItem(length - gap - 1, 0, 0));
+            items.push_back(LiteralItem(*window.at(start + i + gap)));
+            items.push_back(MatchItem(gap, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
+        } else if (edge == kLiteralEdge) {
             items.push_back(LiteralItem(*window.at(start + i)));
-        } else if (node.edge < kExplicitEdgeBase + 1) {
-            items.push_back(MatchItem(node.length, node.edge - 1, 0));
+        } else if (edge < kExplicitEdgeBase + 1) {
+            items.push_back(MatchItem(length, edge - 1, 0));
         } else {
-            std::uint32_t offset = node.edge - kExplicitEdgeBase;
+            std::uint32_t offset = edge - kExplicitEdgeBase;
             unsigned slot = PositionSlotOf(offset);
-            items.push_back(MatchItem(node.length, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
+            items.push_back(MatchItem(length, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
         }
     }
     std::reverse(items.begin(), items.end());
