@@ -6,7 +6,8 @@
 // Usage: lzx_benchmark [PE folder] [text folder]
 //   defaults: Wine's 64-bit DLLs (first 60 MB) and /usr/share/common-licenses
 //   plus /usr/include (first 8 MB).
-// TOLVANE_LZX_BENCH_ONLY=pe,app2mb (say) runs only the inputs named.
+// TOLVANE_LZX_BENCH_ONLY=pe,app2mb (say) runs only the inputs named;
+// TOLVANE_LZX_BENCH_21_ONLY=1 leaves out the smaller windows.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -160,7 +161,7 @@ int main(int argc, char** argv) {
             continue;
         }
         const double ourSpeed = runLzx(*input, 21);
-        if (input != &pe)
+        if (input != &pe && !std::getenv("TOLVANE_LZX_BENCH_21_ONLY"))
             for (int windowBits : {15, 18}) runLzx(*input, windowBits);
         runWimlib(*input, ourSpeed);
     }

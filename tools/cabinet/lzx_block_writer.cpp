@@ -151,7 +151,10 @@ BlockEstimate EstimateBlock(const SymbolCounts& counts, const std::vector<std::u
     std::uint64_t alignedBits = kAlignedTreeSize * 3;
     for (std::size_t s = 0; s < kAlignedTreeSize; ++s) alignedBits += std::uint64_t(counts.aligned[s]) * aligned[s];
     const std::uint64_t verbatimBits = counts.alignedUses * kAlignedBits;
-    if (alignedBits < verbatimBits) bits -= verbatimBits - alignedBits;
+    if (alignedBits < verbatimBits) {
+        bits -= verbatimBits - alignedBits;
+        estimate.aligned = aligned;
+    }
     estimate.bits = bits;
     return estimate;
 }

@@ -66,6 +66,7 @@ struct BlockEstimate {
     std::uint64_t bits = 0;
     std::vector<std::uint8_t> main;
     std::vector<std::uint8_t> length;
+    std::vector<std::uint8_t> aligned;  // empty unless an aligned-offset block is the cheaper
 };
 BlockEstimate EstimateBlock(const SymbolCounts& counts, const std::vector<std::uint8_t>& previousMain,
                             const std::vector<std::uint8_t>& previousLength);

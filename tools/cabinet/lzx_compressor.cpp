@@ -86,6 +86,7 @@ public:
         if (!held_.empty()) {
             soFar.main = &heldCounts_.main;
             soFar.length = &heldCounts_.length;
+            soFar.aligned = &heldCounts_.aligned;
         }
         parser_.parse(window, static_cast<std::uint32_t>(streamPosition_), static_cast<std::uint32_t>(size), model_,
                       queue_, held.items, soFar);
@@ -132,7 +133,7 @@ public:
                 heldCounts_ = std::move(joined);
                 heldEstimate_ = std::move(together);
                 held_.push_back(std::move(held));
-                model_ = CostModelFromLengths(heldEstimate_.main, heldEstimate_.length);
+                model_ = CostModelFromLengths(heldEstimate_.main, heldEstimate_.length, heldEstimate_.aligned);
                 return;
             }
             releaseHeld();
@@ -140,7 +141,7 @@ public:
         heldCounts_ = held.counts;
         heldEstimate_ = EstimateBlock(heldCounts_, previous_.main, previous_.length);
         held_.push_back(std::move(held));
-        model_ = CostModelFromLengths(heldEstimate_.main, heldEstimate_.length);
+        model_ = CostModelFromLengths(heldEstimate_.main, heldEstimate_.length, heldEstimate_.aligned);
     }
 
     void finish() override { releaseHeld(); }

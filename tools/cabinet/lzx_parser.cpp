@@ -27,6 +27,33 @@ std::uint32_t MatchCost(const CostModel& model, unsigned slot, std::uint32_t len
     return cost;
 }
 
+// The offset bits of an explicit offset: in an aligned-offset block the low
+// three go through the aligned tree.
+std::uint32_t OffsetCost(const CostModel& model, std::uint32_t offset, unsigned slot) {
+    const unsigned extra = ExtraBits(slot);
+    if (extra < kAlignedBits || model.aligned.empty()) return extra;
+    return extra - kAlignedBits + model.aligned[(offset + kNumRepeatedOffsets - 1) & 7];
+}
+
+// The aligned tree's lengths when an aligned-offset block would be the
+// cheaper for these counts, else none.
+std::vector<std::uint8_t> AlignedLengthsIfCheaper(const std::vector<std::uint32_t>& frequencies) {
+    const std::vector<std::uint8_t> lengths = BuildCodeLengths(frequencies, kMaxAlignedCodeLength);
+    std::uint64_t alignedBits = kAlignedTreeSize * 3, verbatimBits = 0;
+    for (std::size_t s = 0; s < kAlignedTreeSize; ++s) {
+        alignedBits += std::uint64_t(frequencies[s]) * lengths[s];
+        verbatimBits += std::uint64_t(frequencies[s]) * kAlignedBits;
+    }
+    return alignedBits < verbatimBits ? lengths : std::vector<std::uint8_t>();
+}
+
+const unsigned kArrivalLengthBits = 10;
+const std::uint32_t kArrivalLengthMask = (1u << kArrivalLengthBits) - 1;
+const std::uint32_t kGapArrival = 0x80000000u;
+
+std::uint32_t ArrivalLength(std::uint32_t arrival) { return arrival & kArrivalLengthMask; }
+std::uint32_t ArrivalEdge(std::uint32_t arrival) { return (arrival & ~kGapArrival) >> kArrivalLengthBits; }
+
 RepeatQueue QueueAfter(RepeatQueue queue, std::uint32_t edge) {
     if (edge >= kExplicitEdgeBase + 1)
         queue.useOffset(edge - kExplicitEdgeBase);
@@ -49,17 +76,20 @@ CostModel InitialCostModel(unsigned mainTreeSize) {
     return model;
 }
 
-CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths) {
+CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths,
+                               const std::vector<std::uint8_t>& alignedLengths) {
     CostModel model;
     for (std::uint8_t l : mainLengths) model.main.push_back(l ? l : kUnusedMainCost);
     for (std::uint8_t l : lengthLengths) model.length.push_back(l ? l : kUnusedLengthCost);
+    for (std::uint8_t l : alignedLengths) model.aligned.push_back(l ? l : kMaxAlignedCodeLength);
     return model;
 }
 
 FrameParser::FrameParser(int windowBits, const ParserSettings& settings)
     : settings_(settings),
       mainTreeSize_(MainTreeSize(windowBits)),
-      finder_(windowBits, settings.searchDepth, settings.niceLength) {}
+      finder_(windowBits, settings.searchDepth, settings.niceLength),
+      queues_(kQueueRing) {}
 
 void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
                         RepeatQueue& queue, std::vector<Item>& items, const BlockSoFar& block) {
@@ -71,17 +101,22 @@ void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint
         collectItems(window, start, size, items);
         // The first frame starts from a guessed model and gets one more pass.
         if (pass + 1 >= settings_.passes + (start == 0 ? 1 : 0)) break;
-        std::vector<std::uint32_t> mainFrequencies(mainTreeSize_, 0), lengthFrequencies(kLengthTreeSize, 0);
+        std::vector<std::uint32_t> mainFrequencies(mainTreeSize_, 0), lengthFrequencies(kLengthTreeSize, 0),
+            alignedFrequencies(kAlignedTreeSize, 0);
         if (block.main) mainFrequencies = *block.main;
         if (block.length) lengthFrequencies = *block.length;
+        if (block.aligned) alignedFrequencies = *block.aligned;
         for (const Item& item : items) {
             ++mainFrequencies[item.mainSymbol];
             if (item.lengthSymbol != kNoLengthSymbol) ++lengthFrequencies[item.lengthSymbol];
+            if (item.mainSymbol >= kNumChars && ExtraBits(item.slot) >= kAlignedBits) ++alignedFrequencies[item.offsetBits & 7];
         }
         passModel = CostModelFromLengths(BuildCodeLengths(mainFrequencies, kMaxMainCodeLength),
-                                         BuildCodeLengths(lengthFrequencies, kMaxLengthCodeLength));
+                                         BuildCodeLengths(lengthFrequencies, kMaxLengthCodeLength),
+                                         AlignedLengthsIfCheaper(alignedFrequencies));
     }
-    queue = QueueAfter(nodes_[size - nodes_[size].length].queue, nodes_[size].edge);
+    const std::uint32_t last = nodes_[size].arrival;
+    queue = QueueAfter(queues_[(size - ArrivalLength(last)) % kQueueRing], ArrivalEdge(last));
 }
 
 void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, std::uint32_t size) {
@@ -127,17 +162,17 @@ void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, 
 
 void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size,
                                const CostModel& model, const RepeatQueue& queue) {
-    nodes_.assign(size + 1, Node{kInfiniteCost, 0, 0, RepeatQueue()});
+    nodes_.assign(size + 1, Node{kInfiniteCost, 0});
+    gapLengths_.resize(size + 1);
     nodes_[0].cost = 0;
-    nodes_[0].queue = queue;
+    queues_[0] = queue;
     // A node's queue follows from its predecessor's and its edge; it is
     // worked out once the node's cheapest edge is final.
     auto relax = [this](std::uint32_t target, std::uint32_t cost, std::uint32_t edge, std::uint32_t length) {
         Node& node = nodes_[target];
         if (cost >= node.cost) return;
         node.cost = cost;
-        node.edge = edge;
-        node.length = length;
+        node.arrival = (edge << kArrivalLengthBits) | length;
     };
     // Every length of one match: the main symbol's length header, then from
     // 9 on a length-tree symbol.
@@ -155,10 +190,12 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
     const unsigned nice = settings_.niceLength;
     std::uint32_t i = 0;
     while (i < size) {
-        Node& node = nodes_[i];
-        if (i > 0) node.queue = QueueAfter(nodes_[i - node.length].queue, node.edge);
+        const Node& node = nodes_[i];
+        if (i > 0)
+            queues_[i % kQueueRing] =
+                QueueAfter(queues_[(i - ArrivalLength(node.arrival)) % kQueueRing], ArrivalEdge(node.arrival));
         const std::uint32_t cost = node.cost;
-        const RepeatQueue here = node.queue;
+        const RepeatQueue here = queues_[i % kQueueRing];
         const std::uint32_t position = start + i;
         const std::uint8_t* current = window.at(position);
         relax(i + 1, cost + model.main[current[0]], kLiteralEdge, 1);
@@ -192,7 +229,7 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
             } else {
                 std::uint32_t offset = last[-1].offset;
                 unsigned slot = PositionSlotOf(offset);
-                relax(i + longestExplicit, cost + ExtraBits(slot) + MatchCost(model, slot, longestExplicit),
+                relax(i + longestExplicit, cost + OffsetCost(model, offset, slot) + MatchCost(model, slot, longestExplicit),
                       offset + kExplicitEdgeBase, longestExplicit);
                 i += longestExplicit;
             }
@@ -210,8 +247,34 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
                 continue;
             }
             const unsigned slot = PositionSlotOf(offset);
-            relaxLengths(i, covered + 1, match->length, cost + ExtraBits(slot), slot, offset + kExplicitEdgeBase);
+            relaxLengths(i, covered + 1, match->length, cost + OffsetCost(model, offset, slot), slot,
+                         offset + kExplicitEdgeBase);
             covered = match->length;
+        }
+        // The longest match, one byte that differs, and the same offset
+        // again (at R0 by then): a common pattern in tables and code, which
+        // a path that looks one edge ahead would miss.
+        if (first != last) {
+            const std::uint32_t length = last[-1].length, offset = last[-1].offset;
+            const std::uint32_t after = length + 1;
+            if (offset != here.r[0] && offset != here.r[1] && offset != here.r[2] && after + kMinMatch <= size - i) {
+                const std::uint8_t* next = current + after;
+                const std::uint8_t* source = next - offset;
+                if (next[0] == source[0] && next[1] == source[1]) {
+                    const std::uint32_t repeatLength =
+                        ExtendMatch(next, source, 2, std::min<std::uint32_t>(size - i - after, kMaxMatch));
+                    const unsigned slot = PositionSlotOf(offset);
+                    const std::uint32_t gapCost = cost + OffsetCost(model, offset, slot) + MatchCost(model, slot, length) +
+                                                  model.main[current[length]] + MatchCost(model, 0, repeatLength);
+                    Node& target = nodes_[i + after + repeatLength];
+                    if (gapCost < target.cost) {
+                        target.cost = gapCost;
+                        target.arrival =
+                            kGapArrival | ((offset + kExplicitEdgeBase) << kArrivalLengthBits) | (after + repeatLength);
+                        gapLengths_[i + after + repeatLength] = static_cast<std::uint16_t>(length);
+                    }
+                }
+            }
         }
         ++i;
     }
@@ -221,16 +284,24 @@ void FrameParser::collectItems(const WindowView& window, std::uint32_t start, st
                                std::vector<Item>& items) {
     std::uint32_t i = size;
     while (i > 0) {
-        const Node& node = nodes_[i];
-        i -= node.length;
-        if (node.edge == kLiteralEdge) {
+        const std::uint32_t arrival = nodes_[i].arrival;
+        const std::uint32_t length = ArrivalLength(arrival), edge = ArrivalEdge(arrival);
+        const std::uint32_t gap = arrival & kGapArrival ? gapLengths_[i] : 0;
+        i -= length;
+        if (gap != 0) {
+            const std::uint32_t offset = edge - kExplicitEdgeBase;
+            const unsigned slot = PositionSlotOf(offset);
+            items.push_back(MatchItem(length - gap - 1, 0, 0));
+            items.push_back(LiteralItem(*window.at(start + i + gap)));
+            items.push_back(MatchItem(gap, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
+        } else if (edge == kLiteralEdge) {
             items.push_back(LiteralItem(*window.at(start + i)));
-        } else if (node.edge < kExplicitEdgeBase + 1) {
-            items.push_back(MatchItem(node.length, node.edge - 1, 0));
+        } else if (edge < kExplicitEdgeBase + 1) {
+            items.push_back(MatchItem(length, edge - 1, 0));
         } else {
-            std::uint32_t offset = node.edge - kExplicitEdgeBase;
+            std::uint32_t offset = edge - kExplicitEdgeBase;
             unsigned slot = PositionSlotOf(offset);
-            items.push_back(MatchItem(node.length, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
+            items.push_back(MatchItem(length, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
         }
     }
     std::reverse(items.begin(), items.end());

@@ -14,15 +14,19 @@
 namespace cabinet {
 namespace lzx {
 
-// Bits per main-tree and length-tree symbol.
+// Bits per main-tree and length-tree symbol, and per aligned-tree symbol
+// when the block is to be an aligned-offset one (empty otherwise: offset
+// bits are then sent as they are).
 struct CostModel {
     std::vector<std::uint32_t> main;
     std::vector<std::uint32_t> length;
+    std::vector<std::uint32_t> aligned;
 };
 
 // A guess for the first frame, when no code exists yet.
 CostModel InitialCostModel(unsigned mainTreeSize);
-CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths);
+CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths,
+                               const std::vector<std::uint8_t>& alignedLengths = {});
 
 struct ParserSettings {
     unsigned searchDepth;
@@ -35,6 +39,7 @@ struct ParserSettings {
 struct BlockSoFar {
     const std::vector<std::uint32_t>* main = nullptr;
     const std::vector<std::uint32_t>* length = nullptr;
+    const std::vector<std::uint32_t>* aligned = nullptr;
 };
 
 class FrameParser {
@@ -50,12 +55,19 @@ public:
     void findShortMatches(bool on) { finder_.findShortMatches(on); }
 
 private:
+    // Eight bytes, so that a frame's nodes stay in the second-level cache.
     struct Node {
         std::uint32_t cost;
-        std::uint32_t edge;    // 0 literal, 1..3 repeated offset R0..R2, else offset + 3
-        std::uint32_t length;  // of the edge that ends here
-        RepeatQueue queue;
+        // The cheapest edge that ends here: its length in the low 10 bits,
+        // above them 0 for a literal, 1..3 for R0..R2, else offset + 3; the
+        // top bit marks an edge of three items (a match, one literal and a
+        // match at R0, the same offset), whose first match's length is in
+        // gapLengths_.
+        std::uint32_t arrival;
     };
+    // The queues of the latest nodes, by position modulo the ring's size:
+    // an edge reaches back at most two matches and a literal.
+    static const std::uint32_t kQueueRing = 1024;
 
     void findAllMatches(const WindowView& window, std::uint32_t start, std::uint32_t size);
     void cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
@@ -68,6 +80,8 @@ private:
     std::vector<std::uint32_t> matchStart_;
     std::vector<Match> matches_;
     std::vector<Node> nodes_;
+    std::vector<std::uint16_t> gapLengths_;
+    std::vector<RepeatQueue> queues_;
     std::uint32_t nextToInsert_ = 0;  // positions before it are in the match finder
 };
 
