@@ -12,7 +12,7 @@
 #include "tools/cabinet/frame_compressor.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    auto compressor = cabinet::MakeMszipCompressor();
+    auto compressor = cabinet::makeMszipCompressor();
     std::string history;
     for (std::size_t at = 0; at < size || at == 0; at += cabinet::kFrameSize) {
         const std::size_t n = std::min(cabinet::kFrameSize, size - at);

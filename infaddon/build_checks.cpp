@@ -18,7 +18,7 @@ std::string groupDigits(std::uint64_t n) {
 
 }  // namespace
 
-void CheckCabinetLimits(const BuildState& state, const shell::MessageTexts& texts) {
+void checkCabinetLimits(const BuildState& state, const shell::MessageTexts& texts) {
     const std::size_t count = state.StagedFiles.size();
     if (count > kCabinetMaxFiles)
         refuse(texts.text(shell::MessageKey::TooManyFiles, {groupDigits(count), groupDigits(kCabinetMaxFiles)}));

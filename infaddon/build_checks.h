@@ -19,7 +19,7 @@ inline constexpr std::uint64_t kCabinetMaxFolderBytes = 0x7FFF8000u;
 // larger together, than the inner cabinet can hold; the message gives the
 // number and the limit. Reads each file's size (an unreadable file throws
 // platform::Error naming it).
-void CheckCabinetLimits(const BuildState& state, const shell::MessageTexts& texts);
+void checkCabinetLimits(const BuildState& state, const shell::MessageTexts& texts);
 
 // Throws platform::Error(BadInput) when the package path names a collected
 // file, an extra file or the registry file: the package would replace it.

@@ -4,17 +4,17 @@
 
 namespace infaddon {
 
-std::optional<std::string> DescribeDirId(std::size_t position) {
+std::optional<std::string> describeDirId(std::size_t position) {
     if (position >= DirIdTable.size()) return std::nullopt;
     return std::string(DirIdTable[position].description);
 }
 
-std::optional<std::string> DescribeSetupDir(std::size_t position) {
+std::optional<std::string> describeSetupDir(std::size_t position) {
     if (position >= SetupDirTable.size()) return std::nullopt;
     return std::string(SetupDirTable[position].description);
 }
 
-std::string SelectedDirId(std::optional<std::size_t> selectedPosition) {
+std::string dirIdForSelection(std::optional<std::size_t> selectedPosition) {
     if (!selectedPosition || *selectedPosition >= DirIdTable.size()) return kDefaultDirId;
     return DirIdTable[*selectedPosition].code;
 }

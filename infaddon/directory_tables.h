@@ -22,11 +22,11 @@ extern const std::array<DirTableRow, kSetupDirRowCount> SetupDirTable;
 
 // Describe selected code / number: the partner text at a clicked position;
 // nullopt for a position outside the table.
-std::optional<std::string> DescribeDirId(std::size_t position);
-std::optional<std::string> DescribeSetupDir(std::size_t position);
+std::optional<std::string> describeDirId(std::size_t position);
+std::optional<std::string> describeSetupDir(std::size_t position);
 
 // The destination code of an Add: the selected row's code, or "16422" when
 // no row is selected.
-std::string SelectedDirId(std::optional<std::size_t> selectedPosition);
+std::string dirIdForSelection(std::optional<std::size_t> selectedPosition);
 
 }  // namespace infaddon

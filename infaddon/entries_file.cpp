@@ -23,7 +23,7 @@ void writeExtraLines(platform::AnsiTextFile& f, const std::vector<ExtraFile>& fi
 
 }  // namespace
 
-std::string EntriesFileText(const AddonProject& project, const BuildState& state, const std::string& buildDate) {
+std::string entriesFileText(const AddonProject& project, const BuildState& state, const std::string& buildDate) {
     const std::string& name = state.PackageName;
     const std::string& version = state.PackageVersion;
     platform::AnsiTextFile f("");
@@ -59,8 +59,8 @@ std::string EntriesFileText(const AddonProject& project, const BuildState& state
 }
 
 void WriteEntriesFile(const AddonProject& project, const BuildState& state) {
-    const std::string text = EntriesFileText(project, state, platform::todayShortDate());
-    shell::WritePackageTextFile(platform::joinPath(platform::programFolder(), "Entries_" + state.PackageName + ".ini"),
+    const std::string text = entriesFileText(project, state, platform::todayShortDate());
+    shell::writePackageTextFile(platform::joinPath(platform::programFolder(), "Entries_" + state.PackageName + ".ini"),
                             text);
 }
 

@@ -12,7 +12,7 @@ namespace infaddon {
 
 // The whole text (UTF-8, CR LF line ends) for the build's name and version
 // copies, the project's web site and extra files, dated `buildDate`.
-std::string EntriesFileText(const AddonProject& project, const BuildState& state, const std::string& buildDate);
+std::string entriesFileText(const AddonProject& project, const BuildState& state, const std::string& buildDate);
 
 // Writes "Entries_" + name + ".ini" into the program folder in the package's
 // code page (936), dated today in the short form. Throws platform::Error.

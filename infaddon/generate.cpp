@@ -64,14 +64,14 @@ std::optional<shell::MessageKey> firstCheckMessage(const AddonProject& project) 
 // have its tools. Returns the route.
 shell::ToolRoute checkBeforeWriting(const AddonProject& project, BuildState& state, const std::string& programFolder,
                                     const std::string& targetPath, const shell::MessageTexts& texts) {
-    shell::CheckPackageText(state.PackageName + ".inf",
-                            InfFileText(project, state, DeriveDeleteRegistryLines(state.RegistryLines)), texts);
-    shell::CheckPackageText("Entries_" + state.PackageName + ".ini",
-                            EntriesFileText(project, state, platform::todayShortDate()), texts);
-    state.StagingFolder = NextStagingFolder(programFolder);  // where the directive list will name the files
+    shell::checkPackageText(state.PackageName + ".inf",
+                            infFileText(project, state, deriveDeleteRegistryLines(state.RegistryLines)), texts);
+    shell::checkPackageText("Entries_" + state.PackageName + ".ini",
+                            entriesFileText(project, state, platform::todayShortDate()), texts);
+    state.StagingFolder = nextStagingFolder(programFolder);  // where the directive list will name the files
     const shell::ToolRoute route =
-        shell::ChooseToolRoute(shell::systemCodePages(), PackagingWorkTexts(project, state, targetPath));
-    if (const auto missing = shell::MissingOwnTools(route, {"tolvane-cmd", "makecab"}, texts))
+        shell::chooseToolRoute(shell::systemCodePages(), packagingWorkTexts(project, state, targetPath));
+    if (const auto missing = shell::missingOwnTools(route, {"tolvane-cmd", "makecab"}, texts))
         throw platform::Error(platform::ErrorKind::FileNotFound, *missing);
     return route;
 }
@@ -105,7 +105,7 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     // names what this one makes, for the next start should it be killed too.
     const std::string programFolder = platform::programFolder();
     runStep(step(MessageKey::StepRemoveStaleWorkFiles, {programFolder}),
-            [&] { shell::RemoveStaleWorkFiles(programFolder); });
+            [&] { shell::removeStaleWorkFiles(programFolder); });
     std::optional<shell::BuildMarker> marker;
     runStep(step(MessageKey::StepWriteBuildMarker, {shell::kBuildMarkerName, programFolder}), [&] {
         marker.emplace(programFolder);
@@ -118,7 +118,7 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
     }
     // Nothing is written before the collected files are known to fit one
     // cabinet and the package is known not to replace one of them.
-    runStep(step(MessageKey::StepCheckFiles), [&] { CheckCabinetLimits(state, ui); });
+    runStep(step(MessageKey::StepCheckFiles), [&] { checkCabinetLimits(state, ui); });
     runStep(step(MessageKey::StepCheckPackagePath), [&] { checkPackagePathIsNoInput(project, state, targetPath, ui); });
     runStep(step(MessageKey::StepImportRegistry, {project.RegFilePath}),
             [&] { ImportRegistry(project, state, runner, ui); });
@@ -165,7 +165,7 @@ PackagingOutcome buildPackage(AddonProject& project, BuildState& state, shell::U
 
 }  // namespace
 
-std::string DefaultPackageFileName(const std::string& name, const std::string& version) {
+std::string defaultPackageFileName(const std::string& name, const std::string& version) {
     return name + "_" + version + "_Addon.cab";
 }
 
@@ -185,8 +185,8 @@ shell::GenerateOutcome Generate(AddonProject& project, BuildState& state, shell:
     state.PackageName = project.PackageName;
     state.PackageVersion = project.PackageVersion;
 
-    const std::optional<std::string> chosen = shell::ChoosePackagePath(
-        ui, ui.messageText(shell::MessageKey::InfPackageFilter), DefaultPackageFileName(state.PackageName, state.PackageVersion), overwriteQuestion);
+    const std::optional<std::string> chosen = shell::choosePackagePath(
+        ui, ui.messageText(shell::MessageKey::InfPackageFilter), defaultPackageFileName(state.PackageName, state.PackageVersion), overwriteQuestion);
     if (!chosen) return shell::GenerateOutcome::Cancelled;
     const std::string targetPath = *chosen;
     if (const auto problem = shell::packagePathProblem(targetPath, true, ui)) {

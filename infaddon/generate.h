@@ -18,7 +18,7 @@ namespace infaddon {
 
 
 // The save dialog's preset: name + "_" + version + "_Addon.cab".
-std::string DefaultPackageFileName(const std::string& name, const std::string& version);
+std::string defaultPackageFileName(const std::string& name, const std::string& version);
 
 // `overwriteQuestion` is the UI string "runinfo" "create". `progress` is
 // called during the file scan after BuildState::ProgressLabel changed; by

@@ -21,7 +21,7 @@ InfBuilder::InfBuilder(const shell::MessageTexts& texts) {
     setupDirLabel = captions.setupDir;
 }
 
-void RetellInitialCaptions(InfBuilder& builder, const InitialCaptions& before, const InitialCaptions& now) {
+void retellInitialCaptions(InfBuilder& builder, const InitialCaptions& before, const InitialCaptions& now) {
     const auto retell = [](std::string& label, const std::string& was, const std::string& is) {
         if (label == was) label = is;
     };
@@ -35,12 +35,12 @@ const char* diskCodeOf(DiskCodeOption option) {
 }
 
 std::string driveNotReadyMessage(const shell::UserInterface& ui, const std::string& root) {
-    return shell::FillText(ui.messageText(shell::MessageKey::InfDriveNotReady), {root});
+    return shell::fillText(ui.messageText(shell::MessageKey::InfDriveNotReady), {root});
 }
 
 std::string folderNotOpenedMessage(const shell::UserInterface& ui, const std::string& folder,
                                    const std::string& reason) {
-    return shell::FillText(ui.messageText(shell::MessageKey::InfFolderNotOpened), {folder, reason});
+    return shell::fillText(ui.messageText(shell::MessageKey::InfFolderNotOpened), {folder, reason});
 }
 
 namespace {
@@ -60,7 +60,7 @@ void openInTree(InfBuilder& builder, const std::string& folder) {
 
 }  // namespace
 
-void LoadFolderPicker(InfBuilder& builder, shell::UserInterface&, const std::string& startFolder) {
+void loadFolderPicker(InfBuilder& builder, shell::UserInterface&, const std::string& startFolder) {
     builder.picker.drives = platform::driveRoots();
     try {
         openInTree(builder, platform::withoutTrailingSeparator(startFolder));
@@ -77,7 +77,7 @@ void LoadFolderPicker(InfBuilder& builder, shell::UserInterface&, const std::str
     }
 }
 
-void ChooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t drive) {
+void chooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t drive) {
     if (drive >= builder.picker.drives.size() || drive == builder.picker.drive) return;
     const std::string root = builder.picker.drives[drive];
     if (!platform::driveReady(root)) {
@@ -91,7 +91,7 @@ void ChooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t driv
     }
 }
 
-void OpenTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t line) {
+void openTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t line) {
     if (line >= builder.picker.tree.size() || line == builder.picker.openLine) return;
     const std::string folder = builder.picker.tree[line].path;
     try {
@@ -101,50 +101,50 @@ void OpenTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t l
     }
 }
 
-void AddSourceFolder(InfBuilder& builder, shell::UserInterface&, std::optional<std::size_t> selectedDirId) {
+void addSourceFolder(InfBuilder& builder, shell::UserInterface&, std::optional<std::size_t> selectedDirId) {
     if (builder.openFolder.empty()) return;
-    builder.project.addSourceFolder(builder.openFolder, SelectedDirId(selectedDirId));
+    builder.project.addSourceFolder(builder.openFolder, dirIdForSelection(selectedDirId));
 }
 
-void DeleteSourceFolder(InfBuilder& builder, shell::UserInterface&, std::optional<std::size_t> selectedFolder,
+void deleteSourceFolder(InfBuilder& builder, shell::UserInterface&, std::optional<std::size_t> selectedFolder,
                         std::optional<std::size_t> selectedDirId) {
     const std::optional<std::size_t> selected = selectedFolder ? selectedFolder : selectedDirId;
     if (selected) builder.project.removeSourceFolder(*selected);
 }
 
-void ClickDirIdCode(InfBuilder& builder, shell::UserInterface&, std::size_t position) {
-    if (const auto description = DescribeDirId(position)) builder.build.CodeDescriptionLabel = *description;
+void clickDirIdCode(InfBuilder& builder, shell::UserInterface&, std::size_t position) {
+    if (const auto description = describeDirId(position)) builder.build.CodeDescriptionLabel = *description;
 }
 
-void ClickSetupDirCode(InfBuilder& builder, shell::UserInterface&, std::size_t position) {
-    if (const auto folder = DescribeSetupDir(position)) builder.setupDirLabel = *folder;
+void clickSetupDirCode(InfBuilder& builder, shell::UserInterface&, std::size_t position) {
+    if (const auto folder = describeSetupDir(position)) builder.setupDirLabel = *folder;
 }
 
-void ChooseRegistryFile(InfBuilder& builder, shell::UserInterface& ui) {
+void chooseRegistryFile(InfBuilder& builder, shell::UserInterface& ui) {
     shell::FileDialogRequest request;
     request.filter = ui.messageText(shell::MessageKey::InfRegistryFileFilter);
     request.filterIndex = 1;
     if (const auto chosen = ui.chooseOpenFile(request)) builder.project.RegFilePath = *chosen;
 }
 
-void AddExtraFiles(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedSetupDir) {
+void addExtraFiles(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedSetupDir) {
     if (!selectedSetupDir || *selectedSetupDir >= SetupDirTable.size()) {
         ui.showMessage(ui.messageText(shell::MessageKey::InfNoSetupDir));
         return;
     }
     const std::string setupNumber = SetupDirTable[*selectedSetupDir].code;
-    const shell::DlgFileInfo files = shell::ChooseFiles(ui);
+    const shell::DlgFileInfo files = shell::chooseFiles(ui);
     for (int i = 1; i <= files.count; ++i) {
         const std::string& name = files.names[static_cast<std::size_t>(i)];
         builder.project.addExtraFile({files.folder + name, name, diskCodeOf(builder.diskCodeOption), setupNumber});
     }
 }
 
-void DeleteExtraFile(InfBuilder& builder, shell::UserInterface&, std::optional<std::size_t> selectedSource) {
+void deleteExtraFile(InfBuilder& builder, shell::UserInterface&, std::optional<std::size_t> selectedSource) {
     if (selectedSource) builder.project.removeExtraFile(*selectedSource);
 }
 
-shell::GenerateOutcome GenerateInfPackage(InfBuilder& builder, shell::UserInterface& ui,
+shell::GenerateOutcome generateInfPackage(InfBuilder& builder, shell::UserInterface& ui,
                                           shell::CommandRunner& runner, const std::string& overwriteQuestion,
                                           const ScanProgress& progress) {
     return Generate(builder.project, builder.build, ui, runner, overwriteQuestion, progress);

@@ -60,7 +60,7 @@ struct InfBuilder {
 
 // Another language taken: each label that still shows its caption in
 // `before` shows it in `now`; one a build or a click has written keeps it.
-void RetellInitialCaptions(InfBuilder& builder, const InitialCaptions& before, const InitialCaptions& now);
+void retellInitialCaptions(InfBuilder& builder, const InitialCaptions& before, const InitialCaptions& now);
 
 // The disk code an advanced add gives its files under the option.
 const char* diskCodeOf(DiskCodeOption option);
@@ -80,54 +80,54 @@ std::string folderNotOpenedMessage(const shell::UserInterface& ui, const std::st
 // Window load: the drive list and the folder tree open at `startFolder`
 // (the current folder, as the classic folder tree starts). Where that folder
 // cannot be listed, the tree opens at the first drive that can be.
-void LoadFolderPicker(InfBuilder& builder, shell::UserInterface& ui, const std::string& startFolder);
+void loadFolderPicker(InfBuilder& builder, shell::UserInterface& ui, const std::string& startFolder);
 
 // Drive changed (Drive1): the tree opens at the drive's root. A drive that
 // is not ready (an empty CD drive) gives driveNotReadyMessage, and the list
 // and the tree stay as they were.
-void ChooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t drive);
+void chooseDrive(InfBuilder& builder, shell::UserInterface& ui, std::size_t drive);
 
 // Folder opened (a double click or Enter on a line of Dir1): that folder
 // becomes the open folder. One that cannot be listed gives
 // folderNotOpenedMessage and the tree stays.
-void OpenTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t line);
+void openTreeFolder(InfBuilder& builder, shell::UserInterface& ui, std::size_t line);
 
 // Add folder (Command2): pairs the open folder with the code at
 // `selectedDirId` in DirIdTable, or "16422" without a selection. No check for
 // duplicates; with no folder open nothing is added.
-void AddSourceFolder(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedDirId);
+void addSourceFolder(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedDirId);
 
 // Delete folder (Command6): removes the pair at List7's selection, else at
 // List8's; nothing without a selection.
-void DeleteSourceFolder(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedFolder,
+void deleteSourceFolder(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedFolder,
                         std::optional<std::size_t> selectedDirId);
 
 // Code clicks: List5 puts the code's description into Label1, List18 the
 // setup number's folder into Label3. A position outside the table changes
 // nothing.
-void ClickDirIdCode(InfBuilder& builder, shell::UserInterface& ui, std::size_t position);
-void ClickSetupDirCode(InfBuilder& builder, shell::UserInterface& ui, std::size_t position);
+void clickDirIdCode(InfBuilder& builder, shell::UserInterface& ui, std::size_t position);
+void clickSetupDirCode(InfBuilder& builder, shell::UserInterface& ui, std::size_t position);
 
 // Choose registry file (Command7): the open dialog with the registry filter;
 // the chosen file goes into the box. Cancel changes nothing.
-void ChooseRegistryFile(InfBuilder& builder, shell::UserInterface& ui);
+void chooseRegistryFile(InfBuilder& builder, shell::UserInterface& ui);
 
 // Advanced add (Command4): without a setup number selected, the message
 // "请选择高级代码地址" and nothing else. Otherwise the multi-select open
 // dialog; every chosen file becomes one extra file with the option's disk code
 // and the selected setup number. Cancel, or a selection GetDlgFileInfo cannot
 // split (its message), adds nothing.
-void AddExtraFiles(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedSetupDir);
+void addExtraFiles(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedSetupDir);
 
 // Advanced delete (Command8): removes the extra file at List14's selection
 // from all four lists; nothing without a selection.
-void DeleteExtraFile(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedSource);
+void deleteExtraFile(InfBuilder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedSource);
 
 // Generate (Command11): the INF build (see Generate in generate.h).
 // `overwriteQuestion` is the UI string "runinfo" "create"; `progress` runs
 // after Label2 changed during the file scan (by default the user interface
 // handles its events).
-shell::GenerateOutcome GenerateInfPackage(InfBuilder& builder, shell::UserInterface& ui,
+shell::GenerateOutcome generateInfPackage(InfBuilder& builder, shell::UserInterface& ui,
                                           shell::CommandRunner& runner, const std::string& overwriteQuestion,
                                           const ScanProgress& progress = {});
 

@@ -55,7 +55,7 @@ void writeUninstallEntry(platform::AnsiTextFile& f, const std::string& name, con
 
 }  // namespace
 
-std::string InfFileText(const AddonProject& project, const BuildState& state, const std::string& deleteRegistryLines) {
+std::string infFileText(const AddonProject& project, const BuildState& state, const std::string& deleteRegistryLines) {
     const std::string& name = state.PackageName;
     const std::string& version = state.PackageVersion;
     const std::string updateInis = UpdateInisList(project.Shortcuts);
@@ -142,8 +142,8 @@ std::string InfFileText(const AddonProject& project, const BuildState& state, co
 }
 
 void WriteInfFile(const AddonProject& project, const BuildState& state) {
-    const std::string text = InfFileText(project, state, DeriveDeleteRegistryLines(state.RegistryLines));
-    shell::WritePackageTextFile(platform::joinPath(platform::programFolder(), state.PackageName + ".inf"), text);
+    const std::string text = infFileText(project, state, deriveDeleteRegistryLines(state.RegistryLines));
+    shell::writePackageTextFile(platform::joinPath(platform::programFolder(), state.PackageName + ".inf"), text);
 }
 
 }  // namespace infaddon

@@ -13,7 +13,7 @@ namespace infaddon {
 
 // The whole INF text (UTF-8, CR LF line ends). deleteRegistryLines are the
 // lines of the delete-registry section, each preceded by CR LF.
-std::string InfFileText(const AddonProject& project, const BuildState& state, const std::string& deleteRegistryLines);
+std::string infFileText(const AddonProject& project, const BuildState& state, const std::string& deleteRegistryLines);
 
 // Writes PackageName + ".inf" into the program folder in the package's code
 // page (936); the delete-registry lines are derived from state.RegistryLines.

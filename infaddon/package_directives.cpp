@@ -21,14 +21,14 @@ const char* const kSingleCabinet = " /d compressionmemory=21 /d maxdisksize=1024
 
 }  // namespace
 
-std::string CabDirectiveListText(const BuildState& state) {
+std::string cabDirectiveListText(const BuildState& state) {
     std::string text;
     // The staged name begins with "\", so this is the staged file's full path.
     for (const StagedFile& file : state.StagedFiles) addLine(text, quoted(state.StagingFolder + file.stagedName));
     return text;
 }
 
-std::string CabBatchText(const std::string& packageName) {
+std::string cabBatchText(const std::string& packageName) {
     std::string text;
     addLine(text, "@echo off");
     addLine(text, std::string("makecab.exe /f ") + kCabListFileName + " /v3 /d compressiontype=LZX" + kSingleCabinet +
@@ -37,7 +37,7 @@ std::string CabBatchText(const std::string& packageName) {
     return text;
 }
 
-std::string PackageDirectiveListText(const AddonProject& project, const BuildState& state) {
+std::string packageDirectiveListText(const AddonProject& project, const BuildState& state) {
     std::string text;
     addLine(text, quoted("Entries_" + state.PackageName + ".ini"));
     addLine(text, quoted(state.PackageName + ".inf"));
@@ -47,18 +47,18 @@ std::string PackageDirectiveListText(const AddonProject& project, const BuildSta
     return text;
 }
 
-std::string PackageBatchText(const std::string& targetPath) {
+std::string packageBatchText(const std::string& targetPath) {
     std::string text;
     addLine(text, std::string("makecab.exe /f ") + kPackageListFileName + " /d compressiontype=mszip" + kSingleCabinet +
                    " /d cabinetnametemplate=" + quoted(shell::batchLiteral(targetPath)));
     return text;
 }
 
-shell::WorkTexts PackagingWorkTexts(const AddonProject& project, const BuildState& state,
+shell::WorkTexts packagingWorkTexts(const AddonProject& project, const BuildState& state,
                                     const std::string& targetPath) {
     shell::WorkTexts texts;
-    texts.directiveLists = {CabDirectiveListText(state), PackageDirectiveListText(project, state)};
-    texts.batchFiles = {CabBatchText(state.PackageName), PackageBatchText(targetPath)};
+    texts.directiveLists = {cabDirectiveListText(state), packageDirectiveListText(project, state)};
+    texts.batchFiles = {cabBatchText(state.PackageName), packageBatchText(targetPath)};
     for (const StagedFile& file : state.StagedFiles) texts.storedNames.push_back(platform::baseName(file.stagedName));
     texts.storedNames.push_back("Entries_" + state.PackageName + ".ini");
     texts.storedNames.push_back(state.PackageName + ".inf");
@@ -85,17 +85,17 @@ void writeBatchFile(const std::string& path, const std::string& text, shell::Too
 void WriteCabDirectives(const BuildState& state, shell::ToolRoute route) {
     const std::string folder = platform::programFolder();
     platform::setCurrentDirectory(folder);
-    writeDirectiveList(platform::joinPath(folder, kCabListFileName), CabDirectiveListText(state), route);
-    writeBatchFile(platform::joinPath(folder, kCabBatchFileName), CabBatchText(state.PackageName), route);
+    writeDirectiveList(platform::joinPath(folder, kCabListFileName), cabDirectiveListText(state), route);
+    writeBatchFile(platform::joinPath(folder, kCabBatchFileName), cabBatchText(state.PackageName), route);
 }
 
 void WritePackageDirectives(const AddonProject& project, const BuildState& state, const std::string& targetPath,
                             shell::ToolRoute route) {
     const std::string folder = platform::programFolder();
     platform::setCurrentDirectory(folder);
-    writeDirectiveList(platform::joinPath(folder, kPackageListFileName), PackageDirectiveListText(project, state),
+    writeDirectiveList(platform::joinPath(folder, kPackageListFileName), packageDirectiveListText(project, state),
                        route);
-    writeBatchFile(platform::joinPath(folder, kPackageBatchFileName), PackageBatchText(targetPath), route);
+    writeBatchFile(platform::joinPath(folder, kPackageBatchFileName), packageBatchText(targetPath), route);
 }
 
 }  // namespace infaddon

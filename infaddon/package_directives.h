@@ -15,15 +15,15 @@ namespace infaddon {
 // The texts (UTF-8, CR LF after every line) of the four work files. The
 // package batch file holds the target path with "%" doubled, so that the
 // command interpreter hands makecab the path as chosen.
-std::string CabDirectiveListText(const BuildState& state);
-std::string CabBatchText(const std::string& packageName);
-std::string PackageDirectiveListText(const AddonProject& project, const BuildState& state);
-std::string PackageBatchText(const std::string& targetPath);
+std::string cabDirectiveListText(const BuildState& state);
+std::string cabBatchText(const std::string& packageName);
+std::string packageDirectiveListText(const AddonProject& project, const BuildState& state);
+std::string packageBatchText(const std::string& targetPath);
 
 // What the four work files hand the building system's tools, for the choice
 // of their route: the two directive lists, the two batch files, and the
 // names makecab stores (the staged names, and the package's top-level files).
-shell::WorkTexts PackagingWorkTexts(const AddonProject& project, const BuildState& state,
+shell::WorkTexts packagingWorkTexts(const AddonProject& project, const BuildState& state,
                                     const std::string& targetPath);
 
 // The line that opens a directive list on the own route: the cabinet maker

@@ -54,7 +54,7 @@ void ImportRegistry(const AddonProject& project, BuildState& state, shell::Comma
                               texts.text(shell::MessageKey::ConverterNoOutput,
                                          {converter, kConverterOutput, regFile, kConverter}));
     const std::string text = platform::readAnsiFile(output);
-    state.RegistryLines += CollectRegistryLines(text);
+    state.RegistryLines += collectRegistryLines(text);
     platform::deleteFile(output);
 }
 

@@ -22,12 +22,12 @@ void ImportRegistry(const AddonProject& project, BuildState& state, shell::Comma
 
 // The collecting rule applied to the converter's output text (UTF-8, lines
 // split at CR LF or LF): returns the collected lines, each preceded by CR LF.
-std::string CollectRegistryLines(const std::string& converterOutput);
+std::string collectRegistryLines(const std::string& converterOutput);
 
 // The delete-registry section's own lines, derived from the collected ones:
 // one plain value deletion (root, key, value name) per named value; default
 // values are left in place and no line removes a key. Each line preceded by
 // CR LF, as RegistryLines are.
-std::string DeriveDeleteRegistryLines(const std::string& registryLines);
+std::string deriveDeleteRegistryLines(const std::string& registryLines);
 
 }  // namespace infaddon

@@ -128,7 +128,7 @@ const unsigned long kFlagsNotOwned = 0x00000002 | 0x00000004 | 0x00000008 | 0x00
 
 }  // namespace
 
-std::string CollectRegistryLines(const std::string& converterOutput) {
+std::string collectRegistryLines(const std::string& converterOutput) {
     std::string collected;
     bool collecting = false;
     for (const std::string& line : platform::splitLines(converterOutput)) {
@@ -139,7 +139,7 @@ std::string CollectRegistryLines(const std::string& converterOutput) {
     return collected;
 }
 
-std::string DeriveDeleteRegistryLines(const std::string& registryLines) {
+std::string deriveDeleteRegistryLines(const std::string& registryLines) {
     std::string deletions;
     for (const std::string& line : logicalLines(platform::splitLines(registryLines))) {
         const std::string text = trimmed(line);

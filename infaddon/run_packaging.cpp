@@ -38,13 +38,13 @@ std::string makecabReasons(const std::string& folder) {
 }
 
 void removeStagingFolder(const BuildState& state, shell::CommandRunner& runner) {
-    const std::string removal = StagingFolderRemoval(state.StagingFolder);
+    const std::string removal = stagingFolderRemoval(state.StagingFolder);
     if (!removal.empty()) runner.runDetached(removal, platform::kHidden);
 }
 
 }  // namespace
 
-std::string StagingFolderRemoval(const std::string& stagingFolder) {
+std::string stagingFolderRemoval(const std::string& stagingFolder) {
     std::string folder = stagingFolder;
     while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
     const std::string name = platform::baseName(folder);

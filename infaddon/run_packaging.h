@@ -31,6 +31,6 @@ PackagingOutcome RunPackaging(const BuildState& state, shell::PackageReplacement
 
 // "cmd /c rd /s /q .\<folder name>" for the staging folder; empty when the
 // folder has no name or is not there, so that no removal is started.
-std::string StagingFolderRemoval(const std::string& stagingFolder);
+std::string stagingFolderRemoval(const std::string& stagingFolder);
 
 }  // namespace infaddon

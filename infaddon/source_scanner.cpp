@@ -233,7 +233,7 @@ void scanSourceFolders(const AddonProject& project, BuildState& state, const Sca
     for (const auto& name : state.CopySectionNames) state.CopyFilesList += name;
 }
 
-std::string NextStagingFolder(const std::string& base) {
+std::string nextStagingFolder(const std::string& base) {
     const std::string stem = endsWithSeparator(base) ? base + "提取文件" : base + "\\提取文件";
     std::string candidate = stem;
     for (long n = 1; platform::folderExists(candidate); ++n) candidate = stem + "(" + std::to_string(n) + ")";
@@ -241,7 +241,7 @@ std::string NextStagingFolder(const std::string& base) {
 }
 
 std::string CreateStagingFolder(const std::string& base, BuildState& state) {
-    const std::string candidate = NextStagingFolder(base);
+    const std::string candidate = nextStagingFolder(base);
     platform::createFolder(candidate);
     state.StagingFolder = candidate;
     return candidate;

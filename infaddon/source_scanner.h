@@ -37,7 +37,7 @@ void scanSourceFolders(const AddonProject& project, BuildState& state, const Sca
 
 // The fresh staging folder's path under `base`: "提取文件", or "提取文件(1)",
 // "提取文件(2)", ... when that exists.
-std::string NextStagingFolder(const std::string& base);
+std::string nextStagingFolder(const std::string& base);
 // Creates that folder. Sets and returns state.StagingFolder.
 std::string CreateStagingFolder(const std::string& base, BuildState& state);
 

@@ -5,12 +5,12 @@
 
 namespace shell {
 
-std::string UnexpectedErrorMessage(const std::string& detail, const MessageTexts& texts) {
+std::string unexpectedErrorMessage(const std::string& detail, const MessageTexts& texts) {
     // Two texts: a language file's value cannot hold the line break between them.
     return texts.text(MessageKey::UnexpectedError, {detail}) + "\r\n" + texts.text(MessageKey::UnexpectedErrorAdvice);
 }
 
-bool RunGuarded(UserInterface& ui, const std::function<void()>& command) {
+bool runGuarded(UserInterface& ui, const std::function<void()>& command) {
     std::string detail;
     try {
         command();
@@ -23,7 +23,7 @@ bool RunGuarded(UserInterface& ui, const std::function<void()>& command) {
     // Shown outside the handlers: showing it may itself fail, and that must
     // not leave through a window procedure either.
     try {
-        ui.showMessage(UnexpectedErrorMessage(detail, ui), {}, MessageIcon::Stop);
+        ui.showMessage(unexpectedErrorMessage(detail, ui), {}, MessageIcon::Stop);
     } catch (...) {
     }
     return false;

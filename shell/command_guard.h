@@ -14,10 +14,10 @@ namespace shell {
 
 // The message for an error that reached the guard; `detail` is the error's
 // own account.
-std::string UnexpectedErrorMessage(const std::string& detail, const MessageTexts& texts);
+std::string unexpectedErrorMessage(const std::string& detail, const MessageTexts& texts);
 
 // Runs the command; returns false when it ended by an error, after the
 // message was shown.
-bool RunGuarded(UserInterface& ui, const std::function<void()>& command);
+bool runGuarded(UserInterface& ui, const std::function<void()>& command);
 
 }  // namespace shell

@@ -16,7 +16,7 @@ FileDialogRequest chooseFilesRequest(const UserInterface& ui) {
     return request;
 }
 
-DlgFileInfo ChooseFiles(UserInterface& ui) {
+DlgFileInfo chooseFiles(UserInterface& ui) {
     const std::optional<std::string> selection = ui.chooseOpenFile(chooseFilesRequest(ui));
     if (!selection) return {};
     return GetDlgFileInfo(*selection, ui);

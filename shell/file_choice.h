@@ -20,6 +20,6 @@ FileDialogRequest chooseFilesRequest(const UserInterface& ui);
 // Shows the dialog and splits the selection with GetDlgFileInfo. A cancel
 // gives the empty result (count 0) without a message; a selection that
 // cannot be split gives GetDlgFileInfo's message and the empty result.
-DlgFileInfo ChooseFiles(UserInterface& ui);
+DlgFileInfo chooseFiles(UserInterface& ui);
 
 }  // namespace shell

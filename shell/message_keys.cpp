@@ -175,7 +175,7 @@ const KeyedText& messageKeyText(MessageKey key) { return kMessageTexts[static_ca
 
 const KeyedText& captionKeyText(CaptionKey key) { return kCaptionTexts[static_cast<int>(key)]; }
 
-std::string FillText(const std::string& text, const std::vector<std::string>& values) {
+std::string fillText(const std::string& text, const std::vector<std::string>& values) {
     std::string filled;
     filled.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -198,11 +198,11 @@ std::string FillText(const std::string& text, const std::vector<std::string>& va
     return filled;
 }
 
-std::optional<std::string> FilledValue(const std::string& text, const std::string& line) {
+std::optional<std::string> filledValue(const std::string& text, const std::string& line) {
     const std::size_t place = text.find("%1");
     if (place == std::string::npos) return std::nullopt;
-    const std::string before = FillText(text.substr(0, place), {});
-    const std::string after = FillText(text.substr(place + 2), {});
+    const std::string before = fillText(text.substr(0, place), {});
+    const std::string after = fillText(text.substr(place + 2), {});
     if (line.size() < before.size() + after.size() || line.compare(0, before.size(), before) != 0 ||
         line.compare(line.size() - after.size(), after.size(), after) != 0)
         return std::nullopt;

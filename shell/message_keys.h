@@ -3,7 +3,7 @@
 // captions that have no UI string (section "captions"). Each has a key in
 // its section and a built-in text, the Chinese text the program shows when
 // no language file is loaded or the loaded file lacks the key. Texts with
-// "%1", "%2" ... take values in that place (see FillText).
+// "%1", "%2" ... take values in that place (see fillText).
 #pragma once
 
 #include <cstddef>
@@ -81,15 +81,15 @@ const KeyedText& messageKeyText(MessageKey key);
 const KeyedText& captionKeyText(CaptionKey key);
 
 // The built-in text of a message, as the program shows it without a language.
-inline std::string BuiltInText(MessageKey key) { return messageKeyText(key).builtIn; }
+inline std::string builtInText(MessageKey key) { return messageKeyText(key).builtIn; }
 
 // `text` with "%1" ... "%9" replaced by values[0] ... values[8] in one pass:
 // a value that itself holds "%1" stays as it is. "%%" gives one "%".
-std::string FillText(const std::string& text, const std::vector<std::string>& values);
+std::string fillText(const std::string& text, const std::vector<std::string>& values);
 
 // The value in `line` when it is `text` (a text with one value, "%1") with
 // that value filled in; nothing when it is not.
-std::optional<std::string> FilledValue(const std::string& text, const std::string& line);
+std::optional<std::string> filledValue(const std::string& text, const std::string& line);
 
 // Where a routine takes the texts it shows or puts into an error: the user
 // interface gives the user's language; this class itself, the built-in texts
@@ -101,7 +101,7 @@ public:
     virtual std::string messageText(MessageKey key) const { return messageKeyText(key).builtIn; }
     // The same with its values filled in.
     std::string text(MessageKey key, const std::vector<std::string>& values = {}) const {
-        return FillText(messageText(key), values);
+        return fillText(messageText(key), values);
     }
 };
 

@@ -4,7 +4,7 @@
 
 namespace shell {
 
-std::optional<std::string> ChoosePackagePath(UserInterface& ui, const std::string& filter,
+std::optional<std::string> choosePackagePath(UserInterface& ui, const std::string& filter,
                                              const std::string& proposedName, const std::string& overwriteQuestion) {
     FileDialogRequest request;
     request.filter = filter;

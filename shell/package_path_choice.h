@@ -12,7 +12,7 @@ namespace shell {
 
 // The chosen path; nothing when the user cancels the dialog or does not
 // answer Yes to the question.
-std::optional<std::string> ChoosePackagePath(UserInterface& ui, const std::string& filter,
+std::optional<std::string> choosePackagePath(UserInterface& ui, const std::string& filter,
                                              const std::string& proposedName, const std::string& overwriteQuestion);
 
 }  // namespace shell

@@ -38,11 +38,11 @@ std::string encoded(const std::string& path, const std::string& utf8, const Mess
 
 }  // namespace
 
-void CheckPackageText(const std::string& path, const std::string& utf8, const MessageTexts& texts) {
+void checkPackageText(const std::string& path, const std::string& utf8, const MessageTexts& texts) {
     encoded(path, utf8, texts);
 }
 
-void WritePackageTextFile(const std::string& path, const std::string& utf8) {
+void writePackageTextFile(const std::string& path, const std::string& utf8) {
     platform::writeFileAtomic(path, encoded(path, utf8, kBuiltInTexts));
 }
 

@@ -16,12 +16,12 @@ inline constexpr unsigned kPackageCodePage = 936;
 // Throws platform::Error(CodePage) when code page 936 cannot hold the UTF-8
 // text; the error names the file (its bare name from `path`) and the line
 // holding the character (the name of a folder or file, usually), in `texts`.
-void CheckPackageText(const std::string& path, const std::string& utf8, const MessageTexts& texts);
+void checkPackageText(const std::string& path, const std::string& utf8, const MessageTexts& texts);
 
 // Writes the text to `path` in code page 936, whole or not at all. A text the
-// code page cannot hold is the error of CheckPackageText (in the built-in
+// code page cannot hold is the error of checkPackageText (in the built-in
 // texts: the builders check their texts before they write them), and nothing
 // is written. Throws platform::Error.
-void WritePackageTextFile(const std::string& path, const std::string& utf8);
+void writePackageTextFile(const std::string& path, const std::string& utf8);
 
 }  // namespace shell

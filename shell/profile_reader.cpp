@@ -116,7 +116,7 @@ std::string findProfileValue(std::string_view fileBytes, std::string_view sectio
     return {};
 }
 
-std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
+std::string readProfileString(const std::string& path, std::string_view section, std::string_view key,
                               ValueLength length) {
     std::string bytes;
     try {

@@ -38,7 +38,7 @@ inline constexpr std::size_t kProfileValueBytes = 254;
 enum class ValueLength { Buffer, Whole };
 
 // The value as UTF-8 text; empty when the file, section or key is missing.
-std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key,
+std::string readProfileString(const std::string& path, std::string_view section, std::string_view key,
                               ValueLength length = ValueLength::Buffer);
 
 // The same on the file's bytes, for callers that hold them already.

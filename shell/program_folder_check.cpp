@@ -12,18 +12,18 @@ void probeFolderWritable(const std::string& folder) {
     platform::deleteFile(probe);
 }
 
-std::optional<std::string> PrepareProgramFolder(const std::string& folder,
+std::optional<std::string> prepareProgramFolder(const std::string& folder,
                                                 const std::function<void(const std::string&)>& probe) {
     try {
         platform::setCurrentDirectory(folder);
         probe(folder);
     } catch (const std::exception& e) {
-        return ProgramFolderNotWritableMessage(folder, e.what());
+        return programFolderNotWritableMessage(folder, e.what());
     }
     return std::nullopt;
 }
 
-std::string ProgramFolderNotWritableMessage(const std::string& folder, const std::string& reason) {
+std::string programFolderNotWritableMessage(const std::string& folder, const std::string& reason) {
     return "Tolvane 无法在自己的程序文件夹中写入文件：\r\n" + folder +
            "\r\n生成整合包时，工作文件都写在这个文件夹里，所以生成会失败。"
            "请把整个 Tolvane 文件夹移到可以写入的位置（例如“文档”或桌面），再从那里启动 Tolvane.exe。\r\n\r\n"

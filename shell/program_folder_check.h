@@ -18,10 +18,10 @@ void probeFolderWritable(const std::string& folder);
 // Makes `folder` the current directory and tries writing there. Returns the
 // message for the user when it cannot be written; nullopt when all is well.
 // `probe` stands in for probeFolderWritable in tests.
-std::optional<std::string> PrepareProgramFolder(
+std::optional<std::string> prepareProgramFolder(
     const std::string& folder, const std::function<void(const std::string&)>& probe = probeFolderWritable);
 
 // The message naming the folder and what to do.
-std::string ProgramFolderNotWritableMessage(const std::string& folder, const std::string& reason);
+std::string programFolderNotWritableMessage(const std::string& folder, const std::string& reason);
 
 }  // namespace shell

@@ -110,7 +110,7 @@ void BuildMarker::write() const {
     platform::writeFileAtomic(markerPath(folder_), text);
 }
 
-std::vector<std::string> RemoveStaleWorkFiles(const std::string& programFolder) {
+std::vector<std::string> removeStaleWorkFiles(const std::string& programFolder) {
     const std::string marker = markerPath(programFolder);
     if (!platform::fileExists(marker)) return {};
     const MarkerRecord record = readMarker(marker);
@@ -144,9 +144,9 @@ std::vector<std::string> RemoveStaleWorkFiles(const std::string& programFolder) 
     return removed;
 }
 
-std::optional<std::string> RemoveStaleWorkFilesAtStart(const std::string& programFolder) {
+std::optional<std::string> removeStaleWorkFilesAtStart(const std::string& programFolder) {
     try {
-        RemoveStaleWorkFiles(programFolder);
+        removeStaleWorkFiles(programFolder);
     } catch (const std::exception& e) {
         return staleWorkFilesMessage(programFolder, e.what());
     }

@@ -52,11 +52,11 @@ private:
 // name. Returns the paths removed. Throws
 // platform::Error naming what could not be removed; the marker then stays
 // for the next start to try again.
-std::vector<std::string> RemoveStaleWorkFiles(const std::string& programFolder);
+std::vector<std::string> removeStaleWorkFiles(const std::string& programFolder);
 
-// The program's start: RemoveStaleWorkFiles, with a failure given as the
+// The program's start: removeStaleWorkFiles, with a failure given as the
 // message for the user (naming the folder and what to do); nullopt when
 // all is well.
-std::optional<std::string> RemoveStaleWorkFilesAtStart(const std::string& programFolder);
+std::optional<std::string> removeStaleWorkFilesAtStart(const std::string& programFolder);
 
 }  // namespace shell

@@ -21,24 +21,24 @@ LoadCallbacks collectStartWindowTexts(std::vector<ControlText>& texts) {
 
 }  // namespace
 
-std::vector<ControlText> StartWindowLoad(StartWindowRecord& record, LanguageState& language) {
-    record.languageNames = ListLanguageNames();
+std::vector<ControlText> startWindowLoad(StartWindowRecord& record, LanguageState& language) {
+    record.languageNames = listLanguageNames();
     std::vector<ControlText> texts;
-    StartUpLanguage(language, collectStartWindowTexts(texts));
+    startUpLanguage(language, collectStartWindowTexts(texts));
     // The name shows even when it is empty or no file of that name is listed.
     record.languageText = language.languageName;
-    record.description = StartWindowDescription();
+    record.description = startWindowDescription();
     return texts;
 }
 
-std::vector<ControlText> StartWindowPickLanguage(StartWindowRecord& record, LanguageState& language,
+std::vector<ControlText> startWindowPickLanguage(StartWindowRecord& record, LanguageState& language,
                                                  const std::string& picked) {
     std::vector<ControlText> texts;
-    ChangeLanguage(language, picked, collectStartWindowTexts(texts));
+    changeLanguage(language, picked, collectStartWindowTexts(texts));
     record.languageText = language.languageName;
     return texts;
 }
 
-void ShowAbout(UserInterface& ui) { ui.showMessage(AboutText(), {}, MessageIcon::None); }
+void showAbout(UserInterface& ui) { ui.showMessage(aboutText(), {}, MessageIcon::None); }
 
 }  // namespace shell

@@ -3,9 +3,9 @@
 // description. The window copies the record onto its controls and applies the
 // texts a command returns, in their order.
 //
-// How to use: at load, StartWindowLoad; when the user picks a language from
-// the list (a pick, not typing), StartWindowPickLanguage; on Next, read
-// record.packageKind; on About, ShowAbout.
+// How to use: at load, startWindowLoad; when the user picks a language from
+// the list (a pick, not typing), startWindowPickLanguage; on Next, read
+// record.packageKind; on About, showAbout.
 #pragma once
 
 #include <string>
@@ -30,15 +30,15 @@ struct StartWindowRecord {
 // name, loads that language when its file exists, sets the description.
 // Returns the texts the window takes while the strings load (its buttons,
 // then its mode texts and title); none when no language file was found.
-std::vector<ControlText> StartWindowLoad(StartWindowRecord& record, LanguageState& language);
+std::vector<ControlText> startWindowLoad(StartWindowRecord& record, LanguageState& language);
 
 // A language picked from the list: loads it and sets languageLoaded. Returns
-// the window's texts as StartWindowLoad does.
-std::vector<ControlText> StartWindowPickLanguage(StartWindowRecord& record, LanguageState& language,
+// the window's texts as startWindowLoad does.
+std::vector<ControlText> startWindowPickLanguage(StartWindowRecord& record, LanguageState& language,
                                                  const std::string& picked);
 
 // About: the feedback text in a message box with an OK button and the
 // application title.
-void ShowAbout(UserInterface& ui);
+void showAbout(UserInterface& ui);
 
 }  // namespace shell

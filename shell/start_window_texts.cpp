@@ -19,7 +19,7 @@ std::string joinLines(std::initializer_list<std::string> lines) {
 
 }  // namespace
 
-std::string StartWindowDescription() {
+std::string startWindowDescription() {
     return joinLines({
         "此工具能够将软件生成为nLite 和RVM Integrator _用的软件整合包 可以大大减少使用者制作整合包的时间.节省大量时间和精力。",
         "",
@@ -33,7 +33,7 @@ std::string StartWindowDescription() {
     });
 }
 
-std::string AboutText() {
+std::string aboutText() {
     return joinLines({
         "意见反馈:",
         "讨论组：Tolvane 项目讨论区",

@@ -9,10 +9,10 @@ namespace shell {
 
 // Label2: the description, the thanks line, the notice of use, the last
 // version note and the contact line, each at its indentation.
-std::string StartWindowDescription();
+std::string startWindowDescription();
 
 // About: the feedback heading, the discussion and e-mail contacts, and the
 // web log for tutorials with its address.
-std::string AboutText();
+std::string aboutText();
 
 }  // namespace shell

@@ -27,7 +27,7 @@ bool storedAsInPackage(unsigned ansiCodePage, const std::string& name) {
 
 SystemCodePages systemCodePages() { return {platform::ansiCodePage(), platform::oemCodePage()}; }
 
-ToolRoute ChooseToolRoute(const SystemCodePages& pages, const WorkTexts& texts) {
+ToolRoute chooseToolRoute(const SystemCodePages& pages, const WorkTexts& texts) {
     if (!allEncode(pages.ansi, texts.directiveLists)) return ToolRoute::Own;
     if (!allEncode(pages.oem, texts.batchFiles) || !allEncode(pages.ansi, texts.batchFiles)) return ToolRoute::Own;
     for (const std::string& name : texts.storedNames)
@@ -40,7 +40,7 @@ std::string workFileBytes(ToolRoute route, unsigned systemCodePage, const std::s
     return platform::encodeCodePage(systemCodePage, utf8);
 }
 
-std::optional<std::string> MissingOwnTools(ToolRoute route, const std::vector<std::string>& tools,
+std::optional<std::string> missingOwnTools(ToolRoute route, const std::vector<std::string>& tools,
                                            const MessageTexts& texts) {
     if (route == ToolRoute::System) return std::nullopt;
     // The interpreter finds the others beside itself, before the search path

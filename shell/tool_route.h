@@ -52,7 +52,7 @@ struct WorkTexts {
     std::vector<std::string> storedNames;     // the names makecab stores in a cabinet
 };
 
-ToolRoute ChooseToolRoute(const SystemCodePages& pages, const WorkTexts& texts);
+ToolRoute chooseToolRoute(const SystemCodePages& pages, const WorkTexts& texts);
 
 // A work file's bytes on its route: in `systemCodePage` (the ANSI code page
 // for a directive list, the OEM one for a batch file) on the system's route,
@@ -63,7 +63,7 @@ std::string workFileBytes(ToolRoute route, unsigned systemCodePage, const std::s
 // finds it, the others beside it, where tolvane-cmd looks first), as a
 // message saying what to do; nothing on the system's route or when all are
 // there.
-std::optional<std::string> MissingOwnTools(ToolRoute route, const std::vector<std::string>& tools,
+std::optional<std::string> missingOwnTools(ToolRoute route, const std::vector<std::string>& tools,
                                            const MessageTexts& texts);
 
 }  // namespace shell

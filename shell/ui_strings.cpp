@@ -13,11 +13,11 @@ std::string languageFolder() { return platform::joinPath(platform::programFolder
 std::string languageFilePath(const std::string& languageName) { return languageFolder() + languageName + ".lng"; }
 
 std::string ReadUiString(const std::string& languageName, const char* section, const char* key) {
-    return ReadProfileString(languageFilePath(languageName), section, key);
+    return readProfileString(languageFilePath(languageName), section, key);
 }
 
 void ReadLanguageName(LanguageState& state) {
-    state.languageName = ReadProfileString(languageFolder() + "language.txt", "language", state.systemLanguageId);
+    state.languageName = readProfileString(languageFolder() + "language.txt", "language", state.systemLanguageId);
 }
 
 namespace {
@@ -42,25 +42,25 @@ void loadGroup(LanguageState& state, const UiKeyGroup& group) {
 
 }  // namespace
 
-void LoadKeyedTexts(LanguageState& state, const std::string& languageFile) {
+void loadKeyedTexts(LanguageState& state, const std::string& languageFile) {
     LoadedTexts& texts = state.loadedTexts;
     for (std::size_t i = 0; i < kMessageKeyCount; ++i)
         texts.messages[i] =
-            ReadProfileString(languageFile, kMessagesSection, messageKeyText(static_cast<MessageKey>(i)).key,
+            readProfileString(languageFile, kMessagesSection, messageKeyText(static_cast<MessageKey>(i)).key,
                               ValueLength::Whole);
     for (std::size_t i = 0; i < kCaptionKeyCount; ++i)
         texts.captions[i] =
-            ReadProfileString(languageFile, kCaptionsSection, captionKeyText(static_cast<CaptionKey>(i)).key,
+            readProfileString(languageFile, kCaptionsSection, captionKeyText(static_cast<CaptionKey>(i)).key,
                               ValueLength::Whole);
 }
 
-std::string MessageText(const LanguageState& state, MessageKey key) {
+std::string messageTextIn(const LanguageState& state, MessageKey key) {
     const std::string& loaded = state.loadedTexts.messages[static_cast<int>(key)];
     if (state.languageLoaded && !loaded.empty()) return loaded;
     return messageKeyText(key).builtIn;
 }
 
-std::string CaptionText(const LanguageState& state, CaptionKey key) {
+std::string captionText(const LanguageState& state, CaptionKey key) {
     const std::string& loaded = state.loadedTexts.captions[static_cast<int>(key)];
     if (state.languageLoaded && !loaded.empty()) return loaded;
     return captionKeyText(key).builtIn;
@@ -73,10 +73,10 @@ void LoadUiStrings(LanguageState& state, const LoadCallbacks& callbacks) {
     if (callbacks.afterMain) callbacks.afterMain(state.uiStrings);
     loadGroup(state, kUiKeyGroups[2]);
     loadGroup(state, kUiKeyGroups[3]);
-    LoadKeyedTexts(state, languageFilePath(state.languageName));
+    loadKeyedTexts(state, languageFilePath(state.languageName));
 }
 
-void StartUpLanguage(LanguageState& state, const LoadCallbacks& callbacks) {
+void startUpLanguage(LanguageState& state, const LoadCallbacks& callbacks) {
     state.systemLanguageId = platform::systemLanguageId();
     ReadLanguageName(state);
     // An empty name points at a file called ".lng", which the shipped folder
@@ -89,13 +89,13 @@ void StartUpLanguage(LanguageState& state, const LoadCallbacks& callbacks) {
     }
 }
 
-void ChangeLanguage(LanguageState& state, const std::string& languageName, const LoadCallbacks& callbacks) {
+void changeLanguage(LanguageState& state, const std::string& languageName, const LoadCallbacks& callbacks) {
     state.languageName = languageName;
     LoadUiStrings(state, callbacks);
     state.languageLoaded = true;
 }
 
-std::vector<std::string> ListLanguageNames() {
+std::vector<std::string> listLanguageNames() {
     std::vector<std::string> names;
     const std::string folder = languageFolder();
     if (!platform::folderExists(folder)) return names;

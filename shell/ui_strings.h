@@ -1,8 +1,8 @@
 // The texts of the active language file and the language state of the run.
 //
 // How to use: the start window owns one LanguageState for the whole run. At
-// start-up it calls StartUpLanguage; when the user picks a language from the
-// list, ChangeLanguage. Both run LoadUiStrings, which calls back after group 1
+// start-up it calls startUpLanguage; when the user picks a language from the
+// list, changeLanguage. Both run LoadUiStrings, which calls back after group 1
 // and after group 2 so the start window can take its texts at those points.
 // The other windows read state.uiStrings when they apply their texts, and only
 // when state.languageLoaded is true (see window_texts.h).
@@ -54,15 +54,15 @@ struct LanguageState {
 // A message or caption in the active language: the loaded file's text, or the
 // built-in one when no language is loaded or the file lacks the key (an older
 // or a third-party language file).
-std::string MessageText(const LanguageState& state, MessageKey key);
-std::string CaptionText(const LanguageState& state, CaptionKey key);
+std::string messageTextIn(const LanguageState& state, MessageKey key);
+std::string captionText(const LanguageState& state, CaptionKey key);
 
 // The message texts of a language state, for the routines that take their
 // texts from a MessageTexts.
 class LanguageTexts : public MessageTexts {
 public:
     explicit LanguageTexts(const LanguageState& state) : state_(state) {}
-    std::string messageText(MessageKey key) const override { return MessageText(state_, key); }
+    std::string messageText(MessageKey key) const override { return messageTextIn(state_, key); }
 
 private:
     const LanguageState& state_;
@@ -94,16 +94,16 @@ void LoadUiStrings(LanguageState& state, const LoadCallbacks& callbacks = {});
 // Reads the message texts and the captions of one language file (by its
 // path) into state.loadedTexts; a front end without the windows' 47 texts
 // (the console) loads its language this way. Does not change languageLoaded.
-void LoadKeyedTexts(LanguageState& state, const std::string& languageFile);
+void loadKeyedTexts(LanguageState& state, const std::string& languageFile);
 
 // Start-up: reads the system language id and the language name; when that
 // language's file exists, sets languageLoaded and loads the texts.
-void StartUpLanguage(LanguageState& state, const LoadCallbacks& callbacks = {});
+void startUpLanguage(LanguageState& state, const LoadCallbacks& callbacks = {});
 // A language picked in the start window: loads it and sets languageLoaded.
-void ChangeLanguage(LanguageState& state, const std::string& languageName, const LoadCallbacks& callbacks = {});
+void changeLanguage(LanguageState& state, const std::string& languageName, const LoadCallbacks& callbacks = {});
 
 // The names (without ".lng") of the language files, in the order the folder
 // lists them; empty when there is no language folder.
-std::vector<std::string> ListLanguageNames();
+std::vector<std::string> listLanguageNames();
 
 }  // namespace shell

@@ -12,7 +12,7 @@ std::vector<ControlText> windowTexts(const TextTable<N>& table, const CaptionBin
                                      const LanguageState& state) {
     if (!state.languageLoaded) return {};
     std::vector<ControlText> texts = textsOf(table, state.uiStrings);
-    for (const CaptionBinding& caption : captions) texts.push_back({caption.controlId, CaptionText(state, caption.key)});
+    for (const CaptionBinding& caption : captions) texts.push_back({caption.controlId, captionText(state, caption.key)});
     return texts;
 }
 
@@ -26,24 +26,24 @@ std::vector<ControlText> ApplyT13BuilderTexts(const LanguageState& state) {
     return windowTexts(kT13BuilderTexts, kT13BuilderCaptions, state);
 }
 
-std::vector<ControlText> ShortcutEditorTexts(const LanguageState& state) {
+std::vector<ControlText> shortcutEditorTexts(const LanguageState& state) {
     return windowTexts(kShortcutEditorTexts, kShortcutEditorCaptions, state);
 }
 
-std::vector<ControlText> BusyWindowTexts(const LanguageState& state) {
+std::vector<ControlText> busyWindowTexts(const LanguageState& state) {
     if (state.languageLoaded) return textsOf(kBusyWindowTexts, state.uiStrings);
     return {{kWindowTitle, kBusyWindowBuiltInCaption}, {IDC_FORM2_LABEL1, kBusyWindowBuiltInLabel}};
 }
 
-std::string CloseConfirmationText(const LanguageState& state) {
+std::string closeConfirmationText(const LanguageState& state) {
     return (state.languageLoaded ? state.uiStrings[UiKey::ButtonsExit] : std::string(kBuiltInExit)) + "？";
 }
 
-std::string CloseConfirmationTitle(const LanguageState& state) {
+std::string closeConfirmationTitle(const LanguageState& state) {
     return state.languageLoaded ? state.uiStrings.programTitle() : std::string(kBuiltInProgramTitle);
 }
 
-std::string OverwriteQuestionText(const LanguageState& state) {
+std::string overwriteQuestionText(const LanguageState& state) {
     return state.languageLoaded ? state.uiStrings[UiKey::RuninfoCreate] : std::string(kBuiltInOverwriteQuestion);
 }
 

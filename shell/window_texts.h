@@ -168,18 +168,18 @@ std::vector<ControlText> textsOf(const TextTable<N>& table, const UiStrings& str
 // captions (the file's, or the built-in one where the file has none).
 std::vector<ControlText> ApplyInfBuilderTexts(const LanguageState& state);
 std::vector<ControlText> ApplyT13BuilderTexts(const LanguageState& state);
-std::vector<ControlText> ShortcutEditorTexts(const LanguageState& state);
+std::vector<ControlText> shortcutEditorTexts(const LanguageState& state);
 // The busy window's caption and label: "run title" with a language loaded,
 // otherwise its built-in texts.
-std::vector<ControlText> BusyWindowTexts(const LanguageState& state);
+std::vector<ControlText> busyWindowTexts(const LanguageState& state);
 
 // The close confirmation of the builder windows: "Buttons" "exit" and "？",
 // titled with the program title. Without a loaded language the built-in
 // "退出" and "NLITETolvaneV3.3" stand in, so the box is never blank.
-std::string CloseConfirmationText(const LanguageState& state);
-std::string CloseConfirmationTitle(const LanguageState& state);
+std::string closeConfirmationText(const LanguageState& state);
+std::string closeConfirmationTitle(const LanguageState& state);
 // The question before an existing package is replaced ("runinfo" "create");
 // without a loaded language, the built-in Chinese question.
-std::string OverwriteQuestionText(const LanguageState& state);
+std::string overwriteQuestionText(const LanguageState& state);
 
 }  // namespace shell

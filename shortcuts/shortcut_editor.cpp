@@ -25,7 +25,7 @@ std::optional<std::string> dropLastCharacters(const std::string& text, std::size
 
 }  // namespace
 
-void ChooseShortcutPlace(ShortcutEditor& editor, shell::UserInterface&, ShortcutPlace place) {
+void chooseShortcutPlace(ShortcutEditor& editor, shell::UserInterface&, ShortcutPlace place) {
     editor.place = place;
     switch (place) {
         case ShortcutPlace::Desktop: editor.Location = kDesktopLocation; break;
@@ -34,7 +34,7 @@ void ChooseShortcutPlace(ShortcutEditor& editor, shell::UserInterface&, Shortcut
     }
 }
 
-void AddShortcut(ShortcutEditor& editor, shell::UserInterface& ui, LinkIdGenerator& ids) {
+void addShortcut(ShortcutEditor& editor, shell::UserInterface& ui, LinkIdGenerator& ids) {
     if (editor.place == ShortcutPlace::StartMenu) editor.Location = editor.menuFolderText;
 
     ShortcutDefinition d;
@@ -57,13 +57,13 @@ void AddShortcut(ShortcutEditor& editor, shell::UserInterface& ui, LinkIdGenerat
     editor.argumentsText.clear();
 }
 
-void DeleteShortcut(ShortcutEditor& editor, shell::UserInterface&, std::optional<std::size_t> selected) {
+void deleteShortcut(ShortcutEditor& editor, shell::UserInterface&, std::optional<std::size_t> selected) {
     Shortcuts& list = editor.shortcuts();
     if (!selected || *selected >= list.size()) return;
     list.erase(list.begin() + static_cast<std::ptrdiff_t>(*selected));
 }
 
-void GetShortcutTarget(ShortcutEditor& editor, shell::UserInterface& ui) {
+void getShortcutTarget(ShortcutEditor& editor, shell::UserInterface& ui) {
     shell::FileDialogRequest request;
     request.filter = ui.messageText(shell::MessageKey::ShortcutProgramFilter);
     request.filterIndex = 1;
@@ -82,7 +82,7 @@ void GetShortcutTarget(ShortcutEditor& editor, shell::UserInterface& ui) {
     editor.linkNameText = AppFolderName(folder);
 }
 
-void CloseShortcutEditor(ShortcutEditor& editor, shell::UserInterface&) {
+void closeShortcutEditor(ShortcutEditor& editor, shell::UserInterface&) {
     ShortcutEditor fresh(editor.builder);
     editor.place = fresh.place;
     editor.Location = fresh.Location;

@@ -52,7 +52,7 @@ struct ShortcutEditor {
 };
 
 // An option click (Option1 to Option3): sets Location to the option's token.
-void ChooseShortcutPlace(ShortcutEditor& editor, shell::UserInterface& ui, ShortcutPlace place);
+void chooseShortcutPlace(ShortcutEditor& editor, shell::UserInterface& ui, ShortcutPlace place);
 // Text5 is enabled and shown only with the start-menu choice (otherwise
 // Label6 shows its text in its place).
 inline bool menuFolderEditable(const ShortcutEditor& editor) { return editor.place == ShortcutPlace::StartMenu; }
@@ -61,21 +61,21 @@ inline bool menuFolderEditable(const ShortcutEditor& editor) { return editor.pla
 // from the INF builder's open folder), appends its three texts to the
 // project's lists and clears the six text boxes. Location and the option
 // stay. Nothing is checked: empty fields are written as empty.
-void AddShortcut(ShortcutEditor& editor, shell::UserInterface& ui, LinkIdGenerator& ids = programLinkIds());
+void addShortcut(ShortcutEditor& editor, shell::UserInterface& ui, LinkIdGenerator& ids = programLinkIds());
 
 // Delete (Command3): removes the selected shortcut from all three lists;
 // nothing without a selection or with one past the end.
-void DeleteShortcut(ShortcutEditor& editor, shell::UserInterface& ui, std::optional<std::size_t> selected);
+void deleteShortcut(ShortcutEditor& editor, shell::UserInterface& ui, std::optional<std::size_t> selected);
 
 // Get (Command4): fills target, start-in folder, description and link name
 // from a program picked in the open dialog. Cancel changes nothing. A name
 // too short to lose its ".exe" stops after the first two fields.
-void GetShortcutTarget(ShortcutEditor& editor, shell::UserInterface& ui);
+void getShortcutTarget(ShortcutEditor& editor, shell::UserInterface& ui);
 
 // Closing the window from its title bar unloads it: its boxes and option
 // start afresh the next time it opens, and its three lists, which the window
 // holds, go with it, so a package built afterwards carries no shortcut until
 // new ones are added. Back keeps everything.
-void CloseShortcutEditor(ShortcutEditor& editor, shell::UserInterface& ui);
+void closeShortcutEditor(ShortcutEditor& editor, shell::UserInterface& ui);
 
 }  // namespace shortcuts

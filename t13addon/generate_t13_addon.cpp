@@ -91,7 +91,7 @@ void deleteIfExists(const std::string& path) {
 // The configuration in the ANSI code page, for ConvertConfigToUtf8 to make
 // UTF-8 of; where that code page cannot hold it (the fixed Chinese texts on
 // most systems), as the UTF-8 that conversion would give.
-void writeSfxConfig(const std::string& path, const std::string& text) {
+void WriteSfxConfig(const std::string& path, const std::string& text) {
     if (platform::canEncode(platform::ansiCodePage(), text)) platform::writeAnsiFile(path, text);
     else platform::writeFileAtomic(path, std::string(platform::kUtf8Bom) + text);
 }
@@ -127,24 +127,24 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     };
     // 7z leaves out what it cannot read with a mere warning: nothing is
     // written before every item is known to be there and readable.
-    runStep(step(MessageKey::StepCheckItems), [&] { CheckPackItems(s.PackItems, s.OutputPath, texts); });
+    runStep(step(MessageKey::StepCheckItems), [&] { checkPackItems(s.PackItems, s.OutputPath, texts); });
     // Before anything is written: the entries file must fit the package's
     // code page, and the batch file's route must have its interpreter.
     std::string entriesText, batchText;
     const shell::SystemCodePages pages = shell::systemCodePages();
     const shell::ToolRoute route = runStep(step(MessageKey::StepCheckTexts), [&] {
-        entriesText = T13EntriesText(s, platform::todayShortDate());
-        batchText = T13BatchText(s, sevenZip.searchFolder, sevenZip.searchFolderFirst);
-        shell::CheckPackageText(kT13EntriesFileName, entriesText, texts);
-        const shell::ToolRoute chosen = shell::ChooseToolRoute(pages, {{}, {batchText}, {}});
-        if (const auto missing = shell::MissingOwnTools(chosen, {"tolvane-cmd"}, texts))
+        entriesText = t13EntriesText(s, platform::todayShortDate());
+        batchText = t13BatchText(s, sevenZip.searchFolder, sevenZip.searchFolderFirst);
+        shell::checkPackageText(kT13EntriesFileName, entriesText, texts);
+        const shell::ToolRoute chosen = shell::chooseToolRoute(pages, {{}, {batchText}, {}});
+        if (const auto missing = shell::missingOwnTools(chosen, {"tolvane-cmd"}, texts))
             throw platform::Error(platform::ErrorKind::FileNotFound, *missing);
         return chosen;
     });
     // What a build killed before left goes first; this build's marker then
     // names what this one makes, for the next start should it be killed too.
     runStep(step(MessageKey::StepRemoveStaleWorkFiles, {programFolder}),
-            [&] { shell::RemoveStaleWorkFiles(programFolder); });
+            [&] { shell::removeStaleWorkFiles(programFolder); });
     std::optional<shell::BuildMarker> marker;
     runStep(step(MessageKey::StepWriteBuildMarker, {shell::kBuildMarkerName, programFolder}), [&] {
         marker.emplace(programFolder);
@@ -165,9 +165,9 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
 
     const std::string entriesPath = appDir + kT13EntriesFileName;
     const std::string batchPath = appDir + kT13BatchFileName;
-    runStep(step(MessageKey::StepWrite, {entriesPath}), [&] { shell::WritePackageTextFile(entriesPath, entriesText); });
+    runStep(step(MessageKey::StepWrite, {entriesPath}), [&] { shell::writePackageTextFile(entriesPath, entriesText); });
     // The window keeps the path as typed; only the written line doubles its backslashes.
-    runStep(step(MessageKey::StepWrite, {configPath}), [&] { writeSfxConfig(configPath, SfxConfigText(s.ExtractPath, s.RunCommands)); });
+    runStep(step(MessageKey::StepWrite, {configPath}), [&] { WriteSfxConfig(configPath, sfxConfigText(s.ExtractPath, s.RunCommands)); });
     runStep(step(MessageKey::StepRewriteUtf8, {configPath}), [&] { shell::ConvertConfigToUtf8(texts); });
     // 7z writes the package beside its path, into a fresh archive: the old
     // package stays at the path until the new one is whole, and none of its
@@ -183,7 +183,7 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
     runStep(step(MessageKey::StepWrite, {batchPath}), [&] {
         platform::writeFileAtomic(
             batchPath, shell::workFileBytes(route, pages.oem,
-                                            T13BatchText(batchSettings, sevenZip.searchFolder, sevenZip.searchFolderFirst)));
+                                            t13BatchText(batchSettings, sevenZip.searchFolder, sevenZip.searchFolderFirst)));
     });
 
     runStep(step(MessageKey::StepEnterProgramFolder, {programFolder}),
@@ -232,12 +232,12 @@ bool buildPackage(T13Builder& window, const T13AddonSettings& s, const SevenZipS
 
 }  // namespace
 
-std::string AppDirOf(const std::string& programFolder) {
+std::string appDirOf(const std::string& programFolder) {
     if (!programFolder.empty() && (programFolder.back() == '\\' || programFolder.back() == '/')) return programFolder;
     return programFolder + "\\";
 }
 
-std::string DefaultPackageFileName(const std::string& name, const std::string& version) {
+std::string defaultPackageFileName(const std::string& name, const std::string& version) {
     return name + "_" + version + "_Addon.7z";
 }
 
@@ -254,7 +254,7 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
             ui.showMessage(ui.messageText(shell::MessageKey::T13NoVersion));
             return shell::GenerateOutcome::Refused;
         }
-        const std::string appDir = AppDirOf(programFolder);
+        const std::string appDir = appDirOf(programFolder);
         if (window.packItems.empty()) {
             ui.showMessage(ui.messageText(shell::MessageKey::T13NoItems));
             return shell::GenerateOutcome::Refused;
@@ -279,8 +279,8 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& window, shell::UserInterface
         }
 
         T13AddonSettings settings = readSettings(window);
-        const std::optional<std::string> chosen = shell::ChoosePackagePath(
-            ui, ui.messageText(shell::MessageKey::T13PackageFilter), DefaultPackageFileName(settings.PackageName, settings.PackageVersion),
+        const std::optional<std::string> chosen = shell::choosePackagePath(
+            ui, ui.messageText(shell::MessageKey::T13PackageFilter), defaultPackageFileName(settings.PackageName, settings.PackageVersion),
             overwriteQuestion);
         if (!chosen) return shell::GenerateOutcome::Cancelled;
         settings.OutputPath = *chosen;

@@ -20,8 +20,8 @@ shell::GenerateOutcome GenerateT13Addon(T13Builder& builder, shell::UserInterfac
                                         shell::CommandRunner& runner, const std::string& overwriteQuestion);
 
 // The program folder with exactly one trailing "\".
-std::string AppDirOf(const std::string& programFolder);
+std::string appDirOf(const std::string& programFolder);
 // The save dialog's preset: name + "_" + version + "_Addon.7z".
-std::string DefaultPackageFileName(const std::string& name, const std::string& version);
+std::string defaultPackageFileName(const std::string& name, const std::string& version);
 
 }  // namespace t13addon

@@ -31,7 +31,7 @@ void checkReadable(const std::string& folder) {
 
 }  // namespace
 
-void CheckPackItems(const std::vector<std::string>& items, const std::string& outputPath,
+void checkPackItems(const std::vector<std::string>& items, const std::string& outputPath,
                     const shell::MessageTexts& texts) {
     using shell::MessageKey;
     for (const std::string& item : items) {

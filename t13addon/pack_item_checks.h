@@ -12,7 +12,7 @@ namespace t13addon {
 
 // Throws platform::Error naming the first item, file or folder that is
 // missing or cannot be read, or the item the package would replace or hold.
-void CheckPackItems(const std::vector<std::string>& items, const std::string& outputPath,
+void checkPackItems(const std::vector<std::string>& items, const std::string& outputPath,
                     const shell::MessageTexts& texts);
 
 }  // namespace t13addon

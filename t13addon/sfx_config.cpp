@@ -25,7 +25,7 @@ std::string escapeRunCommand(const std::string& command) {
     return out;
 }
 
-std::string SfxConfigText(const std::string& extractPath, const std::vector<std::string>& runCommands) {
+std::string sfxConfigText(const std::string& extractPath, const std::vector<std::string>& runCommands) {
     std::string text;
     const auto line = [&text](const std::string& value) { text += value + "\r\n"; };
     line(";!@Install@!UTF-8!");

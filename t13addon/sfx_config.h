@@ -24,6 +24,6 @@ std::string escapeRunCommand(const std::string& command);
 
 // The block's text (UTF-8, CR LF after every line). `extractPath` is the
 // path as typed; an empty one writes no InstallPath line.
-std::string SfxConfigText(const std::string& extractPath, const std::vector<std::string>& runCommands);
+std::string sfxConfigText(const std::string& extractPath, const std::vector<std::string>& runCommands);
 
 }  // namespace t13addon

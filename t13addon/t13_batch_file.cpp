@@ -16,7 +16,7 @@ std::string installerPath(const std::string& packageName) {
     return std::string(kWorkFolderName) + "\\" + packageName + ".exe";
 }
 
-std::string T13BatchText(const T13AddonSettings& s, const std::string& searchFolder, bool searchFolderFirst) {
+std::string t13BatchText(const T13AddonSettings& s, const std::string& searchFolder, bool searchFolderFirst) {
     std::string text;
     const auto line = [&text](const std::string& value) { text += value + "\r\n"; };
     // 7z leaves out a file it cannot read (one in use by another program)

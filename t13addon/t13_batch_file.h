@@ -25,7 +25,7 @@ std::string installerPath(const std::string& packageName);
 // line. When `searchFolder` is not empty, a
 // first line adds it to PATH, so that cmd reaches the 7z found there: at the
 // end, or before PATH when `searchFolderFirst`.
-std::string T13BatchText(const T13AddonSettings& settings, const std::string& searchFolder = {},
+std::string t13BatchText(const T13AddonSettings& settings, const std::string& searchFolder = {},
                          bool searchFolderFirst = false);
 
 }  // namespace t13addon

@@ -46,15 +46,15 @@ struct T13Builder {
 // multi-select open dialog; each chosen file with its folder, in the order
 // the selection lists them; cancel, or a selection GetDlgFileInfo cannot
 // split (its message), adds nothing.
-void AddPackItems(T13Builder& builder, shell::UserInterface& ui);
+void addPackItems(T13Builder& builder, shell::UserInterface& ui);
 
 // Add run command (Command6): the typed command goes into List2 as it stands,
 // an empty one too, and the box is emptied.
-void AddRunCommand(T13Builder& builder, shell::UserInterface& ui);
+void addRunCommand(T13Builder& builder, shell::UserInterface& ui);
 
 // Delete (Command4): removes List1's selected entry, else List2's; at most
 // one entry per press.
-void DeleteT13Entry(T13Builder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedItem,
+void deleteT13Entry(T13Builder& builder, shell::UserInterface& ui, std::optional<std::size_t> selectedItem,
                     std::optional<std::size_t> selectedCommand);
 
 }  // namespace t13addon

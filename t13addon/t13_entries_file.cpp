@@ -2,7 +2,7 @@
 
 namespace t13addon {
 
-std::string T13EntriesText(const T13AddonSettings& s, const std::string& buildDate) {
+std::string t13EntriesText(const T13AddonSettings& s, const std::string& buildDate) {
     const char* editLine = s.integrator == Integrator::NLite ? "SVCPACK.INF,SetupHotfixesToRun,AddProgram"
                                                              : "I386\\SVCPACK.INF,SetupHotfixesToRun,AddProgram";
     std::string text;

@@ -12,6 +12,6 @@ inline constexpr const char* kT13EntriesFileName = "Entries.ini";
 
 // The file's text (UTF-8, CR LF after every line, the last one too);
 // `buildDate` is the system's short date.
-std::string T13EntriesText(const T13AddonSettings& settings, const std::string& buildDate);
+std::string t13EntriesText(const T13AddonSettings& settings, const std::string& buildDate);
 
 }  // namespace t13addon

@@ -56,10 +56,10 @@ InfBuilderWindow::InfBuilderWindow(shell::UserInterface& ui, shell::win::Program
       shownCaptions_(initialCaptions(ui)) {}
 
 void InfBuilderWindow::applyTexts(const shell::LanguageState& language) {
-    shell::win::ApplyTexts(*this, shell::ApplyInfBuilderTexts(language));
+    shell::win::applyControlTexts(*this, shell::ApplyInfBuilderTexts(language));
     // The labels that no build or click has written yet speak the language too.
     const InitialCaptions now = initialCaptions(shell::LanguageTexts(language));
-    RetellInitialCaptions(builder_, shownCaptions_, now);
+    retellInitialCaptions(builder_, shownCaptions_, now);
     shownCaptions_ = now;
     setItemText(IDC_FORM1_LABEL1, builder_.build.CodeDescriptionLabel);
     setItemText(IDC_FORM1_LABEL2, builder_.build.ProgressLabel);
@@ -73,7 +73,7 @@ bool InfBuilderWindow::onInit() {
     const auto setupCodes = itemAs<win32::ListBox>(IDC_FORM1_LIST18);
     for (const DirTableRow& row : SetupDirTable) setupCodes.addString(row.code);
 
-    LoadFolderPicker(builder_, userInterface(), platform::currentDirectory());
+    loadFolderPicker(builder_, userInterface(), platform::currentDirectory());
     checkItem(IDC_FORM1_CHECK1, false);
     showAdvancedArea(false);
     showPicker();
@@ -177,7 +177,7 @@ void InfBuilderWindow::showAdvancedArea(bool shown) {
 
 void InfBuilderWindow::openSelectedTreeFolder() {
     if (const auto line = selectionOf(itemAs<win32::ListBox>(IDC_FORM1_DIR1)))
-        OpenTreeFolder(builder_, userInterface(), *line);
+        openTreeFolder(builder_, userInterface(), *line);
     showPicker();
 }
 
@@ -193,7 +193,7 @@ bool InfBuilderWindow::onCommand(int id, int notifyCode, HWND control) {
         case IDC_FORM1_DRIVE1:
             if (notifyCode != CBN_SELCHANGE) return false;
             if (const int picked = itemAs<win32::ComboBox>(IDC_FORM1_DRIVE1).selectedIndex(); picked >= 0)
-                ChooseDrive(builder_, userInterface(), static_cast<std::size_t>(picked));
+                chooseDrive(builder_, userInterface(), static_cast<std::size_t>(picked));
             showPicker();
             return true;
         case IDC_FORM1_DIR1:
@@ -203,13 +203,13 @@ bool InfBuilderWindow::onCommand(int id, int notifyCode, HWND control) {
         case IDC_FORM1_LIST5:
             if (notifyCode != LBN_SELCHANGE) return false;
             if (const auto row = selectionOf(itemAs<win32::ListBox>(IDC_FORM1_LIST5)))
-                ClickDirIdCode(builder_, userInterface(), *row);
+                clickDirIdCode(builder_, userInterface(), *row);
             showRecord();
             return true;
         case IDC_FORM1_LIST18:
             if (notifyCode != LBN_SELCHANGE) return false;
             if (const auto row = selectionOf(itemAs<win32::ListBox>(IDC_FORM1_LIST18)))
-                ClickSetupDirCode(builder_, userInterface(), *row);
+                clickSetupDirCode(builder_, userInterface(), *row);
             showRecord();
             return true;
         default:
@@ -223,23 +223,23 @@ bool InfBuilderWindow::onButton(int id) {
     switch (id) {
         case IDC_FORM1_COMMAND2:
             readControls();
-            AddSourceFolder(builder_, ui, selection(IDC_FORM1_LIST5));
+            addSourceFolder(builder_, ui, selection(IDC_FORM1_LIST5));
             break;
         case IDC_FORM1_COMMAND6:
             readControls();
-            DeleteSourceFolder(builder_, ui, selection(IDC_FORM1_LIST7), selection(IDC_FORM1_LIST8));
+            deleteSourceFolder(builder_, ui, selection(IDC_FORM1_LIST7), selection(IDC_FORM1_LIST8));
             break;
         case IDC_FORM1_COMMAND7:
             readControls();
-            ChooseRegistryFile(builder_, ui);
+            chooseRegistryFile(builder_, ui);
             break;
         case IDC_FORM1_COMMAND4:
             readControls();
-            AddExtraFiles(builder_, ui, selection(IDC_FORM1_LIST18));
+            addExtraFiles(builder_, ui, selection(IDC_FORM1_LIST18));
             break;
         case IDC_FORM1_COMMAND8:
             readControls();
-            DeleteExtraFile(builder_, ui, selection(IDC_FORM1_LIST14));
+            deleteExtraFile(builder_, ui, selection(IDC_FORM1_LIST14));
             break;
         case IDC_FORM1_OPTION1:
         case IDC_FORM1_OPTION2:
@@ -273,7 +273,7 @@ void InfBuilderWindow::generate() {
         showRunLog();
         ui.pumpEvents();
     };
-    GenerateInfPackage(builder_, ui, runner, shell::OverwriteQuestionText(flow().language()), progress);
+    generateInfPackage(builder_, ui, runner, shell::overwriteQuestionText(flow().language()), progress);
 }
 
 }  // namespace infaddon::win

@@ -6,7 +6,7 @@
 
 namespace shell::win {
 
-int ApplyTexts(const Dialog& dialog, const std::vector<ControlText>& texts) {
+int applyControlTexts(const Dialog& dialog, const std::vector<ControlText>& texts) {
     int missing = 0;
     for (const ControlText& text : texts) {
         if (text.controlId == kWindowTitle) {

@@ -12,11 +12,11 @@
 namespace shell::win {
 
 // Sets each text in order; returns how many controls were missing.
-int ApplyTexts(const Dialog& dialog, const std::vector<ControlText>& texts);
+int applyControlTexts(const Dialog& dialog, const std::vector<ControlText>& texts);
 
 template <std::size_t N>
-int ApplyTexts(const Dialog& dialog, const TextTable<N>& table, const UiStrings& strings) {
-    return ApplyTexts(dialog, textsOf(table, strings));
+int applyControlTexts(const Dialog& dialog, const TextTable<N>& table, const UiStrings& strings) {
+    return applyControlTexts(dialog, textsOf(table, strings));
 }
 
 }  // namespace shell::win

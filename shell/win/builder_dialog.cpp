@@ -23,7 +23,7 @@ bool BuilderDialog::onButton(int id) {
 
 void BuilderDialog::onClose() {
     const LanguageState& language = flow_.language();
-    if (userInterface().askOkCancel(CloseConfirmationText(language), CloseConfirmationTitle(language)))
+    if (userInterface().askOkCancel(closeConfirmationText(language), closeConfirmationTitle(language)))
         flow_.exitProgram();
 }
 

@@ -4,7 +4,7 @@
 // program at once, and closing it from its title bar asks first.
 //
 // How to use: derive, give the template id and the ids of the Back and Exit
-// buttons, implement applyTexts (ApplyTexts with the window's table) and the
+// buttons, implement applyTexts (applyControlTexts with the window's table) and the
 // window's own buttons in onButton, ending with BuilderDialog::onButton(id)
 // for the ids you do not handle.
 #pragma once

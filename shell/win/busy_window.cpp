@@ -35,7 +35,7 @@ int screenDpi() {
 
 }  // namespace
 
-HFONT CreateSimSunFont(int points, int dpi) {
+HFONT createSimSunFont(int points, int dpi) {
     HDC dc = ::GetDC(nullptr);
     if (!dc) return nullptr;
     // Chinese systems may list the face under its Chinese name only.
@@ -65,7 +65,7 @@ void BusyWindow::showBusy() {
 }
 
 bool BusyWindow::onInit() {
-    ApplyTexts(*this, BusyWindowTexts(language_));
+    applyControlTexts(*this, busyWindowTexts(language_));
     setLabelFont(screenDpi());
     // Without the system menu's Close command the window cannot be closed
     // from its title bar, its menu or Alt+F4. Windows puts Close last; Wine
@@ -86,7 +86,7 @@ bool BusyWindow::onInit() {
 void BusyWindow::setLabelFont(int dpi) {
     // Where SimSun is missing the label keeps the dialog's own font, which
     // shows Chinese on every system the program runs on.
-    HFONT font = CreateSimSunFont(kLabelPoints, dpi);
+    HFONT font = createSimSunFont(kLabelPoints, dpi);
     if (!font) return;
     item(IDC_FORM2_LABEL1).setFont(font);
     if (labelFont_) ::DeleteObject(labelFont_);

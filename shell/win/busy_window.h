@@ -32,6 +32,6 @@ private:
 };
 
 // SimSun at `points` for `dpi` when the system has it; null otherwise.
-HFONT CreateSimSunFont(int points, int dpi);
+HFONT createSimSunFont(int points, int dpi);
 
 }  // namespace shell::win

@@ -5,7 +5,7 @@
 // How to use: derive, pass the template id and the user interface the
 // commands talk through, override the hooks you need (onInit, onButton,
 // onCommand, onClose, onMessage), then call create() once and show()/hide()
-// afterwards. Every hook runs through shell::RunGuarded: an error a command
+// afterwards. Every hook runs through shell::runGuarded: an error a command
 // did not handle becomes one message box, and nothing escapes into user32.
 // While the window is disabled (the busy bracket of a build) its command
 // notifications are dropped, so a click queued during a run does nothing.
@@ -66,7 +66,7 @@ public:
 
     // Runs one command through the guard: an unhandled error is shown as one
     // message. False when the command ended by an error.
-    bool runCommand(const std::function<void()>& command) const { return RunGuarded(ui_, command); }
+    bool runCommand(const std::function<void()>& command) const { return runGuarded(ui_, command); }
 
     // The dialog object behind a window of this program, or null.
     static Dialog* fromHandle(HWND hwnd);

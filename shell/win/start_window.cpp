@@ -8,11 +8,11 @@ namespace shell::win {
 StartWindow::StartWindow(UserInterface& ui, ProgramFlow& flow) : Dialog(IDD_FORMMAN, ui), flow_(flow) {}
 
 bool StartWindow::onInit() {
-    const std::vector<ControlText> texts = StartWindowLoad(record_, flow_.language());
+    const std::vector<ControlText> texts = startWindowLoad(record_, flow_.language());
     const win32::ComboBox combo = itemAs<win32::ComboBox>(IDC_FORMMAN_COMBO1);
     for (const std::string& name : record_.languageNames) combo.addString(name);
     showRecord();
-    ApplyTexts(*this, texts);
+    applyControlTexts(*this, texts);
     return true;
 }
 
@@ -35,8 +35,8 @@ bool StartWindow::onCommand(int id, int notifyCode, HWND control) {
         const int picked = combo.selectedIndex();
         if (picked < 0) return true;
         readControls();
-        const std::vector<ControlText> texts = StartWindowPickLanguage(record_, flow_.language(), combo.itemText(picked));
-        ApplyTexts(*this, texts);
+        const std::vector<ControlText> texts = startWindowPickLanguage(record_, flow_.language(), combo.itemText(picked));
+        applyControlTexts(*this, texts);
         return true;
     }
     return Dialog::onCommand(id, notifyCode, control);
@@ -52,7 +52,7 @@ bool StartWindow::onButton(int id) {
             flow_.exitProgram();
             return true;
         case IDC_FORMMAN_COMMAND3:
-            ShowAbout(userInterface());
+            showAbout(userInterface());
             return true;
         case IDC_FORMMAN_OPTION1:
         case IDC_FORMMAN_OPTION2:

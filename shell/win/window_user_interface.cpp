@@ -45,7 +45,7 @@ struct FileDialogBuffers {
 };
 
 OPENFILENAMEW describeFileDialog(const FileDialogRequest& request, HWND owner, FileDialogBuffers& buffers) {
-    buffers.filter = FileDialogFilter(request.filter);
+    buffers.filter = fileDialogFilter(request.filter);
     buffers.title = platform::wide(request.title);
     buffers.name.assign(kFileNameBufferSize, L'\0');
     const std::wstring initial = platform::wide(request.initialName);
@@ -64,7 +64,7 @@ OPENFILENAMEW describeFileDialog(const FileDialogRequest& request, HWND owner, F
 
 }  // namespace
 
-std::wstring FileDialogFilter(const std::string& filter) {
+std::wstring fileDialogFilter(const std::string& filter) {
     if (filter.empty()) return {};
     std::wstring wide = platform::wide(filter);
     for (wchar_t& c : wide)
@@ -75,7 +75,7 @@ std::wstring FileDialogFilter(const std::string& filter) {
     return wide;
 }
 
-std::string OpenDialogSelection(const wchar_t* buffer, std::size_t capacity) {
+std::string openDialogSelection(const wchar_t* buffer, std::size_t capacity) {
     // The selection ends at the first empty string: two NULs in a row.
     std::size_t end = 0;
     while (end < capacity && buffer[end] != L'\0') {
@@ -117,7 +117,7 @@ std::optional<std::string> WindowUserInterface::chooseOpenFile(const FileDialogR
     OPENFILENAMEW dialog = describeFileDialog(request, ownerWindow(), buffers);
     dialog.Flags = request.multiSelect ? kMultipleOpenFlags : kSingleOpenFlags;
     if (!::GetOpenFileNameW(&dialog)) return std::nullopt;
-    return OpenDialogSelection(buffers.name.data(), buffers.name.size());
+    return openDialogSelection(buffers.name.data(), buffers.name.size());
 }
 
 std::optional<std::string> WindowUserInterface::chooseSaveFile(const FileDialogRequest& request) {

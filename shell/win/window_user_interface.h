@@ -32,7 +32,7 @@ public:
     HWND builderWindow() const { return builderWindow_; }
 
     // In the language the start window loaded, as the windows' captions are.
-    std::string messageText(MessageKey key) const override { return MessageText(language_, key); }
+    std::string messageText(MessageKey key) const override { return messageTextIn(language_, key); }
     void showMessage(const std::string& text, const std::string& title, MessageIcon icon) override;
     bool askYesNo(const std::string& text, const std::string& title) override;
     bool askOkCancel(const std::string& text, const std::string& title) override;
@@ -58,9 +58,9 @@ private:
 
 // The common dialogs' filter from the builders' "text|pattern|text|pattern|"
 // form: every "|" becomes NUL and the list ends in two NULs.
-std::wstring FileDialogFilter(const std::string& filter);
+std::wstring fileDialogFilter(const std::string& filter);
 // What the open dialog wrote into its buffer, in the form chooseOpenFile
 // returns: one full path, or the folder and the names, each after a NUL.
-std::string OpenDialogSelection(const wchar_t* buffer, std::size_t capacity);
+std::string openDialogSelection(const wchar_t* buffer, std::size_t capacity);
 
 }  // namespace shell::win

@@ -26,7 +26,7 @@ void ShortcutEditorWindow::open() {
 }
 
 bool ShortcutEditorWindow::onInit() {
-    shell::win::ApplyTexts(*this, shell::ShortcutEditorTexts(language_));
+    shell::win::applyControlTexts(*this, shell::shortcutEditorTexts(language_));
     showRecord();
     return true;
 }
@@ -80,17 +80,17 @@ void ShortcutEditorWindow::backToInfBuilder() {
 bool ShortcutEditorWindow::onButton(int id) {
     readControls();
     switch (id) {
-        case IDC_FORM3_OPTION1: ChooseShortcutPlace(record_, userInterface(), ShortcutPlace::Desktop); break;
-        case IDC_FORM3_OPTION2: ChooseShortcutPlace(record_, userInterface(), ShortcutPlace::StartMenu); break;
-        case IDC_FORM3_OPTION3: ChooseShortcutPlace(record_, userInterface(), ShortcutPlace::QuickLaunch); break;
-        case IDC_FORM3_COMMAND1: AddShortcut(record_, userInterface()); break;
+        case IDC_FORM3_OPTION1: chooseShortcutPlace(record_, userInterface(), ShortcutPlace::Desktop); break;
+        case IDC_FORM3_OPTION2: chooseShortcutPlace(record_, userInterface(), ShortcutPlace::StartMenu); break;
+        case IDC_FORM3_OPTION3: chooseShortcutPlace(record_, userInterface(), ShortcutPlace::QuickLaunch); break;
+        case IDC_FORM3_COMMAND1: addShortcut(record_, userInterface()); break;
         case IDC_FORM3_COMMAND3: {
             const int selected = itemAs<win32::ListBox>(IDC_FORM3_LIST1).selectedIndex();
-            DeleteShortcut(record_, userInterface(),
+            deleteShortcut(record_, userInterface(),
                            selected < 0 ? std::nullopt : std::optional<std::size_t>(static_cast<std::size_t>(selected)));
             break;
         }
-        case IDC_FORM3_COMMAND4: GetShortcutTarget(record_, userInterface()); break;
+        case IDC_FORM3_COMMAND4: getShortcutTarget(record_, userInterface()); break;
         case IDC_FORM3_COMMAND2:
             backToInfBuilder();
             return true;
@@ -102,7 +102,7 @@ bool ShortcutEditorWindow::onButton(int id) {
 
 void ShortcutEditorWindow::onClose() {
     backToInfBuilder();
-    CloseShortcutEditor(record_, userInterface());
+    closeShortcutEditor(record_, userInterface());
     destroy();
 }
 

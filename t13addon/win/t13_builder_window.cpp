@@ -39,7 +39,7 @@ T13BuilderWindow::T13BuilderWindow(shell::UserInterface& ui, shell::win::Program
     : BuilderDialog(IDD_FORM4, {IDC_FORM4_COMMAND5, IDC_FORM4_COMMAND3}, ui, flow) {}
 
 void T13BuilderWindow::applyTexts(const shell::LanguageState& language) {
-    shell::win::ApplyTexts(*this, shell::ApplyT13BuilderTexts(language));
+    shell::win::applyControlTexts(*this, shell::ApplyT13BuilderTexts(language));
 }
 
 bool T13BuilderWindow::onInit() {
@@ -74,22 +74,22 @@ void T13BuilderWindow::showRecord() {
 
 void T13BuilderWindow::generate() {
     shell::ToolCommandRunner runner(userInterface());
-    GenerateT13Addon(record_, userInterface(), runner, shell::OverwriteQuestionText(flow().language()));
+    GenerateT13Addon(record_, userInterface(), runner, shell::overwriteQuestionText(flow().language()));
 }
 
 bool T13BuilderWindow::onButton(int id) {
     switch (id) {
         case IDC_FORM4_COMMAND2:
             readControls();
-            AddPackItems(record_, userInterface());
+            addPackItems(record_, userInterface());
             break;
         case IDC_FORM4_COMMAND6:
             readControls();
-            AddRunCommand(record_, userInterface());
+            addRunCommand(record_, userInterface());
             break;
         case IDC_FORM4_COMMAND4:
             readControls();
-            DeleteT13Entry(record_, userInterface(), selectionOf(itemAs<win32::ListBox>(IDC_FORM4_LIST1)),
+            deleteT13Entry(record_, userInterface(), selectionOf(itemAs<win32::ListBox>(IDC_FORM4_LIST1)),
                            selectionOf(itemAs<win32::ListBox>(IDC_FORM4_LIST2)));
             break;
         case IDC_FORM4_COMMAND1:

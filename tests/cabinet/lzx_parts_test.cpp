@@ -21,7 +21,7 @@ namespace {
 using namespace cabinet::lzx;
 
 // Feeds one frame, then finishes: its only payload.
-std::vector<std::uint8_t> OnlyPayload(cabinet::FrameCompressor& compressor, const std::uint8_t* data, std::size_t size) {
+std::vector<std::uint8_t> onlyPayload(cabinet::FrameCompressor& compressor, const std::uint8_t* data, std::size_t size) {
     compressor.addFrame(data, size);
     compressor.finish();
     std::vector<cabinet::CompressedFrame> released = compressor.takeReleased();
@@ -30,21 +30,21 @@ std::vector<std::uint8_t> OnlyPayload(cabinet::FrameCompressor& compressor, cons
 }
 
 // Kraft's sum in units of 2^-maxLength.
-std::uint64_t KraftSum(const std::vector<std::uint8_t>& lengths, unsigned maxLength) {
+std::uint64_t kraftSum(const std::vector<std::uint8_t>& lengths, unsigned maxLength) {
     std::uint64_t sum = 0;
     for (std::uint8_t l : lengths)
         if (l) sum += std::uint64_t(1) << (maxLength - l);
     return sum;
 }
 
-std::vector<std::uint8_t> Bytes(std::initializer_list<int> list) {
+std::vector<std::uint8_t> byteVector(std::initializer_list<int> list) {
     std::vector<std::uint8_t> v;
     for (int b : list) v.push_back(std::uint8_t(b));
     return v;
 }
 
 // The decoder's side of the E8 translation, as libmspack undoes it.
-void UndoE8(std::uint8_t* frame, std::size_t size, std::int64_t frameStart, std::int64_t fileSize) {
+void undoE8(std::uint8_t* frame, std::size_t size, std::int64_t frameStart, std::int64_t fileSize) {
     if (frameStart >= (std::int64_t(1) << 30) || size <= 10) return;
     for (std::size_t i = 0; i + 10 < size; ++i) {
         if (frame[i] != 0xE8) continue;
@@ -68,12 +68,12 @@ TEST(LzxHuffman, LengthsStayWithinTheLimitAndTheCodeIsComplete) {
     for (std::size_t i = 2; i < fibonacci.size(); ++i) fibonacci[i] = fibonacci[i - 1] + fibonacci[i - 2];
     for (unsigned limit : {16u, 15u, 7u}) {
         std::vector<std::uint32_t> frequencies(fibonacci.begin(), fibonacci.begin() + (limit == 7 ? 8 : 40));
-        std::vector<std::uint8_t> lengths = BuildCodeLengths(frequencies, limit);
+        std::vector<std::uint8_t> lengths = buildCodeLengths(frequencies, limit);
         for (std::uint8_t l : lengths) {
             EXPECT_GE(l, 1);
             EXPECT_LE(l, limit);
         }
-        EXPECT_EQ(KraftSum(lengths, limit), std::uint64_t(1) << limit) << "limit " << limit;
+        EXPECT_EQ(kraftSum(lengths, limit), std::uint64_t(1) << limit) << "limit " << limit;
     }
     std::mt19937 rng(3);
     for (int round = 0; round < 50; ++round) {
@@ -81,26 +81,26 @@ TEST(LzxHuffman, LengthsStayWithinTheLimitAndTheCodeIsComplete) {
         for (auto& f : frequencies) {
             f = rng() % 3 ? 0 : (rng() % 40000) >> (rng() % 16);
         }
-        std::vector<std::uint8_t> lengths = BuildCodeLengths(frequencies, 16);
+        std::vector<std::uint8_t> lengths = buildCodeLengths(frequencies, 16);
         for (std::size_t s = 0; s < frequencies.size(); ++s)
             if (frequencies[s] != 0) {
                 EXPECT_NE(lengths[s], 0) << "used symbol " << s << " without a code";
             }
-        EXPECT_EQ(KraftSum(lengths, 16), 65536u);
+        EXPECT_EQ(kraftSum(lengths, 16), 65536u);
     }
 }
 
 TEST(LzxHuffman, OneOrNoUsedSymbolStillGivesACompleteCode) {
     std::vector<std::uint32_t> one(249, 0);
     one[100] = 5;
-    std::vector<std::uint8_t> lengths = BuildCodeLengths(one, 16);
+    std::vector<std::uint8_t> lengths = buildCodeLengths(one, 16);
     EXPECT_EQ(lengths[100], 1);
-    EXPECT_EQ(KraftSum(lengths, 16), 65536u);
-    EXPECT_EQ(KraftSum(BuildCodeLengths(std::vector<std::uint32_t>(249, 0), 16), 16), 65536u);
+    EXPECT_EQ(kraftSum(lengths, 16), 65536u);
+    EXPECT_EQ(kraftSum(buildCodeLengths(std::vector<std::uint32_t>(249, 0), 16), 16), 65536u);
 }
 
 TEST(LzxHuffman, CanonicalCodesGoShortestFirstThenBySymbol) {
-    std::vector<std::uint16_t> codes = CanonicalCodes({2, 1, 3, 0, 3});
+    std::vector<std::uint16_t> codes = canonicalCodes({2, 1, 3, 0, 3});
     EXPECT_EQ(codes, (std::vector<std::uint16_t>{0b10, 0b0, 0b110, 0, 0b111}));
 }
 
@@ -110,9 +110,9 @@ TEST(LzxBitWriter, SixteenBitLittleEndianWordsFilledFromTheTop) {
     bits.writeBits(1, 1);
     bits.writeBits(0x00B7, 16);
     bits.writeBits(0x1B00, 16);
-    EXPECT_EQ(out, Bytes({0x5B, 0x80, 0x80, 0x8D}));
+    EXPECT_EQ(out, byteVector({0x5B, 0x80, 0x80, 0x8D}));
     bits.alignToWord();
-    EXPECT_EQ(out, Bytes({0x5B, 0x80, 0x80, 0x8D, 0x00, 0x00}));
+    EXPECT_EQ(out, byteVector({0x5B, 0x80, 0x80, 0x8D, 0x00, 0x00}));
     bits.alignToWord();  // already aligned: nothing
     EXPECT_EQ(out.size(), 6u);
 }
@@ -120,7 +120,7 @@ TEST(LzxBitWriter, SixteenBitLittleEndianWordsFilledFromTheTop) {
 TEST(LzxTreeWriter, LengthsGoAsDeltasWithRunsOfZerosAndOfRepeats) {
     const std::uint8_t previous[] = {0, 5, 7, 3, 3, 3, 3, 3, 3, 9, 9, 9, 9};
     const std::uint8_t lengths[] = {4, 5, 2, 1, 1, 1, 1, 1, 1, 8, 8, 8, 8};
-    std::vector<PretreeItem> items = PretreeItems(lengths, previous, sizeof lengths);
+    std::vector<PretreeItem> items = pretreeItems(lengths, previous, sizeof lengths);
     ASSERT_EQ(items.size(), 6u);
     EXPECT_EQ(items[0].symbol, (0 + 17 - 4) % 17);
     EXPECT_EQ(items[1].symbol, 0);
@@ -136,17 +136,17 @@ TEST(LzxTreeWriter, LengthsGoAsDeltasWithRunsOfZerosAndOfRepeats) {
     // A run of one length over differing previous lengths is sent one by one.
     const std::uint8_t mixedPrevious[] = {1, 2, 3, 4, 5};
     const std::uint8_t same[] = {6, 6, 6, 6, 6};
-    for (const PretreeItem& item : PretreeItems(same, mixedPrevious, 5)) EXPECT_NE(item.symbol, 19);
+    for (const PretreeItem& item : pretreeItems(same, mixedPrevious, 5)) EXPECT_NE(item.symbol, 19);
 
     // Zeros: 3 sent singly, 4..19 as symbol 17, 20..51 as 18, longer split.
     std::vector<std::uint8_t> zeros(130, 0), was(130, 7);
-    items = PretreeItems(zeros.data(), was.data(), 3);
+    items = pretreeItems(zeros.data(), was.data(), 3);
     EXPECT_EQ(items.size(), 3u);
-    items = PretreeItems(zeros.data(), was.data(), 19);
+    items = pretreeItems(zeros.data(), was.data(), 19);
     ASSERT_EQ(items.size(), 1u);
     EXPECT_EQ(items[0].symbol, 17);
     EXPECT_EQ(items[0].extra, 15);
-    items = PretreeItems(zeros.data(), was.data(), 130);  // 51 + 51 + 28
+    items = pretreeItems(zeros.data(), was.data(), 130);  // 51 + 51 + 28
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[2].symbol, 18);
     EXPECT_EQ(items[2].extra, 8);
@@ -164,11 +164,11 @@ TEST(LzxE8, TranslatesCallsAsTheDecoderUndoesThem) {
     put(40, 12000000);   // at or past the translation size: left alone
     put(54, 0x100);      // starts in the last 10 bytes: left alone
     const std::vector<std::uint8_t> original = frame;
-    TranslateE8(frame.data(), frame.size(), 1000, kE8TranslationSize);
+    translateE8(frame.data(), frame.size(), 1000, kE8TranslationSize);
     EXPECT_EQ(frame[3] | frame[4] << 8, 1000 + 2 + 0x100);
     EXPECT_EQ(frame[21] | frame[22] << 8, 1000 + 20 - 10);
     EXPECT_TRUE(std::equal(frame.begin() + 30, frame.end(), original.begin() + 30));
-    UndoE8(frame.data(), frame.size(), 1000, kE8TranslationSize);
+    undoE8(frame.data(), frame.size(), 1000, kE8TranslationSize);
     EXPECT_EQ(frame, original);
 
     // Near the end of the translation size the value wraps below zero.
@@ -176,17 +176,17 @@ TEST(LzxE8, TranslatesCallsAsTheDecoderUndoesThem) {
     high[0] = 0xE8;
     const std::int32_t rel = 12000000 - 5;
     for (int b = 0; b < 4; ++b) high[1 + b] = std::uint8_t(std::uint32_t(rel) >> (8 * b));
-    TranslateE8(high.data(), high.size(), 100, kE8TranslationSize);
+    translateE8(high.data(), high.size(), 100, kE8TranslationSize);
     EXPECT_EQ(std::int32_t(high[1] | high[2] << 8 | high[3] << 16 | std::uint32_t(high[4]) << 24), rel - 12000000);
 
     // Frames of 10 bytes or fewer, and frames past the first 2^30 bytes, stay.
     std::vector<std::uint8_t> small = {0xE8, 1, 0, 0, 0, 0, 0, 0, 0, 0};
-    TranslateE8(small.data(), small.size(), 0, kE8TranslationSize);
+    translateE8(small.data(), small.size(), 0, kE8TranslationSize);
     EXPECT_EQ(small[1], 1);
     std::vector<std::uint8_t> late(64, 0);
     late[0] = 0xE8;
     late[1] = 1;
-    TranslateE8(late.data(), late.size(), std::uint64_t(1) << 30, kE8TranslationSize);
+    translateE8(late.data(), late.size(), std::uint64_t(1) << 30, kE8TranslationSize);
     EXPECT_EQ(late[1], 1);
 }
 
@@ -197,63 +197,63 @@ TEST(LzxE8, RandomFramesComeBackThroughTheDecoderSide) {
         for (auto& b : frame) b = rng() % 4 ? std::uint8_t(0xE8) : std::uint8_t(rng());
         const std::vector<std::uint8_t> original = frame;
         const std::uint64_t start = std::uint64_t(rng() % 40000) * 32768;
-        TranslateE8(frame.data(), frame.size(), start, kE8TranslationSize);
-        UndoE8(frame.data(), frame.size(), std::int64_t(start), kE8TranslationSize);
+        translateE8(frame.data(), frame.size(), start, kE8TranslationSize);
+        undoE8(frame.data(), frame.size(), std::int64_t(start), kE8TranslationSize);
         ASSERT_EQ(frame, original) << "round " << round;
     }
 }
 
 TEST(LzxConstants, EveryOffsetHasASlotTheWindowAllows) {
     for (int windowBits = kMinWindowBits; windowBits <= kMaxWindowBits; ++windowBits) {
-        const std::uint32_t largest = MaxMatchOffset(windowBits);
-        EXPECT_EQ(PositionSlotOf(largest), PositionSlotCount(windowBits) - 1) << windowBits;
+        const std::uint32_t largest = maxMatchOffset(windowBits);
+        EXPECT_EQ(positionSlotOf(largest), positionSlotCount(windowBits) - 1) << windowBits;
     }
-    for (std::uint32_t offset = 1; offset <= MaxMatchOffset(21); ++offset) {
-        const unsigned slot = PositionSlotOf(offset);
+    for (std::uint32_t offset = 1; offset <= maxMatchOffset(21); ++offset) {
+        const unsigned slot = positionSlotOf(offset);
         const std::uint32_t formatted = offset + 2;
         ASSERT_GE(slot, 3u);
-        ASSERT_GE(formatted, PositionBase(slot));
-        ASSERT_LT(formatted, PositionBase(slot) + (std::uint32_t(1) << ExtraBits(slot))) << offset;
+        ASSERT_GE(formatted, positionBase(slot));
+        ASSERT_LT(formatted, positionBase(slot) + (std::uint32_t(1) << extraBitsFor(slot))) << offset;
     }
-    EXPECT_EQ(PositionBase(49), 1966080u);
-    EXPECT_EQ(ExtraBits(35), 16u);
-    EXPECT_EQ(ExtraBits(36), 17u);
-    EXPECT_EQ(MainTreeSize(21), 656u);
-    EXPECT_EQ(MainTreeSize(15), 496u);
+    EXPECT_EQ(positionBase(49), 1966080u);
+    EXPECT_EQ(extraBitsFor(35), 16u);
+    EXPECT_EQ(extraBitsFor(36), 17u);
+    EXPECT_EQ(mainTreeSizeFor(21), 656u);
+    EXPECT_EQ(mainTreeSizeFor(15), 496u);
 }
 
 TEST(LzxCompressor, FirstFrameStartsWithTheCallHeaderAndABlockHeader) {
-    auto compressor = cabinet::MakeLzxCompressor(21, 1);
+    auto compressor = cabinet::makeLzxCompressor(21, 1);
     const std::uint8_t a = 'A';
-    std::vector<std::uint8_t> payload = OnlyPayload(*compressor, &a, 1);
+    std::vector<std::uint8_t> payload = onlyPayload(*compressor, &a, 1);
     // 1 (E8 on), 0x00B7 and 0x1B00 (12000000), block type 1 (verbatim: an
     // odd frame is never stored), size 0x000001; the low 4 bits of byte 6
     // start the first tree.
     ASSERT_GE(payload.size(), 8u);
     EXPECT_EQ(std::vector<std::uint8_t>(payload.begin(), payload.begin() + 6),
-              Bytes({0x5B, 0x80, 0x80, 0x8D, 0x00, 0x10}));
+              byteVector({0x5B, 0x80, 0x80, 0x8D, 0x00, 0x10}));
     EXPECT_EQ(payload[6] & 0xF0, 0x10);
     EXPECT_EQ(payload[7], 0x00);
     EXPECT_EQ(payload.size() % 2, 0u);
 }
 
 TEST(LzxCompressor, TheTranslationSizeCoversTheWholeFolder) {
-    EXPECT_EQ(E8TranslationSizeFor(1), kE8TranslationSize);
-    EXPECT_EQ(E8TranslationSizeFor(30000000), 30000000u);
-    EXPECT_EQ(E8TranslationSizeFor(0x7FFF8000u), 1u << 30);  // decoders stop translating there
-    auto compressor = cabinet::MakeLzxCompressor(21, 30000000);
+    EXPECT_EQ(e8TranslationSizeFor(1), kE8TranslationSize);
+    EXPECT_EQ(e8TranslationSizeFor(30000000), 30000000u);
+    EXPECT_EQ(e8TranslationSizeFor(0x7FFF8000u), 1u << 30);  // decoders stop translating there
+    auto compressor = cabinet::makeLzxCompressor(21, 30000000);
     const std::uint8_t a = 'A';
-    std::vector<std::uint8_t> payload = OnlyPayload(*compressor, &a, 1);
+    std::vector<std::uint8_t> payload = onlyPayload(*compressor, &a, 1);
     // 1, then 0x01C9 and 0xC380.
     ASSERT_GE(payload.size(), 4u);
-    EXPECT_EQ(std::vector<std::uint8_t>(payload.begin(), payload.begin() + 4), Bytes({0xE4, 0x80, 0xC0, 0xE1}));
+    EXPECT_EQ(std::vector<std::uint8_t>(payload.begin(), payload.begin() + 4), byteVector({0xE4, 0x80, 0xC0, 0xE1}));
 }
 
 TEST(LzxCompressor, RandomFramesBecomeUncompressedBlocks) {
     std::mt19937 rng(5);
     std::vector<std::uint8_t> frame(cabinet::kFrameSize);
     for (auto& b : frame) b = std::uint8_t(rng());
-    auto compressor = cabinet::MakeLzxCompressor(16, 2 * frame.size());
+    auto compressor = cabinet::makeLzxCompressor(16, 2 * frame.size());
     // Data that does not shrink is written as soon as it comes in.
     compressor->addFrame(frame.data(), frame.size());
     std::vector<cabinet::CompressedFrame> released = compressor->takeReleased();
@@ -263,9 +263,9 @@ TEST(LzxCompressor, RandomFramesBecomeUncompressedBlocks) {
     // Header words, then R0 = R1 = R2 = 1, then the (translated) bytes.
     ASSERT_EQ(first.size(), 8u + 12u + frame.size());
     EXPECT_EQ(std::vector<std::uint8_t>(first.begin(), first.begin() + 20),
-              Bytes({0x5B, 0x80, 0x80, 0x8D, 0x08, 0x30, 0x00, 0x00, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
+              byteVector({0x5B, 0x80, 0x80, 0x8D, 0x08, 0x30, 0x00, 0x00, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
     std::vector<std::uint8_t> translated = frame;
-    TranslateE8(translated.data(), translated.size(), 0, kE8TranslationSize);
+    translateE8(translated.data(), translated.size(), 0, kE8TranslationSize);
     EXPECT_TRUE(std::equal(translated.begin(), translated.end(), first.begin() + 20));
     // Later frames: the 27 header bits, padding to the word, the offsets, the bytes.
     for (auto& b : frame) b = std::uint8_t(rng());
@@ -281,7 +281,7 @@ TEST(LzxCompressor, HoldsBackAtMostSixteenFramesAndReleasesEveryOneInOrder) {
     std::string text;
     for (int i = 0; text.size() < 40 * cabinet::kFrameSize; ++i)
         text += "HKLM,\"Software\\Item" + std::to_string(i % 331) + "\",\"Value\",0x" + std::to_string(i * 7919 % 65536) + "\r\n";
-    auto compressor = cabinet::MakeLzxCompressor(21, 40 * cabinet::kFrameSize - 5);
+    auto compressor = cabinet::makeLzxCompressor(21, 40 * cabinet::kFrameSize - 5);
     std::size_t added = 0, released = 0;
     bool heldSome = false;
     for (std::size_t at = 0; at < 40 * cabinet::kFrameSize - 5; at += cabinet::kFrameSize) {
@@ -303,6 +303,6 @@ TEST(LzxCompressor, HoldsBackAtMostSixteenFramesAndReleasesEveryOneInOrder) {
 }
 
 TEST(LzxCompressor, WindowOutsideFifteenToTwentyOneIsRefused) {
-    EXPECT_THROW(cabinet::MakeLzxCompressor(14, 0), platform::Error);
-    EXPECT_THROW(cabinet::MakeLzxCompressor(22, 0), platform::Error);
+    EXPECT_THROW(cabinet::makeLzxCompressor(14, 0), platform::Error);
+    EXPECT_THROW(cabinet::makeLzxCompressor(22, 0), platform::Error);
 }

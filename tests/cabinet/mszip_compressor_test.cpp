@@ -62,7 +62,7 @@ std::string decodeAll(const std::vector<Frame>& frames, const std::string& origi
 TEST(MszipCompressor, SeveralFramesOfTextAndRandomDataComeBackWhole) {
     const std::string data = cabtest::textBytes(100000) + cabtest::randomBytes(70000, 3) + std::string(40000, 'z') +
                              cabtest::textBytes(12345);
-    auto c = cabinet::MakeMszipCompressor();
+    auto c = cabinet::makeMszipCompressor();
     const std::vector<Frame> frames = compressAll(*c, data);
     ASSERT_EQ(frames.size(), 7u);
     EXPECT_EQ(decodeAll(frames, data), data);
@@ -71,7 +71,7 @@ TEST(MszipCompressor, SeveralFramesOfTextAndRandomDataComeBackWhole) {
 
 TEST(MszipCompressor, FramesThatDoNotShrinkAreStored) {
     const std::string random = cabtest::randomBytes(32768 + 1000, 9);
-    auto c = cabinet::MakeMszipCompressor();
+    auto c = cabinet::makeMszipCompressor();
     const std::vector<Frame> frames = compressAll(*c, random);
     ASSERT_EQ(frames.size(), 2u);
     // "CK", BFINAL=1 BTYPE=00, LEN, NLEN, then the bytes as they are.
@@ -91,7 +91,7 @@ TEST(MszipCompressor, HistoryReachesIntoThePreviousFrame) {
     // at most 32506 bytes in zlib): with history it costs a few bytes.
     const std::string first = cabtest::randomBytes(32768, 4);
     const std::string data = first + first.substr(16384) + first.substr(16384);
-    auto c = cabinet::MakeMszipCompressor();
+    auto c = cabinet::makeMszipCompressor();
     const std::vector<Frame> frames = compressAll(*c, data);
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_GT(frames[0].size(), 32768u);
@@ -100,7 +100,7 @@ TEST(MszipCompressor, HistoryReachesIntoThePreviousFrame) {
 }
 
 TEST(MszipCompressor, AnEmptyFrameIsAFinalBlockOfNothing) {
-    auto c = cabinet::MakeMszipCompressor();
+    auto c = cabinet::makeMszipCompressor();
     c->addFrame(nullptr, 0);
     const std::vector<cabinet::CompressedFrame> released = c->takeReleased();
     ASSERT_EQ(released.size(), 1u);
@@ -109,8 +109,8 @@ TEST(MszipCompressor, AnEmptyFrameIsAFinalBlockOfNothing) {
 }
 
 TEST(CompressionTypeField, MethodInTheLowBitsWindowAbove) {
-    EXPECT_EQ(cabinet::CompressionTypeField(cabinet::Method::None, 0), 0x0000);
-    EXPECT_EQ(cabinet::CompressionTypeField(cabinet::Method::Mszip, 21), 0x0001);
-    EXPECT_EQ(cabinet::CompressionTypeField(cabinet::Method::Lzx, 21), 0x1503);
-    EXPECT_EQ(cabinet::CompressionTypeField(cabinet::Method::Lzx, 15), 0x0F03);
+    EXPECT_EQ(cabinet::compressionTypeField(cabinet::Method::None, 0), 0x0000);
+    EXPECT_EQ(cabinet::compressionTypeField(cabinet::Method::Mszip, 21), 0x0001);
+    EXPECT_EQ(cabinet::compressionTypeField(cabinet::Method::Lzx, 21), 0x1503);
+    EXPECT_EQ(cabinet::compressionTypeField(cabinet::Method::Lzx, 15), 0x0F03);
 }

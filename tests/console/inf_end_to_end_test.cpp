@@ -262,7 +262,7 @@ protected:
 TEST_F(GenerateWithTools, ASecondBuildInTheSameRunCarriesNothingOfTheFirst) {
     auto first = project("soft\\My App");
     ASSERT_EQ(generate(first, inRoot("out dir\\first.cab")), shell::GenerateOutcome::Made) << ui.lastMessage();
-    EXPECT_EQ(ui.lastMessage(), shell::BuiltInText(shell::MessageKey::InfPackageMade));
+    EXPECT_EQ(ui.lastMessage(), shell::builtInText(shell::MessageKey::InfPackageMade));
     EXPECT_TRUE(programFolderEntries().empty()) << testing::PrintToString(programFolderEntries());
 
     platform::createFolder(inRoot("second"));
@@ -291,7 +291,7 @@ TEST_F(GenerateWithTools, AnInnerCabinetNotMadeGivesMakecabsReasonAndKeepsThePac
     const bool reasonGiven =
         text.rfind("软件文件的 CAB 包 App.cab 没有生成。makecab 的说明：\nCannot write the file ", 0) == 0;
     if (platform::kWindowsHost)
-        EXPECT_TRUE(reasonGiven || text == shell::BuiltInText(shell::MessageKey::InfInnerCabinetMissing)) << text;
+        EXPECT_TRUE(reasonGiven || text == shell::builtInText(shell::MessageKey::InfInnerCabinetMissing)) << text;
     else
         EXPECT_TRUE(reasonGiven) << text;
     EXPECT_EQ(programFolderEntries(),

@@ -52,23 +52,23 @@ TEST(DirectoryTables, CodesAreUniqueAndFoldersMayRepeat) {
 }
 
 TEST(DirectoryTables, DescriptionsForTheClickedPosition) {
-    EXPECT_EQ(infaddon::DescribeDirId(0), "Program Files(默认)");
-    EXPECT_EQ(infaddon::DescribeDirId(26), "无效定义");
-    EXPECT_EQ(infaddon::DescribeDirId(32), std::nullopt);
-    EXPECT_EQ(infaddon::DescribeSetupDir(95), "\\windows\\ime");
-    EXPECT_EQ(infaddon::DescribeSetupDir(95), infaddon::DescribeSetupDir(93));
-    EXPECT_EQ(infaddon::DescribeSetupDir(155), std::nullopt);
+    EXPECT_EQ(infaddon::describeDirId(0), "Program Files(默认)");
+    EXPECT_EQ(infaddon::describeDirId(26), "无效定义");
+    EXPECT_EQ(infaddon::describeDirId(32), std::nullopt);
+    EXPECT_EQ(infaddon::describeSetupDir(95), "\\windows\\ime");
+    EXPECT_EQ(infaddon::describeSetupDir(95), infaddon::describeSetupDir(93));
+    EXPECT_EQ(infaddon::describeSetupDir(155), std::nullopt);
 }
 
 TEST(DirectoryTables, AddUsesTheSelectedCodeOrTheDefault) {
-    EXPECT_EQ(infaddon::SelectedDirId(std::nullopt), "16422");
-    EXPECT_EQ(infaddon::SelectedDirId(26), "x");
-    EXPECT_EQ(infaddon::SelectedDirId(19), "-1");
-    EXPECT_EQ(infaddon::SelectedDirId(1), "01");
+    EXPECT_EQ(infaddon::dirIdForSelection(std::nullopt), "16422");
+    EXPECT_EQ(infaddon::dirIdForSelection(26), "x");
+    EXPECT_EQ(infaddon::dirIdForSelection(19), "-1");
+    EXPECT_EQ(infaddon::dirIdForSelection(1), "01");
 
     infaddon::AddonProject project;
     project.addSourceFolder("D:\\Tools\\MyApp", "");
-    project.addSourceFolder("D:\\Tools\\MyApp", infaddon::SelectedDirId(26));
+    project.addSourceFolder("D:\\Tools\\MyApp", infaddon::dirIdForSelection(26));
     ASSERT_EQ(project.SourceFolders.size(), 2u);  // the same folder twice is two entries
     EXPECT_EQ(project.SourceFolders[0].dirId, "16422");
     EXPECT_EQ(project.SourceFolders[1].dirId, "x");

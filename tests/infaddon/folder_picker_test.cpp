@@ -51,7 +51,7 @@ TEST(FolderTreeRoots, DriveLettersAndSeparators) {
 }
 
 TEST_F(FolderPicking, TheTreeShowsThePathDownToTheOpenFolderThenItsSubfoldersInNameOrder) {
-    LoadFolderPicker(builder, ui, soft + "\\");
+    loadFolderPicker(builder, ui, soft + "\\");
     EXPECT_EQ(builder.openFolder, soft) << "no trailing separator";
     ASSERT_FALSE(builder.picker.drives.empty());
     const auto& tree = builder.picker.tree;
@@ -77,29 +77,29 @@ TEST_F(FolderPicking, TheTreeShowsThePathDownToTheOpenFolderThenItsSubfoldersInN
 }
 
 TEST_F(FolderPicking, OpeningASubfolderAndAnAncestorMovesTheOpenFolderAndAddTakesIt) {
-    LoadFolderPicker(builder, ui, soft);
-    OpenTreeFolder(builder, ui, lineNamed("My App"));
+    loadFolderPicker(builder, ui, soft);
+    openTreeFolder(builder, ui, lineNamed("My App"));
     EXPECT_EQ(builder.openFolder, platform::joinPath(soft, "My App"));
     EXPECT_EQ(names().back(), "bin");
-    AddSourceFolder(builder, ui, std::nullopt);
+    addSourceFolder(builder, ui, std::nullopt);
     ASSERT_EQ(builder.project.SourceFolders.size(), 1u);
     EXPECT_EQ(builder.project.SourceFolders[0].folder, platform::joinPath(soft, "My App"));
     EXPECT_EQ(builder.project.SourceFolders[0].dirId, kDefaultDirId);
 
-    OpenTreeFolder(builder, ui, lineNamed("soft"));
+    openTreeFolder(builder, ui, lineNamed("soft"));
     EXPECT_EQ(builder.openFolder, soft);
-    OpenTreeFolder(builder, ui, 0);
+    openTreeFolder(builder, ui, 0);
     EXPECT_EQ(builder.openFolder, rootOf(soft)) << "a root keeps its separator";
     EXPECT_EQ(builder.picker.openLine, 0u);
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(FolderPicking, AFolderThatWentAwayGivesAMessageAndTheTreeStays) {
-    LoadFolderPicker(builder, ui, soft);
+    loadFolderPicker(builder, ui, soft);
     const std::size_t zeta = lineNamed("Zeta");
     platform::removeFolderTree(platform::joinPath(soft, "Zeta"));
     const auto before = names();
-    OpenTreeFolder(builder, ui, zeta);
+    openTreeFolder(builder, ui, zeta);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("Zeta"), std::string::npos) << ui.messages[0].text;
     EXPECT_EQ(builder.openFolder, soft);
@@ -107,11 +107,11 @@ TEST_F(FolderPicking, AFolderThatWentAwayGivesAMessageAndTheTreeStays) {
 }
 
 TEST_F(FolderPicking, ADriveThatIsNotReadyGivesItsMessageAndThePickerStays) {
-    LoadFolderPicker(builder, ui, soft);
+    loadFolderPicker(builder, ui, soft);
     builder.picker.drives.push_back("?:\\");  // a drive no system can read
     const std::size_t drive = builder.picker.drive;
     const auto before = names();
-    ChooseDrive(builder, ui, builder.picker.drives.size() - 1);
+    chooseDrive(builder, ui, builder.picker.drives.size() - 1);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, driveNotReadyMessage(ui, "?:\\"));
     EXPECT_NE(ui.messages[0].text.find("?:\\"), std::string::npos);
@@ -121,7 +121,7 @@ TEST_F(FolderPicking, ADriveThatIsNotReadyGivesItsMessageAndThePickerStays) {
 }
 
 TEST_F(FolderPicking, AStartFolderThatCannotBeListedOpensAReadyDriveInstead) {
-    LoadFolderPicker(builder, ui, platform::joinPath(root, "missing"));
+    loadFolderPicker(builder, ui, platform::joinPath(root, "missing"));
     ASSERT_FALSE(builder.picker.tree.empty());
     EXPECT_EQ(builder.openFolder, builder.picker.drives[builder.picker.drive]);
     EXPECT_TRUE(ui.messages.empty());

@@ -52,7 +52,7 @@ protected:
     void SetUp() override {
         ProgramFolderTest::SetUp();
         // The messages are checked as the English language file words them.
-        ui.language = &testsupport::ShippedLanguage("English");
+        ui.language = &testsupport::shippedLanguage("English");
         platform::createFolders(inRoot("soft\\App\\doc"));
         platform::createFolders(inRoot("out"));
         write(inRoot("soft\\App\\app.exe"), "program bytes");
@@ -362,7 +362,7 @@ TEST_F(Generating, AFailedFileOperationIsToldInTheUsersLanguage) {
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("Cannot copy the file \"" + inRoot("gone.dll") + "\": "), std::string::npos)
         << ui.messages[0].text;
-    ui.language = &testsupport::ShippedLanguage("Chinese");
+    ui.language = &testsupport::shippedLanguage("Chinese");
     ui.messages.clear();
     EXPECT_EQ(generate(), shell::GenerateOutcome::Failed);
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -464,7 +464,7 @@ TEST_F(Generating, FilesBeyondWhatACabinetHoldsAreRefusedRightAfterTheScan) {
     BuildState many;
     many.StagedFiles.resize(kCabinetMaxFiles + 1);
     try {
-        CheckCabinetLimits(many, ui);
+        checkCabinetLimits(many, ui);
         ADD_FAILURE() << "65,536 files passed";
     } catch (const platform::Error& e) {
         EXPECT_NE(std::string(e.what()).find("hold 65,536 files; a cabinet holds at most 65,535"), std::string::npos)

@@ -60,8 +60,8 @@ TEST(InfBuilderRecord, ItsLabelsSpeakTheLanguageAndTakeAnotherUntilWritten) {
 
     // Back to the built-in texts, after a click wrote Label1: it keeps the click's text.
     FakeUserInterface ui;
-    ClickDirIdCode(b, ui, 26);
-    RetellInitialCaptions(b, initialCaptions(other), initialCaptions(shell::kBuiltInTexts));
+    clickDirIdCode(b, ui, 26);
+    retellInitialCaptions(b, initialCaptions(other), initialCaptions(shell::kBuiltInTexts));
     EXPECT_EQ(b.build.CodeDescriptionLabel, "无效定义");
     EXPECT_EQ(b.build.ProgressLabel, "准备运行");
     EXPECT_EQ(b.setupDirLabel, "高级地址代码说明");
@@ -70,15 +70,15 @@ TEST(InfBuilderRecord, ItsLabelsSpeakTheLanguageAndTakeAnotherUntilWritten) {
 TEST(InfBuilderFolders, AddPairsTheOpenFolderWithTheSelectedCodeOrTheDefault) {
     InfBuilder b;
     FakeUserInterface ui;
-    AddSourceFolder(b, ui, std::nullopt);  // no folder open yet
+    addSourceFolder(b, ui, std::nullopt);  // no folder open yet
     EXPECT_TRUE(b.project.SourceFolders.empty());
 
     b.openFolder = "D:\\Tools\\MyApp";
-    AddSourceFolder(b, ui, std::nullopt);
-    AddSourceFolder(b, ui, rowOf(DirIdTable, "x"));
+    addSourceFolder(b, ui, std::nullopt);
+    addSourceFolder(b, ui, rowOf(DirIdTable, "x"));
     b.openFolder = "D:\\";
-    AddSourceFolder(b, ui, rowOf(DirIdTable, "-1"));
-    AddSourceFolder(b, ui, rowOf(DirIdTable, "01"));
+    addSourceFolder(b, ui, rowOf(DirIdTable, "-1"));
+    addSourceFolder(b, ui, rowOf(DirIdTable, "01"));
     EXPECT_EQ(folders(b), (std::vector<std::string>{"D:\\Tools\\MyApp 16422", "D:\\Tools\\MyApp x", "D:\\ -1",
                                                      "D:\\ 01"}))
         << "the same folder twice gives two entries; codes stay text";
@@ -90,34 +90,34 @@ TEST(InfBuilderFolders, DeleteTakesTheFolderListsSelectionElseTheCodeLists) {
     FakeUserInterface ui;
     for (const char* f : {"A", "B", "C", "D"}) {
         b.openFolder = f;
-        AddSourceFolder(b, ui, std::nullopt);
+        addSourceFolder(b, ui, std::nullopt);
     }
-    DeleteSourceFolder(b, ui, std::nullopt, std::nullopt);
-    DeleteSourceFolder(b, ui, 9, std::nullopt);
+    deleteSourceFolder(b, ui, std::nullopt, std::nullopt);
+    deleteSourceFolder(b, ui, 9, std::nullopt);
     EXPECT_EQ(b.project.SourceFolders.size(), 4u) << "no selection, or one past the end, changes nothing";
 
-    DeleteSourceFolder(b, ui, std::nullopt, 1);  // List8 only
+    deleteSourceFolder(b, ui, std::nullopt, 1);  // List8 only
     EXPECT_EQ(folders(b), (std::vector<std::string>{"A 16422", "C 16422", "D 16422"}));
-    DeleteSourceFolder(b, ui, 2, 0);  // both lists: List7's counts
+    deleteSourceFolder(b, ui, 2, 0);  // both lists: List7's counts
     EXPECT_EQ(folders(b), (std::vector<std::string>{"A 16422", "C 16422"}));
 }
 
 TEST(InfBuilderCodes, ClicksShowThePartnerTextsInTheirLabels) {
     InfBuilder b;
     FakeUserInterface ui;
-    ClickDirIdCode(b, ui, 0);
+    clickDirIdCode(b, ui, 0);
     EXPECT_EQ(b.build.CodeDescriptionLabel, "Program Files(默认)");
-    ClickDirIdCode(b, ui, rowOf(DirIdTable, "11"));
+    clickDirIdCode(b, ui, rowOf(DirIdTable, "11"));
     EXPECT_EQ(b.build.CodeDescriptionLabel, "%windows%\\system32");
-    ClickDirIdCode(b, ui, kDirIdRowCount);
+    clickDirIdCode(b, ui, kDirIdRowCount);
     EXPECT_EQ(b.build.CodeDescriptionLabel, "%windows%\\system32") << "a position outside the table changes nothing";
 
-    ClickSetupDirCode(b, ui, rowOf(SetupDirTable, "130"));
+    clickSetupDirCode(b, ui, rowOf(SetupDirTable, "130"));
     EXPECT_EQ(b.setupDirLabel, "\\windows\\ime");
     b.setupDirLabel.clear();
-    ClickSetupDirCode(b, ui, rowOf(SetupDirTable, "127"));
+    clickSetupDirCode(b, ui, rowOf(SetupDirTable, "127"));
     EXPECT_EQ(b.setupDirLabel, "\\windows\\ime");
-    ClickSetupDirCode(b, ui, kSetupDirRowCount);
+    clickSetupDirCode(b, ui, kSetupDirRowCount);
     EXPECT_EQ(b.setupDirLabel, "\\windows\\ime");
     EXPECT_EQ(b.build.CodeDescriptionLabel, "%windows%\\system32") << "Label3's clicks leave Label1 alone";
 }
@@ -126,14 +126,14 @@ TEST(InfBuilderRegistry, TheChosenFileGoesIntoTheBoxAndCancelKeepsIt) {
     InfBuilder b;
     FakeUserInterface ui;
     ui.openFileAnswers.push_back(std::string("D:\\exports\\app.reg"));
-    ChooseRegistryFile(b, ui);
+    chooseRegistryFile(b, ui);
     ASSERT_EQ(ui.openRequests.size(), 1u);
     EXPECT_EQ(ui.openRequests[0].filter, "注册表文件 (*.reg)|*.reg|所有文件 (*.*)|*.*|");
     EXPECT_EQ(ui.openRequests[0].filterIndex, 1);
     EXPECT_FALSE(ui.openRequests[0].multiSelect);
     EXPECT_EQ(b.project.RegFilePath, "D:\\exports\\app.reg");
 
-    ChooseRegistryFile(b, ui);  // cancelled
+    chooseRegistryFile(b, ui);  // cancelled
     EXPECT_EQ(b.project.RegFilePath, "D:\\exports\\app.reg");
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -144,7 +144,7 @@ TEST(InfBuilderExtraFiles, ThreeFilesInPatchModeWithSetupNumber11GiveThreeAligne
     FakeUserInterface ui;
     b.diskCodeOption = DiskCodeOption::Patch;
     ui.openFileAnswers.push_back(here.several({"a.dll", "b.txt", "c.ini"}));
-    AddExtraFiles(b, ui, rowOf(SetupDirTable, "11"));
+    addExtraFiles(b, ui, rowOf(SetupDirTable, "11"));
 
     ASSERT_EQ(ui.openRequests.size(), 1u);
     const shell::FileDialogRequest& r = ui.openRequests[0];
@@ -169,7 +169,7 @@ TEST(InfBuilderExtraFiles, ThreeFilesInPatchModeWithSetupNumber11GiveThreeAligne
     // Whole-file mode, one file: disk code 1, after the others.
     b.diskCodeOption = DiskCodeOption::WholeFile;
     ui.openFileAnswers.push_back(here.path() + "\\d.sys");
-    AddExtraFiles(b, ui, rowOf(SetupDirTable, "2"));
+    addExtraFiles(b, ui, rowOf(SetupDirTable, "2"));
     ASSERT_EQ(b.project.ExtraFiles.size(), 4u);
     EXPECT_EQ(b.project.ExtraFiles[3].source, folder + "d.sys");
     EXPECT_EQ(b.project.ExtraFiles[3].diskCode, "1");
@@ -184,10 +184,10 @@ TEST(InfBuilderExtraFiles, TheRefusalAndTheDialogSpeakTheLoadedLanguage) {
     InfBuilder b;
     FakeUserInterface ui;
     ui.language = &english;
-    AddExtraFiles(b, ui, std::nullopt);
+    addExtraFiles(b, ui, std::nullopt);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Choose a setup folder code first.");
-    AddExtraFiles(b, ui, rowOf(SetupDirTable, "11"));  // cancelled
+    addExtraFiles(b, ui, rowOf(SetupDirTable, "11"));  // cancelled
     ASSERT_EQ(ui.openRequests.size(), 1u);
     EXPECT_EQ(ui.openRequests[0].title, "Choose files");
     EXPECT_EQ(ui.openRequests[0].filter, "所有类型的文件(*.*)|*.*") << "a text the file lacks stays built in";
@@ -198,25 +198,25 @@ TEST(InfBuilderExtraFiles, NoSetupNumberCancelOrAFailedSplitAddNothing) {
     InfBuilder b;
     FakeUserInterface ui;
     ui.openFileAnswers.push_back(here.several({"a.dll"}));
-    AddExtraFiles(b, ui, std::nullopt);
+    addExtraFiles(b, ui, std::nullopt);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "请选择高级代码地址");
     EXPECT_EQ(ui.messages[0].title, "");
     EXPECT_TRUE(ui.openRequests.empty()) << "no dialog without a setup number";
-    AddExtraFiles(b, ui, kSetupDirRowCount);
+    addExtraFiles(b, ui, kSetupDirRowCount);
     EXPECT_EQ(ui.messages.size(), 2u) << "a position past the table counts as none";
 
     ui.openFileAnswers.clear();
-    AddExtraFiles(b, ui, 0);  // cancelled
+    addExtraFiles(b, ui, 0);  // cancelled
     EXPECT_EQ(ui.messages.size(), 2u) << "cancel shows nothing";
 
     // A selection shorter than the folder the dialog left: the split fails.
     platform::setCurrentDirectory(here.path());
     ui.openFileAnswers.push_back(std::string("x"));
-    AddExtraFiles(b, ui, 0);
+    addExtraFiles(b, ui, 0);
     ASSERT_EQ(ui.messages.size(), 3u);
-    EXPECT_EQ(ui.messages[2].text, shell::BuiltInText(shell::MessageKey::DlgFileInfoError));
-    EXPECT_EQ(ui.messages[2].title, shell::BuiltInText(shell::MessageKey::DlgFileInfoErrorTitle));
+    EXPECT_EQ(ui.messages[2].text, shell::builtInText(shell::MessageKey::DlgFileInfoError));
+    EXPECT_EQ(ui.messages[2].title, shell::builtInText(shell::MessageKey::DlgFileInfoErrorTitle));
     EXPECT_TRUE(b.project.ExtraFiles.empty());
 }
 
@@ -225,10 +225,10 @@ TEST(InfBuilderExtraFiles, DeleteRemovesTheSelectedFileFromAllFourLists) {
     FakeUserInterface ui;
     b.project.addExtraFile({"D:\\x\\a.dll", "a.dll", "1", "2"});
     b.project.addExtraFile({"D:\\x\\b.dll", "b.dll", "100", "11"});
-    DeleteExtraFile(b, ui, std::nullopt);
-    DeleteExtraFile(b, ui, 2);
+    deleteExtraFile(b, ui, std::nullopt);
+    deleteExtraFile(b, ui, 2);
     ASSERT_EQ(b.project.ExtraFiles.size(), 2u);
-    DeleteExtraFile(b, ui, 0);
+    deleteExtraFile(b, ui, 0);
     ASSERT_EQ(b.project.ExtraFiles.size(), 1u);
     EXPECT_EQ(b.project.ExtraFiles[0].source, "D:\\x\\b.dll");
     EXPECT_EQ(b.project.ExtraFiles[0].name, "b.dll");
@@ -242,9 +242,9 @@ TEST(InfBuilderGenerate, RefusesWithoutASourceFolderAndKeepsTheRecord) {
     NoCommandRunner runner;
     b.project.PackageName = "App";
     b.project.PackageVersion = "1.0";
-    EXPECT_EQ(GenerateInfPackage(b, ui, runner, "?"), shell::GenerateOutcome::Refused);
+    EXPECT_EQ(generateInfPackage(b, ui, runner, "?"), shell::GenerateOutcome::Refused);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfNoSourceFolder));
+    EXPECT_EQ(ui.messages[0].text, shell::builtInText(shell::MessageKey::InfNoSourceFolder));
     EXPECT_TRUE(ui.saveRequests.empty());
     EXPECT_EQ(b.project.PackageName, "App");
     EXPECT_EQ(b.build.ProgressLabel, "准备运行");

@@ -72,12 +72,12 @@ TEST_F(PackageText, InfWithTwoShortcutsAndTwoRegistryLines) {
 
 TEST_F(PackageText, UpdateInisFollowsTheFirstSectionName) {
     project.Shortcuts = twoShortcuts();
-    const std::string both = infaddon::InfFileText(project, state, "");
+    const std::string both = infaddon::infFileText(project, state, "");
     EXPECT_NE(both.find("UpdateInis      = addlink12,addlink345\r\n"), std::string::npos);
 
     // An empty first name empties the list, later names notwithstanding.
     project.Shortcuts[0].sectionName.clear();
-    const std::string text = infaddon::InfFileText(project, state, "");
+    const std::string text = infaddon::infFileText(project, state, "");
     EXPECT_EQ(text.find("addlink345\r\n"), std::string::npos);
     EXPECT_NE(text.find("[App]\r\nOptionDesc      = App\r\nTip             = App\r\nModes           = 0,1,2,3\r\n"
                         "CopyFiles       = App.copyfile,App.doc.copyfile,\r\nAddReg          = App.Addreg\r\n"
@@ -89,7 +89,7 @@ TEST_F(PackageText, NothingCollectedStillGivesTheListsTheirEmptyLines) {
     BuildState empty;
     empty.PackageName = "App";
     empty.PackageVersion = "1.0";
-    const std::string text = infaddon::InfFileText(project, empty, "");
+    const std::string text = infaddon::infFileText(project, empty, "");
     EXPECT_NE(text.find("CopyFiles       = \r\n"), std::string::npos);
     EXPECT_NE(text.find("[DestinationDirs]\r\n\r\n\r\n  \r\n   \r\n  \r\n[SourceDisksFiles]\r\n\r\n\r\n  \r\n\r\n\r\n"
                         "\r\n\r\n[App.Addreg]\r\n"),
@@ -108,7 +108,7 @@ TEST_F(PackageText, ChineseNamesAreWrittenInCodePage936) {
 }
 
 TEST_F(PackageText, EntriesFileWithoutExtraFiles) {
-    EXPECT_EQ(infaddontest::cp936(infaddon::EntriesFileText(project, state, "2026-12-7")),
+    EXPECT_EQ(infaddontest::cp936(infaddon::entriesFileText(project, state, "2026-12-7")),
               infaddontest::expectedFile("Entries_App.ini"));
 
     // The file itself carries today's date.
@@ -121,19 +121,19 @@ TEST_F(PackageText, EntriesFileWithoutExtraFiles) {
 TEST_F(PackageText, EntriesFileWithToolExe) {
     project.Website = "http://example.com/app";
     project.addExtraFile({"C:\\extra\\tool.exe", "tool.exe", "100", "2"});
-    EXPECT_EQ(infaddontest::cp936(infaddon::EntriesFileText(project, state, "2026-12-7")),
+    EXPECT_EQ(infaddontest::cp936(infaddon::entriesFileText(project, state, "2026-12-7")),
               infaddontest::expectedFile("Entries_App_tool.ini"));
 }
 
 TEST_F(PackageText, ExtraFileBlocksDependOnTheFirstNameAlone) {
     project.addExtraFile({"C:\\extra\\", "", "1", "2"});
     project.addExtraFile({"C:\\extra\\b.dll", "b.dll", "1", "11"});
-    const std::string text = infaddon::EntriesFileText(project, state, "d");
+    const std::string text = infaddon::entriesFileText(project, state, "d");
     EXPECT_EQ(text.find("b.dll"), std::string::npos);
     EXPECT_EQ(text.find(";"), std::string::npos);
 
     project.ExtraFiles[0].name = "a.sys";
-    const std::string both = infaddon::EntriesFileText(project, state, "d");
+    const std::string both = infaddon::entriesFileText(project, state, "d");
     EXPECT_NE(both.find("a.sys = 1,,,,,,,2,0,0\r\nb.dll = 1,,,,,,,11,0,0\r\n\r\n\r\n\r\n[i386_compress]"),
               std::string::npos);
 }
@@ -177,7 +177,7 @@ namespace {
 // INF is the same as for a plain version.
 TEST_F(PackageText, AVersionWithQuotesAndPercentIsEscapedInTheInf) {
     state.PackageVersion = "1.0 \"beta\" 50%";
-    const std::string text = infaddon::InfFileText(project, state, "");
+    const std::string text = infaddon::infFileText(project, state, "");
     const std::string displayName = R"(HKLM,"%au_un_reg%\App","DisplayName",,"App1.0 ""beta"" 50%%")" "\r\n";
     const std::string displayVersion = R"(HKLM,"%au_un_reg%\App","DisplayVersion",,"1.0 ""beta"" 50%%")" "\r\n";
     const std::size_t first = text.find(displayName + displayVersion);
@@ -185,7 +185,7 @@ TEST_F(PackageText, AVersionWithQuotesAndPercentIsEscapedInTheInf) {
     EXPECT_NE(text.find(displayName + displayVersion, first + 1), std::string::npos) << "the .Delreg copy";
 
     BuildState plain = appBuild();
-    std::string expected = infaddon::InfFileText(project, plain, "");
+    std::string expected = infaddon::infFileText(project, plain, "");
     for (const std::string from : {"App1.0\"", ",,\"1.0\""})
         for (std::size_t at; (at = expected.find(from)) != std::string::npos;)
             expected.replace(at, from.size(), from[0] == 'A' ? "App1.0 \"\"beta\"\" 50%%\"" : ",,\"1.0 \"\"beta\"\" 50%%\"");

@@ -117,7 +117,7 @@ TEST_F(Packaging, PackageWorkFilesListExtraFilesOnlyWhenTheFirstHasAName) {
 // The command interpreter expands "%...%" even inside quotes: the target
 // path's "%" is doubled, so makecab is handed the path as chosen.
 TEST_F(Packaging, APercentInThePackagePathIsDoubledInTheBatchFile) {
-    EXPECT_EQ(PackageBatchText("D:\\50%a\\b%c.cab"),
+    EXPECT_EQ(packageBatchText("D:\\50%a\\b%c.cab"),
               "makecab.exe /f " + std::string(kPackageListFileName) +
                   " /d compressiontype=mszip /d compressionmemory=21 /d maxdisksize=1024000000"
                   " /d diskdirectorytemplate= /d cabinetnametemplate=\"D:\\50%%a\\b%%c.cab\"\r\n");
@@ -134,22 +134,22 @@ TEST_F(Packaging, OnTheOwnRouteTheWorkFilesAreUtf8AndTheListsNameCodePage936) {
     EXPECT_EQ(platform::readFile(inProgram(kCabListFileName)),
               bom + ".Set NameCodePage=936\r\n\"" + state.StagingFolder + "\\1_a.exe\"\r\n\"" + state.StagingFolder +
                   "\\2_doc_读我.txt\"\r\n");
-    EXPECT_EQ(platform::readFile(inProgram(kCabBatchFileName)), bom + CabBatchText("App"));
+    EXPECT_EQ(platform::readFile(inProgram(kCabBatchFileName)), bom + cabBatchText("App"));
     EXPECT_EQ(platform::readFile(inProgram(kPackageListFileName)),
               bom + ".Set NameCodePage=936\r\n\"Entries_App.ini\"\r\n\"App.inf\"\r\n\"App.cab\"\r\n\"a.dll\"\r\n");
-    EXPECT_EQ(platform::readFile(inProgram(kPackageBatchFileName)), bom + PackageBatchText(target));
+    EXPECT_EQ(platform::readFile(inProgram(kPackageBatchFileName)), bom + packageBatchText(target));
 }
 
 TEST_F(Packaging, TheRouteIsChosenFromEveryTextTheToolsReadAndEveryNameTheCabinetsStore) {
     project.addExtraFile({"C:\\x\\额外.dll", "额外.dll", "1", "2"});
-    const shell::WorkTexts texts = PackagingWorkTexts(project, state, target);
+    const shell::WorkTexts texts = packagingWorkTexts(project, state, target);
     EXPECT_EQ(texts.directiveLists,
-              (std::vector<std::string>{CabDirectiveListText(state), PackageDirectiveListText(project, state)}));
-    EXPECT_EQ(texts.batchFiles, (std::vector<std::string>{CabBatchText("App"), PackageBatchText(target)}));
+              (std::vector<std::string>{cabDirectiveListText(state), packageDirectiveListText(project, state)}));
+    EXPECT_EQ(texts.batchFiles, (std::vector<std::string>{cabBatchText("App"), packageBatchText(target)}));
     EXPECT_EQ(texts.storedNames, (std::vector<std::string>{"1_a.exe", "2_doc_读我.txt", "Entries_App.ini", "App.inf",
                                                            "App.cab", "额外.dll"}));
-    EXPECT_EQ(shell::ChooseToolRoute({936, 936}, texts), shell::ToolRoute::System);
-    EXPECT_EQ(shell::ChooseToolRoute({1252, 850}, texts), shell::ToolRoute::Own);
+    EXPECT_EQ(shell::chooseToolRoute({936, 936}, texts), shell::ToolRoute::System);
+    EXPECT_EQ(shell::chooseToolRoute({1252, 850}, texts), shell::ToolRoute::Own);
 }
 
 TEST_F(Packaging, AWorkFileTheCodePageCannotHoldIsRefusedAndNotWritten) {
@@ -229,7 +229,7 @@ TEST_F(Packaging, SuccessRunsBothBatchFilesAndLeavesNoWorkFile) {
     EXPECT_TRUE(runner.started[2].waited);
 
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMade));
+    EXPECT_EQ(ui.messages[0].text, shell::builtInText(shell::MessageKey::InfPackageMade));
     EXPECT_EQ(ui.messages[0].title, "");
     EXPECT_TRUE(programFolderEntries().empty()) << "left: " << testing::PrintToString(programFolderEntries());
     EXPECT_EQ(platform::readFile(target), wholeCabinet());
@@ -246,7 +246,7 @@ TEST_F(Packaging, InnerCabinetMissingKeepsOnlyThePackageWorkFiles) {
     EXPECT_EQ(runner.commandLines(), (std::vector<std::string>{kCabBatchFileName, kRemoveStaging}));
     EXPECT_FALSE(runner.started[1].waited);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfInnerCabinetMissing));
+    EXPECT_EQ(ui.messages[0].text, shell::builtInText(shell::MessageKey::InfInnerCabinetMissing));
     EXPECT_EQ(programFolderEntries(), (std::vector<std::string>{kPackageListFileName, kPackageBatchFileName}));
     EXPECT_FALSE(platform::fileExists(target));
 }
@@ -258,7 +258,7 @@ TEST_F(Packaging, InnerCabinetMissingGivesTheCabinetMakersOwnReasons) {
                                       "ERROR: The disk is full.\r\n\r\n");
     };
     rdRemovesTheStagingFolder();
-    ui.language = &testsupport::ShippedLanguage("English");
+    ui.language = &testsupport::shippedLanguage("English");
     EXPECT_EQ(runPackaging(), PackagingOutcome::InnerCabinetMissing);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "The inner cabinet App.cab was not made. makecab said:\n"
@@ -274,7 +274,7 @@ TEST_F(Packaging, PackageMissingGivesTheFailureMessageAfterTheCleanUp) {
     rdRemovesTheStagingFolder();
     EXPECT_EQ(runPackaging(), PackagingOutcome::PackageMissing);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMissing));
+    EXPECT_EQ(ui.messages[0].text, shell::builtInText(shell::MessageKey::InfPackageMissing));
     EXPECT_TRUE(programFolderEntries().empty());
 }
 
@@ -285,10 +285,10 @@ TEST_F(Packaging, NoRemovalIsStartedForAStagingFolderThatIsNotThereOrHasNoName) 
     EXPECT_EQ(runPackaging(), PackagingOutcome::InnerCabinetMissing);
     EXPECT_EQ(runner.commandLines(), (std::vector<std::string>{kCabBatchFileName, kCabBatchFileName}));
 
-    EXPECT_EQ(StagingFolderRemoval(""), "");
-    EXPECT_EQ(StagingFolderRemoval("\\"), "");
+    EXPECT_EQ(stagingFolderRemoval(""), "");
+    EXPECT_EQ(stagingFolderRemoval("\\"), "");
     platform::createFolder(inProgram("提取文件(1)"));
-    EXPECT_EQ(StagingFolderRemoval(inProgram("提取文件(1)") + "\\"), "cmd /c rd /s /q .\\提取文件(1)");
+    EXPECT_EQ(stagingFolderRemoval(inProgram("提取文件(1)") + "\\"), "cmd /c rd /s /q .\\提取文件(1)");
 }
 
 TEST_F(Packaging, APackageCutShortNeverReplacesTheOldOne) {
@@ -302,7 +302,7 @@ TEST_F(Packaging, APackageCutShortNeverReplacesTheOldOne) {
     EXPECT_EQ(platform::readFile(target), "old package");
     EXPECT_FALSE(platform::fileExists(partialTarget()));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMissing));
+    EXPECT_EQ(ui.messages[0].text, shell::builtInText(shell::MessageKey::InfPackageMissing));
 }
 
 TEST_F(Packaging, AnInnerCabinetCutShortIsNotPacked) {

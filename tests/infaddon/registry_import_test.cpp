@@ -70,7 +70,7 @@ protected:
     std::string path(const std::string& name) const { return platform::joinPath(folder, name); }
     // The messages are checked as the English language file words them.
     void import() {
-        ui.language = &testsupport::ShippedLanguage("English");
+        ui.language = &testsupport::shippedLanguage("English");
         infaddon::ImportRegistry(project, state, runner, ui);
     }
 
@@ -191,7 +191,7 @@ TEST_F(RegistryImport, EndToEndTheRegFileReachesTheAddAndDeleteRegistrySections)
     state.PackageVersion = "1.0";
     import();
     const std::string inf =
-        infaddon::InfFileText(project, state, infaddon::DeriveDeleteRegistryLines(state.RegistryLines));
+        infaddon::infFileText(project, state, infaddon::deriveDeleteRegistryLines(state.RegistryLines));
     const auto section = [&](const std::string& header, const std::string& next) {
         const std::size_t begin = inf.find(header);
         const std::size_t end = inf.find(next, begin);

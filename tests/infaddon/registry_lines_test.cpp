@@ -6,8 +6,8 @@
 
 #include "infaddon/registry_import.h"
 
-using infaddon::CollectRegistryLines;
-using infaddon::DeriveDeleteRegistryLines;
+using infaddon::collectRegistryLines;
+using infaddon::deriveDeleteRegistryLines;
 
 namespace {
 
@@ -42,7 +42,7 @@ TEST(CollectRegistryLines, TakesExactlyTheLinesBetweenTheAddRegHeaderAndStrings)
         "[Strings]",
         "key = \"value\"",
     });
-    EXPECT_EQ(CollectRegistryLines(output), collected({
+    EXPECT_EQ(collectRegistryLines(output), collected({
                                                 "HKLM,\"Software\\App\",\"A\",0x00000000,\"1\"",
                                                 "",
                                                 "; a comment stays",
@@ -52,38 +52,38 @@ TEST(CollectRegistryLines, TakesExactlyTheLinesBetweenTheAddRegHeaderAndStrings)
 }
 
 TEST(CollectRegistryLines, NothingWithoutAnAddRegHeader) {
-    EXPECT_EQ(CollectRegistryLines(crlf({"[Version]", "[Reg2Inf_DelReg]", "HKCU,\"X\"", "[Strings]"})), "");
-    EXPECT_EQ(CollectRegistryLines(crlf({"[Reg2Inf_addreg]", "HKCU,\"X\",\"a\",,\"1\""})), "") << "case-sensitive";
-    EXPECT_EQ(CollectRegistryLines(""), "");
+    EXPECT_EQ(collectRegistryLines(crlf({"[Version]", "[Reg2Inf_DelReg]", "HKCU,\"X\"", "[Strings]"})), "");
+    EXPECT_EQ(collectRegistryLines(crlf({"[Reg2Inf_addreg]", "HKCU,\"X\",\"a\",,\"1\""})), "") << "case-sensitive";
+    EXPECT_EQ(collectRegistryLines(""), "");
 }
 
 TEST(CollectRegistryLines, AnAddRegSectionAtTheEndRunsToTheEndOfTheFile) {
-    EXPECT_EQ(CollectRegistryLines(crlf({"[A_AddReg]", "L1", "L2"})), collected({"L1", "L2"}));
+    EXPECT_EQ(collectRegistryLines(crlf({"[A_AddReg]", "L1", "L2"})), collected({"L1", "L2"}));
     // The last line without its line end is a line too.
-    EXPECT_EQ(CollectRegistryLines("[A_AddReg]\r\nL1\r\nL2"), collected({"L1", "L2"}));
+    EXPECT_EQ(collectRegistryLines("[A_AddReg]\r\nL1\r\nL2"), collected({"L1", "L2"}));
     // A blank last line is collected; nothing after the last line end is none.
-    EXPECT_EQ(CollectRegistryLines("[A_AddReg]\r\nL1\r\n\r\n"), collected({"L1", ""}));
+    EXPECT_EQ(collectRegistryLines("[A_AddReg]\r\nL1\r\n\r\n"), collected({"L1", ""}));
 }
 
 TEST(CollectRegistryLines, StringsInAnotherCaseDoesNotStopIt) {
-    EXPECT_EQ(CollectRegistryLines(crlf({"[A_AddReg]", "L1", "[strings]", "L2", "[Strings]", "L3"})),
+    EXPECT_EQ(collectRegistryLines(crlf({"[A_AddReg]", "L1", "[strings]", "L2", "[Strings]", "L3"})),
               collected({"L1", "[strings]", "L2"}));
 }
 
 TEST(CollectRegistryLines, TheTestsStandAroundTheAppend) {
     // A further header before [Strings] is collected; a later _AddReg header
     // switches collecting on again without being collected itself.
-    EXPECT_EQ(CollectRegistryLines(crlf({"[A_AddReg]", "L1", "[Other]", "L2", "[Strings]", "x", "[B_AddReg]", "L3"})),
+    EXPECT_EQ(collectRegistryLines(crlf({"[A_AddReg]", "L1", "[Other]", "L2", "[Strings]", "x", "[B_AddReg]", "L3"})),
               collected({"L1", "[Other]", "L2", "L3"}));
     // [Strings] is tested by its first nine characters, _AddReg] by the last eight.
-    EXPECT_EQ(CollectRegistryLines(crlf({"[A_AddReg]", "L1", "[Strings] ; more", "L2"})), collected({"L1"}));
-    EXPECT_EQ(CollectRegistryLines(crlf({"[A_AddReg] ", "L1"})), "");
+    EXPECT_EQ(collectRegistryLines(crlf({"[A_AddReg]", "L1", "[Strings] ; more", "L2"})), collected({"L1"}));
+    EXPECT_EQ(collectRegistryLines(crlf({"[A_AddReg] ", "L1"})), "");
     // A line that is both ends the collecting and starts it again.
-    EXPECT_EQ(CollectRegistryLines(crlf({"[A_AddReg]", "L1", "[Strings]_AddReg]", "L2"})), collected({"L1", "L2"}));
+    EXPECT_EQ(collectRegistryLines(crlf({"[A_AddReg]", "L1", "[Strings]_AddReg]", "L2"})), collected({"L1", "L2"}));
 }
 
 TEST(CollectRegistryLines, LfLineEndsAreLineEndsToo) {
-    EXPECT_EQ(CollectRegistryLines("[A_AddReg]\nL1\nL2\n[Strings]\n"), collected({"L1", "L2"}));
+    EXPECT_EQ(collectRegistryLines("[A_AddReg]\nL1\nL2\n[Strings]\n"), collected({"L1", "L2"}));
 }
 
 TEST(DeriveDeleteRegistryLines, OnePlainValueDeletionPerNamedValue) {
@@ -95,7 +95,7 @@ TEST(DeriveDeleteRegistryLines, OnePlainValueDeletionPerNamedValue) {
         "HKCU,\"Software\\App\",\"Say \"\"hi\"\", 100%%\",,\"x\"",
         "HKCR,.tol,plain",
     });
-    EXPECT_EQ(DeriveDeleteRegistryLines(lines), collected({
+    EXPECT_EQ(deriveDeleteRegistryLines(lines), collected({
                                                     "HKLM,\"Software\\App\",\"Name\"",
                                                     "HKLM,\"Software\\App\",\"Count\"",
                                                     "HKLM,\"Software\\App\",\"Home\"",
@@ -115,13 +115,13 @@ TEST(DeriveDeleteRegistryLines, DefaultValuesAndKeysAreLeftInPlace) {
         "HKLM,\"Software\\Old\",\"gone\",0x00000004",
         "HKLM,\"Software\\Old\",,0x00000004",
     });
-    EXPECT_EQ(DeriveDeleteRegistryLines(lines), "");
+    EXPECT_EQ(deriveDeleteRegistryLines(lines), "");
 }
 
 TEST(DeriveDeleteRegistryLines, ValuesThePackageDoesNotOwnAreLeft) {
     // Set only where none was, changed only where one was, or strings
     // appended to an existing multi-string: the value may be the user's.
-    EXPECT_EQ(DeriveDeleteRegistryLines(collected({
+    EXPECT_EQ(deriveDeleteRegistryLines(collected({
                   "HKLM,\"S\",\"NoClobber\",0x00000002,\"x\"",
                   "HKLM,\"S\",\"OverwriteOnly\",0x00000020,\"x\"",
                   "HKLM,\"S\",\"Append\",0x00010008,\"x\"",
@@ -144,7 +144,7 @@ TEST(DeriveDeleteRegistryLines, ContinuedDataIsPartOfItsValue) {
         "HKLM,\"Software\\App\",\"Path\",,\"C:\\\"",
         "HKLM,\"Software\\App\",\"AfterPath\",,\"x\"",
     });
-    EXPECT_EQ(DeriveDeleteRegistryLines(lines), collected({
+    EXPECT_EQ(deriveDeleteRegistryLines(lines), collected({
                                                     "HKLM,\"Software\\App\",\"Blob\"",
                                                     "HKLM,\"Software\\App\",\"SplitName\"",
                                                     "HKLM,\"Software\\App\",\"Comment\"",
@@ -156,6 +156,6 @@ TEST(DeriveDeleteRegistryLines, ContinuedDataIsPartOfItsValue) {
 }
 
 TEST(DeriveDeleteRegistryLines, BlankCommentAndHeaderLinesGiveNothing) {
-    EXPECT_EQ(DeriveDeleteRegistryLines(collected({"", "   ", "; HKLM,\"S\",\"v\"", "[Other]", "Signature=x"})), "");
-    EXPECT_EQ(DeriveDeleteRegistryLines(""), "");
+    EXPECT_EQ(deriveDeleteRegistryLines(collected({"", "   ", "; HKLM,\"S\",\"v\"", "[Other]", "Signature=x"})), "");
+    EXPECT_EQ(deriveDeleteRegistryLines(""), "");
 }

@@ -122,7 +122,7 @@ TEST_F(Scanner, TwoSourceFoldersShareTheListsAndCounts) {
     file("One\\a.txt");
     file("Two\\b.txt");
     file("Two\\c.txt");
-    scan({{"One", ""}, {"Two", infaddon::SelectedDirId(26)}});  // the row "x" is a code like any other
+    scan({{"One", ""}, {"Two", infaddon::dirIdForSelection(26)}});  // the row "x" is a code like any other
 
     EXPECT_EQ(state.CopySectionNames, (Lines{"One.copyfile,", "Two.copyfile,"}));
     EXPECT_EQ(state.DestinationDirLines, (Lines{"One.copyfile = 16422,\"One\"", "Two.copyfile = x,\"Two\""}));

@@ -19,7 +19,7 @@ protected:
     int run(const std::vector<std::string>& args) {
         out.str("");
         err.str("");
-        return reg2inf::RunReg2Inf(args, out, err);
+        return reg2inf::runReg2Inf(args, out, err);
     }
     std::ostringstream out, err;
 };

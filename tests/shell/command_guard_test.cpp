@@ -11,7 +11,7 @@ namespace {
 
 TEST(CommandGuard, AnErrorBecomesOneMessageAndTheBusyBracketIsClosed) {
     testsupport::FakeUserInterface ui;
-    const bool ok = shell::RunGuarded(ui, [&] {
+    const bool ok = shell::runGuarded(ui, [&] {
         shell::BusyBracket busy(ui);
         throw std::runtime_error("disk full while writing App.inf");
     });
@@ -24,13 +24,13 @@ TEST(CommandGuard, AnErrorBecomesOneMessageAndTheBusyBracketIsClosed) {
 
 TEST(CommandGuard, ACommandThatEndsNormallyShowsNothing) {
     testsupport::FakeUserInterface ui;
-    EXPECT_TRUE(shell::RunGuarded(ui, [] {}));
+    EXPECT_TRUE(shell::runGuarded(ui, [] {}));
     EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(CommandGuard, ThrownNonExceptionsAreCaughtToo) {
     testsupport::FakeUserInterface ui;
-    EXPECT_FALSE(shell::RunGuarded(ui, [] { throw 42; }));
+    EXPECT_FALSE(shell::runGuarded(ui, [] { throw 42; }));
     EXPECT_EQ(ui.messages.size(), 1u);
 }
 
@@ -38,9 +38,9 @@ TEST(CommandGuard, ThrownNonExceptionsAreCaughtToo) {
 // its own; an error that tells nothing of itself is called one of unknown kind.
 TEST(CommandGuard, TheMessageSpeaksTheLoadedLanguage) {
     testsupport::FakeUserInterface ui;
-    shell::RunGuarded(ui, [] { throw 42; });
-    ui.language = &testsupport::ShippedLanguage("English");
-    shell::RunGuarded(ui, [] { throw 42; });
+    shell::runGuarded(ui, [] { throw 42; });
+    ui.language = &testsupport::shippedLanguage("English");
+    shell::runGuarded(ui, [] { throw 42; });
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, "命令因意外错误而中止：一个未知类型的错误\r\n此后的操作都没有执行。请查看这条消息，然后再试一次。");
     EXPECT_EQ(ui.messages[1].text,

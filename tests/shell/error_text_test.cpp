@@ -39,9 +39,9 @@ TEST_F(ErrorText, AFailedFileOperationIsWordedInTheUsersLanguageWithItsPathAndRe
         EXPECT_EQ(e.action(), FileAction::WriteFile);
         EXPECT_EQ(std::string(e.what()), "Cannot write the file \"" + path + "\": Access is denied.");
         EXPECT_EQ(shell::errorText(shell::kBuiltInTexts, e), "无法写入文件“" + path + "”：Access is denied。");
-        const shell::LanguageTexts english(testsupport::ShippedLanguage("English"));
+        const shell::LanguageTexts english(testsupport::shippedLanguage("English"));
         EXPECT_EQ(shell::errorText(english, e), e.what());
-        const shell::LanguageTexts chinese(testsupport::ShippedLanguage("Chinese"));
+        const shell::LanguageTexts chinese(testsupport::shippedLanguage("Chinese"));
         EXPECT_EQ(shell::errorText(chinese, e), shell::errorText(shell::kBuiltInTexts, e));
 
         // The same failure inside a build step: the step's account words it.
@@ -57,7 +57,7 @@ TEST_F(ErrorText, AFailedFileOperationIsWordedInTheUsersLanguageWithItsPathAndRe
 // Every file operation has its message, and English.lng words each as the
 // error's own sentence, so an English user reads what he read before.
 TEST_F(ErrorText, EveryFileActionHasAMessageThatEnglishWordsAsTheErrorDoes) {
-    const shell::LanguageTexts english(testsupport::ShippedLanguage("English"));
+    const shell::LanguageTexts english(testsupport::shippedLanguage("English"));
     for (int i = static_cast<int>(FileAction::ReadFile); i <= static_cast<int>(FileAction::CreateTemporaryFolder);
          ++i) {
         const auto action = static_cast<FileAction>(i);

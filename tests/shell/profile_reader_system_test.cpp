@@ -73,11 +73,11 @@ TEST(ProfileReaderAgainstSystem, ReadsTrickyFilesTheSameWay) {
         const std::string path = platform::joinPath(folder, probe.name);
         platform::writeFileAtomic(path, probe.bytes);
         for (const auto& [section, key] : probe.lookups) {
-            const std::string ours = platform::encodeAnsi(shell::ReadProfileString(path, section, key));
+            const std::string ours = platform::encodeAnsi(shell::readProfileString(path, section, key));
             EXPECT_EQ(ours, systemValue(path, section, key)) << probe.name << " [" << section << "] " << key;
         }
     }
     EXPECT_EQ(systemValue(platform::joinPath(folder, "none.ini"), "S", "k"), "");
-    EXPECT_EQ(shell::ReadProfileString(platform::joinPath(folder, "none.ini"), "S", "k"), "");
+    EXPECT_EQ(shell::readProfileString(platform::joinPath(folder, "none.ini"), "S", "k"), "");
     platform::removeFolderTree(folder);
 }

@@ -133,8 +133,8 @@ TEST(ProfileReader, LineEndsAndByteOrderMarks) {
 
 TEST(ProfileReader, MissingFileGivesEmpty) {
     const std::string folder = platform::makeTemporaryFolder("tolvane-profile");
-    EXPECT_EQ(shell::ReadProfileString(platform::joinPath(folder, "none.lng"), "S", "k"), "");
+    EXPECT_EQ(shell::readProfileString(platform::joinPath(folder, "none.lng"), "S", "k"), "");
     platform::writeFileAtomic(platform::joinPath(folder, "some.lng"), "[S]\r\nk=v\r\n");
-    EXPECT_EQ(shell::ReadProfileString(folder + "\\some.lng", "s", "K"), "v");
+    EXPECT_EQ(shell::readProfileString(folder + "\\some.lng", "s", "K"), "v");
     platform::removeFolderTree(folder);
 }

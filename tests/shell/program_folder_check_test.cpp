@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(ProgramFolderCheck, AWritableFolderBecomesTheCurrentDirectoryAndKeepsNoTrace) {
-    EXPECT_FALSE(shell::PrepareProgramFolder(folder_));
+    EXPECT_FALSE(shell::prepareProgramFolder(folder_));
     EXPECT_EQ(platform::nameOnDisk(platform::currentDirectory()), platform::baseName(folder_));
     EXPECT_TRUE(platform::listFolder(folder_).files.empty());
 }
@@ -29,7 +29,7 @@ TEST_F(ProgramFolderCheck, AFolderThatRefusesWritingGivesOneMessageNamingItAndWh
     const auto refuse = [](const std::string& folder) {
         throw platform::Error(platform::ErrorKind::Io, "Cannot write \"" + folder + "\\x.tmp\": access is denied");
     };
-    const auto message = shell::PrepareProgramFolder(folder_, refuse);
+    const auto message = shell::prepareProgramFolder(folder_, refuse);
     ASSERT_TRUE(message);
     EXPECT_NE(message->find(folder_), std::string::npos);
     EXPECT_NE(message->find("access is denied"), std::string::npos);
@@ -41,7 +41,7 @@ TEST_F(ProgramFolderCheck, AFolderThatRefusesWritingGivesOneMessageNamingItAndWh
 
 TEST_F(ProgramFolderCheck, AMissingFolderIsReportedToo) {
     const std::string missing = platform::joinPath(folder_, "gone");
-    const auto message = shell::PrepareProgramFolder(missing);
+    const auto message = shell::prepareProgramFolder(missing);
     ASSERT_TRUE(message);
     EXPECT_NE(message->find(missing), std::string::npos);
 }

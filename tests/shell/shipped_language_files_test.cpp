@@ -23,7 +23,7 @@ std::string shippedFile(const std::string& name) {
 
 TEST(ShippedLanguageFiles, AreListedBesideTheProgram) {
     platform::setProgramFolder("");
-    EXPECT_EQ(ListLanguageNames(), (std::vector<std::string>{"Chinese", "English"}));
+    EXPECT_EQ(listLanguageNames(), (std::vector<std::string>{"Chinese", "English"}));
 }
 
 TEST(ShippedLanguageFiles, HoldEveryKeyWithAText) {
@@ -46,7 +46,7 @@ TEST(ShippedLanguageFiles, ChineseIsCodePage936AndCarriesTheBuiltInTexts) {
 
     platform::setProgramFolder("");
     LanguageState state;
-    ChangeLanguage(state, "Chinese");
+    changeLanguage(state, "Chinese");
     EXPECT_EQ(state.uiStrings.programTitle(), "NLITETolvaneV3.3");
     EXPECT_EQ(state.uiStrings[UiKey::MainInfTitle], "NLITETolvaneV3.3--INF整合包生成");
     EXPECT_EQ(state.uiStrings[UiKey::MainT13Title], "NLITETolvaneV3.3--Time 13 整合包生成");
@@ -54,7 +54,7 @@ TEST(ShippedLanguageFiles, ChineseIsCodePage936AndCarriesTheBuiltInTexts) {
     EXPECT_EQ(state.uiStrings[UiKey::AddshortcutLocation], "快捷方式所在文件夹(只限在开始菜单创建使用)");
     EXPECT_EQ(state.uiStrings[UiKey::RuninfoDTIAddExplain],
               "[dosnet_files][txtsetup_files][i386_compress]这三个字段内.并将文件整进包内.添加完请按自已的要求手动修改");
-    EXPECT_EQ(BusyWindowTexts(state)[0].text, "程序运行请稍等....");
+    EXPECT_EQ(busyWindowTexts(state)[0].text, "程序运行请稍等....");
 }
 
 TEST(ShippedLanguageFiles, TheMapSendsChineseAndEnglishSystemsToTheirFiles) {
@@ -157,7 +157,7 @@ TEST(ShippedLanguageFiles, BothFilesHoldTheSameKeysAndEveryKeyTheCodeReads) {
 TEST(ShippedLanguageFiles, ChineseMessagesAndCaptionsReadBackAsTheBuiltInTexts) {
     platform::setProgramFolder("");
     LanguageState chinese;
-    ChangeLanguage(chinese, "Chinese");
+    changeLanguage(chinese, "Chinese");
     for (std::size_t i = 0; i < kMessageKeyCount; ++i) {
         const auto key = static_cast<MessageKey>(i);
         EXPECT_EQ(chinese.loadedTexts.messages[i], messageKeyText(key).builtIn) << messageKeyText(key).key;
@@ -167,10 +167,10 @@ TEST(ShippedLanguageFiles, ChineseMessagesAndCaptionsReadBackAsTheBuiltInTexts) 
         EXPECT_EQ(chinese.loadedTexts.captions[i], captionKeyText(key).builtIn) << captionKeyText(key).key;
     }
     LanguageState english;
-    ChangeLanguage(english, "English");
+    changeLanguage(english, "English");
     for (std::size_t i = 0; i < kMessageKeyCount; ++i) {
         const auto key = static_cast<MessageKey>(i);
-        const std::string text = MessageText(english, key);
+        const std::string text = messageTextIn(english, key);
         EXPECT_NE(text, messageKeyText(key).builtIn) << messageKeyText(key).key;
         // The values a message takes are in the English text as well.
         EXPECT_EQ(placesOf(text), placesOf(messageKeyText(key).builtIn)) << messageKeyText(key).key;
@@ -184,9 +184,9 @@ TEST(ShippedLanguageFiles, TheConsoleSectionIsTheConsolesEnglishAndItsChineseTwi
         const auto text = static_cast<console::ConsoleText>(i);
         const char* key = console::consoleTextKey(text);
         const std::string english = console::consoleTextOfValue(
-            ReadProfileString(shippedFile("English.lng"), console::kConsoleSection, key, ValueLength::Whole));
+            readProfileString(shippedFile("English.lng"), console::kConsoleSection, key, ValueLength::Whole));
         const std::string chinese = console::consoleTextOfValue(
-            ReadProfileString(shippedFile("Chinese.lng"), console::kConsoleSection, key, ValueLength::Whole));
+            readProfileString(shippedFile("Chinese.lng"), console::kConsoleSection, key, ValueLength::Whole));
         EXPECT_EQ(english, console::builtInConsoleText(text)) << key;
         EXPECT_NE(chinese, english) << key;
         EXPECT_EQ(placesOf(chinese), placesOf(english)) << key;

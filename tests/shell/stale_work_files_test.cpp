@@ -63,7 +63,7 @@ TEST_F(StaleWorkFiles, TheMarkerNamesTheBuildsProcessWorkFilesAndPackageAndGoesW
         EXPECT_EQ(platform::readFile(marker()),
                   markerText(platform::currentProcessId(), shell::partialPackagePath(userPackage_), names));
         // While the build runs, the start of another Tolvane leaves all alone.
-        EXPECT_TRUE(shell::RemoveStaleWorkFiles(program_).empty());
+        EXPECT_TRUE(shell::removeStaleWorkFiles(program_).empty());
         EXPECT_TRUE(platform::fileExists(marker()));
         EXPECT_TRUE(platform::fileExists(inProgram("temp.7z")));
     }
@@ -86,7 +86,7 @@ TEST_F(StaleWorkFiles, AnEndedBuildsFilesAndTemporaryPackageGoTheUsersFilesAndPa
     platform::writeFileAtomic(partial + ".tmp", "7-Zip's copy of half a package");
     platform::writeFileAtomic(userPackage_ + ".tmp", "the user's own");
     platform::writeFileAtomic(marker(), markerText(testsupport::endedProcessId(), partial, kT13WorkNames));
-    const std::vector<std::string> removed = shell::RemoveStaleWorkFiles(program_);
+    const std::vector<std::string> removed = shell::removeStaleWorkFiles(program_);
     EXPECT_EQ(removed.size(), 7u);
     EXPECT_EQ(programFiles(), (std::vector<std::string>{"7zs.sfx", "readme.txt"}));
     EXPECT_TRUE(platform::listFolder(program_).folders.empty());
@@ -95,19 +95,19 @@ TEST_F(StaleWorkFiles, AnEndedBuildsFilesAndTemporaryPackageGoTheUsersFilesAndPa
     EXPECT_EQ(platform::readFile(userPackage_), "the user's earlier package");
     // Done once: the next start finds no marker and removes nothing.
     platform::writeFileAtomic(inProgram("temp.7z"), "a new build's");
-    EXPECT_TRUE(shell::RemoveStaleWorkFiles(program_).empty());
+    EXPECT_TRUE(shell::removeStaleWorkFiles(program_).empty());
     EXPECT_TRUE(platform::fileExists(inProgram("temp.7z")));
 }
 
 TEST_F(StaleWorkFiles, WithoutAMarkerOrWithALiveOrUnreadableOneNothingIsRemoved) {
     const std::string partial = shell::partialPackagePath(userPackage_);
     const std::vector<std::string> before = programFiles();
-    EXPECT_TRUE(shell::RemoveStaleWorkFiles(program_).empty());
+    EXPECT_TRUE(shell::removeStaleWorkFiles(program_).empty());
     for (const std::string& text : {markerText(platform::currentProcessId(), partial, kT13WorkNames),
                                     std::string("process \nwork temp.7z\n"), std::string("process 12x\nwork temp.7z\n"),
                                     std::string("work temp.7z\n")}) {
         platform::writeFileAtomic(marker(), text);
-        EXPECT_TRUE(shell::RemoveStaleWorkFiles(program_).empty()) << text;
+        EXPECT_TRUE(shell::removeStaleWorkFiles(program_).empty()) << text;
         EXPECT_TRUE(platform::fileExists(marker())) << text;
         EXPECT_TRUE(platform::fileExists(partial)) << text;
         EXPECT_TRUE(platform::folderExists(inProgram("SVCPACK"))) << text;
@@ -124,14 +124,14 @@ TEST_F(StaleWorkFiles, OnlyBareNamesInTheProgramFolderAndATemporaryPackageAreEve
                                             userPackage_, "SVCPACK\\MyApp.exe", "temp.7z", shell::kBuildMarkerName};
     const unsigned long ended = testsupport::endedProcessId();
     platform::writeFileAtomic(marker(), markerText(ended, shell::partialPackagePath(inProgramPackage), names));
-    EXPECT_TRUE(shell::RemoveStaleWorkFiles(program_).empty());
+    EXPECT_TRUE(shell::removeStaleWorkFiles(program_).empty());
     EXPECT_TRUE(platform::fileExists(inProgramPackage));
     EXPECT_TRUE(platform::fileExists(inProgram("SVCPACK\\MyApp.exe")));
     EXPECT_EQ(platform::readFile(userPackage_), "the user's earlier package");
     EXPECT_FALSE(platform::fileExists(marker()));
     // A package path without the temporary name is never deleted.
     platform::writeFileAtomic(marker(), markerText(ended, userPackage_, {"config.txt"}));
-    EXPECT_EQ(shell::RemoveStaleWorkFiles(program_), std::vector<std::string>{inProgram("config.txt")});
+    EXPECT_EQ(shell::removeStaleWorkFiles(program_), std::vector<std::string>{inProgram("config.txt")});
     EXPECT_EQ(platform::readFile(userPackage_), "the user's earlier package");
 }
 
@@ -141,13 +141,13 @@ TEST_F(StaleWorkFiles, WhatCannotBeRemovedIsToldAndTheMarkerStaysForTheNextStart
     {
         platform::FileFaults faults;
         faults.refuse(platform::FileOperation::Delete, "temp.7z", "the file is in use");
-        EXPECT_THROW(shell::RemoveStaleWorkFiles(program_), platform::Error);
+        EXPECT_THROW(shell::removeStaleWorkFiles(program_), platform::Error);
         EXPECT_TRUE(platform::fileExists(marker()));
         EXPECT_TRUE(platform::fileExists(inProgram("temp.7z")));
         EXPECT_FALSE(platform::fileExists(inProgram("config.txt"))) << "the others go all the same";
         EXPECT_FALSE(platform::fileExists(partial));
 
-        const auto message = shell::RemoveStaleWorkFilesAtStart(program_);
+        const auto message = shell::removeStaleWorkFilesAtStart(program_);
         ASSERT_TRUE(message);
         EXPECT_NE(message->find(program_), std::string::npos);
         EXPECT_NE(message->find("temp.7z"), std::string::npos);
@@ -155,7 +155,7 @@ TEST_F(StaleWorkFiles, WhatCannotBeRemovedIsToldAndTheMarkerStaysForTheNextStart
         EXPECT_NE(message->find("Close any program that may be using them"), std::string::npos);
         EXPECT_NE(message->find("请关闭可能正在使用这些文件的程序"), std::string::npos);
     }
-    EXPECT_FALSE(shell::RemoveStaleWorkFilesAtStart(program_));
+    EXPECT_FALSE(shell::removeStaleWorkFilesAtStart(program_));
     EXPECT_EQ(programFiles(), (std::vector<std::string>{"7zs.sfx", "readme.txt"}));
 }
 

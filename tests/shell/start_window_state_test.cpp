@@ -50,11 +50,11 @@ const std::vector<int> kLoadOrder = {IDC_FORMMAN_COMMAND1, IDC_FORMMAN_COMMAND2,
 
 TEST_F(StartWindowState, LoadListsTheFilesLoadsTheSystemLanguageAndSetsTextsInLoadOrder) {
     mapSystemLanguageTo("English");
-    const std::vector<ControlText> texts = StartWindowLoad(record_, language_);
+    const std::vector<ControlText> texts = startWindowLoad(record_, language_);
     EXPECT_EQ(record_.languageNames, (std::vector<std::string>{"Chinese", "English"}));
     EXPECT_EQ(record_.languageText, "English");
     EXPECT_EQ(record_.packageKind, PackageKind::Inf);
-    EXPECT_EQ(record_.description, StartWindowDescription());
+    EXPECT_EQ(record_.description, startWindowDescription());
     EXPECT_TRUE(language_.languageLoaded);
     EXPECT_EQ(language_.systemLanguageId, id_);
     ASSERT_EQ(idsOf(texts), kLoadOrder);
@@ -67,30 +67,30 @@ TEST_F(StartWindowState, LoadListsTheFilesLoadsTheSystemLanguageAndSetsTextsInLo
 
 TEST_F(StartWindowState, ANameWithoutItsFileIsShownButNothingLoads) {
     mapSystemLanguageTo("Klingon");
-    EXPECT_TRUE(StartWindowLoad(record_, language_).empty());
+    EXPECT_TRUE(startWindowLoad(record_, language_).empty());
     EXPECT_EQ(record_.languageText, "Klingon");
     EXPECT_EQ(record_.languageNames, (std::vector<std::string>{"Chinese", "English"}));
     EXPECT_FALSE(language_.languageLoaded);
-    EXPECT_EQ(record_.description, StartWindowDescription());
+    EXPECT_EQ(record_.description, startWindowDescription());
 }
 
 TEST_F(StartWindowState, NoEntryForTheSystemLanguageLeavesTheBoxEmpty) {
     folder_.write("language.txt", "[language]\r\nffff=English\r\n");
-    EXPECT_TRUE(StartWindowLoad(record_, language_).empty());
+    EXPECT_TRUE(startWindowLoad(record_, language_).empty());
     EXPECT_EQ(record_.languageText, "");
     EXPECT_FALSE(language_.languageLoaded);
 }
 
 TEST_F(StartWindowState, APickLoadsThatLanguageAndAMissingKeyEmptiesItsControl) {
     mapSystemLanguageTo("Klingon");
-    StartWindowLoad(record_, language_);
-    std::vector<ControlText> texts = StartWindowPickLanguage(record_, language_, "English");
+    startWindowLoad(record_, language_);
+    std::vector<ControlText> texts = startWindowPickLanguage(record_, language_, "English");
     EXPECT_TRUE(language_.languageLoaded);
     EXPECT_EQ(record_.languageText, "English");
     ASSERT_EQ(idsOf(texts), kLoadOrder);
     EXPECT_EQ(texts[0].text, "Next");
 
-    texts = StartWindowPickLanguage(record_, language_, "Chinese");
+    texts = startWindowPickLanguage(record_, language_, "Chinese");
     ASSERT_EQ(idsOf(texts), kLoadOrder);
     EXPECT_EQ(texts[0].text, "下一步");
     EXPECT_EQ(texts[1].text, "");  // no "exit" in this file
@@ -100,9 +100,9 @@ TEST_F(StartWindowState, APickLoadsThatLanguageAndAMissingKeyEmptiesItsControl) 
 
 TEST(StartWindowAbout, ShowsTheFeedbackTextWithTheApplicationTitle) {
     testsupport::FakeUserInterface ui;
-    ShowAbout(ui);
+    showAbout(ui);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, AboutText());
+    EXPECT_EQ(ui.messages[0].text, aboutText());
     EXPECT_EQ(ui.messages[0].title, "");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::None);
 }

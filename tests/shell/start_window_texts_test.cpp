@@ -21,7 +21,7 @@ std::vector<std::string> splitCrLf(const std::string& text) {
 std::size_t leadingBlanks(const std::string& line) { return line.find_first_not_of(' '); }
 
 TEST(StartWindowTexts, DescriptionHasNineLinesAtTheirIndentation) {
-    const auto lines = splitCrLf(shell::StartWindowDescription());
+    const auto lines = splitCrLf(shell::startWindowDescription());
     ASSERT_EQ(lines.size(), 9u);
     EXPECT_EQ(lines[0],
               "此工具能够将软件生成为nLite 和RVM Integrator _用的软件整合包 可以大大减少使用者制作整合包的时间.节省大量时间和精力。");
@@ -36,7 +36,7 @@ TEST(StartWindowTexts, DescriptionHasNineLinesAtTheirIndentation) {
 }
 
 TEST(StartWindowTexts, AboutHasFiveLinesUnderTheFeedbackHeading) {
-    const auto lines = splitCrLf(shell::AboutText());
+    const auto lines = splitCrLf(shell::aboutText());
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0], "意见反馈:");
     for (const auto& line : lines) EXPECT_FALSE(line.empty());

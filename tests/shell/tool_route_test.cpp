@@ -8,7 +8,7 @@
 #include "shell/tool_route.h"
 #include "tests/support/shipped_language.h"
 
-using shell::ChooseToolRoute;
+using shell::chooseToolRoute;
 using shell::ToolRoute;
 using shell::WorkTexts;
 
@@ -42,37 +42,37 @@ WorkTexts t13Build(const std::string& item) {
 }  // namespace
 
 TEST(ToolRoute, AChineseSystemKeepsItsOwnToolsForEveryPackageThePackageCodePageHolds) {
-    EXPECT_EQ(ChooseToolRoute(kChinese, infBuild("App_a.exe")), ToolRoute::System);
-    EXPECT_EQ(ChooseToolRoute(kChinese, infBuild("App_说明.txt")), ToolRoute::System);
-    EXPECT_EQ(ChooseToolRoute(kChinese, t13Build("D:\\软件\\setup.exe")), ToolRoute::System);
+    EXPECT_EQ(chooseToolRoute(kChinese, infBuild("App_a.exe")), ToolRoute::System);
+    EXPECT_EQ(chooseToolRoute(kChinese, infBuild("App_说明.txt")), ToolRoute::System);
+    EXPECT_EQ(chooseToolRoute(kChinese, t13Build("D:\\软件\\setup.exe")), ToolRoute::System);
     // A program folder in a script code page 936 lacks: makecab could not read the list.
-    EXPECT_EQ(ChooseToolRoute(kChinese, infBuild("App_a.exe", "C:\\사용자\\Tolvane")), ToolRoute::Own);
+    EXPECT_EQ(chooseToolRoute(kChinese, infBuild("App_a.exe", "C:\\사용자\\Tolvane")), ToolRoute::Own);
 }
 
 TEST(ToolRoute, EnglishAndWesternSystemsTakeTheOwnToolsForInfBuildsAndTheirOwnForPlainT13Batches) {
     for (const shell::SystemCodePages& pages : {kEnglish, kWesternEuropean}) {
         SCOPED_TRACE(std::to_string(pages.ansi) + "/" + std::to_string(pages.oem));
         // The work files' own Chinese names are beyond both code pages.
-        EXPECT_EQ(ChooseToolRoute(pages, infBuild("App_a.exe")), ToolRoute::Own);
-        EXPECT_EQ(ChooseToolRoute(pages, t13Build("D:\\soft\\setup.exe")), ToolRoute::System);
+        EXPECT_EQ(chooseToolRoute(pages, infBuild("App_a.exe")), ToolRoute::Own);
+        EXPECT_EQ(chooseToolRoute(pages, t13Build("D:\\soft\\setup.exe")), ToolRoute::System);
         // Both code pages hold "é" (as different bytes: the batch file is written in the OEM one).
-        EXPECT_EQ(ChooseToolRoute(pages, t13Build("D:\\café\\setup.exe")), ToolRoute::System);
-        EXPECT_EQ(ChooseToolRoute(pages, t13Build("D:\\软件\\setup.exe")), ToolRoute::Own);
+        EXPECT_EQ(chooseToolRoute(pages, t13Build("D:\\café\\setup.exe")), ToolRoute::System);
+        EXPECT_EQ(chooseToolRoute(pages, t13Build("D:\\软件\\setup.exe")), ToolRoute::Own);
     }
     // "Σ" is in code page 437, not in 1252, which makecab and 7z's arguments would need.
-    EXPECT_EQ(ChooseToolRoute(kEnglish, t13Build("D:\\Σ\\setup.exe")), ToolRoute::Own);
+    EXPECT_EQ(chooseToolRoute(kEnglish, t13Build("D:\\Σ\\setup.exe")), ToolRoute::Own);
     // "é" in a stored name: makecab would store 0xE9, code page 936 has 0xA8 0xA6.
     WorkTexts stored;
     stored.storedNames = {"café.txt"};
-    EXPECT_EQ(ChooseToolRoute(kWesternEuropean, stored), ToolRoute::Own);
+    EXPECT_EQ(chooseToolRoute(kWesternEuropean, stored), ToolRoute::Own);
     stored.storedNames = {"cafe.txt"};
-    EXPECT_EQ(ChooseToolRoute(kWesternEuropean, stored), ToolRoute::System);
+    EXPECT_EQ(chooseToolRoute(kWesternEuropean, stored), ToolRoute::System);
 }
 
 TEST(ToolRoute, AUtf8SystemReadsEveryTextButWouldStoreChineseNamesAsUtf8) {
-    EXPECT_EQ(ChooseToolRoute(kUtf8, infBuild("App_a.exe")), ToolRoute::System);
-    EXPECT_EQ(ChooseToolRoute(kUtf8, infBuild("App_说明.txt")), ToolRoute::Own);
-    EXPECT_EQ(ChooseToolRoute(kUtf8, t13Build("D:\\软件\\setup.exe")), ToolRoute::System);
+    EXPECT_EQ(chooseToolRoute(kUtf8, infBuild("App_a.exe")), ToolRoute::System);
+    EXPECT_EQ(chooseToolRoute(kUtf8, infBuild("App_说明.txt")), ToolRoute::Own);
+    EXPECT_EQ(chooseToolRoute(kUtf8, t13Build("D:\\软件\\setup.exe")), ToolRoute::System);
 }
 
 TEST(ToolRoute, WorkFilesAreInTheSystemsCodePageOrUtf8WithAByteOrderMark) {
@@ -82,17 +82,17 @@ TEST(ToolRoute, WorkFilesAreInTheSystemsCodePageOrUtf8WithAByteOrderMark) {
     EXPECT_EQ(shell::workFileBytes(ToolRoute::System, 1252, text), head + "\xE9.exe\r\n");
     EXPECT_EQ(shell::workFileBytes(ToolRoute::System, 936, "整合包"), "\xD5\xFB\xBA\xCF\xB0\xFC");
     EXPECT_EQ(shell::workFileBytes(ToolRoute::Own, 437, "整合包 한"), "\xEF\xBB\xBF整合包 한");
-    EXPECT_EQ(shell::MissingOwnTools(ToolRoute::System, {"no-such-tool"}, shell::MessageTexts()), std::nullopt);
-    const auto missing = shell::MissingOwnTools(ToolRoute::Own, {"no-such-tool"}, shell::MessageTexts());
+    EXPECT_EQ(shell::missingOwnTools(ToolRoute::System, {"no-such-tool"}, shell::MessageTexts()), std::nullopt);
+    const auto missing = shell::missingOwnTools(ToolRoute::Own, {"no-such-tool"}, shell::MessageTexts());
     ASSERT_TRUE(missing.has_value());
     EXPECT_NE(missing->find("no-such-tool"), std::string::npos) << *missing;
 }
 
 TEST(PackageText, IsCheckedAgainstCodePage936WhateverTheSystemsCodePage) {
-    const shell::LanguageTexts english(testsupport::ShippedLanguage("English"));
-    EXPECT_NO_THROW(shell::CheckPackageText("App.inf", "[Version]\r\n;填为注册表导入信息\r\n", english));
+    const shell::LanguageTexts english(testsupport::shippedLanguage("English"));
+    EXPECT_NO_THROW(shell::checkPackageText("App.inf", "[Version]\r\n;填为注册表导入信息\r\n", english));
     try {
-        shell::CheckPackageText("C:\\prog\\App.inf", "[Version]\r\nApp_한.txt=1\r\n", english);
+        shell::checkPackageText("C:\\prog\\App.inf", "[Version]\r\nApp_한.txt=1\r\n", english);
         FAIL() << "no error";
     } catch (const platform::Error& e) {
         const std::string message = e.what();

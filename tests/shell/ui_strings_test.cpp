@@ -96,7 +96,7 @@ TEST(UiStrings, StartWindowTakesItsTextsAfterGroupOneAndAfterGroupTwo) {
                  "[Buttons]\r\nexit=Quit\r\nabout=Info\r\n[Main]\r\nztitle=Z\r\nmode=Kind\r\n"
                  "[software]\r\ntitle=Name\r\n");
     LanguageState state;
-    ChangeLanguage(state, "Old");
+    changeLanguage(state, "Old");
     ASSERT_TRUE(state.languageLoaded);
 
     std::vector<ControlText> buttons, modes;
@@ -110,7 +110,7 @@ TEST(UiStrings, StartWindowTakesItsTextsAfterGroupOneAndAfterGroupTwo) {
         modes = textsOf(kStartWindowModeTexts, strings);
         softwareTitleAtModes = strings[UiKey::SoftwareTitle];
     };
-    ChangeLanguage(state, "New", callbacks);
+    changeLanguage(state, "New", callbacks);
 
     ASSERT_EQ(buttons.size(), 3u);
     EXPECT_EQ(buttons[0].controlId, IDC_FORMMAN_COMMAND1);
@@ -147,7 +147,7 @@ TEST(LanguageName, StartUpLoadsOnlyWhenTheFileExists) {
         LanguageFolder folder;
         folder.write("language.txt", "[language]\r\n" + id + "=Klingon\r\n");
         LanguageState state;
-        StartUpLanguage(state);
+        startUpLanguage(state);
         EXPECT_EQ(state.systemLanguageId, id);
         EXPECT_EQ(state.languageName, "Klingon");
         EXPECT_FALSE(state.languageLoaded);
@@ -161,7 +161,7 @@ TEST(LanguageName, StartUpLoadsOnlyWhenTheFileExists) {
         bool calledBack = false;
         LoadCallbacks callbacks;
         callbacks.afterButtons = [&](const UiStrings&) { calledBack = true; };
-        StartUpLanguage(state, callbacks);
+        startUpLanguage(state, callbacks);
         EXPECT_TRUE(state.languageLoaded);
         EXPECT_TRUE(calledBack);
         EXPECT_EQ(state.uiStrings[UiKey::ButtonsExit], "退出");
@@ -175,7 +175,7 @@ TEST(LanguageName, LanguageFilesAreListedWithoutTheirEnding) {
     folder.write("Shouting.LNG", "");
     folder.write("language.txt", "");
     folder.write("English.lng.bak", "");
-    EXPECT_EQ(ListLanguageNames(), (std::vector<std::string>{"Chinese", "English", "Shouting"}));
+    EXPECT_EQ(listLanguageNames(), (std::vector<std::string>{"Chinese", "English", "Shouting"}));
     EXPECT_EQ(languageFolder(), platform::joinPath(folder.root(), "lng\\"));
     EXPECT_EQ(languageFilePath("English"), platform::joinPath(folder.root(), "lng\\English.lng"));
 }
@@ -183,5 +183,5 @@ TEST(LanguageName, LanguageFilesAreListedWithoutTheirEnding) {
 TEST(LanguageName, NoLanguageFolderListsNothing) {
     LanguageFolder folder;
     platform::removeFolderTree(platform::joinPath(folder.root(), "lng"));
-    EXPECT_TRUE(ListLanguageNames().empty());
+    EXPECT_TRUE(listLanguageNames().empty());
 }

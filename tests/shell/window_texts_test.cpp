@@ -14,7 +14,7 @@ LanguageState loadedState(const std::string& fileText) {
     shelltest::LanguageFolder folder;
     folder.write("L.lng", fileText);
     LanguageState state;
-    ChangeLanguage(state, "L");
+    changeLanguage(state, "L");
     return state;
 }
 
@@ -32,7 +32,7 @@ TEST(WindowTexts, NothingIsAppliedWithoutALanguage) {
     state.uiStrings.set(UiKey::ButtonsAdd, "Add");
     EXPECT_TRUE(ApplyInfBuilderTexts(state).empty());
     EXPECT_TRUE(ApplyT13BuilderTexts(state).empty());
-    EXPECT_TRUE(ShortcutEditorTexts(state).empty());
+    EXPECT_TRUE(shortcutEditorTexts(state).empty());
 }
 
 TEST(WindowTexts, InfBuilderTextsInTheirOrderWithTheComposedTitle) {
@@ -94,7 +94,7 @@ TEST(WindowTexts, T13BuilderAndShortcutEditorShareTheArgumentText) {
     EXPECT_EQ(t13[0].text, "ZV3.3--T");
     EXPECT_EQ(t13[9].text, "Args");   // Label5
     EXPECT_EQ(t13[12].text, "Args");  // Frame3
-    const auto editor = ShortcutEditorTexts(state);
+    const auto editor = shortcutEditorTexts(state);
     ASSERT_EQ(editor.size(), 17u);  // 16 UI strings and Frame3's caption
     EXPECT_EQ(editor[16].controlId, IDC_FORM3_FRAME3);
     EXPECT_EQ(editor[16].text, "快捷方式");
@@ -104,14 +104,14 @@ TEST(WindowTexts, T13BuilderAndShortcutEditorShareTheArgumentText) {
 
 TEST(WindowTexts, BusyWindowShowsRunTitleOrItsBuiltInTexts) {
     LanguageState none;
-    const auto builtIn = BusyWindowTexts(none);
+    const auto builtIn = busyWindowTexts(none);
     ASSERT_EQ(builtIn.size(), 2u);
     EXPECT_EQ(builtIn[0].controlId, kWindowTitle);
     EXPECT_EQ(builtIn[0].text, "程序运行请稍等....");
     EXPECT_EQ(builtIn[1].controlId, IDC_FORM2_LABEL1);
     EXPECT_EQ(builtIn[1].text, "程序正在运行请稍等....");
 
-    const auto loaded = BusyWindowTexts(loadedState("[main]\r\nrun title=Busy\r\n"));
+    const auto loaded = busyWindowTexts(loadedState("[main]\r\nrun title=Busy\r\n"));
     ASSERT_EQ(loaded.size(), 2u);
     EXPECT_EQ(loaded[0].text, "Busy");
     EXPECT_EQ(loaded[1].text, "Busy");
@@ -119,12 +119,12 @@ TEST(WindowTexts, BusyWindowShowsRunTitleOrItsBuiltInTexts) {
 
 TEST(WindowTexts, MessageTexts) {
     const LanguageState loaded = loadedState("[Buttons]\r\nexit=Quit\r\n[Main]\r\nztitle=Z\r\n");
-    EXPECT_EQ(CloseConfirmationText(loaded), "Quit？");
-    EXPECT_EQ(CloseConfirmationTitle(loaded), "ZV3.3");
-    EXPECT_EQ(OverwriteQuestionText(loaded), "");  // loaded, and the key is missing
+    EXPECT_EQ(closeConfirmationText(loaded), "Quit？");
+    EXPECT_EQ(closeConfirmationTitle(loaded), "ZV3.3");
+    EXPECT_EQ(overwriteQuestionText(loaded), "");  // loaded, and the key is missing
 
     LanguageState none;
-    EXPECT_EQ(CloseConfirmationText(none), "退出？");
-    EXPECT_EQ(CloseConfirmationTitle(none), "NLITETolvaneV3.3");
-    EXPECT_EQ(OverwriteQuestionText(none), "文件已存在，是否覆盖？");
+    EXPECT_EQ(closeConfirmationText(none), "退出？");
+    EXPECT_EQ(closeConfirmationTitle(none), "NLITETolvaneV3.3");
+    EXPECT_EQ(overwriteQuestionText(none), "文件已存在，是否覆盖？");
 }

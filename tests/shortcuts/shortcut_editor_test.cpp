@@ -60,7 +60,7 @@ TEST(LinkIds, NoIdLeftIsToldInTheUsersLanguage) {
     Shortcuts taken;
     for (int id = 1; id <= 10000; ++id) taken.push_back({"", "addlink" + std::to_string(id), ""});
     LinkIdGenerator ids;
-    const shell::LanguageTexts english(testsupport::ShippedLanguage("English"));
+    const shell::LanguageTexts english(testsupport::shippedLanguage("English"));
     try {
         ids.drawUnused(taken, "App", english);
         ADD_FAILURE() << "an id was drawn";
@@ -90,7 +90,7 @@ TEST(LinkIds, AnIdWhoseGroupKeyIsTakenIsDrawnAgain) {
     s.shortcuts().push_back(buildShortcutEntry(earlier));
     LinkIdGenerator ids;
     fillExample(s);
-    AddShortcut(s, e.ui, ids);
+    addShortcut(s, e.ui, ids);
     ASSERT_EQ(s.shortcuts().size(), 2u);
     EXPECT_EQ(s.shortcuts()[1].sectionName, "addlink5335");
     EXPECT_EQ(s.shortcuts()[1].deleteEntry.substr(0, 37), "setup.ini, progman.groups,, \"APP5335=");
@@ -105,7 +105,7 @@ TEST(ShortcutEditor, FirstAddOfTheExampleIsTheDesktopShortcut7056) {
     ShortcutEditor& s = e.editor;
     LinkIdGenerator ids;
     fillExample(s);
-    AddShortcut(s, e.ui, ids);
+    addShortcut(s, e.ui, ids);
     ASSERT_EQ(s.shortcuts().size(), 1u);
     EXPECT_EQ(s.shortcuts()[0].sectionName, "addlink7056");
     EXPECT_EQ(s.shortcuts()[0].section,
@@ -127,24 +127,24 @@ TEST(ShortcutEditor, OptionsSetTheGroupFolder) {
     LinkIdGenerator ids;
     EXPECT_FALSE(menuFolderEditable(s));
 
-    ChooseShortcutPlace(s, ui, ShortcutPlace::QuickLaunch);
-    AddShortcut(s, ui, ids);
+    chooseShortcutPlace(s, ui, ShortcutPlace::QuickLaunch);
+    addShortcut(s, ui, ids);
     EXPECT_NE(lastGroupLine(s).find("=\"\"%16410%\\Microsoft\\Internet Explorer\\Quick Launch\"\"\""),
               std::string::npos);
 
-    ChooseShortcutPlace(s, ui, ShortcutPlace::StartMenu);
+    chooseShortcutPlace(s, ui, ShortcutPlace::StartMenu);
     EXPECT_TRUE(menuFolderEditable(s));
     s.menuFolderText = "Tools";
-    AddShortcut(s, ui, ids);
+    addShortcut(s, ui, ids);
     EXPECT_EQ(lastGroupLine(s), "setup.ini, progman.groups,, \"App5335=\"\"Tools\"\"\"");
     EXPECT_EQ(s.Location, "Tools");
 
     // An empty menu folder is written as empty, never as the bare token.
-    AddShortcut(s, ui, ids);
+    addShortcut(s, ui, ids);
     EXPECT_EQ(lastGroupLine(s), "setup.ini, progman.groups,, \"App5796=\"\"\"\"\"");
 
-    ChooseShortcutPlace(s, ui, ShortcutPlace::Desktop);
-    AddShortcut(s, ui, ids);
+    chooseShortcutPlace(s, ui, ShortcutPlace::Desktop);
+    addShortcut(s, ui, ids);
     EXPECT_NE(lastGroupLine(s).find("=\"\"%16409%\"\"\""), std::string::npos);
 }
 
@@ -154,7 +154,7 @@ TEST(ShortcutEditor, ManyAddsNeverShareAnId) {
     auto& ui = e.ui;
     LinkIdGenerator ids;
     std::set<std::string> names;
-    for (int i = 0; i < 1500; ++i) AddShortcut(s, ui, ids);
+    for (int i = 0; i < 1500; ++i) addShortcut(s, ui, ids);
     for (const auto& e : s.shortcuts()) names.insert(e.sectionName);
     EXPECT_EQ(names.size(), s.shortcuts().size());
 }
@@ -166,13 +166,13 @@ TEST(ShortcutEditor, DeleteRemovesOneShortcutFromAllLists) {
     LinkIdGenerator ids;
     for (const char* name : {"A", "B", "C"}) {
         s.linkNameText = name;
-        AddShortcut(s, ui, ids);
+        addShortcut(s, ui, ids);
     }
     const Shortcuts before = s.shortcuts();
-    DeleteShortcut(s, ui, std::nullopt);
-    DeleteShortcut(s, ui, 3);
+    deleteShortcut(s, ui, std::nullopt);
+    deleteShortcut(s, ui, 3);
     ASSERT_EQ(s.shortcuts().size(), 3u);
-    DeleteShortcut(s, ui, 1);
+    deleteShortcut(s, ui, 1);
     ASSERT_EQ(s.shortcuts().size(), 2u);
     for (std::size_t i : {0u, 1u}) {
         const ShortcutEntry& want = before[i == 0 ? 0 : 2];
@@ -187,7 +187,7 @@ TEST(ShortcutEditor, GetFillsTheFourFieldsFromTheChosenProgram) {
     ShortcutEditor& s = e.editor;
     testsupport::FakeUserInterface ui;
     ui.openFileAnswers.push_back(std::string("C:\\Tools\\App\\app.exe"));
-    GetShortcutTarget(s, ui);
+    getShortcutTarget(s, ui);
     ASSERT_EQ(ui.openRequests.size(), 1u);
     EXPECT_EQ(ui.openRequests[0].filter, "可执行文件 (*.exe)|*.exe|所有文件 (*.*)|*.*|");
     EXPECT_EQ(ui.openRequests[0].filterIndex, 1);
@@ -199,7 +199,7 @@ TEST(ShortcutEditor, GetFillsTheFourFieldsFromTheChosenProgram) {
 
     // Characters, not bytes, are cut from a Chinese name.
     ui.openFileAnswers.push_back(std::string("D:\\软件\\播放器.exe"));
-    GetShortcutTarget(s, ui);
+    getShortcutTarget(s, ui);
     EXPECT_EQ(s.descriptionText, "播放器");
     EXPECT_EQ(s.linkNameText, "软件");
 }
@@ -211,7 +211,7 @@ TEST(ShortcutEditor, GetCancelledChangesNothing) {
     const std::string target = s.targetPathText, startIn = s.startInText, description = s.descriptionText,
                       linkName = s.linkNameText;
     testsupport::FakeUserInterface ui;
-    GetShortcutTarget(s, ui);
+    getShortcutTarget(s, ui);
     EXPECT_EQ(s.targetPathText, target);
     EXPECT_EQ(s.startInText, startIn);
     EXPECT_EQ(s.descriptionText, description);
@@ -224,7 +224,7 @@ TEST(ShortcutEditor, GetOnANameTooShortStopsAfterTheFolder) {
     fillExample(s);
     testsupport::FakeUserInterface ui;
     ui.openFileAnswers.push_back(std::string("C:\\Tools\\ab"));
-    GetShortcutTarget(s, ui);
+    getShortcutTarget(s, ui);
     EXPECT_EQ(s.targetPathText, "C:\\Tools\\ab");
     EXPECT_EQ(s.startInText, "C:\\Tools\\");
     EXPECT_EQ(s.descriptionText, "app");
@@ -247,9 +247,9 @@ TEST(ShortcutEditor, WorksOnTheProjectsListsAndTheBuildersOpenFolder) {
     OpenEditor e("D:\\soft\\First");
     ShortcutEditor& s = e.editor;
     LinkIdGenerator ids;
-    AddShortcut(s, e.ui, ids);
+    addShortcut(s, e.ui, ids);
     e.builder.openFolder = "D:\\soft\\Second";
-    AddShortcut(s, e.ui, ids);
+    addShortcut(s, e.ui, ids);
     // No copy: the INF writer reads what the editor added.
     ASSERT_EQ(e.builder.project.Shortcuts.size(), 2u);
     EXPECT_EQ(&s.shortcuts(), &e.builder.project.Shortcuts);
@@ -259,7 +259,7 @@ TEST(ShortcutEditor, WorksOnTheProjectsListsAndTheBuildersOpenFolder) {
 
     // A second editor window on the same builder sees the same lists.
     ShortcutEditor other(e.builder);
-    DeleteShortcut(other, e.ui, 0);
+    deleteShortcut(other, e.ui, 0);
     ASSERT_EQ(s.shortcuts().size(), 1u);
 }
 
@@ -267,11 +267,11 @@ TEST(ShortcutEditor, ClosingStartsTheBoxesAfreshAndEmptiesTheLists) {
     OpenEditor e;
     ShortcutEditor& s = e.editor;
     LinkIdGenerator ids;
-    AddShortcut(s, e.ui, ids);
-    ChooseShortcutPlace(s, e.ui, ShortcutPlace::StartMenu);
+    addShortcut(s, e.ui, ids);
+    chooseShortcutPlace(s, e.ui, ShortcutPlace::StartMenu);
     fillExample(s);
     s.menuFolderText = "Tools";
-    CloseShortcutEditor(s, e.ui);
+    closeShortcutEditor(s, e.ui);
     EXPECT_EQ(s.place, ShortcutPlace::Desktop);
     EXPECT_EQ(s.Location, "%16409%");
     EXPECT_TRUE(s.targetPathText.empty() && s.startInText.empty() && s.descriptionText.empty() &&

@@ -43,7 +43,7 @@ public:
     const shell::LanguageState* language = nullptr;
 
     std::string messageText(shell::MessageKey key) const override {
-        return language ? shell::MessageText(*language, key) : shell::BuiltInText(key);
+        return language ? shell::messageTextIn(*language, key) : shell::builtInText(key);
     }
 
     void showMessage(const std::string& text, const std::string& title, shell::MessageIcon icon) override {

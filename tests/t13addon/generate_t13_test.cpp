@@ -106,7 +106,7 @@ protected:
     }
 
     // The messages a test checks as the English language file words them.
-    void speakEnglish() { ui.language = &testsupport::ShippedLanguage("English"); }
+    void speakEnglish() { ui.language = &testsupport::shippedLanguage("English"); }
     testsupport::FakeUserInterface ui;
     std::unique_ptr<FakeRunner> runner;
     T13Builder window;
@@ -587,7 +587,7 @@ TEST_F(GenerateT13, APackagePathThatIsAnItemOrInAPackedFolderIsRefused) {
 }
 
 TEST(AppDir, ExactlyOneTrailingBackslash) {
-    EXPECT_EQ(AppDirOf("C:\\"), "C:\\");
-    EXPECT_EQ(AppDirOf("C:\\Tools"), "C:\\Tools\\");
-    EXPECT_EQ(DefaultPackageFileName("MyApp", "1.0"), "MyApp_1.0_Addon.7z");
+    EXPECT_EQ(appDirOf("C:\\"), "C:\\");
+    EXPECT_EQ(appDirOf("C:\\Tools"), "C:\\Tools\\");
+    EXPECT_EQ(defaultPackageFileName("MyApp", "1.0"), "MyApp_1.0_Addon.7z");
 }

@@ -21,9 +21,9 @@ TEST(T13BuilderItems, AFolderGoesInWithBackslashStarAndADriveRootGetsTwoBackslas
     FakeUserInterface ui;
     EXPECT_EQ(b.addKind, PackItemKind::Folder) << "\"目录\" is chosen at start";
     ui.folderAnswers = {"D:\\soft\\app", "D:\\", ""};
-    AddPackItems(b, ui);
-    AddPackItems(b, ui);
-    AddPackItems(b, ui);  // cancelled
+    addPackItems(b, ui);
+    addPackItems(b, ui);
+    addPackItems(b, ui);  // cancelled
     EXPECT_EQ(b.packItems, (std::vector<std::string>{"D:\\soft\\app\\*", "D:\\\\*"}));
     EXPECT_EQ(ui.folderPrompts, (std::vector<std::string>{"请选择文件夹", "请选择文件夹", "请选择文件夹"}));
     EXPECT_TRUE(ui.openRequests.empty());
@@ -36,7 +36,7 @@ TEST(T13BuilderItems, FilesGoInWithTheirFolderInTheSelectionsOrder) {
     FakeUserInterface ui;
     b.addKind = PackItemKind::Files;
     ui.openFileAnswers.push_back(here.several({"a.exe", "b.dll", "c.ini"}));
-    AddPackItems(b, ui);
+    addPackItems(b, ui);
     ASSERT_EQ(ui.openRequests.size(), 1u);
     EXPECT_EQ(ui.openRequests[0].title, "选择文件");
     EXPECT_EQ(ui.openRequests[0].filter, "所有类型的文件(*.*)|*.*");
@@ -48,7 +48,7 @@ TEST(T13BuilderItems, FilesGoInWithTheirFolderInTheSelectionsOrder) {
 
     // A single file: the dialog gives its full path.
     ui.openFileAnswers.push_back(here.path() + "\\setup.exe");
-    AddPackItems(b, ui);
+    addPackItems(b, ui);
     ASSERT_EQ(b.packItems.size(), 4u);
     EXPECT_EQ(b.packItems[3], folder + "setup.exe");
     EXPECT_TRUE(ui.folderPrompts.empty());
@@ -59,14 +59,14 @@ TEST(T13BuilderItems, CancelOrAFailedSplitAddsNothing) {
     T13Builder b;
     FakeUserInterface ui;
     b.addKind = PackItemKind::Files;
-    AddPackItems(b, ui);  // cancelled
+    addPackItems(b, ui);  // cancelled
     EXPECT_TRUE(ui.messages.empty());
 
     platform::setCurrentDirectory(here.path());
     ui.openFileAnswers.push_back(std::string("x"));
-    AddPackItems(b, ui);
+    addPackItems(b, ui);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::DlgFileInfoError));
+    EXPECT_EQ(ui.messages[0].text, shell::builtInText(shell::MessageKey::DlgFileInfoError));
     EXPECT_TRUE(b.packItems.empty());
 }
 
@@ -74,11 +74,11 @@ TEST(T13BuilderRunCommands, TheTypedCommandGoesInAsItStandsEvenEmpty) {
     T13Builder b;
     FakeUserInterface ui;
     b.runCommandText = "setup.exe /S";
-    AddRunCommand(b, ui);
+    addRunCommand(b, ui);
     EXPECT_TRUE(b.runCommandText.empty());
-    AddRunCommand(b, ui);
+    addRunCommand(b, ui);
     b.runCommandText = " \"C:\\new\\tool.exe\" /q";
-    AddRunCommand(b, ui);
+    addRunCommand(b, ui);
     EXPECT_EQ(b.runCommands, (std::vector<std::string>{"setup.exe /S", "", " \"C:\\new\\tool.exe\" /q"}));
 }
 
@@ -87,15 +87,15 @@ TEST(T13BuilderDelete, TheItemListGoesFirstAndOnePressRemovesOneEntry) {
     FakeUserInterface ui;
     b.packItems = {"D:\\a.exe", "D:\\b.exe"};
     b.runCommands = {"a.exe", "b.exe"};
-    DeleteT13Entry(b, ui, std::nullopt, std::nullopt);
-    DeleteT13Entry(b, ui, 5, std::nullopt);
+    deleteT13Entry(b, ui, std::nullopt, std::nullopt);
+    deleteT13Entry(b, ui, 5, std::nullopt);
     EXPECT_EQ(b.packItems.size() + b.runCommands.size(), 4u) << "nothing selected, or past the end: nothing";
 
-    DeleteT13Entry(b, ui, 1, 0);  // both lists selected
+    deleteT13Entry(b, ui, 1, 0);  // both lists selected
     EXPECT_EQ(b.packItems, (std::vector<std::string>{"D:\\a.exe"}));
     EXPECT_EQ(b.runCommands, (std::vector<std::string>{"a.exe", "b.exe"}));
     // The List1 entry is gone, so the second press finds only List2's selection.
-    DeleteT13Entry(b, ui, std::nullopt, 0);
+    deleteT13Entry(b, ui, std::nullopt, 0);
     EXPECT_EQ(b.packItems, (std::vector<std::string>{"D:\\a.exe"}));
     EXPECT_EQ(b.runCommands, (std::vector<std::string>{"b.exe"}));
 }
@@ -108,6 +108,6 @@ TEST(T13BuilderGenerate, RefusesWithTheSharedOutcomeAndKeepsTheRecord) {
     b.packItems = {"D:\\a.exe"};
     EXPECT_EQ(GenerateT13Addon(b, ui, runner, "?"), shell::GenerateOutcome::Refused);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::BuiltInText(shell::MessageKey::T13NoName));
+    EXPECT_EQ(ui.messages[0].text, shell::builtInText(shell::MessageKey::T13NoName));
     EXPECT_EQ(b.packItems.size(), 1u);
 }

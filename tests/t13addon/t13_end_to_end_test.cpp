@@ -99,7 +99,7 @@ TEST_F(T13EndToEnd, ThePackageHoldsTheInstallerAndTheEntriesFile) {
     T13Builder w = myApp();
     const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
     ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
-    EXPECT_EQ(ui.lastMessage(), shell::BuiltInText(shell::MessageKey::T13Success));
+    EXPECT_EQ(ui.lastMessage(), shell::builtInText(shell::MessageKey::T13Success));
 
     // The program folder holds only what was there before.
     const platform::FolderListing left = platform::listFolder(programFolder);
@@ -211,7 +211,7 @@ TEST_F(T13EndToEnd, AnItemThat7zCannotFindWhenItPacksFailsTheBuildAndTheOldPacka
     platform::writeFileAtomic(output, "the old package");
     T13Builder w = myApp();
     w.packItems = {inRoot("soft\\app") + "\\*", inRoot("soft\\setup.exe")};
-    ui.language = &testsupport::ShippedLanguage("English");
+    ui.language = &testsupport::shippedLanguage("English");
     ui.saveFileAnswers.push_back(output);
     ui.yesNoAnswers.push_back(true);
     TamperingRunner runner(ui, [&] { platform::deleteFile(inRoot("soft\\setup.exe")); });

@@ -34,7 +34,7 @@ std::string configTail() {
 
 TEST(T13EntriesFile, NliteAndRvmiBytesInTheAnsiCodePage) {
     T13AddonSettings s = myApp();
-    const std::string nlite = T13EntriesText(s, "2026-12-7");
+    const std::string nlite = t13EntriesText(s, "2026-12-7");
     EXPECT_EQ(nlite,
               "[general]\r\nbuilddate=2026-12-7\r\ndescription=MyApp 整合包\r\ntitle=MyApp\r\nversion=1.0\r\n"
               "\r\n\r\n[EditFile]\r\nSVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n\r\n\r\n[AddProgram]\r\nMyApp.exe\r\n");
@@ -44,13 +44,13 @@ TEST(T13EntriesFile, NliteAndRvmiBytesInTheAnsiCodePage) {
     EXPECT_NE(bytes.find("description=MyApp \xD5\xFB\xBA\xCF\xB0\xFC\r\n"), std::string::npos);
 
     s.integrator = Integrator::RvmIntegrator;
-    const std::string rvmi = T13EntriesText(s, "2026-12-7");
+    const std::string rvmi = t13EntriesText(s, "2026-12-7");
     EXPECT_EQ(rvmi.substr(rvmi.find("[EditFile]")),
               "[EditFile]\r\nI386\\SVCPACK.INF,SetupHotfixesToRun,AddProgram\r\n\r\n\r\n[AddProgram]\r\nMyApp.exe\r\n");
 }
 
 TEST(T13BatchFile, TheFourCommandsEach7zLineFollowedByItsStatusCheck) {
-    EXPECT_EQ(T13BatchText(myApp()),
+    EXPECT_EQ(t13BatchText(myApp()),
               "7z a -t7z \"temp.7z\" \"D:\\soft\\setup.exe\" -mx9\r\n"
               "if errorlevel 1 exit 1\r\n"
               "copy /b 7zs.sfx + config.txt + temp.7z SVCPACK\\MyApp.exe\r\n"
@@ -64,7 +64,7 @@ TEST(T13BatchFile, StoreOnlyFolderItemsAndOrder) {
     T13AddonSettings s = myApp();
     s.StoreOnly = true;
     s.PackItems = {"D:\\soft\\app\\*", "D:\\a b\\readme.txt", "D:\\\\*"};
-    const std::string text = T13BatchText(s);
+    const std::string text = t13BatchText(s);
     EXPECT_EQ(text.substr(0, text.find("copy")),
               "7z a -t7z \"temp.7z\" \"D:\\soft\\app\\*\" -mx0\r\nif errorlevel 1 exit 1\r\n"
               "7z a -t7z \"temp.7z\" \"D:\\a b\\readme.txt\" -mx0\r\nif errorlevel 1 exit 1\r\n"
@@ -80,7 +80,7 @@ TEST(T13BatchFile, BlanksPercentAndAnAddedSearchFolder) {
     s.PackageName = "My App";
     s.PackItems = {"D:\\100%\\a.exe"};
     s.OutputPath = "D:\\out %x%\\My App_1.0_Addon.7z";
-    const std::string text = T13BatchText(s, "C:\\Program Files (x86)\\7-Zip");
+    const std::string text = t13BatchText(s, "C:\\Program Files (x86)\\7-Zip");
     EXPECT_EQ(text,
               "set \"PATH=%PATH%;C:\\Program Files (x86)\\7-Zip\"\r\n"
               "7z a -t7z \"temp.7z\" \"D:\\100%%\\a.exe\" -mx9\r\n"
@@ -94,7 +94,7 @@ TEST(T13BatchFile, BlanksPercentAndAnAddedSearchFolder) {
 
 TEST(T13BatchFile, A7zKeptWithTheProgramGoesBeforeThePath) {
     T13AddonSettings s = myApp();
-    const std::string text = T13BatchText(s, "C:\\Tolvane\\tools", true);
+    const std::string text = t13BatchText(s, "C:\\Tolvane\\tools", true);
     EXPECT_EQ(text.substr(0, text.find("\r\n") + 2), "set \"PATH=C:\\Tolvane\\tools;%PATH%\"\r\n");
 }
 
@@ -102,7 +102,7 @@ TEST(T13BatchFile, CopyTargetsThatCmdWouldSplitAreQuoted) {
     T13AddonSettings s = myApp();
     const auto copyLine = [&s](const std::string& name) {
         s.PackageName = name;
-        const std::string text = T13BatchText(s);
+        const std::string text = t13BatchText(s);
         const std::size_t start = text.find("copy");
         return text.substr(start, text.find("\r\n", start) - start);
     };
@@ -112,11 +112,11 @@ TEST(T13BatchFile, CopyTargetsThatCmdWouldSplitAreQuoted) {
 }
 
 TEST(SfxConfig, WithoutExtractPathOrRunCommands) {
-    EXPECT_EQ(SfxConfigText("", {}), ";!@Install@!UTF-8!\r\nGUIMode=\"1\"\r\n" + configTail());
+    EXPECT_EQ(sfxConfigText("", {}), ";!@Install@!UTF-8!\r\nGUIMode=\"1\"\r\n" + configTail());
 }
 
 TEST(SfxConfig, ExtractPathDoubledAndRunCommandsInOrder) {
-    EXPECT_EQ(SfxConfigText("C:\\Program Files\\App", {"setup.exe /S", "", "reg.exe import a.reg"}),
+    EXPECT_EQ(sfxConfigText("C:\\Program Files\\App", {"setup.exe /S", "", "reg.exe import a.reg"}),
               ";!@Install@!UTF-8!\r\nInstallPath=\"C:\\\\Program Files\\\\App\"\r\nGUIMode=\"1\"\r\n"
               "RunProgram =\"setup.exe /S\"\r\nRunProgram =\"\"\r\nRunProgram =\"reg.exe import a.reg\"\r\n" +
                   configTail());
@@ -126,14 +126,14 @@ TEST(SfxConfig, RunCommandsWithBackslashesOrQuotesAreEscaped) {
     EXPECT_EQ(escapeRunCommand("setup.exe /S"), "setup.exe /S");
     EXPECT_EQ(escapeRunCommand("C:\\new\\tool.exe"), "C:\\\\new\\\\tool.exe");
     EXPECT_EQ(escapeRunCommand("\"%ProgramFiles%\\App\\a.exe\" -q"), "\\\"%ProgramFiles%\\\\App\\\\a.exe\\\" -q");
-    const std::string text = SfxConfigText("%ProgramFiles%\\App", {"C:\\new\\tool.exe"});
+    const std::string text = sfxConfigText("%ProgramFiles%\\App", {"C:\\new\\tool.exe"});
     EXPECT_NE(text.find("InstallPath=\"%ProgramFiles%\\\\App\"\r\n"), std::string::npos);
     EXPECT_NE(text.find("RunProgram =\"C:\\\\new\\\\tool.exe\"\r\n"), std::string::npos);
 }
 
 TEST(PackageNames, FileNameRule) {
     const shell::MessageTexts builtIn;
-    const shell::LanguageTexts english(testsupport::ShippedLanguage("English"));
+    const shell::LanguageTexts english(testsupport::shippedLanguage("English"));
     for (const char* good : {"MyApp", "My App", "播放器", "a.b", "CONSOLE", "COM0"})
         EXPECT_FALSE(shell::packageNameProblem(good, builtIn)) << good;
     for (const char* bad : {"a\\b", "a/b", "a:b", "a*", "a?", "a\"b", "a<b", "a>b", "a|b", "a[1]", "a]", "50%",
@@ -159,7 +159,7 @@ TEST(T13Files, WrittenInCodePage936WithCrLfAndNoMark) {
     const std::string path = platform::joinPath(root, "Entries.ini");
     T13AddonSettings s = myApp();
     s.PackageName = "中文名";
-    platform::writeAnsiFile(path, T13EntriesText(s, "2026-12-7"));
+    platform::writeAnsiFile(path, t13EntriesText(s, "2026-12-7"));
     const std::string bytes = platform::readFile(path);
     EXPECT_EQ(bytes.substr(0, 11), "[general]\r\n");
     EXPECT_NE(bytes.find("title=\xD6\xD0\xCE\xC4\xC3\xFB\r\n"), std::string::npos);

@@ -111,7 +111,7 @@ TEST_F(T13OnWindows, An7zFoundNowhereIsRefusedWithWhereToPutIt) {
     EXPECT_NE(ui.lastMessage().find("7z.exe 和 7z.dll 放进 " + programFolder + "\\，然后再生成。"), std::string::npos)
         << ui.lastMessage();
     // The English text, longer than a UI string may be, reaches its end.
-    ui.language = &testsupport::ShippedLanguage("English");
+    ui.language = &testsupport::shippedLanguage("English");
     EXPECT_EQ(generate(w, inRoot("out\\MyApp_1.0_Addon.7z")), shell::GenerateOutcome::Refused);
     EXPECT_NE(ui.lastMessage().find("7z.exe and 7z.dll into " + programFolder + "\\, then generate again."),
               std::string::npos)
@@ -146,7 +146,7 @@ TEST_F(T13OnWindows, CmdRunsTheBatchFileWithTheInstalled7z) {
     T13Builder w = myApp();
     const std::string output = inRoot("out\\MyApp_1.0_Addon.7z");
     ASSERT_EQ(generate(w, output), shell::GenerateOutcome::Made) << ui.lastMessage();
-    EXPECT_EQ(ui.lastMessage(), shell::BuiltInText(shell::MessageKey::T13Success));
+    EXPECT_EQ(ui.lastMessage(), shell::builtInText(shell::MessageKey::T13Success));
     expectPackage(output, "MyApp", "-mx9");
 
     const platform::FolderListing left = platform::listFolder(programFolder);

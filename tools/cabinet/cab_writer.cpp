@@ -85,7 +85,7 @@ std::string headerAndFileTable(const std::vector<CabinetEntry>& entries, const F
 
     put32(out, static_cast<std::uint32_t>(dataOffset(entries)));
     put16(out, 0);  // cCFData
-    put16(out, CompressionTypeField(method.method, method.lzxWindowBits));
+    put16(out, compressionTypeField(method.method, method.lzxWindowBits));
 
     std::uint32_t offsetInFolder = 0;
     for (const CabinetEntry& e : entries) {

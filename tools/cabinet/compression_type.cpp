@@ -4,7 +4,7 @@
 
 namespace cabinet {
 
-std::uint16_t CompressionTypeField(Method method, int lzxWindowBits) {
+std::uint16_t compressionTypeField(Method method, int lzxWindowBits) {
     switch (method) {
     case Method::None: return 0;
     case Method::Mszip: return 1;

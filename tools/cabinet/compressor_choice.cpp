@@ -4,11 +4,11 @@ namespace cabinet {
 
 std::unique_ptr<FrameCompressor> makeFrameCompressor(Method method, int lzxWindowBits, std::uint64_t folderBytes) {
     switch (method) {
-    case Method::None: return MakeStoreCompressor();
-    case Method::Mszip: return MakeMszipCompressor();
-    case Method::Lzx: return MakeLzxCompressor(lzxWindowBits, folderBytes);
+    case Method::None: return makeStoreCompressor();
+    case Method::Mszip: return makeMszipCompressor();
+    case Method::Lzx: return makeLzxCompressor(lzxWindowBits, folderBytes);
     }
-    return MakeStoreCompressor();
+    return makeStoreCompressor();
 }
 
 }  // namespace cabinet

@@ -50,12 +50,12 @@ private:
 
 // The folder's 16-bit typeCompress field for a method.
 enum class Method { None, Mszip, Lzx };
-std::uint16_t CompressionTypeField(Method method, int lzxWindowBits);
+std::uint16_t compressionTypeField(Method method, int lzxWindowBits);
 
-std::unique_ptr<FrameCompressor> MakeStoreCompressor();
-std::unique_ptr<FrameCompressor> MakeMszipCompressor();
+std::unique_ptr<FrameCompressor> makeStoreCompressor();
+std::unique_ptr<FrameCompressor> makeMszipCompressor();
 // windowBits from 15 to 21. totalSize is the folder's whole uncompressed
 // size (the E8 translation and the last frame depend on it).
-std::unique_ptr<FrameCompressor> MakeLzxCompressor(int windowBits, std::uint64_t totalSize);
+std::unique_ptr<FrameCompressor> makeLzxCompressor(int windowBits, std::uint64_t totalSize);
 
 }  // namespace cabinet

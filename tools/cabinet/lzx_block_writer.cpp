@@ -18,14 +18,14 @@ struct Codes {
     HuffmanCode aligned;
 };
 
-void WriteBlockHeader(BitWriter& out, BlockType type, std::size_t size) {
+void writeBlockHeader(BitWriter& out, BlockType type, std::size_t size) {
     out.writeBits(type, 3);
     out.writeBits(static_cast<std::uint32_t>(size >> 8), 16);
     out.writeBits(static_cast<std::uint32_t>(size & 0xFF), 8);
 }
 
-void WriteUncompressed(BitWriter& out, const BlockInput& block) {
-    WriteBlockHeader(out, kUncompressedBlock, block.size);
+void writeUncompressed(BitWriter& out, const BlockInput& block) {
+    writeBlockHeader(out, kUncompressedBlock, block.size);
     // 1 to 16 bits of padding: a whole word when already aligned.
     if (out.aligned()) out.writeBits(0, 16);
     out.alignToWord();
@@ -40,17 +40,17 @@ void WriteUncompressed(BitWriter& out, const BlockInput& block) {
     }
 }
 
-bool UsesAlignedTree(const Item& item) {
-    return item.mainSymbol >= kNumChars && ExtraBits(item.slot) >= kAlignedBits;
+bool usesAlignedTree(const Item& item) {
+    return item.mainSymbol >= kNumChars && extraBitsFor(item.slot) >= kAlignedBits;
 }
 
-void WriteSymbols(BitWriter& out, const std::vector<Item>& items, const Codes& codes, bool aligned) {
+void writeSymbols(BitWriter& out, const std::vector<Item>& items, const Codes& codes, bool aligned) {
     for (const Item& item : items) {
         out.writeBits(codes.main.codes[item.mainSymbol], codes.main.lengths[item.mainSymbol]);
         if (item.mainSymbol < kNumChars) continue;
         if (item.lengthSymbol != kNoLengthSymbol)
             out.writeBits(codes.length.codes[item.lengthSymbol], codes.length.lengths[item.lengthSymbol]);
-        unsigned extra = ExtraBits(item.slot);
+        unsigned extra = extraBitsFor(item.slot);
         if (aligned && extra >= kAlignedBits) {
             out.writeBits(item.offsetBits >> kAlignedBits, extra - kAlignedBits);
             unsigned low = item.offsetBits & 7;
@@ -66,10 +66,10 @@ struct TreeParts {
     std::size_t first, second;
 };
 
-std::uint64_t TreeBits(const std::vector<std::uint8_t>& lengths, const std::vector<std::uint8_t>& previous,
+std::uint64_t treeBitsOf(const std::vector<std::uint8_t>& lengths, const std::vector<std::uint8_t>& previous,
                        TreeParts parts) {
-    std::uint64_t bits = TreePartBits(lengths.data(), previous.data(), parts.first);
-    if (parts.second) bits += TreePartBits(lengths.data() + parts.first, previous.data() + parts.first, parts.second);
+    std::uint64_t bits = treePartBits(lengths.data(), previous.data(), parts.first);
+    if (parts.second) bits += treePartBits(lengths.data() + parts.first, previous.data() + parts.first, parts.second);
     return bits;
 }
 
@@ -77,9 +77,9 @@ std::uint64_t TreeBits(const std::vector<std::uint8_t>& lengths, const std::vect
 // with the earlier blocks' (closer to the previous code, so its lengths cost
 // less to send), or the previous block's code again, whichever costs least:
 // neighbouring frames tend to have similar statistics.
-std::uint64_t CodedBits(const std::vector<std::uint32_t>& frequencies, const std::vector<std::uint8_t>& lengths,
+std::uint64_t codedBits(const std::vector<std::uint32_t>& frequencies, const std::vector<std::uint8_t>& lengths,
                         const std::vector<std::uint8_t>& previous, TreeParts parts) {
-    std::uint64_t bits = TreeBits(lengths, previous, parts);
+    std::uint64_t bits = treeBitsOf(lengths, previous, parts);
     for (std::size_t s = 0; s < frequencies.size(); ++s) {
         if (frequencies[s] == 0) continue;
         if (lengths[s] == 0) return ~std::uint64_t(0);  // cannot code the block
@@ -88,7 +88,7 @@ std::uint64_t CodedBits(const std::vector<std::uint32_t>& frequencies, const std
     return bits;
 }
 
-HuffmanCode CheaperCode(const std::vector<std::uint32_t>& frequencies, std::vector<std::uint32_t>& history,
+HuffmanCode cheaperCode(const std::vector<std::uint32_t>& frequencies, std::vector<std::uint32_t>& history,
                         const std::vector<std::uint8_t>& previous, unsigned maxLength, TreeParts parts) {
     // History weights in quarters: 0 is the block's own frequencies.
     static const unsigned kWeights[] = {0, 1, 2, 4};
@@ -100,16 +100,16 @@ HuffmanCode CheaperCode(const std::vector<std::uint32_t>& frequencies, std::vect
         blended[c].resize(frequencies.size());
         for (std::size_t s = 0; s < frequencies.size(); ++s)
             blended[c][s] = frequencies[s] + std::uint32_t(std::uint64_t(history[s]) * kWeights[c] / 4);
-        candidates[c] = BuildCodeLengths(blended[c], maxLength);
-        bits[c] = CodedBits(frequencies, candidates[c], previous, parts);
+        candidates[c] = buildCodeLengths(blended[c], maxLength);
+        bits[c] = codedBits(frequencies, candidates[c], previous, parts);
     }
     candidates[kBlends] = previous;
-    bits[kBlends] = CodedBits(frequencies, previous, previous, parts);
+    bits[kBlends] = codedBits(frequencies, previous, previous, parts);
     const bool previousUsable = std::any_of(previous.begin(), previous.end(), [](std::uint8_t l) { return l != 0; });
     if (!previousUsable) bits[kBlends] = ~std::uint64_t(0);
     const std::size_t best = std::size_t(std::min_element(bits, bits + kBlends + 1) - bits);
     history = best == kBlends ? blended[2] : blended[best];
-    return HuffmanCode{candidates[best], CanonicalCodes(candidates[best])};
+    return HuffmanCode{candidates[best], canonicalCodes(candidates[best])};
 }
 
 }  // namespace
@@ -119,8 +119,8 @@ void SymbolCounts::add(const std::vector<Item>& items) {
         ++main[item.mainSymbol];
         if (item.mainSymbol < kNumChars) continue;
         if (item.lengthSymbol != kNoLengthSymbol) ++length[item.lengthSymbol];
-        extraBits += ExtraBits(item.slot);
-        if (UsesAlignedTree(item)) {
+        extraBits += extraBitsFor(item.slot);
+        if (usesAlignedTree(item)) {
             ++aligned[item.offsetBits & 7];
             ++alignedUses;
         }
@@ -135,19 +135,19 @@ void SymbolCounts::add(const SymbolCounts& other) {
     alignedUses += other.alignedUses;
 }
 
-BlockEstimate EstimateBlock(const SymbolCounts& counts, const std::vector<std::uint8_t>& previousMain,
+BlockEstimate estimateBlock(const SymbolCounts& counts, const std::vector<std::uint8_t>& previousMain,
                             const std::vector<std::uint8_t>& previousLength) {
     BlockEstimate estimate;
-    estimate.main = BuildCodeLengths(counts.main, kMaxMainCodeLength);
-    estimate.length = BuildCodeLengths(counts.length, kMaxLengthCodeLength);
+    estimate.main = buildCodeLengths(counts.main, kMaxMainCodeLength);
+    estimate.length = buildCodeLengths(counts.length, kMaxLengthCodeLength);
     const std::size_t mainTreeSize = counts.main.size();
     std::uint64_t bits = kBlockHeaderBits + counts.extraBits;
-    bits += TreeBits(estimate.main, previousMain, {kNumChars, mainTreeSize - kNumChars});
-    bits += TreeBits(estimate.length, previousLength, {kLengthTreeSize, 0});
+    bits += treeBitsOf(estimate.main, previousMain, {kNumChars, mainTreeSize - kNumChars});
+    bits += treeBitsOf(estimate.length, previousLength, {kLengthTreeSize, 0});
     for (std::size_t s = 0; s < mainTreeSize; ++s) bits += std::uint64_t(counts.main[s]) * estimate.main[s];
     for (std::size_t s = 0; s < kLengthTreeSize; ++s) bits += std::uint64_t(counts.length[s]) * estimate.length[s];
     // An aligned-offset block when its tree pays for itself.
-    const std::vector<std::uint8_t> aligned = BuildCodeLengths(counts.aligned, kMaxAlignedCodeLength);
+    const std::vector<std::uint8_t> aligned = buildCodeLengths(counts.aligned, kMaxAlignedCodeLength);
     std::uint64_t alignedBits = kAlignedTreeSize * 3;
     for (std::size_t s = 0; s < kAlignedTreeSize; ++s) alignedBits += std::uint64_t(counts.aligned[s]) * aligned[s];
     const std::uint64_t verbatimBits = counts.alignedUses * kAlignedBits;
@@ -159,19 +159,19 @@ BlockEstimate EstimateBlock(const SymbolCounts& counts, const std::vector<std::u
     return estimate;
 }
 
-BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previous,
+BlockType writeLzxBlock(BitWriter& out, const BlockInput& block, TreeLengths& previous,
                      std::vector<std::size_t>& frameEnds) {
     const unsigned mainTreeSize = static_cast<unsigned>(previous.main.size());
     SymbolCounts counts(mainTreeSize);
     for (const std::vector<Item>* items : block.frames) counts.add(*items);
     Codes codes;
     std::vector<std::uint32_t> mainHistory = previous.mainFrequencies, lengthHistory = previous.lengthFrequencies;
-    codes.main = CheaperCode(counts.main, mainHistory, previous.main, kMaxMainCodeLength,
+    codes.main = cheaperCode(counts.main, mainHistory, previous.main, kMaxMainCodeLength,
                              {kNumChars, mainTreeSize - kNumChars});
     // An all-zero length tree is legal, but not every decoder takes one; the
     // dummy pair costs a few bits.
-    codes.length = CheaperCode(counts.length, lengthHistory, previous.length, kMaxLengthCodeLength, {kLengthTreeSize, 0});
-    codes.aligned = BuildHuffmanCode(counts.aligned, kMaxAlignedCodeLength);
+    codes.length = cheaperCode(counts.length, lengthHistory, previous.length, kMaxLengthCodeLength, {kLengthTreeSize, 0});
+    codes.aligned = buildHuffmanCode(counts.aligned, kMaxAlignedCodeLength);
 
     std::uint64_t symbolBits = 0;
     for (unsigned s = 0; s < mainTreeSize; ++s) symbolBits += std::uint64_t(counts.main[s]) * codes.main.lengths[s];
@@ -180,10 +180,10 @@ BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previ
     for (unsigned s = 0; s < kAlignedTreeSize; ++s) alignedTreeBits += std::uint64_t(counts.aligned[s]) * codes.aligned.lengths[s];
     const std::uint64_t verbatimOffsetBits = counts.extraBits;
     const std::uint64_t alignedOffsetBits = counts.extraBits - counts.alignedUses * kAlignedBits + alignedTreeBits;
-    const std::uint64_t treeBits = TreePartBits(codes.main.lengths.data(), previous.main.data(), kNumChars) +
-                                   TreePartBits(codes.main.lengths.data() + kNumChars, previous.main.data() + kNumChars,
+    const std::uint64_t treeBits = treePartBits(codes.main.lengths.data(), previous.main.data(), kNumChars) +
+                                   treePartBits(codes.main.lengths.data() + kNumChars, previous.main.data() + kNumChars,
                                                 mainTreeSize - kNumChars) +
-                                   TreePartBits(codes.length.lengths.data(), previous.length.data(), kLengthTreeSize);
+                                   treePartBits(codes.length.lengths.data(), previous.length.data(), kLengthTreeSize);
     const std::uint64_t verbatimBits = kBlockHeaderBits + treeBits + symbolBits + verbatimOffsetBits;
     const std::uint64_t alignedBits =
         kBlockHeaderBits + kAlignedTreeSize * 3 + treeBits + symbolBits + alignedOffsetBits;
@@ -192,21 +192,21 @@ BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previ
     const bool aligned = alignedBits < verbatimBits;
     if (block.allowUncompressed && block.frames.size() == 1 &&
         uncompressedBits <= (aligned ? alignedBits : verbatimBits)) {
-        WriteUncompressed(out, block);
+        writeUncompressed(out, block);
         out.alignToWord();
         frameEnds.push_back(out.bytesWritten());
         return kUncompressedBlock;
     }
 
-    WriteBlockHeader(out, aligned ? kAlignedBlock : kVerbatimBlock, block.size);
+    writeBlockHeader(out, aligned ? kAlignedBlock : kVerbatimBlock, block.size);
     if (aligned)
         for (unsigned s = 0; s < kAlignedTreeSize; ++s) out.writeBits(codes.aligned.lengths[s], 3);
-    WriteTreePart(out, codes.main.lengths.data(), previous.main.data(), kNumChars);
-    WriteTreePart(out, codes.main.lengths.data() + kNumChars, previous.main.data() + kNumChars,
+    writeTreePart(out, codes.main.lengths.data(), previous.main.data(), kNumChars);
+    writeTreePart(out, codes.main.lengths.data() + kNumChars, previous.main.data() + kNumChars,
                   mainTreeSize - kNumChars);
-    WriteTreePart(out, codes.length.lengths.data(), previous.length.data(), kLengthTreeSize);
+    writeTreePart(out, codes.length.lengths.data(), previous.length.data(), kLengthTreeSize);
     for (const std::vector<Item>* items : block.frames) {
-        WriteSymbols(out, *items, codes, aligned);
+        writeSymbols(out, *items, codes, aligned);
         out.alignToWord();
         frameEnds.push_back(out.bytesWritten());
     }

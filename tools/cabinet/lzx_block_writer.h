@@ -43,7 +43,7 @@ struct BlockInput {
 // Returns the block type written. For verbatim and aligned blocks,
 // `previous` becomes the new code lengths. frameEnds receives the number of
 // bytes written so far at each frame's end.
-BlockType WriteBlock(BitWriter& out, const BlockInput& block, TreeLengths& previous,
+BlockType writeLzxBlock(BitWriter& out, const BlockInput& block, TreeLengths& previous,
                      std::vector<std::size_t>& frameEnds);
 
 // The symbols of a run of frames, counted for the choice of where a block
@@ -68,7 +68,7 @@ struct BlockEstimate {
     std::vector<std::uint8_t> length;
     std::vector<std::uint8_t> aligned;  // empty unless an aligned-offset block is the cheaper
 };
-BlockEstimate EstimateBlock(const SymbolCounts& counts, const std::vector<std::uint8_t>& previousMain,
+BlockEstimate estimateBlock(const SymbolCounts& counts, const std::vector<std::uint8_t>& previousMain,
                             const std::vector<std::uint8_t>& previousLength);
 
 }  // namespace lzx

@@ -27,7 +27,7 @@ using namespace lzx;
 // pass per frame, with the costs the first one found, gains about 1% for a
 // third more time: folders up to 4 MiB get it, larger ones only for the
 // first frame, which starts from a guessed model.
-ParserSettings SettingsFor(std::uint64_t folderBytes) {
+ParserSettings settingsFor(std::uint64_t folderBytes) {
     const std::uint64_t MiB = std::uint64_t(1) << 20;
     if (folderBytes <= 4 * MiB) return {24, 64, 2};
     if (folderBytes <= 16 * MiB) return {24, 64, 1};
@@ -45,12 +45,12 @@ class LzxCompressor : public FrameCompressor {
 public:
     LzxCompressor(int windowBits, std::uint64_t folderBytes)
         : windowSize_(std::uint32_t(1) << windowBits),
-          mainTreeSize_(MainTreeSize(windowBits)),
-          translationSize_(E8TranslationSizeFor(folderBytes)),
-          parser_(windowBits, SettingsFor(folderBytes)),
-          previous_(MainTreeSize(windowBits)),
-          model_(InitialCostModel(MainTreeSize(windowBits))),
-          heldCounts_(MainTreeSize(windowBits)) {
+          mainTreeSize_(mainTreeSizeFor(windowBits)),
+          translationSize_(e8TranslationSizeFor(folderBytes)),
+          parser_(windowBits, settingsFor(folderBytes)),
+          previous_(mainTreeSizeFor(windowBits)),
+          model_(initialCostModel(mainTreeSizeFor(windowBits))),
+          heldCounts_(mainTreeSizeFor(windowBits)) {
         // Match candidates are read all over the window, like the match
         // finder's links.
         const std::size_t historyBytes = 2 * (std::size_t(windowSize_) + kFrameSize);
@@ -74,7 +74,7 @@ public:
         const std::size_t frameOffset = history_.size();
         history_.insert(history_.end(), data, data + size);
         const std::uint8_t* frame = history_.data() + frameOffset;
-        TranslateE8(history_.data() + frameOffset, size, streamPosition_, translationSize_);
+        translateE8(history_.data() + frameOffset, size, streamPosition_, translationSize_);
 
         Held held(mainTreeSize_);
         held.queueAtStart = queue_;
@@ -97,16 +97,16 @@ public:
         // block before it.
         const std::vector<std::uint8_t>& fromMain = held_.empty() ? previous_.main : heldEstimate_.main;
         const std::vector<std::uint8_t>& fromLength = held_.empty() ? previous_.length : heldEstimate_.length;
-        BlockEstimate alone = EstimateBlock(held.counts, fromMain, fromLength);
+        BlockEstimate alone = estimateBlock(held.counts, fromMain, fromLength);
         if (alone.bits > 8 * kMaxCompressedBlockBytes - kTreeAllowanceBits) {
             // Matches chosen under a stale cost model can, in theory, cost
             // more than the bytes; plain literals always fit.
             held.items.clear();
-            for (std::size_t i = 0; i < size; ++i) held.items.push_back(LiteralItem(frame[i]));
+            for (std::size_t i = 0; i < size; ++i) held.items.push_back(literalItem(frame[i]));
             held.counts = SymbolCounts(mainTreeSize_);
             held.counts.add(held.items);
             queue_ = held.queueAtStart;
-            alone = EstimateBlock(held.counts, fromMain, fromLength);
+            alone = estimateBlock(held.counts, fromMain, fromLength);
         }
 
         // Data that does not shrink is stored as a block of its own. An
@@ -128,20 +128,20 @@ public:
         if (!held_.empty()) {
             SymbolCounts joined = heldCounts_;
             joined.add(held.counts);
-            BlockEstimate together = EstimateBlock(joined, previous_.main, previous_.length);
+            BlockEstimate together = estimateBlock(joined, previous_.main, previous_.length);
             if (held_.size() < kMaxFramesPerBlock && together.bits <= heldEstimate_.bits + alone.bits) {
                 heldCounts_ = std::move(joined);
                 heldEstimate_ = std::move(together);
                 held_.push_back(std::move(held));
-                model_ = CostModelFromLengths(heldEstimate_.main, heldEstimate_.length, heldEstimate_.aligned);
+                model_ = costModelFromLengths(heldEstimate_.main, heldEstimate_.length, heldEstimate_.aligned);
                 return;
             }
             releaseHeld();
         }
         heldCounts_ = held.counts;
-        heldEstimate_ = EstimateBlock(heldCounts_, previous_.main, previous_.length);
+        heldEstimate_ = estimateBlock(heldCounts_, previous_.main, previous_.length);
         held_.push_back(std::move(held));
-        model_ = CostModelFromLengths(heldEstimate_.main, heldEstimate_.length, heldEstimate_.aligned);
+        model_ = costModelFromLengths(heldEstimate_.main, heldEstimate_.length, heldEstimate_.aligned);
     }
 
     void finish() override { releaseHeld(); }
@@ -183,7 +183,7 @@ private:
             // Short matches rarely pay after data that did not compress.
             parser_.findShortMatches(false);
         } else {
-            model_ = CostModelFromLengths(previous_.main, previous_.length);
+            model_ = costModelFromLengths(previous_.main, previous_.length);
         }
         std::size_t from = 0;
         for (std::size_t i = 0; i < held_.size(); ++i) {
@@ -211,7 +211,7 @@ private:
             block.frames.push_back(&held_[i].items);
             block.size += held_[i].size;
         }
-        return WriteBlock(bits, block, previous_, ends);
+        return writeLzxBlock(bits, block, previous_, ends);
     }
 
     std::uint32_t windowSize_;
@@ -232,7 +232,7 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FrameCompressor> MakeLzxCompressor(int windowBits, std::uint64_t totalSize) {
+std::unique_ptr<FrameCompressor> makeLzxCompressor(int windowBits, std::uint64_t totalSize) {
     if (windowBits < kMinWindowBits || windowBits > kMaxWindowBits)
         throw platform::Error(platform::ErrorKind::BadInput,
                               "The LZX window must be 15 to 21 bits (CompressionMemory); " +

@@ -38,27 +38,27 @@ enum BlockType : unsigned { kVerbatimBlock = 1, kAlignedBlock = 2, kUncompressed
 
 // Position slots for windows 2^15 .. 2^21 (Microsoft's values; the 1997
 // document's table is wrong for the two largest windows).
-inline unsigned PositionSlotCount(int windowBits) {
+inline unsigned positionSlotCount(int windowBits) {
     static const unsigned kSlots[] = {30, 32, 34, 36, 38, 42, 50};
     return kSlots[windowBits - kMinWindowBits];
 }
 
-inline unsigned MainTreeSize(int windowBits) {
-    return kNumChars + kNumLengthHeaders * PositionSlotCount(windowBits);
+inline unsigned mainTreeSizeFor(int windowBits) {
+    return kNumChars + kNumLengthHeaders * positionSlotCount(windowBits);
 }
 
 // Extra offset bits sent after a match symbol of this slot.
-inline unsigned ExtraBits(unsigned slot) {
+inline unsigned extraBitsFor(unsigned slot) {
     if (slot < 4) return 0;
     if (slot < 36) return (slot - 2) / 2;
     return 17;
 }
 
 // The smallest "formatted offset" (offset + 2) of a slot.
-inline std::uint32_t PositionBase(unsigned slot) {
+inline std::uint32_t positionBase(unsigned slot) {
     if (slot < 4) return slot;
     if (slot < 36) {
-        unsigned bits = ExtraBits(slot);
+        unsigned bits = extraBitsFor(slot);
         return (std::uint32_t(2) << bits) | (std::uint32_t(slot & 1) << bits);
     }
     return 262144u + (std::uint32_t(slot - 36) << 17);
@@ -66,10 +66,10 @@ inline std::uint32_t PositionBase(unsigned slot) {
 
 // The format allows offsets up to window − 3, but 7-Zip (26.02) decodes a
 // match at exactly that offset wrongly; one less costs nothing measurable.
-inline std::uint32_t MaxMatchOffset(int windowBits) { return (std::uint32_t(1) << windowBits) - 4; }
+inline std::uint32_t maxMatchOffset(int windowBits) { return (std::uint32_t(1) << windowBits) - 4; }
 
 // The slot of an explicit (not repeated) offset of 1 or more.
-inline unsigned PositionSlotOf(std::uint32_t offset) {
+inline unsigned positionSlotOf(std::uint32_t offset) {
     std::uint32_t formatted = offset + kNumRepeatedOffsets - 1;
     if (formatted < 4) return formatted;
     if (formatted >= 262144u) return 36 + ((formatted - 262144u) >> 17);

@@ -3,13 +3,13 @@
 namespace cabinet {
 namespace lzx {
 
-std::uint32_t E8TranslationSizeFor(std::uint64_t folderBytes) {
+std::uint32_t e8TranslationSizeFor(std::uint64_t folderBytes) {
     const std::uint64_t translatedBytes = std::uint64_t(1) << 30;
     const std::uint64_t size = folderBytes < translatedBytes ? folderBytes : translatedBytes;
     return size < kE8TranslationSize ? kE8TranslationSize : static_cast<std::uint32_t>(size);
 }
 
-void TranslateE8(std::uint8_t* frame, std::size_t size, std::uint64_t frameStart, std::uint32_t translationSize) {
+void translateE8(std::uint8_t* frame, std::size_t size, std::uint64_t frameStart, std::uint32_t translationSize) {
     // Decoders stop after the 32768th frame of 32 KiB.
     if (frameStart >= (std::uint64_t(1) << 30) || size <= 10) return;
     const std::int64_t fileSize = translationSize;

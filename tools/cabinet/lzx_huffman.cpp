@@ -10,7 +10,7 @@ namespace {
 
 // Depth of each leaf in an unrestricted Huffman tree; leaves are given in
 // ascending frequency order (two-queue construction).
-std::vector<unsigned> HuffmanDepths(const std::vector<std::uint32_t>& sortedFrequencies) {
+std::vector<unsigned> huffmanDepths(const std::vector<std::uint32_t>& sortedFrequencies) {
     const std::size_t leaves = sortedFrequencies.size();
     std::vector<std::uint64_t> weight(2 * leaves - 1);
     std::vector<std::size_t> parent(2 * leaves - 1, 0);
@@ -36,7 +36,7 @@ std::vector<unsigned> HuffmanDepths(const std::vector<std::uint32_t>& sortedFreq
 
 }  // namespace
 
-std::vector<std::uint8_t> BuildCodeLengths(const std::vector<std::uint32_t>& frequencies, unsigned maxLength) {
+std::vector<std::uint8_t> buildCodeLengths(const std::vector<std::uint32_t>& frequencies, unsigned maxLength) {
     std::vector<std::uint8_t> lengths(frequencies.size(), 0);
     std::vector<unsigned> used;
     for (unsigned s = 0; s < frequencies.size(); ++s)
@@ -51,7 +51,7 @@ std::vector<std::uint8_t> BuildCodeLengths(const std::vector<std::uint32_t>& fre
                      [&](unsigned a, unsigned b) { return frequencies[a] < frequencies[b]; });
     std::vector<std::uint32_t> sorted;
     for (unsigned s : used) sorted.push_back(frequencies[s]);
-    std::vector<unsigned> depth = HuffmanDepths(sorted);
+    std::vector<unsigned> depth = huffmanDepths(sorted);
 
     // Count codes per length with overlong ones clamped, then restore
     // Kraft's sum to exactly 2^maxLength units.
@@ -82,7 +82,7 @@ std::vector<std::uint8_t> BuildCodeLengths(const std::vector<std::uint32_t>& fre
     return lengths;
 }
 
-std::vector<std::uint16_t> CanonicalCodes(const std::vector<std::uint8_t>& lengths) {
+std::vector<std::uint16_t> canonicalCodes(const std::vector<std::uint8_t>& lengths) {
     unsigned maxLength = 0;
     for (std::uint8_t l : lengths) maxLength = std::max<unsigned>(maxLength, l);
     std::vector<unsigned> count(maxLength + 2, 0);

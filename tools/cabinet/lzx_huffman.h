@@ -15,15 +15,15 @@ struct HuffmanCode {
 };
 
 // Code lengths of at most maxLength bits for the given symbol frequencies.
-std::vector<std::uint8_t> BuildCodeLengths(const std::vector<std::uint32_t>& frequencies, unsigned maxLength);
+std::vector<std::uint8_t> buildCodeLengths(const std::vector<std::uint32_t>& frequencies, unsigned maxLength);
 
 // Canonical codewords for code lengths: shorter codes first, then by symbol.
-std::vector<std::uint16_t> CanonicalCodes(const std::vector<std::uint8_t>& lengths);
+std::vector<std::uint16_t> canonicalCodes(const std::vector<std::uint8_t>& lengths);
 
-inline HuffmanCode BuildHuffmanCode(const std::vector<std::uint32_t>& frequencies, unsigned maxLength) {
+inline HuffmanCode buildHuffmanCode(const std::vector<std::uint32_t>& frequencies, unsigned maxLength) {
     HuffmanCode code;
-    code.lengths = BuildCodeLengths(frequencies, maxLength);
-    code.codes = CanonicalCodes(code.lengths);
+    code.lengths = buildCodeLengths(frequencies, maxLength);
+    code.codes = canonicalCodes(code.lengths);
     return code;
 }
 

@@ -14,24 +14,24 @@ const std::uint32_t kNone = 0xFFFFFFFFu;
 const unsigned kHash3Bits = 16;
 const unsigned kHash4Bits = 18;
 
-std::uint32_t Hash3(const std::uint8_t* p) {
+std::uint32_t hash3(const std::uint8_t* p) {
     std::uint32_t v = std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8) | (std::uint32_t(p[2]) << 16);
     return (v * 0x9E3779B1u) >> (32 - kHash3Bits);
 }
 
-std::uint32_t Hash4(const std::uint8_t* p) {
+std::uint32_t hash4(const std::uint8_t* p) {
     std::uint32_t v;
     std::memcpy(&v, p, 4);
     return (v * 0x9E3779B1u) >> (32 - kHash4Bits);
 }
 
-std::uint32_t Key2(const std::uint8_t* p) { return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8); }
+std::uint32_t key2(const std::uint8_t* p) { return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8); }
 
 }  // namespace
 
 MatchFinder::MatchFinder(int windowBits, unsigned searchDepth, unsigned niceLength)
     : windowMask_((std::uint32_t(1) << windowBits) - 1),
-      maxOffset_(MaxMatchOffset(windowBits)),
+      maxOffset_(maxMatchOffset(windowBits)),
       searchDepth_(searchDepth),
       niceLength_(std::min(niceLength, kMaxMatch)),
       head2_(std::size_t(1) << 16, kNone),
@@ -62,12 +62,12 @@ void MatchFinder::skip(const WindowView& window, std::uint32_t position, std::ui
 
 void MatchFinder::prefetch(const WindowView& window, std::uint32_t position) const {
     const std::uint8_t* p = window.at(position);
-    if (shortMatches_) __builtin_prefetch(&head3_[Hash3(p)]);
-    __builtin_prefetch(&head4_[Hash4(p)]);
+    if (shortMatches_) __builtin_prefetch(&head3_[hash3(p)]);
+    __builtin_prefetch(&head4_[hash4(p)]);
 }
 
 void MatchFinder::prefetchRoot(const WindowView& window, std::uint32_t position) const {
-    const std::uint32_t root = head4_[Hash4(window.at(position))];
+    const std::uint32_t root = head4_[hash4(window.at(position))];
     if (root == kNone) return;
     __builtin_prefetch(&children_[2 * (root & windowMask_)]);
     __builtin_prefetch(window.at(root));
@@ -88,20 +88,20 @@ std::size_t MatchFinder::advance(const WindowView& window, std::uint32_t positio
         const std::uint32_t candidate = head;
         if (kInsert) head = position;
         if (!kReport || candidate == kNone || position - candidate > maxOffset_) return;
-        const std::uint32_t length = ExtendMatch(current, window.at(candidate), 0, maxLength);
+        const std::uint32_t length = extendMatch(current, window.at(candidate), 0, maxLength);
         if (length <= bestLength) return;
         bestLength = length;
         out->push_back({length, position - candidate});
         ++reported;
     };
     if (shortMatches_) {
-        reportHead(head2_[Key2(current)]);
-        reportHead(head3_[Hash3(current)]);
+        reportHead(head2_[key2(current)]);
+        reportHead(head3_[hash3(current)]);
     }
     if (available < 4) return reported;
 
     const std::uint32_t limit = std::min(maxLength, niceLength_);
-    std::uint32_t& root = head4_[Hash4(current)];
+    std::uint32_t& root = head4_[hash4(current)];
     std::uint32_t candidate = root;
     if (kInsert) root = position;
 
@@ -122,7 +122,7 @@ std::size_t MatchFinder::advance(const WindowView& window, std::uint32_t positio
         const std::uint8_t* earlier = window.at(candidate);
         std::uint32_t length = std::min(leftLength, rightLength);
         if (earlier[length] == current[length]) {
-            length = ExtendMatch(earlier, current, length + 1, limit);
+            length = extendMatch(earlier, current, length + 1, limit);
             if (length > bestLength) {
                 bestLength = length;
                 if (kReport) {
@@ -156,7 +156,7 @@ std::size_t MatchFinder::advance(const WindowView& window, std::uint32_t positio
     if (kReport && reported > 0 && out->back().length == limit && limit < maxLength) {
         Match& longest = out->back();
         const std::uint8_t* earlier = current - longest.offset;
-        longest.length = ExtendMatch(earlier, current, longest.length, maxLength);
+        longest.length = extendMatch(earlier, current, longest.length, maxLength);
     }
     return reported;
 }

@@ -14,7 +14,7 @@ namespace lzx {
 
 // How many bytes from `length` on agree, up to `limit`; eight at a time
 // where all eight lie within the limit.
-inline std::uint32_t ExtendMatch(const std::uint8_t* a, const std::uint8_t* b, std::uint32_t length,
+inline std::uint32_t extendMatch(const std::uint8_t* a, const std::uint8_t* b, std::uint32_t length,
                                  std::uint32_t limit) {
     while (length + 8 <= limit) {
         std::uint64_t x, y;

@@ -17,12 +17,12 @@ const std::uint32_t kLiteralEdge = 0;
 const std::uint32_t kExplicitEdgeBase = kNumRepeatedOffsets;
 const std::uint32_t kInsertedAtMatchEnds = 32;
 
-std::uint32_t LengthHeader(std::uint32_t length) {
+std::uint32_t lengthHeader(std::uint32_t length) {
     return std::min<std::uint32_t>(length - kMinMatch, kNumLengthHeaders - 1);
 }
 
-std::uint32_t MatchCost(const CostModel& model, unsigned slot, std::uint32_t length) {
-    std::uint32_t cost = model.main[kNumChars + slot * kNumLengthHeaders + LengthHeader(length)];
+std::uint32_t matchCost(const CostModel& model, unsigned slot, std::uint32_t length) {
+    std::uint32_t cost = model.main[kNumChars + slot * kNumLengthHeaders + lengthHeader(length)];
     if (length >= kLengthTreeBase) cost += model.length[length - kLengthTreeBase];
     return cost;
 }
@@ -30,7 +30,7 @@ std::uint32_t MatchCost(const CostModel& model, unsigned slot, std::uint32_t len
 // The offset bits of an explicit offset: in an aligned-offset block the low
 // three go through the aligned tree.
 std::uint32_t OffsetCost(const CostModel& model, std::uint32_t offset, unsigned slot) {
-    const unsigned extra = ExtraBits(slot);
+    const unsigned extra = extraBitsFor(slot);
     if (extra < kAlignedBits || model.aligned.empty()) return extra;
     return extra - kAlignedBits + model.aligned[(offset + kNumRepeatedOffsets - 1) & 7];
 }
@@ -38,7 +38,7 @@ std::uint32_t OffsetCost(const CostModel& model, std::uint32_t offset, unsigned 
 // The aligned tree's lengths when an aligned-offset block would be the
 // cheaper for these counts, else none.
 std::vector<std::uint8_t> AlignedLengthsIfCheaper(const std::vector<std::uint32_t>& frequencies) {
-    const std::vector<std::uint8_t> lengths = BuildCodeLengths(frequencies, kMaxAlignedCodeLength);
+    const std::vector<std::uint8_t> lengths = buildCodeLengths(frequencies, kMaxAlignedCodeLength);
     std::uint64_t alignedBits = kAlignedTreeSize * 3, verbatimBits = 0;
     for (std::size_t s = 0; s < kAlignedTreeSize; ++s) {
         alignedBits += std::uint64_t(frequencies[s]) * lengths[s];
@@ -54,7 +54,7 @@ const std::uint32_t kGapArrival = 0x80000000u;
 std::uint32_t ArrivalLength(std::uint32_t arrival) { return arrival & kArrivalLengthMask; }
 std::uint32_t ArrivalEdge(std::uint32_t arrival) { return (arrival & ~kGapArrival) >> kArrivalLengthBits; }
 
-RepeatQueue QueueAfter(RepeatQueue queue, std::uint32_t edge) {
+RepeatQueue queueAfter(RepeatQueue queue, std::uint32_t edge) {
     if (edge >= kExplicitEdgeBase + 1)
         queue.useOffset(edge - kExplicitEdgeBase);
     else if (edge != kLiteralEdge)
@@ -64,7 +64,7 @@ RepeatQueue QueueAfter(RepeatQueue queue, std::uint32_t edge) {
 
 }  // namespace
 
-CostModel InitialCostModel(unsigned mainTreeSize) {
+CostModel initialCostModel(unsigned mainTreeSize) {
     CostModel model;
     model.main.assign(mainTreeSize, 0);
     for (unsigned s = 0; s < kNumChars; ++s) model.main[s] = 8;
@@ -76,7 +76,7 @@ CostModel InitialCostModel(unsigned mainTreeSize) {
     return model;
 }
 
-CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths,
+CostModel costModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths,
                                const std::vector<std::uint8_t>& alignedLengths) {
     CostModel model;
     for (std::uint8_t l : mainLengths) model.main.push_back(l ? l : kUnusedMainCost);
@@ -87,7 +87,7 @@ CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, con
 
 FrameParser::FrameParser(int windowBits, const ParserSettings& settings)
     : settings_(settings),
-      mainTreeSize_(MainTreeSize(windowBits)),
+      mainTreeSize_(mainTreeSizeFor(windowBits)),
       finder_(windowBits, settings.searchDepth, settings.niceLength),
       queues_(kQueueRing) {}
 
@@ -109,14 +109,14 @@ void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint
         for (const Item& item : items) {
             ++mainFrequencies[item.mainSymbol];
             if (item.lengthSymbol != kNoLengthSymbol) ++lengthFrequencies[item.lengthSymbol];
-            if (item.mainSymbol >= kNumChars && ExtraBits(item.slot) >= kAlignedBits) ++alignedFrequencies[item.offsetBits & 7];
+            if (item.mainSymbol >= kNumChars && extraBitsFor(item.slot) >= kAlignedBits) ++alignedFrequencies[item.offsetBits & 7];
         }
-        passModel = CostModelFromLengths(BuildCodeLengths(mainFrequencies, kMaxMainCodeLength),
-                                         BuildCodeLengths(lengthFrequencies, kMaxLengthCodeLength),
+        passModel = costModelFromLengths(buildCodeLengths(mainFrequencies, kMaxMainCodeLength),
+                                         buildCodeLengths(lengthFrequencies, kMaxLengthCodeLength),
                                          AlignedLengthsIfCheaper(alignedFrequencies));
     }
     const std::uint32_t last = nodes_[size].arrival;
-    queue = QueueAfter(queues_[(size - ArrivalLength(last)) % kQueueRing], ArrivalEdge(last));
+    queue = queueAfter(queues_[(size - ArrivalLength(last)) % kQueueRing], ArrivalEdge(last));
 }
 
 void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, std::uint32_t size) {
@@ -193,7 +193,7 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
         const Node& node = nodes_[i];
         if (i > 0)
             queues_[i % kQueueRing] =
-                QueueAfter(queues_[(i - ArrivalLength(node.arrival)) % kQueueRing], ArrivalEdge(node.arrival));
+                queueAfter(queues_[(i - ArrivalLength(node.arrival)) % kQueueRing], ArrivalEdge(node.arrival));
         const std::uint32_t cost = node.cost;
         const RepeatQueue here = queues_[i % kQueueRing];
         const std::uint32_t position = start + i;
@@ -211,7 +211,7 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
         for (unsigned k = 0; k < kNumRepeatedOffsets; ++k) {
             std::uint32_t offset = here.r[k];
             if (offset > position || (k > 0 && offset == here.r[0]) || (k == 2 && offset == here.r[1])) continue;
-            std::uint32_t length = current[0] == current[-std::ptrdiff_t(offset)] ? ExtendMatch(current, current - offset, 1, available) : 0;
+            std::uint32_t length = current[0] == current[-std::ptrdiff_t(offset)] ? extendMatch(current, current - offset, 1, available) : 0;
             if (length >= kMinMatch) repeatLength[k] = length;
             if (repeatLength[k] > repeatLength[longestRepeat]) longestRepeat = k;
         }
@@ -224,12 +224,12 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
         if (repeatLength[longestRepeat] >= nice || longestExplicit >= nice) {
             if (repeatLength[longestRepeat] >= longestExplicit) {
                 std::uint32_t length = repeatLength[longestRepeat];
-                relax(i + length, cost + MatchCost(model, longestRepeat, length), 1 + longestRepeat, length);
+                relax(i + length, cost + matchCost(model, longestRepeat, length), 1 + longestRepeat, length);
                 i += length;
             } else {
                 std::uint32_t offset = last[-1].offset;
-                unsigned slot = PositionSlotOf(offset);
-                relax(i + longestExplicit, cost + OffsetCost(model, offset, slot) + MatchCost(model, slot, longestExplicit),
+                unsigned slot = positionSlotOf(offset);
+                relax(i + longestExplicit, cost + OffsetCost(model, offset, slot) + matchCost(model, slot, longestExplicit),
                       offset + kExplicitEdgeBase, longestExplicit);
                 i += longestExplicit;
             }
@@ -246,7 +246,7 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
                 covered = match->length;  // the repeated offset already covers these lengths, cheaper
                 continue;
             }
-            const unsigned slot = PositionSlotOf(offset);
+            const unsigned slot = positionSlotOf(offset);
             relaxLengths(i, covered + 1, match->length, cost + OffsetCost(model, offset, slot), slot,
                          offset + kExplicitEdgeBase);
             covered = match->length;
@@ -262,10 +262,10 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
                 const std::uint8_t* source = next - offset;
                 if (next[0] == source[0] && next[1] == source[1]) {
                     const std::uint32_t repeatLength =
-                        ExtendMatch(next, source, 2, std::min<std::uint32_t>(size - i - after, kMaxMatch));
-                    const unsigned slot = PositionSlotOf(offset);
-                    const std::uint32_t gapCost = cost + OffsetCost(model, offset, slot) + MatchCost(model, slot, length) +
-                                                  model.main[current[length]] + MatchCost(model, 0, repeatLength);
+                        extendMatch(next, source, 2, std::min<std::uint32_t>(size - i - after, kMaxMatch));
+                    const unsigned slot = positionSlotOf(offset);
+                    const std::uint32_t gapCost = cost + OffsetCost(model, offset, slot) + matchCost(model, slot, length) +
+                                                  model.main[current[length]] + matchCost(model, 0, repeatLength);
                     Node& target = nodes_[i + after + repeatLength];
                     if (gapCost < target.cost) {
                         target.cost = gapCost;
@@ -290,18 +290,18 @@ void FrameParser::collectItems(const WindowView& window, std::uint32_t start, st
         i -= length;
         if (gap != 0) {
             const std::uint32_t offset = edge - kExplicitEdgeBase;
-            const unsigned slot = PositionSlotOf(offset);
-            items.push_back(MatchItem(length - gap - 1, 0, 0));
-            items.push_back(LiteralItem(*window.at(start + i + gap)));
-            items.push_back(MatchItem(gap, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
+            const unsigned slot = positionSlotOf(offset);
+            items.push_back(matchItem(length - gap - 1, 0, 0));
+            items.push_back(literalItem(*window.at(start + i + gap)));
+            items.push_back(matchItem(gap, slot, offset + kNumRepeatedOffsets - 1 - positionBase(slot)));
         } else if (edge == kLiteralEdge) {
-            items.push_back(LiteralItem(*window.at(start + i)));
+            items.push_back(literalItem(*window.at(start + i)));
         } else if (edge < kExplicitEdgeBase + 1) {
-            items.push_back(MatchItem(length, edge - 1, 0));
+            items.push_back(matchItem(length, edge - 1, 0));
         } else {
             std::uint32_t offset = edge - kExplicitEdgeBase;
-            unsigned slot = PositionSlotOf(offset);
-            items.push_back(MatchItem(length, slot, offset + kNumRepeatedOffsets - 1 - PositionBase(slot)));
+            unsigned slot = positionSlotOf(offset);
+            items.push_back(matchItem(length, slot, offset + kNumRepeatedOffsets - 1 - positionBase(slot)));
         }
     }
     std::reverse(items.begin(), items.end());

@@ -24,8 +24,8 @@ struct CostModel {
 };
 
 // A guess for the first frame, when no code exists yet.
-CostModel InitialCostModel(unsigned mainTreeSize);
-CostModel CostModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths,
+CostModel initialCostModel(unsigned mainTreeSize);
+CostModel costModelFromLengths(const std::vector<std::uint8_t>& mainLengths, const std::vector<std::uint8_t>& lengthLengths,
                                const std::vector<std::uint8_t>& alignedLengths = {});
 
 struct ParserSettings {

@@ -19,10 +19,10 @@ struct Item {
     std::uint8_t slot;           // meaningful for matches only
 };
 
-inline Item LiteralItem(std::uint8_t byte) { return {byte, kNoLengthSymbol, 0, 0}; }
+inline Item literalItem(std::uint8_t byte) { return {byte, kNoLengthSymbol, 0, 0}; }
 
 // slot 0..2 for R0..R2; for slot >= 3 offsetBits holds the extra bits.
-inline Item MatchItem(unsigned length, unsigned slot, std::uint32_t offsetBits) {
+inline Item matchItem(unsigned length, unsigned slot, std::uint32_t offsetBits) {
     unsigned header = length - kMinMatch;
     std::uint16_t lengthSymbol = kNoLengthSymbol;
     if (header >= kNumLengthHeaders - 1) {

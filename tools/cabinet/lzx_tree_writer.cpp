@@ -10,11 +10,11 @@ namespace lzx {
 
 namespace {
 
-std::uint8_t DeltaSymbol(std::uint8_t length, std::uint8_t previous) {
+std::uint8_t deltaSymbol(std::uint8_t length, std::uint8_t previous) {
     return static_cast<std::uint8_t>((previous + 17 - length) % 17);
 }
 
-std::vector<std::uint32_t> PretreeFrequencies(const std::vector<PretreeItem>& items) {
+std::vector<std::uint32_t> pretreeFrequencies(const std::vector<PretreeItem>& items) {
     std::vector<std::uint32_t> frequencies(kPretreeSize, 0);
     for (const PretreeItem& item : items) {
         ++frequencies[item.symbol];
@@ -25,7 +25,7 @@ std::vector<std::uint32_t> PretreeFrequencies(const std::vector<PretreeItem>& it
 
 }  // namespace
 
-std::vector<PretreeItem> PretreeItems(const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count) {
+std::vector<PretreeItem> pretreeItems(const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count) {
     std::vector<PretreeItem> items;
     std::size_t i = 0;
     while (i < count) {
@@ -51,19 +51,19 @@ std::vector<PretreeItem> PretreeItems(const std::uint8_t* lengths, const std::ui
             while (i + run < count && lengths[i + run] == lengths[i] && previous[i + run] == previous[i]) ++run;
             while (run >= 4) {
                 std::size_t take = std::min<std::size_t>(run, 5);
-                items.push_back({19, 1, static_cast<std::uint8_t>(take - 4), DeltaSymbol(lengths[i], previous[i])});
+                items.push_back({19, 1, static_cast<std::uint8_t>(take - 4), deltaSymbol(lengths[i], previous[i])});
                 run -= take;
                 i += take;
             }
         }
-        for (; run > 0; --run, ++i) items.push_back({DeltaSymbol(lengths[i], previous[i]), 0, 0, 0});
+        for (; run > 0; --run, ++i) items.push_back({deltaSymbol(lengths[i], previous[i]), 0, 0, 0});
     }
     return items;
 }
 
-std::size_t TreePartBits(const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count) {
-    std::vector<PretreeItem> items = PretreeItems(lengths, previous, count);
-    std::vector<std::uint8_t> pretree = BuildCodeLengths(PretreeFrequencies(items), kMaxPretreeCodeLength);
+std::size_t treePartBits(const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count) {
+    std::vector<PretreeItem> items = pretreeItems(lengths, previous, count);
+    std::vector<std::uint8_t> pretree = buildCodeLengths(pretreeFrequencies(items), kMaxPretreeCodeLength);
     std::size_t bits = 4 * kPretreeSize;
     for (const PretreeItem& item : items) {
         bits += pretree[item.symbol] + item.extraBits;
@@ -72,9 +72,9 @@ std::size_t TreePartBits(const std::uint8_t* lengths, const std::uint8_t* previo
     return bits;
 }
 
-void WriteTreePart(BitWriter& out, const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count) {
-    std::vector<PretreeItem> items = PretreeItems(lengths, previous, count);
-    HuffmanCode pretree = BuildHuffmanCode(PretreeFrequencies(items), kMaxPretreeCodeLength);
+void writeTreePart(BitWriter& out, const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count) {
+    std::vector<PretreeItem> items = pretreeItems(lengths, previous, count);
+    HuffmanCode pretree = buildHuffmanCode(pretreeFrequencies(items), kMaxPretreeCodeLength);
     for (unsigned s = 0; s < kPretreeSize; ++s) out.writeBits(pretree.lengths[s], 4);
     for (const PretreeItem& item : items) {
         out.writeBits(pretree.codes[item.symbol], pretree.lengths[item.symbol]);

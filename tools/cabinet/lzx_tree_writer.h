@@ -19,12 +19,12 @@ struct PretreeItem {
     std::uint8_t runSymbol;   // for symbol 19: the pretree symbol of the run's length
 };
 
-std::vector<PretreeItem> PretreeItems(const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count);
+std::vector<PretreeItem> pretreeItems(const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count);
 
 // Bits the part takes (20 pretree lengths, then the items).
-std::size_t TreePartBits(const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count);
+std::size_t treePartBits(const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count);
 
-void WriteTreePart(BitWriter& out, const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count);
+void writeTreePart(BitWriter& out, const std::uint8_t* lengths, const std::uint8_t* previous, std::size_t count);
 
 }  // namespace lzx
 }  // namespace cabinet

@@ -70,6 +70,6 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FrameCompressor> MakeMszipCompressor() { return std::make_unique<MszipCompressor>(); }
+std::unique_ptr<FrameCompressor> makeMszipCompressor() { return std::make_unique<MszipCompressor>(); }
 
 }  // namespace cabinet

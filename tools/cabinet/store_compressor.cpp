@@ -14,6 +14,6 @@ public:
 
 }  // namespace
 
-std::unique_ptr<FrameCompressor> MakeStoreCompressor() { return std::make_unique<StoreCompressor>(); }
+std::unique_ptr<FrameCompressor> makeStoreCompressor() { return std::make_unique<StoreCompressor>(); }
 
 }  // namespace cabinet

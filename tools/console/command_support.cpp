@@ -93,8 +93,8 @@ ToolOutputRoute::~ToolOutputRoute() {
 }
 
 std::string overwriteQuestion(const ConsoleRun& run) {
-    const std::string question = shell::OverwriteQuestionText(run.language);
-    return question.empty() ? shell::OverwriteQuestionText({}) : question;
+    const std::string question = shell::overwriteQuestionText(run.language);
+    return question.empty() ? shell::overwriteQuestionText({}) : question;
 }
 
 void reportWorkFolderTrouble(ConsoleUserInterface& ui, const std::string& lines) {

@@ -45,7 +45,7 @@ ConsoleLanguage chooseConsoleLanguage(const std::string& requested) {
     const std::string id = platform::systemLanguageId();
     std::string name;
     if (!id.empty())
-        name = shell::ReadProfileString(platform::joinPath(consoleLanguageFolder(), "language.txt"), "language", id);
+        name = shell::readProfileString(platform::joinPath(consoleLanguageFolder(), "language.txt"), "language", id);
     if (name.empty() || !platform::fileExists(languageFile(name))) name = kFallbackLanguage;
     return {name, platform::fileExists(languageFile(name)) ? languageFile(name) : std::string()};
 }

@@ -20,11 +20,11 @@ void chooseLanguage(ConsoleRun& run, const std::string& language) {
     run.language.languageName = chosen.name;
     run.language.languageLoaded = !chosen.file.empty();
     if (!run.language.languageLoaded) return;
-    shell::LoadKeyedTexts(run.language, chosen.file);
+    shell::loadKeyedTexts(run.language, chosen.file);
     // Of the windows' texts the commands take one: the overwrite question.
     const shell::UiKeyName& question = shell::uiKeyName(shell::UiKey::RuninfoCreate);
     run.language.uiStrings.set(shell::UiKey::RuninfoCreate,
-                               shell::ReadProfileString(chosen.file, question.section, question.key));
+                               shell::readProfileString(chosen.file, question.section, question.key));
 }
 
 }  // namespace

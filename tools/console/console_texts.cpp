@@ -192,7 +192,7 @@ ConsoleTexts ConsoleTexts::fromLanguageFile(const std::string& path) {
     ConsoleTexts texts;
     if (path.empty()) return texts;
     for (std::size_t i = 0; i < kConsoleTextCount; ++i) {
-        std::string value = shell::ReadProfileString(path, kConsoleSection, kTexts[i].key, shell::ValueLength::Whole);
+        std::string value = shell::readProfileString(path, kConsoleSection, kTexts[i].key, shell::ValueLength::Whole);
         if (!value.empty()) texts.texts_[i] = consoleTextOfValue(value);
     }
     return texts;

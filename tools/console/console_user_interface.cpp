@@ -43,7 +43,7 @@ void ConsoleUserInterface::writeLine(std::ostream& stream, const std::string& te
 
 std::string ConsoleUserInterface::messageText(shell::MessageKey key) const {
     if (const auto wording = consoleWordingOf(key)) return run_.texts(*wording);
-    return shell::MessageText(run_.language, key);
+    return shell::messageTextIn(run_.language, key);
 }
 
 void ConsoleUserInterface::showMessage(const std::string& text, const std::string&, shell::MessageIcon) {
@@ -116,7 +116,7 @@ void ConsoleUserInterface::readScanLog() {
         const std::string& line = runLog[scanLinesSeen_];
         if (isScannedFile(line)) ++filesScanned_;
         // A source folder that was not there, in the words the scan wrote it with.
-        if (const auto missing = shell::FilledValue(messageText(shell::MessageKey::ScanFolderMissing), line))
+        if (const auto missing = shell::filledValue(messageText(shell::MessageKey::ScanFolderMissing), line))
             warning(run_.texts(ConsoleText::FolderLeftOut, {*missing}));
         else
             log(line);

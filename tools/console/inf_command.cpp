@@ -150,7 +150,7 @@ void parseArguments(const std::vector<std::string>& args, const std::string& sta
             refuse(texts(ConsoleText::UnknownOption, {option, "inf"}));
         }
     });
-    if (!a.shared.help) a.shared.defaultOutput(startFolder, infaddon::DefaultPackageFileName(a.name, a.version));
+    if (!a.shared.help) a.shared.defaultOutput(startFolder, infaddon::defaultPackageFileName(a.name, a.version));
 }
 
 // The folder a shortcut starts in when none is given: the target's folder. A
@@ -173,30 +173,30 @@ void fillBuilder(const InfArguments& a, const ConsoleTexts& texts, infaddon::Inf
     builder.project.Website = a.website;
     if (!a.regFile.empty()) {
         ui.queueOpenFile(a.regFile);
-        infaddon::ChooseRegistryFile(builder, ui);
+        infaddon::chooseRegistryFile(builder, ui);
     }
     for (const PendingSource& source : a.sources) {
         builder.openFolder = source.folder;
-        infaddon::AddSourceFolder(builder, ui, source.dirIdRow);
+        infaddon::addSourceFolder(builder, ui, source.dirIdRow);
     }
     for (const PendingExtra& extra : a.extras) {
         builder.diskCodeOption = extra.option;
         ui.queueOpenFile(extra.file);
         const std::size_t before = builder.project.ExtraFiles.size();
-        infaddon::AddExtraFiles(builder, ui, extra.setupDirRow);
+        infaddon::addExtraFiles(builder, ui, extra.setupDirRow);
         if (builder.project.ExtraFiles.size() == before) refuse(texts(ConsoleText::ExtraNotAdded, {extra.file}));
     }
 
     shortcuts::ShortcutEditor editor(builder);
     for (const PendingShortcut& s : a.shortcuts) {
-        shortcuts::ChooseShortcutPlace(editor, ui, s.place);
+        shortcuts::chooseShortcutPlace(editor, ui, s.place);
         editor.targetPathText = s.target;
         editor.startInText = s.startIn.empty() ? defaultStartIn(s.target) : s.startIn;
         editor.descriptionText = s.description.empty() ? s.linkName : s.description;
         editor.linkNameText = s.linkName;
         editor.menuFolderText = s.menuFolder;
         editor.argumentsText = s.arguments;
-        shortcuts::AddShortcut(editor, ui);
+        shortcuts::addShortcut(editor, ui);
     }
 }
 
@@ -228,7 +228,7 @@ int runInfCommand(const std::vector<std::string>& args, ConsoleRun run) {
         const ToolOutputRoute route(ui, run.verbose, workFolder);
         ui.followScan(builder.build.RunLog);
         // The texts of the chosen language file: its overwrite question.
-        outcome = infaddon::GenerateInfPackage(builder, ui, runner, overwriteQuestion(run),
+        outcome = infaddon::generateInfPackage(builder, ui, runner, overwriteQuestion(run),
                                                [&] { ui.followScan(builder.build.RunLog); });
         ui.followScan(builder.build.RunLog);
         if (!shell::packageMade(outcome)) ui.keepToolOutputForFailure();

@@ -69,7 +69,7 @@ void parseArguments(const std::vector<std::string>& args, const std::string& sta
     });
     if (a.shared.help) return;
     a.shared.defaultOutput(startFolder,
-                           t13addon::DefaultPackageFileName(a.fields.packageNameText, a.fields.versionText));
+                           t13addon::defaultPackageFileName(a.fields.packageNameText, a.fields.versionText));
     if (a.sfx.empty()) {
         a.sfx = platform::joinPath(platform::executableFolder(), t13addon::kSfxModuleName);
         a.shownSfx = a.sfx;
@@ -100,12 +100,12 @@ int runT13Command(const std::vector<std::string>& args, ConsoleRun run) {
         a.fields.addKind = item.kind;
         if (item.kind == t13addon::PackItemKind::Folder) ui.queueFolder(item.path);
         else ui.queueOpenFile(item.path);
-        t13addon::AddPackItems(a.fields, ui);
+        t13addon::addPackItems(a.fields, ui);
     }
     platform::setCurrentDirectory(startFolder);
     for (const std::string& command : a.runCommands) {
         a.fields.runCommandText = command;
-        t13addon::AddRunCommand(a.fields, ui);
+        t13addon::addRunCommand(a.fields, ui);
     }
     shell::ToolCommandRunner runner(ui);
     std::ostringstream workFolderTrouble;

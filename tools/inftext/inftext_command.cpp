@@ -136,7 +136,7 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
     shell::LanguageState languageState;
     languageState.languageName = language.name;
     languageState.languageLoaded = !language.file.empty();
-    if (languageState.languageLoaded) shell::LoadKeyedTexts(languageState, language.file);
+    if (languageState.languageLoaded) shell::loadKeyedTexts(languageState, language.file);
     const shell::LanguageTexts texts(languageState);
     for (const auto& refusal :
          {shell::packageNameProblem(project.PackageName, texts), infaddon::typedTextProblem(project, texts)})
@@ -164,7 +164,7 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
         bool missing = false;
         for (const auto& line : state.RunLog) {
             const bool folderMissing =
-                shell::FilledValue(texts.messageText(shell::MessageKey::ScanFolderMissing), line).has_value();
+                shell::filledValue(texts.messageText(shell::MessageKey::ScanFolderMissing), line).has_value();
             missing = missing || folderMissing;
             if (o.log || folderMissing) out << line << "\n";
         }

@@ -212,7 +212,7 @@ private:
 
 }  // namespace
 
-std::string RegistryInfText(const RegFile& file, const std::string& fileName, bool wholeInf) {
+std::string registryInfText(const RegFile& file, const std::string& fileName, bool wholeInf) {
     return Writer(file, fileName).text(wholeInf);
 }
 

@@ -34,6 +34,6 @@ namespace reg2inf {
 
 // Throws platform::Error naming the file, line, key and value for a value an
 // INF line cannot hold, or a text the ANSI code page cannot hold.
-std::string RegistryInfText(const RegFile& file, const std::string& fileName, bool wholeInf);
+std::string registryInfText(const RegFile& file, const std::string& fileName, bool wholeInf);
 
 }  // namespace reg2inf

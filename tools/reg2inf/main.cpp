@@ -12,6 +12,6 @@ int main(int argc, char** argv) {
     platform::endWithParent();
     return platform::runProgram("reg2inf", std::cerr, [&] {
         const std::vector<std::string> args = platform::programArguments(argc, argv);
-        return reg2inf::RunReg2Inf(args, std::cout, std::cerr);
+        return reg2inf::runReg2Inf(args, std::cout, std::cerr);
     });
 }

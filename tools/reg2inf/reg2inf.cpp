@@ -42,7 +42,7 @@ std::string defaultOutput(const std::string& input) {
 }  // namespace
 
 std::string convertRegText(const std::string& bytes, const std::string& fileName, const ConvertOptions& options) {
-    return RegistryInfText(parseRegFile(bytes, fileName), fileName, options.wholeInf);
+    return registryInfText(parseRegFile(bytes, fileName), fileName, options.wholeInf);
 }
 
 void convertRegFile(const std::string& inputPath, const std::string& outputPath, const ConvertOptions& options) {
@@ -50,7 +50,7 @@ void convertRegFile(const std::string& inputPath, const std::string& outputPath,
     platform::writeAnsiFile(outputPath, text);
 }
 
-int RunReg2Inf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runReg2Inf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     ConvertOptions options;
     std::vector<std::string> files;
     for (const std::string& arg : args) {

@@ -35,6 +35,6 @@ void convertRegFile(const std::string& inputPath, const std::string& outputPath,
 
 // The command: arguments without the program name. Prints errors to `err`
 // and returns the exit status (0 done, 1 not converted, 2 wrong arguments).
-int RunReg2Inf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runReg2Inf(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace reg2inf

@@ -16,12 +16,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     shell::win::Program program;
     // Work files and tools live in the program folder; say so now if it
     // cannot be written, rather than as a failed build later.
-    if (const auto problem = shell::PrepareProgramFolder(platform::programFolder()))
+    if (const auto problem = shell::prepareProgramFolder(platform::programFolder()))
         program.windowUserInterface().showMessage(*problem, {}, shell::MessageIcon::Stop);
     // A build killed last time (Task Manager, a shutdown) left its work files
     // in the program folder and its unfinished package beside the user's.
-    else if (const auto stale = shell::RemoveStaleWorkFilesAtStart(platform::programFolder()))
+    else if (const auto stale = shell::removeStaleWorkFilesAtStart(platform::programFolder()))
         program.windowUserInterface().showMessage(*stale, {}, shell::MessageIcon::Stop);
-    if (!shell::RunGuarded(program.userInterface(), [&] { program.start(); })) return 1;
+    if (!shell::runGuarded(program.userInterface(), [&] { program.start(); })) return 1;
     return shell::win::runMessageLoop();
 }

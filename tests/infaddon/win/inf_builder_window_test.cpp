@@ -346,7 +346,7 @@ TEST_F(InfBuilderWindowTest, AdvancedAddTakesSeveralFilesWithTheModeAndTheSetupN
     ui_->openFileAnswers.push_back(std::string("unused"));
     click(form, IDC_FORM1_COMMAND4);
     ASSERT_EQ(ui_->messages.size(), 1u);
-    EXPECT_EQ(ui_->messages[0].text, shell::BuiltInText(shell::MessageKey::InfNoSetupDir));
+    EXPECT_EQ(ui_->messages[0].text, shell::builtInText(shell::MessageKey::InfNoSetupDir));
     EXPECT_TRUE(ui_->openRequests.empty());
     EXPECT_TRUE(listItems(form, IDC_FORM1_LIST14).empty());
     ui_->openFileAnswers.clear();
@@ -355,7 +355,7 @@ TEST_F(InfBuilderWindowTest, AdvancedAddTakesSeveralFilesWithTheModeAndTheSetupN
     platform::createFolder(files);
     for (const char* name : {"a.dll", "b 二.sys", "c.txt"}) platform::writeFileAtomic(platform::joinPath(files, name), name);
     pickListItem(form, IDC_FORM1_LIST18, codeRow(IDC_FORM1_LIST18, "11"));
-    EXPECT_EQ(itemText(form, IDC_FORM1_LABEL3), *DescribeSetupDir(static_cast<std::size_t>(codeRow(IDC_FORM1_LIST18, "11"))));
+    EXPECT_EQ(itemText(form, IDC_FORM1_LABEL3), *describeSetupDir(static_cast<std::size_t>(codeRow(IDC_FORM1_LIST18, "11"))));
     click(form, IDC_FORM1_OPTION2);
     ui_->openFileAnswers.push_back(files + std::string(1, '\0') + "a.dll" + std::string(1, '\0') + "b 二.sys" +
                                    std::string(1, '\0') + "c.txt");
@@ -483,7 +483,7 @@ TEST_F(InfBuilderWindowTest, TheRegistryButtonPutsTheChosenFileInTheBoxAndCancel
     ui_->openFileAnswers.push_back(reg);
     click(form, IDC_FORM1_COMMAND7);
     ASSERT_EQ(ui_->openRequests.size(), 1u);
-    EXPECT_EQ(ui_->openRequests[0].filter, shell::BuiltInText(shell::MessageKey::InfRegistryFileFilter));
+    EXPECT_EQ(ui_->openRequests[0].filter, shell::builtInText(shell::MessageKey::InfRegistryFileFilter));
     EXPECT_EQ(itemText(form, IDC_FORM1_TEXT3), reg);
     click(form, IDC_FORM1_COMMAND7);  // cancelled
     EXPECT_EQ(itemText(form, IDC_FORM1_TEXT3), reg);
@@ -543,7 +543,7 @@ TEST_F(InfBuilderGenerating, GenerateMakesThePackageShowsTheRunAndResetsTheContr
     ASSERT_EQ(ui_->saveRequests.size(), 1u);
     EXPECT_EQ(ui_->saveRequests[0].initialName, "Hello_1.0_Addon.cab");
     ASSERT_EQ(ui_->messages.size(), 1u);
-    EXPECT_EQ(ui_->messages[0].text, shell::BuiltInText(shell::MessageKey::InfPackageMade));
+    EXPECT_EQ(ui_->messages[0].text, shell::builtInText(shell::MessageKey::InfPackageMade));
     EXPECT_EQ(ui_->busyBegins, 1);
     EXPECT_EQ(ui_->busyDepth, 0);
     EXPECT_TRUE(busyShown_) << "the busy window showed during the build";

@@ -137,7 +137,7 @@ TEST(BusyWindow, ItsLabelIsInSimSunWhereTheSystemHasItAndInTheDialogFontElsewher
     HWND busy = ui.busyWindow();
     const auto labelFont = reinterpret_cast<HFONT>(::SendMessageW(control(busy, IDC_FORM2_LABEL1), WM_GETFONT, 0, 0));
     const auto dialogFont = reinterpret_cast<HFONT>(::SendMessageW(busy, WM_GETFONT, 0, 0));
-    if (HFONT simSun = shell::win::CreateSimSunFont(10, 96)) {
+    if (HFONT simSun = shell::win::createSimSunFont(10, 96)) {
         const std::wstring face = faceOf(simSun);
         ::DeleteObject(simSun);
         EXPECT_EQ(faceOf(labelFont), face);

@@ -52,7 +52,7 @@ TEST(TolvaneExe, StartsWithItsStartWindowAndExitEndsItWithStatusZero) {
     if (!found.window) ::TerminateProcess(process.hProcess, 99);
     ASSERT_NE(found.window, nullptr) << "no start window appeared";
 
-    EXPECT_EQ(itemText(found.window, IDC_FORMMAN_LABEL2), shell::StartWindowDescription());
+    EXPECT_EQ(itemText(found.window, IDC_FORMMAN_LABEL2), shell::startWindowDescription());
     EXPECT_FALSE(itemText(found.window, IDC_FORMMAN_COMMAND1).empty());
     EXPECT_FALSE(itemText(found.window, IDC_FORMMAN_COMMAND2).empty());
     EXPECT_EQ(textOf(found.window), "NLITETolvaneV3.3");

@@ -26,7 +26,7 @@ TEST_F(StartWindowTest, ListsTheLanguageFilesAndLoadsTheSystemLanguage) {
     EXPECT_EQ(itemText(start, IDC_FORMMAN_OPTION1), "INF package");
     EXPECT_EQ(itemText(start, IDC_FORMMAN_OPTION2), "T-13 package");
     EXPECT_EQ(itemText(start, IDC_FORMMAN_FRAME1), "Package kind");
-    EXPECT_EQ(itemText(start, IDC_FORMMAN_LABEL2), shell::StartWindowDescription());
+    EXPECT_EQ(itemText(start, IDC_FORMMAN_LABEL2), shell::startWindowDescription());
     EXPECT_TRUE(isChecked(start, IDC_FORMMAN_OPTION1));
     EXPECT_FALSE(isChecked(start, IDC_FORMMAN_OPTION2));
     EXPECT_TRUE(program_->language().languageLoaded);
@@ -183,7 +183,7 @@ TEST_F(StartWindowTest, AboutShowsTheFeedbackTextUnderTheApplicationTitle) {
     startProgram();
     click(startWindow(), IDC_FORMMAN_COMMAND3);
     ASSERT_EQ(ui_->messages.size(), 1u);
-    EXPECT_EQ(ui_->messages[0].text, shell::AboutText());
+    EXPECT_EQ(ui_->messages[0].text, shell::aboutText());
     EXPECT_EQ(ui_->messages[0].title, "");
     EXPECT_EQ(ui_->messages[0].icon, shell::MessageIcon::None);
 }

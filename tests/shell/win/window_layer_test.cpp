@@ -107,7 +107,7 @@ TEST_F(WindowLayerTest, AnErrorInAHandlerBecomesOneMessageAndTheWindowLivesOn) {
     window.command = [] { throw std::runtime_error("the disk is full"); };
     click(window.handle(), IDC_TEST_RUN);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, shell::UnexpectedErrorMessage("the disk is full", ui));
+    EXPECT_EQ(ui.messages[0].text, shell::unexpectedErrorMessage("the disk is full", ui));
     EXPECT_EQ(ui.messages[0].icon, shell::MessageIcon::Stop);
     window.command = nullptr;
     click(window.handle(), IDC_TEST_RUN);
@@ -124,7 +124,7 @@ TEST_F(WindowLayerTest, CloseGoesToTheWindowsOwnHandler) {
 }
 
 TEST_F(WindowLayerTest, TextsAreAppliedByIdAndMissingControlsCounted) {
-    const int missing = shell::win::ApplyTexts(window, {{shell::kWindowTitle, "Test window"},
+    const int missing = shell::win::applyControlTexts(window, {{shell::kWindowTitle, "Test window"},
                                                         {IDC_TEST_RUN, "Run"},
                                                         {IDC_TEST_MISSING, "nowhere"},
                                                         {IDC_TEST_LABEL, ""}});
@@ -136,23 +136,23 @@ TEST_F(WindowLayerTest, TextsAreAppliedByIdAndMissingControlsCounted) {
 }
 
 TEST(FileDialogForms, FiltersBecomeNulSeparatedLists) {
-    using shell::win::FileDialogFilter;
-    EXPECT_EQ(FileDialogFilter("注册表文件 (*.reg)|*.reg|所有文件 (*.*)|*.*|"),
+    using shell::win::fileDialogFilter;
+    EXPECT_EQ(fileDialogFilter("注册表文件 (*.reg)|*.reg|所有文件 (*.*)|*.*|"),
               wideOf(L"\x6CE8\x518C\x8868\x6587\x4EF6 (*.reg)\0*.reg\0\x6240\x6709\x6587\x4EF6 (*.*)\0*.*\0\0"));
     // Without the closing "|" the list still ends properly.
-    EXPECT_EQ(FileDialogFilter("所有类型的文件(*.*)|*.*"),
+    EXPECT_EQ(fileDialogFilter("所有类型的文件(*.*)|*.*"),
               wideOf(L"\x6240\x6709\x7C7B\x578B\x7684\x6587\x4EF6(*.*)\0*.*\0\0"));
-    EXPECT_EQ(FileDialogFilter(""), std::wstring());
+    EXPECT_EQ(fileDialogFilter(""), std::wstring());
 }
 
 TEST(FileDialogForms, SelectionsKeepTheirNulSeparators) {
-    using shell::win::OpenDialogSelection;
+    using shell::win::openDialogSelection;
     const wchar_t one[] = L"C:\\Tools\\setup.exe\0\0\0\0";
-    EXPECT_EQ(OpenDialogSelection(one, sizeof one / sizeof *one), "C:\\Tools\\setup.exe");
+    EXPECT_EQ(openDialogSelection(one, sizeof one / sizeof *one), "C:\\Tools\\setup.exe");
     const wchar_t several[] = L"C:\\Tools\0a.exe\0\x8F6F\x4EF6.dll\0\0garbage";
-    EXPECT_EQ(OpenDialogSelection(several, sizeof several / sizeof *several), bytesOf("C:\\Tools\0a.exe\0软件.dll"));
+    EXPECT_EQ(openDialogSelection(several, sizeof several / sizeof *several), bytesOf("C:\\Tools\0a.exe\0软件.dll"));
     const wchar_t root[] = L"C:\\\0a.exe\0b.dll\0\0";
-    EXPECT_EQ(OpenDialogSelection(root, sizeof root / sizeof *root), bytesOf("C:\\\0a.exe\0b.dll"));
+    EXPECT_EQ(openDialogSelection(root, sizeof root / sizeof *root), bytesOf("C:\\\0a.exe\0b.dll"));
 }
 
 TEST(PngFile, HoldsTheImageRowsBehindTheRightChunks) {

@@ -33,7 +33,7 @@ protected:
         infaddon::BuildState build;
         build.PackageName = "App";
         build.PackageVersion = "1.0";
-        return infaddon::InfFileText(program_->infBuilder().record().project, build, "");
+        return infaddon::infFileText(program_->infBuilder().record().project, build, "");
     }
 };
 

@@ -240,9 +240,9 @@ TEST_F(T13BuilderWindowTest, GenerateRefusesWithTheCommandsMessagesAndChangesNot
     typeText(form4, IDC_FORM4_TEXT2, "1.0");
     click(form4, IDC_FORM4_COMMAND1);
     ASSERT_EQ(ui_->messages.size(), 3u);
-    EXPECT_EQ(ui_->messages[0].text, shell::BuiltInText(shell::MessageKey::T13NoName));
-    EXPECT_EQ(ui_->messages[1].text, shell::BuiltInText(shell::MessageKey::T13NoVersion));
-    EXPECT_EQ(ui_->messages[2].text, shell::BuiltInText(shell::MessageKey::T13NoItems));
+    EXPECT_EQ(ui_->messages[0].text, shell::builtInText(shell::MessageKey::T13NoName));
+    EXPECT_EQ(ui_->messages[1].text, shell::builtInText(shell::MessageKey::T13NoVersion));
+    EXPECT_EQ(ui_->messages[2].text, shell::builtInText(shell::MessageKey::T13NoItems));
 
     // Without the self-extractor module, then without 7z: messages that say
     // what to put where.
@@ -321,8 +321,8 @@ TEST_F(T13GenerateFromWindow, MakesThePackageAndEmptiesTheFieldsAndLists) {
     EXPECT_EQ(ui_->saveRequests[0].initialName, "MyApp_1.0_Addon.7z");
     EXPECT_EQ(ui_->saveRequests[0].filter, "整合包 (*.7z)|*.7z|");
     ASSERT_FALSE(ui_->messages.empty());
-    EXPECT_EQ(ui_->messages.back().text, shell::BuiltInText(shell::MessageKey::T13Success));
-    EXPECT_EQ(ui_->messages.back().title, shell::BuiltInText(shell::MessageKey::T13SuccessTitle));
+    EXPECT_EQ(ui_->messages.back().text, shell::builtInText(shell::MessageKey::T13Success));
+    EXPECT_EQ(ui_->messages.back().title, shell::builtInText(shell::MessageKey::T13SuccessTitle));
     EXPECT_TRUE(disabledWhileRunning);
     EXPECT_TRUE(busyShownWhileRunning);
     EXPECT_TRUE(isEnabled(form4));
@@ -392,7 +392,7 @@ TEST_F(T13GenerateFromWindow, AnExistingPackageIsReplacedOnlyAfterYes) {
 
     click(form4, IDC_FORM4_COMMAND1);
     EXPECT_EQ(ui_->questions.size(), 2u);
-    EXPECT_EQ(ui_->messages.back().text, shell::BuiltInText(shell::MessageKey::T13Success));
+    EXPECT_EQ(ui_->messages.back().text, shell::builtInText(shell::MessageKey::T13Success));
     const std::vector<t13test::FakeEntry> package = t13test::readFakeArchive(platform::readFile(output));
     ASSERT_EQ(package.size(), 2u);
     EXPECT_EQ(package[0].name, "SVCPACK\\MyApp.exe");
