@@ -50,4 +50,12 @@ ConsoleLanguage chooseConsoleLanguage(const std::string& requested) {
     return {name, platform::fileExists(languageFile(name)) ? languageFile(name) : std::string()};
 }
 
+shell::LanguageState languageStateOf(const ConsoleLanguage& language) {
+    shell::LanguageState state;
+    state.languageName = language.name;
+    state.languageLoaded = !language.file.empty();
+    if (state.languageLoaded) shell::loadKeyedTexts(state, language.file);
+    return state;
+}
+
 }  // namespace console

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "shell/ui_strings.h"
+
 namespace console {
 
 // The language for a console run that names no other.
@@ -25,5 +27,9 @@ std::string consoleLanguageFolder();
 // platform::Error(BadInput) when the requested file is not there, naming the
 // language files that are.
 ConsoleLanguage chooseConsoleLanguage(const std::string& requested);
+
+// The builders' texts in `language`: its file's keyed texts, the built-in
+// ones where there is no file.
+shell::LanguageState languageStateOf(const ConsoleLanguage& language);
 
 }  // namespace console

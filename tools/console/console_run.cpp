@@ -16,11 +16,8 @@ void chooseLanguage(ConsoleRun& run, const std::string& language) {
     const ConsoleLanguage chosen = chooseConsoleLanguage(language);
     run.texts = ConsoleTexts::fromLanguageFile(chosen.file);
     run.languageName = chosen.name;
-    run.language = {};
-    run.language.languageName = chosen.name;
-    run.language.languageLoaded = !chosen.file.empty();
+    run.language = languageStateOf(chosen);
     if (!run.language.languageLoaded) return;
-    shell::loadKeyedTexts(run.language, chosen.file);
     // Of the windows' texts the commands take one: the overwrite question.
     const shell::UiKeyName& question = shell::uiKeyName(shell::UiKey::RuninfoCreate);
     run.language.uiStrings.set(shell::UiKey::RuninfoCreate,

@@ -133,10 +133,7 @@ int runInfTextCommand(const std::vector<std::string>& args, std::ostream& out, s
     // The same rules as the builder's Generate: the files written here are the package's.
     // The builder's refusals and the scan's log in the same language: its
     // file's message texts (the built-in ones where there is none).
-    shell::LanguageState languageState;
-    languageState.languageName = language.name;
-    languageState.languageLoaded = !language.file.empty();
-    if (languageState.languageLoaded) shell::loadKeyedTexts(languageState, language.file);
+    const shell::LanguageState languageState = console::languageStateOf(language);
     const shell::LanguageTexts texts(languageState);
     for (const auto& refusal :
          {shell::packageNameProblem(project.PackageName, texts), infaddon::typedTextProblem(project, texts)})
