@@ -29,7 +29,7 @@ std::uint32_t matchCost(const CostModel& model, unsigned slot, std::uint32_t len
 
 // The offset bits of an explicit offset: in an aligned-offset block the low
 // three go through the aligned tree.
-std::uint32_t OffsetCost(const CostModel& model, std::uint32_t offset, unsigned slot) {
+std::uint32_t offsetCost(const CostModel& model, std::uint32_t offset, unsigned slot) {
     const unsigned extra = extraBitsFor(slot);
     if (extra < kAlignedBits || model.aligned.empty()) return extra;
     return extra - kAlignedBits + model.aligned[(offset + kNumRepeatedOffsets - 1) & 7];
@@ -37,7 +37,7 @@ std::uint32_t OffsetCost(const CostModel& model, std::uint32_t offset, unsigned 
 
 // The aligned tree's lengths when an aligned-offset block would be the
 // cheaper for these counts, else none.
-std::vector<std::uint8_t> AlignedLengthsIfCheaper(const std::vector<std::uint32_t>& frequencies) {
+std::vector<std::uint8_t> alignedLengthsIfCheaper(const std::vector<std::uint32_t>& frequencies) {
     const std::vector<std::uint8_t> lengths = buildCodeLengths(frequencies, kMaxAlignedCodeLength);
     std::uint64_t alignedBits = kAlignedTreeSize * 3, verbatimBits = 0;
     for (std::size_t s = 0; s < kAlignedTreeSize; ++s) {
@@ -51,8 +51,8 @@ const unsigned kArrivalLengthBits = 10;
 const std::uint32_t kArrivalLengthMask = (1u << kArrivalLengthBits) - 1;
 const std::uint32_t kGapArrival = 0x80000000u;
 
-std::uint32_t ArrivalLength(std::uint32_t arrival) { return arrival & kArrivalLengthMask; }
-std::uint32_t ArrivalEdge(std::uint32_t arrival) { return (arrival & ~kGapArrival) >> kArrivalLengthBits; }
+std::uint32_t arrivalLength(std::uint32_t arrival) { return arrival & kArrivalLengthMask; }
+std::uint32_t arrivalEdge(std::uint32_t arrival) { return (arrival & ~kGapArrival) >> kArrivalLengthBits; }
 
 RepeatQueue queueAfter(RepeatQueue queue, std::uint32_t edge) {
     if (edge >= kExplicitEdgeBase + 1)
@@ -113,10 +113,10 @@ void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint
         }
         passModel = costModelFromLengths(buildCodeLengths(mainFrequencies, kMaxMainCodeLength),
                                          buildCodeLengths(lengthFrequencies, kMaxLengthCodeLength),
-                                         AlignedLengthsIfCheaper(alignedFrequencies));
+                                         alignedLengthsIfCheaper(alignedFrequencies));
     }
     const std::uint32_t last = nodes_[size].arrival;
-    queue = queueAfter(queues_[(size - ArrivalLength(last)) % kQueueRing], ArrivalEdge(last));
+    queue = queueAfter(queues_[(size - arrivalLength(last)) % kQueueRing], arrivalEdge(last));
 }
 
 void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, std::uint32_t size) {
@@ -193,7 +193,7 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
         const Node& node = nodes_[i];
         if (i > 0)
             queues_[i % kQueueRing] =
-                queueAfter(queues_[(i - ArrivalLength(node.arrival)) % kQueueRing], ArrivalEdge(node.arrival));
+                queueAfter(queues_[(i - arrivalLength(node.arrival)) % kQueueRing], arrivalEdge(node.arrival));
         const std::uint32_t cost = node.cost;
         const RepeatQueue here = queues_[i % kQueueRing];
         const std::uint32_t position = start + i;
@@ -229,7 +229,7 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
             } else {
                 std::uint32_t offset = last[-1].offset;
                 unsigned slot = positionSlotOf(offset);
-                relax(i + longestExplicit, cost + OffsetCost(model, offset, slot) + matchCost(model, slot, longestExplicit),
+                relax(i + longestExplicit, cost + offsetCost(model, offset, slot) + matchCost(model, slot, longestExplicit),
                       offset + kExplicitEdgeBase, longestExplicit);
                 i += longestExplicit;
             }
@@ -247,7 +247,7 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
                 continue;
             }
             const unsigned slot = positionSlotOf(offset);
-            relaxLengths(i, covered + 1, match->length, cost + OffsetCost(model, offset, slot), slot,
+            relaxLengths(i, covered + 1, match->length, cost + offsetCost(model, offset, slot), slot,
                          offset + kExplicitEdgeBase);
             covered = match->length;
         }
@@ -264,7 +264,7 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
                     const std::uint32_t repeatLength =
                         extendMatch(next, source, 2, std::min<std::uint32_t>(size - i - after, kMaxMatch));
                     const unsigned slot = positionSlotOf(offset);
-                    const std::uint32_t gapCost = cost + OffsetCost(model, offset, slot) + matchCost(model, slot, length) +
+                    const std::uint32_t gapCost = cost + offsetCost(model, offset, slot) + matchCost(model, slot, length) +
                                                   model.main[current[length]] + matchCost(model, 0, repeatLength);
                     Node& target = nodes_[i + after + repeatLength];
                     if (gapCost < target.cost) {
@@ -285,7 +285,7 @@ void FrameParser::collectItems(const WindowView& window, std::uint32_t start, st
     std::uint32_t i = size;
     while (i > 0) {
         const std::uint32_t arrival = nodes_[i].arrival;
-        const std::uint32_t length = ArrivalLength(arrival), edge = ArrivalEdge(arrival);
+        const std::uint32_t length = arrivalLength(arrival), edge = arrivalEdge(arrival);
         const std::uint32_t gap = arrival & kGapArrival ? gapLengths_[i] : 0;
         i -= length;
         if (gap != 0) {
