@@ -47,6 +47,7 @@ TEST_F(ErrorText, AFailedFileOperationIsWordedInTheUsersLanguageWithItsPathAndRe
         // The same failure inside a build step: the step's account words it.
         try {
             shell::runStep("writing", [&] { throw e; });
+            ADD_FAILURE() << "the step did not pass the failure on";
         } catch (const shell::StepFailure& failure) {
             EXPECT_EQ(failure.step(), "writing");
             EXPECT_EQ(shell::errorText(shell::kBuiltInTexts, failure), shell::errorText(shell::kBuiltInTexts, e));
