@@ -18,13 +18,7 @@ console=
 trap '[ -n "$console" ] && kill -KILL "$console" 2>/dev/null; rm -rf "$work"' EXIT
 failures=0
 
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-
-# A Unix path as Wine reads it.
-win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+. "$(dirname "$0")/script_helpers.sh"
 
 # The processes whose current folder lies in $1 (the batch interpreter and
 # makecab run in the work folder).

@@ -22,13 +22,7 @@ work=$(mktemp -d /tmp/tolvane-locales.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 failures=0
 
-fail() {
-  echo "FAILED: $*"
-  failures=$((failures + 1))
-}
-
-# A Unix path as Wine reads it.
-win() { printf 'Z:%s' "$1" | tr '/' '\\'; }
+. "$(dirname "$0")/script_helpers.sh"
 
 # Runs a Windows program under Wine in the locale $locale; the stand-in 7z is on its PATH.
 run() {
