@@ -1,13 +1,16 @@
 // Prints, per input and LZX window: input bytes, cabinet bytes, ratio,
 // compression MB/s, and whether cabextract gives the input back; then
 // wimlib's LZX (level 50, 2 MiB blocks) on the same input for comparison,
-// with LZX:21's CPU-time speed as a multiple of wimlib's.
+// with LZX:21's size and median CPU-time speed as multiples of wimlib's.
 //
 // Usage: lzx_benchmark [PE folder] [text folder]
 //   defaults: Wine's 64-bit DLLs (first 60 MB) and /usr/share/common-licenses
 //   plus /usr/include (first 8 MB).
 // TOLVANE_LZX_BENCH_ONLY=pe,app2mb (say) runs only the inputs named;
-// TOLVANE_LZX_BENCH_21_ONLY=1 leaves out the smaller windows.
+// TOLVANE_LZX_BENCH_21_ONLY=1 leaves out the smaller windows;
+// TOLVANE_LZX_BENCH_RUNS=N (default 3) times each compressor N times and
+// prints the median speeds, since one run on a shared machine drifts with
+// the load of the moment.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -62,8 +65,36 @@ void collect(const std::string& folder, const std::vector<std::string>& suffixes
     for (const auto& name : folders) collect(platform::joinPath(folder, name), suffixes, limit, input);
 }
 
-double seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+int runsWanted() {
+    const char* runs = std::getenv("TOLVANE_LZX_BENCH_RUNS");
+    const int n = runs ? std::atoi(runs) : 3;
+    return n > 0 ? n : 1;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+// Wall-clock and CPU-time speeds in MB/s, each the median over the runs.
+struct Speed {
+    double wall = 0;
+    double cpu = 0;
+};
+
+template <typename Run>
+Speed timeRuns(std::size_t bytes, Run run) {
+    std::vector<double> wall, cpu;
+    for (int i = runsWanted(); i > 0; --i) {
+        const auto start = std::chrono::steady_clock::now();
+        const std::clock_t cpuStart = std::clock();
+        run();
+        wall.push_back(bytes / 1e6 / std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        // CPU time too: on a shared machine the wall clock also counts waiting.
+        cpu.push_back(bytes / 1e6 / (double(std::clock() - cpuStart) / CLOCKS_PER_SEC));
+    }
+    return {median(wall), median(cpu)};
 }
 
 bool cabextractGivesBack(const std::string& cab, const Input& input) {
@@ -84,29 +115,33 @@ bool cabextractGivesBack(const std::string& cab, const Input& input) {
     return same;
 }
 
-// Returns the CPU-time speed in MB/s.
-double runLzx(const Input& input, int windowBits) {
+// LZX:21's cabinet size and median CPU-time speed, for the comparison with wimlib.
+struct Outcome {
+    std::size_t bytes = 0;
+    double cpuSpeed = 0;
+};
+
+Outcome runLzx(const Input& input, int windowBits) {
     std::vector<cabinet::CabinetEntry> entries;
     for (std::size_t i = 0; i < input.files.size(); ++i)
         entries.push_back({"f" + std::to_string(i), std::uint32_t(input.files[i].size()), 0x5B88, 0, 0x20});
-    const auto start = std::chrono::steady_clock::now();
-    const std::clock_t cpuStart = std::clock();
-    const std::string cab = cabinet::buildCabinet(entries, {cabinet::Method::Lzx, windowBits},
-                                                  [&](std::size_t i) { return input.files[i]; });
-    const double elapsed = seconds(start);
-    // CPU time too: on a shared machine the wall clock also counts waiting.
-    const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    std::string cab;
     const std::size_t in = input.bytes();
-    std::printf("%-8s LZX:%-2d %11zu -> %11zu  ratio %.4f  %6.2f MB/s (CPU %6.2f)  decodes: %s\n", input.name.c_str(),
-                windowBits, in, cab.size(), double(cab.size()) / in, in / 1e6 / elapsed, in / 1e6 / cpu,
-                cabextractGivesBack(cab, input) ? "yes" : "NO");
+    const Speed speed = timeRuns(in, [&] {
+        cab = cabinet::buildCabinet(entries, {cabinet::Method::Lzx, windowBits},
+                                    [&](std::size_t i) { return input.files[i]; });
+    });
+    std::printf("%-8s LZX:%-2d %11zu -> %11zu  ratio %.4f  %6.2f MB/s (CPU %6.2f, median of %d)  decodes: %s\n",
+                input.name.c_str(), windowBits, in, cab.size(), double(cab.size()) / in, speed.wall, speed.cpu,
+                runsWanted(), cabextractGivesBack(cab, input) ? "yes" : "NO");
     std::fflush(stdout);
-    return in / 1e6 / cpu;
+    return {cab.size(), speed.cpu};
 }
 
-// ourSpeed: LZX:21's CPU-time MB/s on the same input, for the speed ratio
-// (the yardstick on a shared machine, where both speeds drift together).
-void runWimlib(const Input& input, double ourSpeed) {
+// ours: LZX:21 on the same input, for the size ratio and the ratio of the
+// median CPU-time speeds (the yardstick on a shared machine, where both
+// speeds drift together).
+void runWimlib(const Input& input, Outcome ours) {
 #ifdef TOLVANE_HAVE_WIMLIB
     std::string all;
     for (const auto& f : input.files) all += f;
@@ -115,22 +150,23 @@ void runWimlib(const Input& input, double ourSpeed) {
     if (wimlib_create_compressor(WIMLIB_COMPRESSION_TYPE_LZX, block, 50, &compressor) != 0) return;
     std::vector<char> out(block);
     std::size_t total = 0;
-    const auto start = std::chrono::steady_clock::now();
-    const std::clock_t cpuStart = std::clock();
-    for (std::size_t at = 0; at < all.size(); at += block) {
-        const std::size_t n = std::min(block, all.size() - at);
-        const std::size_t packed = wimlib_compress(all.data() + at, n, out.data(), n - 1, compressor);
-        total += packed ? packed : n;
-    }
-    const double elapsed = seconds(start);
-    const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    const Speed speed = timeRuns(all.size(), [&] {
+        total = 0;
+        for (std::size_t at = 0; at < all.size(); at += block) {
+            const std::size_t n = std::min(block, all.size() - at);
+            const std::size_t packed = wimlib_compress(all.data() + at, n, out.data(), n - 1, compressor);
+            total += packed ? packed : n;
+        }
+    });
     wimlib_free_compressor(compressor);
-    std::printf("%-8s wimlib50 %11zu -> %11zu  ratio %.4f  %6.2f MB/s (CPU %6.2f)  LZX:21 CPU speed %.2fx\n",
-                input.name.c_str(), all.size(), total, double(total) / all.size(), all.size() / 1e6 / elapsed,
-                all.size() / 1e6 / cpu, ourSpeed / (all.size() / 1e6 / cpu));
+    std::printf("%-8s wimlib50 %11zu -> %11zu  ratio %.4f  %6.2f MB/s (CPU %6.2f, median of %d)\n",
+                input.name.c_str(), all.size(), total, double(total) / all.size(), speed.wall, speed.cpu,
+                runsWanted());
+    std::printf("%-8s LZX:21 / wimlib50: size %.4f, median CPU speed %.2fx\n", input.name.c_str(),
+                double(ours.bytes) / total, ours.cpuSpeed / speed.cpu);
 #else
     (void)input;
-    (void)ourSpeed;
+    (void)ours;
 #endif
 }
 
@@ -160,10 +196,10 @@ int main(int argc, char** argv) {
             std::printf("%-8s (no input files found)\n", input->name.c_str());
             continue;
         }
-        const double ourSpeed = runLzx(*input, 21);
+        const Outcome ours = runLzx(*input, 21);
         if (input != &pe && !std::getenv("TOLVANE_LZX_BENCH_21_ONLY"))
             for (int windowBits : {15, 18}) runLzx(*input, windowBits);
-        runWimlib(*input, ourSpeed);
+        runWimlib(*input, ours);
     }
     return 0;
 }
