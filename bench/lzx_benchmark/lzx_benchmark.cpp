@@ -1,18 +1,22 @@
 // Prints, per input and LZX window: input bytes, cabinet bytes, ratio,
 // compression MB/s, and whether cabextract gives the input back; then
 // wimlib's LZX (level 50, 2 MiB blocks) on the same input for comparison,
-// with LZX:21's CPU-time speed as a multiple of wimlib's.
+// with LZX:21's size and median CPU-time speed as multiples of wimlib's.
 //
 // Usage: lzx_benchmark [PE folder] [text folder]
 //   defaults: Wine's 64-bit DLLs (first 60 MB) and /usr/share/common-licenses
 //   plus /usr/include (first 8 MB).
 // TOLVANE_LZX_BENCH_ONLY=pe,app2mb (say) runs only the inputs named;
-// TOLVANE_LZX_BENCH_21_ONLY=1 leaves out the smaller windows.
+// TOLVANE_LZX_BENCH_21_ONLY=1 leaves out the smaller windows;
+// TOLVANE_LZX_BENCH_RUNS=N (default 3) times each compressor N times, ours
+// and wimlib's in turn, and prints the median speeds, since one run on a
+// shared machine drifts with the load of the moment.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -62,9 +66,82 @@ void collect(const std::string& folder, const std::vector<std::string>& suffixes
     for (const auto& name : folders) collect(platform::joinPath(folder, name), suffixes, limit, input);
 }
 
-double seconds(std::chrono::steady_clock::time_point since) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+int runsWanted() {
+    const char* runs = std::getenv("TOLVANE_LZX_BENCH_RUNS");
+    const int n = runs ? std::atoi(runs) : 3;
+    return n > 0 ? n : 1;
 }
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+// Wall-clock and CPU-time speeds in MB/s of each run.
+struct Samples {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+};
+
+template <typename Run>
+void timeOnce(std::size_t bytes, Run run, Samples& samples) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
+    run();
+    samples.wall.push_back(bytes / 1e6 /
+                           std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    // CPU time too: on a shared machine the wall clock also counts waiting.
+    samples.cpu.push_back(bytes / 1e6 / (double(std::clock() - cpuStart) / CLOCKS_PER_SEC));
+}
+
+// wimlib's LZX (level 50) over the same bytes in 2 MiB chunks; not ready()
+// without libwim.
+class WimlibLzx {
+public:
+    explicit WimlibLzx(const Input& input) {
+#ifdef TOLVANE_HAVE_WIMLIB
+        for (const auto& f : input.files) all_ += f;
+        if (wimlib_create_compressor(WIMLIB_COMPRESSION_TYPE_LZX, kBlock, 50, &compressor_) != 0) compressor_ = nullptr;
+        out_.resize(kBlock);
+#else
+        (void)input;
+#endif
+    }
+    ~WimlibLzx() {
+#ifdef TOLVANE_HAVE_WIMLIB
+        if (compressor_) wimlib_free_compressor(compressor_);
+#endif
+    }
+    WimlibLzx(const WimlibLzx&) = delete;
+    WimlibLzx& operator=(const WimlibLzx&) = delete;
+
+    bool ready() const { return compressor_ != nullptr; }
+    std::size_t bytes() const { return all_.size(); }
+
+    // The compressed size; a chunk that does not shrink counts as stored.
+    std::size_t compress() {
+        std::size_t total = 0;
+#ifdef TOLVANE_HAVE_WIMLIB
+        for (std::size_t at = 0; at < all_.size(); at += kBlock) {
+            const std::size_t n = std::min(kBlock, all_.size() - at);
+            const std::size_t packed = wimlib_compress(all_.data() + at, n, out_.data(), n - 1, compressor_);
+            total += packed ? packed : n;
+        }
+#endif
+        return total;
+    }
+
+private:
+    static constexpr std::size_t kBlock = std::size_t(2) << 20;
+    std::string all_;
+    std::vector<char> out_;
+#ifdef TOLVANE_HAVE_WIMLIB
+    wimlib_compressor* compressor_ = nullptr;
+#else
+    void* compressor_ = nullptr;
+#endif
+};
 
 bool cabextractGivesBack(const std::string& cab, const Input& input) {
     if (platform::findProgram("cabextract", "").empty()) return false;
@@ -84,54 +161,42 @@ bool cabextractGivesBack(const std::string& cab, const Input& input) {
     return same;
 }
 
-// Returns the CPU-time speed in MB/s.
-double runLzx(const Input& input, int windowBits) {
+// With compare, wimlib runs in turn with ours, run for run, so that both
+// meet the same load; the speed ratio is given as the ratio of the medians
+// and as the median of the turns' ratios.
+void runLzx(const Input& input, int windowBits, bool compare) {
     std::vector<cabinet::CabinetEntry> entries;
     for (std::size_t i = 0; i < input.files.size(); ++i)
         entries.push_back({"f" + std::to_string(i), std::uint32_t(input.files[i].size()), 0x5B88, 0, 0x20});
-    const auto start = std::chrono::steady_clock::now();
-    const std::clock_t cpuStart = std::clock();
-    const std::string cab = cabinet::buildCabinet(entries, {cabinet::Method::Lzx, windowBits},
-                                                  [&](std::size_t i) { return input.files[i]; });
-    const double elapsed = seconds(start);
-    // CPU time too: on a shared machine the wall clock also counts waiting.
-    const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    std::unique_ptr<WimlibLzx> wimlib;
+    if (compare) wimlib = std::make_unique<WimlibLzx>(input);
+    if (wimlib && !wimlib->ready()) wimlib.reset();
+    std::string cab;
+    std::size_t wimlibBytes = 0;
     const std::size_t in = input.bytes();
-    std::printf("%-8s LZX:%-2d %11zu -> %11zu  ratio %.4f  %6.2f MB/s (CPU %6.2f)  decodes: %s\n", input.name.c_str(),
-                windowBits, in, cab.size(), double(cab.size()) / in, in / 1e6 / elapsed, in / 1e6 / cpu,
-                cabextractGivesBack(cab, input) ? "yes" : "NO");
-    std::fflush(stdout);
-    return in / 1e6 / cpu;
-}
-
-// ourSpeed: LZX:21's CPU-time MB/s on the same input, for the speed ratio
-// (the yardstick on a shared machine, where both speeds drift together).
-void runWimlib(const Input& input, double ourSpeed) {
-#ifdef TOLVANE_HAVE_WIMLIB
-    std::string all;
-    for (const auto& f : input.files) all += f;
-    const std::size_t block = std::size_t(2) << 20;
-    wimlib_compressor* compressor = nullptr;
-    if (wimlib_create_compressor(WIMLIB_COMPRESSION_TYPE_LZX, block, 50, &compressor) != 0) return;
-    std::vector<char> out(block);
-    std::size_t total = 0;
-    const auto start = std::chrono::steady_clock::now();
-    const std::clock_t cpuStart = std::clock();
-    for (std::size_t at = 0; at < all.size(); at += block) {
-        const std::size_t n = std::min(block, all.size() - at);
-        const std::size_t packed = wimlib_compress(all.data() + at, n, out.data(), n - 1, compressor);
-        total += packed ? packed : n;
+    Samples ours, theirs;
+    std::vector<double> turnRatios;
+    for (int run = runsWanted(); run > 0; --run) {
+        timeOnce(in, [&] {
+            cab = cabinet::buildCabinet(entries, {cabinet::Method::Lzx, windowBits},
+                                        [&](std::size_t i) { return input.files[i]; });
+        }, ours);
+        if (!wimlib) continue;
+        timeOnce(wimlib->bytes(), [&] { wimlibBytes = wimlib->compress(); }, theirs);
+        turnRatios.push_back(ours.cpu.back() / theirs.cpu.back());
     }
-    const double elapsed = seconds(start);
-    const double cpu = double(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-    wimlib_free_compressor(compressor);
-    std::printf("%-8s wimlib50 %11zu -> %11zu  ratio %.4f  %6.2f MB/s (CPU %6.2f)  LZX:21 CPU speed %.2fx\n",
-                input.name.c_str(), all.size(), total, double(total) / all.size(), all.size() / 1e6 / elapsed,
-                all.size() / 1e6 / cpu, ourSpeed / (all.size() / 1e6 / cpu));
-#else
-    (void)input;
-    (void)ourSpeed;
-#endif
+    std::printf("%-8s LZX:%-2d %11zu -> %11zu  ratio %.4f  %6.2f MB/s (CPU %6.2f, median of %d)  decodes: %s\n",
+                input.name.c_str(), windowBits, in, cab.size(), double(cab.size()) / in, median(ours.wall),
+                median(ours.cpu), runsWanted(), cabextractGivesBack(cab, input) ? "yes" : "NO");
+    if (wimlib) {
+        std::printf("%-8s wimlib50 %11zu -> %11zu  ratio %.4f  %6.2f MB/s (CPU %6.2f, median of %d)\n",
+                    input.name.c_str(), wimlib->bytes(), wimlibBytes, double(wimlibBytes) / wimlib->bytes(),
+                    median(theirs.wall), median(theirs.cpu), runsWanted());
+        std::printf("%-8s LZX:%d / wimlib50: size %.4f, CPU speed %.2fx (ratio of medians), %.2fx (median of turns)\n",
+                    input.name.c_str(), windowBits, double(cab.size()) / wimlibBytes,
+                    median(ours.cpu) / median(theirs.cpu), median(turnRatios));
+    }
+    std::fflush(stdout);
 }
 
 }  // namespace
@@ -160,10 +225,9 @@ int main(int argc, char** argv) {
             std::printf("%-8s (no input files found)\n", input->name.c_str());
             continue;
         }
-        const double ourSpeed = runLzx(*input, 21);
+        runLzx(*input, 21, true);
         if (input != &pe && !std::getenv("TOLVANE_LZX_BENCH_21_ONLY"))
-            for (int windowBits : {15, 18}) runLzx(*input, windowBits);
-        runWimlib(*input, ourSpeed);
+            for (int windowBits : {15, 18}) runLzx(*input, windowBits, false);
     }
     return 0;
 }
