@@ -189,6 +189,19 @@ TEST_F(LzxRoundTrip, EveryWindowSizeWithFilesLongerThanTheWindow) {
     for (int windowBits = 15; windowBits <= 21; ++windowBits) expectRoundTrip({{"far.bin", farRepeats(windowBits)}}, windowBits);
 }
 
+TEST_F(LzxRoundTrip, FoldersShorterThanTheWindowReachBackToTheirFirstByte) {
+    // The match finder keeps links for a short folder's own positions only;
+    // a piece at the folder's start is still found at its end, just over a
+    // power of two away.
+    for (std::size_t size : {std::size_t(65537), std::size_t(131072 + 20000), std::size_t(1048577)}) {
+        SCOPED_TRACE(size);
+        const std::string piece = cabtest::randomBytes(8192, 31);
+        const std::string data = piece + cabtest::randomBytes(size - 2 * piece.size(), 32) + piece;
+        expectRoundTrip({{"ends.bin", data}}, 21);
+        EXPECT_LT(read("lzx21.cab").size(), size - piece.size() / 2) << "the repeat at the end was not found";
+    }
+}
+
 TEST_F(LzxRoundTrip, BlocksSpanFramesAndEndWhereTheDataChanges) {
     // Text for five frames and a bit, noise for two (stored, frame by frame),
     // then code whose first calls sit just before a frame's end, then text

@@ -47,7 +47,7 @@ public:
         : windowSize_(std::uint32_t(1) << windowBits),
           mainTreeSize_(mainTreeSizeFor(windowBits)),
           translationSize_(e8TranslationSizeFor(folderBytes)),
-          parser_(windowBits, settingsFor(folderBytes)),
+          parser_(windowBits, settingsFor(folderBytes), folderBytes),
           previous_(mainTreeSizeFor(windowBits)),
           model_(initialCostModel(mainTreeSizeFor(windowBits))),
           heldCounts_(mainTreeSizeFor(windowBits)) {

@@ -29,18 +29,31 @@ std::uint32_t key2(const std::uint8_t* p) { return std::uint32_t(p[0]) | (std::u
 
 }  // namespace
 
-MatchFinder::MatchFinder(int windowBits, unsigned searchDepth, unsigned niceLength)
-    : windowMask_((std::uint32_t(1) << windowBits) - 1),
+namespace {
+
+// Link slots for a stream of this length: one per window position, or fewer
+// for a shorter stream. Small folders are common, and every slot is a page
+// the system has to clear and map.
+int linkBitsFor(int windowBits, std::uint64_t streamBytes) {
+    int bits = windowBits;
+    while (bits > kMinWindowBits && (std::uint64_t(1) << (bits - 1)) >= streamBytes) --bits;
+    return bits;
+}
+
+}  // namespace
+
+MatchFinder::MatchFinder(int windowBits, unsigned searchDepth, unsigned niceLength, std::uint64_t streamBytes)
+    : linkMask_((std::uint32_t(1) << linkBitsFor(windowBits, streamBytes)) - 1),
       maxOffset_(maxMatchOffset(windowBits)),
       searchDepth_(searchDepth),
       niceLength_(std::min(niceLength, kMaxMatch)),
       head2_(std::size_t(1) << 16, kNone),
       head3_(std::size_t(1) << kHash3Bits, kNone),
       head4_(std::size_t(1) << kHash4Bits, kNone) {
-    // Two links per window position (16 MiB for the largest window), read
+    // Two links per slot (16 MiB for the largest window), read
     // at random: with large pages a tree walk misses the address cache far
     // less often (a tenth less time on PE files).
-    const std::size_t links = std::size_t(2) << windowBits;
+    const std::size_t links = 2 * (std::size_t(linkMask_) + 1);
     children_.reserve(links);
     platform::preferLargePages(children_.data(), links * sizeof(std::uint32_t));
     children_.assign(links, kNone);
@@ -69,7 +82,7 @@ void MatchFinder::prefetch(const WindowView& window, std::uint32_t position) con
 void MatchFinder::prefetchRoot(const WindowView& window, std::uint32_t position) const {
     const std::uint32_t root = head4_[hash4(window.at(position))];
     if (root == kNone) return;
-    __builtin_prefetch(&children_[2 * (root & windowMask_)]);
+    __builtin_prefetch(&children_[2 * (root & linkMask_)]);
     __builtin_prefetch(window.at(root));
 }
 
@@ -109,7 +122,7 @@ std::size_t MatchFinder::advance(const WindowView& window, std::uint32_t positio
     // positions whose bytes sort below it (left) and above it (right). A
     // look-up walks the same way but writes into scratch links.
     std::uint32_t scratch[2];
-    std::uint32_t* left = kInsert ? &children_[2 * (position & windowMask_)] : &scratch[0];
+    std::uint32_t* left = kInsert ? &children_[2 * (position & linkMask_)] : &scratch[0];
     std::uint32_t* right = left + 1;
     std::uint32_t leftLength = 0, rightLength = 0;
     unsigned depth = searchDepth_;
@@ -118,7 +131,7 @@ std::size_t MatchFinder::advance(const WindowView& window, std::uint32_t positio
             *left = *right = kNone;
             break;
         }
-        std::uint32_t* pair = &children_[2 * (candidate & windowMask_)];
+        std::uint32_t* pair = &children_[2 * (candidate & linkMask_)];
         const std::uint8_t* earlier = window.at(candidate);
         std::uint32_t length = std::min(leftLength, rightLength);
         if (earlier[length] == current[length]) {

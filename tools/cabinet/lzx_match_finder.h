@@ -43,8 +43,10 @@ struct WindowView {
 class MatchFinder {
 public:
     // searchDepth bounds the tree nodes visited; a match of niceLength ends
-    // the search.
-    MatchFinder(int windowBits, unsigned searchDepth, unsigned niceLength);
+    // the search. streamBytes, the length of the whole stream, sizes the
+    // links: a stream shorter than the window needs links for its own
+    // positions only.
+    MatchFinder(int windowBits, unsigned searchDepth, unsigned niceLength, std::uint64_t streamBytes);
 
     // Matches at `position`, no longer than `available` bytes (the frame's
     // end), appended to `out`; returns the number appended. Inserts the
@@ -82,7 +84,12 @@ private:
     std::size_t advance(const WindowView& window, std::uint32_t position, std::uint32_t available,
                         std::vector<Match>* out);
 
-    std::uint32_t windowMask_;
+    // Positions this far apart share a link slot: the window, or for a
+    // stream shorter than the window more than its length, so no two
+    // positions within reach of each other do. (A stream longer than
+    // announced would still be coded correctly, every match being compared
+    // byte by byte, only with poorer matches.)
+    std::uint32_t linkMask_;
     std::uint32_t maxOffset_;
     unsigned searchDepth_;
     unsigned niceLength_;

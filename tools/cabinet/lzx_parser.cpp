@@ -85,10 +85,10 @@ CostModel costModelFromLengths(const std::vector<std::uint8_t>& mainLengths, con
     return model;
 }
 
-FrameParser::FrameParser(int windowBits, const ParserSettings& settings)
+FrameParser::FrameParser(int windowBits, const ParserSettings& settings, std::uint64_t streamBytes)
     : settings_(settings),
       mainTreeSize_(mainTreeSizeFor(windowBits)),
-      finder_(windowBits, settings.searchDepth, settings.niceLength),
+      finder_(windowBits, settings.searchDepth, settings.niceLength, streamBytes),
       queues_(kQueueRing) {}
 
 void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
@@ -162,6 +162,7 @@ void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, 
 
 void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size,
                                const CostModel& model, const RepeatQueue& queue) {
+    fillMatchCosts(model);
     nodes_.assign(size + 1, Node{kInfiniteCost, 0});
     gapLengths_.resize(size + 1);
     nodes_[0].cost = 0;
@@ -174,18 +175,13 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
         node.cost = cost;
         node.arrival = (edge << kArrivalLengthBits) | length;
     };
-    // Every length of one match: the main symbol's length header, then from
-    // 9 on a length-tree symbol.
+    // Every length of one match from `shortest` on: the match symbol with
+    // its length header and, from 9 on, the length-tree symbol.
     auto relaxLengths = [&](std::uint32_t from, std::uint32_t shortest, std::uint32_t longest, std::uint32_t cost,
                             unsigned slot, std::uint32_t edge) {
-        const std::uint32_t* mainCosts = model.main.data() + kNumChars + slot * kNumLengthHeaders - kMinMatch;
-        std::uint32_t length = shortest;
-        for (const std::uint32_t end = std::min<std::uint32_t>(longest, kLengthTreeBase - 1); length <= end; ++length)
-            relax(from + length, cost + mainCosts[length], edge, length);
-        const std::uint32_t longCost = cost + mainCosts[kLengthTreeBase];
-        const std::uint32_t* lengthCosts = model.length.data();
-        for (; length <= longest; ++length)
-            relax(from + length, longCost + lengthCosts[length - kLengthTreeBase], edge, length);
+        const std::uint32_t* lengthCosts = matchCosts_.data() + slot * kMatchCostRow;
+        for (std::uint32_t length = shortest; length <= longest; ++length)
+            relax(from + length, cost + lengthCosts[length], edge, length);
     };
     const unsigned nice = settings_.niceLength;
     std::uint32_t i = 0;
@@ -205,6 +201,8 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
             continue;
         }
 
+        const Match* first = matches_.data() + matchStart_[i];
+        const Match* last = matches_.data() + matchStart_[i + 1];
         // Repeated offsets; a later one equal to an earlier one adds nothing.
         std::uint32_t repeatLength[kNumRepeatedOffsets] = {0, 0, 0};
         unsigned longestRepeat = 0;
@@ -215,8 +213,6 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
             if (length >= kMinMatch) repeatLength[k] = length;
             if (repeatLength[k] > repeatLength[longestRepeat]) longestRepeat = k;
         }
-        const Match* first = matches_.data() + matchStart_[i];
-        const Match* last = matches_.data() + matchStart_[i + 1];
         const std::uint32_t longestExplicit = first == last ? 0 : last[-1].length;
 
         // A long match is taken as it is: the cost of the positions it
@@ -236,16 +232,18 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
             continue;
         }
 
-        for (unsigned k = 0; k < kNumRepeatedOffsets; ++k) {
-            if (repeatLength[k] != 0) relaxLengths(i, kMinMatch, repeatLength[k], cost, k, 1 + k);
-        }
+        // Each length is tried with the first offset that reaches it, in the
+        // order R0, R1, R2, then the explicit matches (nearest first): a
+        // repeated offset costs no offset bits, and a nearer offset fewer.
         std::uint32_t covered = kMinMatch - 1;
+        for (unsigned k = 0; k < kNumRepeatedOffsets; ++k) {
+            if (repeatLength[k] <= covered) continue;
+            relaxLengths(i, covered + 1, repeatLength[k], cost, k, 1 + k);
+            covered = repeatLength[k];
+        }
         for (const Match* match = first; match != last; ++match) {
+            if (match->length <= covered) continue;
             const std::uint32_t offset = match->offset;
-            if (offset == here.r[0] || offset == here.r[1] || offset == here.r[2]) {
-                covered = match->length;  // the repeated offset already covers these lengths, cheaper
-                continue;
-            }
             const unsigned slot = positionSlotOf(offset);
             relaxLengths(i, covered + 1, match->length, cost + offsetCost(model, offset, slot), slot,
                          offset + kExplicitEdgeBase);
@@ -278,6 +276,14 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
         }
         ++i;
     }
+}
+
+void FrameParser::fillMatchCosts(const CostModel& model) {
+    const unsigned slots = (mainTreeSize_ - kNumChars) / kNumLengthHeaders;
+    matchCosts_.assign(slots * kMatchCostRow, 0);
+    for (unsigned slot = 0; slot < slots; ++slot)
+        for (std::uint32_t length = kMinMatch; length <= kMaxMatch; ++length)
+            matchCosts_[slot * kMatchCostRow + length] = matchCost(model, slot, length);
 }
 
 void FrameParser::collectItems(const WindowView& window, std::uint32_t start, std::uint32_t size,

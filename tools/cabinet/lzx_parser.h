@@ -44,7 +44,8 @@ struct BlockSoFar {
 
 class FrameParser {
 public:
-    FrameParser(int windowBits, const ParserSettings& settings);
+    // streamBytes: the length of the whole stream (see MatchFinder).
+    FrameParser(int windowBits, const ParserSettings& settings, std::uint64_t streamBytes);
 
     // The items for the frame [start, start + size) of the stream; `queue`
     // goes from the queue at the frame's start to the one at its end.
@@ -72,6 +73,9 @@ private:
     void findAllMatches(const WindowView& window, std::uint32_t start, std::uint32_t size);
     void cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
                       const RepeatQueue& queue);
+    // The cost of each match symbol with its length-tree symbol, by slot and
+    // length, for the model of the pass.
+    void fillMatchCosts(const CostModel& model);
     void collectItems(const WindowView& window, std::uint32_t start, std::uint32_t size, std::vector<Item>& items);
 
     ParserSettings settings_;
@@ -81,6 +85,8 @@ private:
     std::vector<Match> matches_;
     std::vector<Node> nodes_;
     std::vector<std::uint16_t> gapLengths_;
+    static const std::uint32_t kMatchCostRow = kMaxMatch + 1;
+    std::vector<std::uint32_t> matchCosts_;
     std::vector<RepeatQueue> queues_;
     std::uint32_t nextToInsert_ = 0;  // positions before it are in the match finder
 };
