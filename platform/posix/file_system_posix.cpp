@@ -30,6 +30,35 @@ namespace {
 
 bool statPath(const std::string& path, struct stat& st) { return ::stat(nativePath(path).c_str(), &st) == 0; }
 
+// Writes all of `bytes` to the temporary file `temp` on its way to `path`;
+// on failure removes it and throws for `what` on `path`.
+void writeAllOrFail(int fd, const char* bytes, std::size_t size, const std::string& temp, FileAction what,
+                    const std::string& path) {
+    std::size_t done = 0;
+    while (done < size) {
+        const std::size_t wanted = size - done;
+        const std::size_t room = FileFaultChecks::room(wanted);
+        const ssize_t n = room == 0 ? -1 : ::write(fd, bytes + done, room);
+        if (n < 0 || (room < wanted && static_cast<std::size_t>(n) == room)) {
+            const int error = room == 0 || room < wanted ? ENOSPC : errno;
+            ::close(fd);
+            ::unlink(temp.c_str());
+            if (error == ENOSPC && FileFaultChecks::active()) FileFaultChecks::diskFull(path);
+            fail(what, path, error);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+}
+
+// Closes the finished temporary file and moves it over `path`.
+void closeAndRename(int fd, const std::string& temp, FileAction what, const std::string& path) {
+    if (::close(fd) != 0 || ::rename(temp.c_str(), nativePath(path).c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temp.c_str());
+        fail(what, path, error);
+    }
+}
+
 std::string programFolderOverride;
 
 bool nameLess(const std::string& a, const std::string& b) {
@@ -78,13 +107,50 @@ void createFolders(const std::string& path) {
 void copyFile(const std::string& from, const std::string& to) {
     const std::string source = resolveLetterCase(from);
     FileFaultChecks::check(FileOperation::Read, from, FileAction::CopyFrom);
+    FileFaultChecks::check(FileOperation::Write, to, FileAction::CopyTo);
+    const int in = ::open(nativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
     struct stat st;
-    if (!statPath(source, st)) fail(FileAction::CopyFrom, from);
-    writeFileAtomic(to, readFile(source));
+    if (in < 0) fail(FileAction::CopyFrom, from);
+    if (::fstat(in, &st) != 0) {
+        const int error = errno;
+        ::close(in);
+        fail(FileAction::CopyFrom, from, error);
+    }
+    // Copied a piece at a time beside the target, then moved over it: an
+    // application's files can be larger than the memory at hand, and the
+    // target is never half written.
+    std::string temp = nativePath(to) + ".tmp-XXXXXX";
+    const int out = ::mkstemp(&temp[0]);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        fail(FileAction::CopyTo, to, error);
+    }
+    std::vector<char> buffer(std::size_t(1) << 20);
+    for (;;) {
+        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int error = errno;
+            ::close(in);
+            ::close(out);
+            ::unlink(temp.c_str());
+            fail(FileAction::CopyFrom, from, error);
+        }
+        try {
+            writeAllOrFail(out, buffer.data(), static_cast<std::size_t>(n), temp, FileAction::CopyTo, to);
+        } catch (...) {
+            ::close(in);
+            throw;
+        }
+    }
+    ::close(in);
     // Keep the source's time, as Windows' copy does: cabinets store it.
+    ::fchmod(out, st.st_mode & 07777);
     struct timespec times[2] = {st.st_atim, st.st_mtim};
-    ::utimensat(AT_FDCWD, nativePath(to).c_str(), times, 0);
-    ::chmod(nativePath(to).c_str(), st.st_mode & 07777);
+    ::futimens(out, times);
+    closeAndRename(out, temp, FileAction::CopyTo, to);
 }
 
 void deleteFile(const std::string& path) {
@@ -234,26 +300,9 @@ void writeFileAtomic(const std::string& path, const std::string& bytes) {
     std::string temp = target + ".tmp-XXXXXX";
     const int fd = ::mkstemp(&temp[0]);
     if (fd < 0) fail(FileAction::WriteFile, path);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const std::size_t wanted = bytes.size() - done;
-        const std::size_t room = FileFaultChecks::room(wanted);
-        const ssize_t n = room == 0 ? -1 : ::write(fd, bytes.data() + done, room);
-        if (n < 0 || (room < wanted && static_cast<std::size_t>(n) == room)) {
-            const int error = room == 0 || room < wanted ? ENOSPC : errno;
-            ::close(fd);
-            ::unlink(temp.c_str());
-            if (error == ENOSPC && FileFaultChecks::active()) FileFaultChecks::diskFull(path);
-            fail(FileAction::WriteFile, path, error);
-        }
-        done += static_cast<std::size_t>(n);
-    }
+    writeAllOrFail(fd, bytes.data(), bytes.size(), temp, FileAction::WriteFile, path);
     ::fchmod(fd, 0644);
-    if (::close(fd) != 0 || ::rename(temp.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        fail(FileAction::WriteFile, path, error);
-    }
+    closeAndRename(fd, temp, FileAction::WriteFile, path);
 }
 
 FileInfo fileInfo(const std::string& path) {

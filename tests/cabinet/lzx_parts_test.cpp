@@ -302,6 +302,16 @@ TEST(LzxCompressor, HoldsBackAtMostSixteenFramesAndReleasesEveryOneInOrder) {
     EXPECT_TRUE(heldSome) << "every frame was its own block";
 }
 
+TEST(LzxCompressor, MoreBytesThanTheFolderWasStartedForAreRefused) {
+    // The match finder's tables are sized to the folder; more bytes would
+    // wrap them inside the window and give wrong matches.
+    const std::vector<std::uint8_t> bytes(40000, 'x');
+    auto compressor = cabinet::makeLzxCompressor(21, 40000);
+    EXPECT_NO_THROW(compressor->addFrame(bytes.data(), cabinet::kFrameSize));
+    EXPECT_THROW(compressor->addFrame(bytes.data(), 40000 - cabinet::kFrameSize + 1), platform::Error);
+    EXPECT_NO_THROW(compressor->addFrame(bytes.data(), 40000 - cabinet::kFrameSize));
+}
+
 TEST(LzxCompressor, WindowOutsideFifteenToTwentyOneIsRefused) {
     EXPECT_THROW(cabinet::makeLzxCompressor(14, 0), platform::Error);
     EXPECT_THROW(cabinet::makeLzxCompressor(22, 0), platform::Error);

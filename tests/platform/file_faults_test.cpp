@@ -86,6 +86,19 @@ TEST_F(FileFaultsTest, AFullDiskStopsTheWriteAtItsByteAndLeavesTheOldFileWhole) 
         << "no partial file is left beside the targets";
 }
 
+TEST_F(FileFaultsTest, ACopyThatFillsTheDiskHalfwayLeavesTheOldTargetWhole) {
+    writeFileAtomic(at("app.exe"), std::string(3 * 1024 * 1024, 'a'));
+    writeFileAtomic(at("copy.exe"), "old copy");
+    FileFaults faults;
+    faults.fillDiskAfter(1536 * 1024);
+    const std::string message = errorOf([&] { copyFile(at("app.exe"), at("copy.exe")); });
+    EXPECT_TRUE(mentions(message, "copy.exe")) << message;
+    EXPECT_TRUE(mentions(message, "not enough space")) << message;
+    EXPECT_EQ(readFile(at("copy.exe")), "old copy");
+    EXPECT_EQ(listFolder(root).files, (std::vector<std::string>{"app.exe", "copy.exe"}))
+        << "no partial file is left beside the target";
+}
+
 TEST_F(FileFaultsTest, AnEntryThatCannotBeExaminedIsAnErrorNotLeftOut) {
     // A link whose target is gone cannot be examined: the listing names it
     // rather than giving a folder without it.

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "platform/error.h"
 #include "platform/file_system.h"
 
@@ -35,6 +38,23 @@ TEST_F(FileSystem, BackslashPathsWorkEverywhere) {
     EXPECT_EQ(fileInfo(root + "\\g.bin").size, 3u);
     deleteFile(root + "\\g.bin");
     EXPECT_FALSE(fileExists(root + "\\g.bin"));
+}
+
+TEST_F(FileSystem, ACopyOfManyPiecesKeepsEveryByteAndTheTime) {
+    // Larger than the piece a copy moves at a time, and not a multiple of it.
+    std::string bytes(3 * 1024 * 1024 + 5, '\0');
+    std::uint32_t x = 1;
+    for (char& c : bytes) c = char((x = x * 1103515245u + 12345u) >> 24);
+    const std::string source = joinPath(root, "big.bin"), copy = joinPath(root, "copy.bin");
+    writeFileAtomic(source, bytes);
+    const std::filesystem::path native = std::filesystem::u8path(root) / "big.bin";
+    std::filesystem::last_write_time(native, std::filesystem::last_write_time(native) - std::chrono::hours(24 * 400));
+    copyFile(source, copy);
+    EXPECT_TRUE(readFile(copy) == bytes);
+    const FileInfo before = fileInfo(source), after = fileInfo(copy);
+    EXPECT_EQ(after.dosDate, before.dosDate);
+    EXPECT_EQ(after.dosTime, before.dosTime);
+    EXPECT_EQ(listFolder(root).files, (std::vector<std::string>{"big.bin", "copy.bin"}));
 }
 
 TEST_F(FileSystem, FailuresNameThePath) {

@@ -55,7 +55,8 @@ std::uint16_t compressionTypeField(Method method, int lzxWindowBits);
 std::unique_ptr<FrameCompressor> makeStoreCompressor();
 std::unique_ptr<FrameCompressor> makeMszipCompressor();
 // windowBits from 15 to 21. totalSize is the folder's whole uncompressed
-// size (the E8 translation and the last frame depend on it).
+// size (the E8 translation, the last frame and the match finder's tables
+// depend on it); frames beyond it are refused.
 std::unique_ptr<FrameCompressor> makeLzxCompressor(int windowBits, std::uint64_t totalSize);
 
 }  // namespace cabinet

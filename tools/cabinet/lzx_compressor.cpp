@@ -44,7 +44,8 @@ const std::uint64_t kTreeAllowanceBits = 8 * 3072;
 class LzxCompressor : public FrameCompressor {
 public:
     LzxCompressor(int windowBits, std::uint64_t folderBytes)
-        : windowSize_(std::uint32_t(1) << windowBits),
+        : folderBytes_(folderBytes),
+          windowSize_(std::uint32_t(1) << windowBits),
           mainTreeSize_(mainTreeSizeFor(windowBits)),
           translationSize_(e8TranslationSizeFor(folderBytes)),
           parser_(windowBits, settingsFor(folderBytes), folderBytes),
@@ -61,6 +62,10 @@ public:
     void addFrame(const std::uint8_t* data, std::size_t size) override {
         if (size > kFrameSize)
             throw platform::Error(platform::ErrorKind::BadInput, "An LZX frame holds at most 32768 bytes.");
+        if (streamPosition_ + size > folderBytes_)
+            throw platform::Error(platform::ErrorKind::BadInput,
+                                  "The LZX folder was started for " + std::to_string(folderBytes_) +
+                                      " bytes and was given more.");
         if (size == 0) return;
 
         // Keep one window of history before the previous frame's last
@@ -214,6 +219,7 @@ private:
         return writeLzxBlock(bits, block, previous_, ends);
     }
 
+    std::uint64_t folderBytes_;
     std::uint32_t windowSize_;
     unsigned mainTreeSize_;
     std::uint32_t translationSize_;

@@ -86,9 +86,9 @@ private:
 
     // Positions this far apart share a link slot: the window, or for a
     // stream shorter than the window more than its length, so no two
-    // positions within reach of each other do. (A stream longer than
-    // announced would still be coded correctly, every match being compared
-    // byte by byte, only with poorer matches.)
+    // positions within reach of each other do. A walk trusts the bytes its
+    // tree has already compared, so a stream longer than announced would
+    // give wrong matches: the compressor refuses one.
     std::uint32_t linkMask_;
     std::uint32_t maxOffset_;
     unsigned searchDepth_;
