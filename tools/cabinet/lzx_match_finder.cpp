@@ -96,12 +96,15 @@ std::size_t MatchFinder::advance(const WindowView& window, std::uint32_t positio
     std::uint32_t bestLength = 1;
 
     // The latest position with the same 2 bytes and with the same 3-byte
-    // hash give the nearest short matches; their length is taken in full.
+    // hash give the nearest short matches. Where the trees are searched
+    // too, 3 bytes are enough: a candidate that agrees in 4 has the same
+    // 4-byte hash and is the latest in its tree, so the walk meets it.
+    const std::uint32_t headLimit = available >= 4 ? 3 : maxLength;
     auto reportHead = [&](std::uint32_t& head) {
         const std::uint32_t candidate = head;
         if (kInsert) head = position;
         if (!kReport || candidate == kNone || position - candidate > maxOffset_) return;
-        const std::uint32_t length = extendMatch(current, window.at(candidate), 0, maxLength);
+        const std::uint32_t length = extendMatch(current, window.at(candidate), 0, headLimit);
         if (length <= bestLength) return;
         bestLength = length;
         out->push_back({length, position - candidate});
