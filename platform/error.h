@@ -2,6 +2,7 @@
 // a sentence for the user that says what failed, on which file, and why.
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -26,6 +27,18 @@ enum class FileAction {
 // "Cannot read the file", ...: the English words before the path.
 const char* fileActionText(FileAction action);
 
+// A text a code page cannot hold, kept in its parts like a file action's,
+// so the shell can word it in the user's language.
+struct UnencodableText {
+    std::string excerpt;    // the text, shortened when long
+    std::string character;  // the first character the code page lacks, as U+XXXX with the character
+    unsigned codePage = 0;
+};
+inline std::string unencodableSentence(const UnencodableText& text) {
+    return "The text \"" + text.excerpt + "\" holds the character " + text.character + ", which code page " +
+           std::to_string(text.codePage) + " cannot hold. Use a name or text without it.";
+}
+
 class Error : public std::runtime_error {
 public:
     Error(ErrorKind kind, const std::string& message)
@@ -34,17 +47,23 @@ public:
     Error(ErrorKind kind, FileAction action, const std::string& path, const std::string& reason)
         : std::runtime_error(std::string(fileActionText(action)) + " \"" + path + "\": " + reason + "."),
           kind_(kind), action_(action), path_(path), reason_(reason) {}
+    // "The text "EXCERPT" holds the character C, which code page N cannot hold. ..."
+    explicit Error(const UnencodableText& text)
+        : std::runtime_error(unencodableSentence(text)), kind_(ErrorKind::CodePage), unencodable_(text) {}
     ErrorKind kind() const { return kind_; }
     FileAction action() const { return action_; }
     const std::string& path() const { return path_; }
     // The system's reason, without a closing full stop.
     const std::string& reason() const { return reason_; }
+    // The parts of an unencodable text; empty for every other error.
+    const std::optional<UnencodableText>& unencodable() const { return unencodable_; }
 
 private:
     ErrorKind kind_;
     FileAction action_ = FileAction::None;
     std::string path_;
     std::string reason_;
+    std::optional<UnencodableText> unencodable_;
 };
 
 inline const char* fileActionText(FileAction action) {

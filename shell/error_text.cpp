@@ -28,6 +28,8 @@ std::optional<MessageKey> fileActionMessage(platform::FileAction action) {
 namespace {
 
 std::string errorText(const MessageTexts& texts, const platform::Error& error) {
+    if (const auto& text = error.unencodable())
+        return texts.text(MessageKey::TextNotInCodePage, {text->excerpt, text->character, std::to_string(text->codePage)});
     const std::optional<MessageKey> key = fileActionMessage(error.action());
     if (!key) return error.what();
     return texts.text(*key, {error.path(), error.reason()});

@@ -150,6 +150,7 @@ const KeyedText kMessageTexts[kMessageKeyCount] = {
     {"cannot read current folder", "无法读取当前文件夹“%1”：%2。"},
     {"cannot change folder", "无法进入文件夹“%1”：%2。"},
     {"cannot create temporary folder", "无法在“%1”中创建临时文件夹：%2。"},
+    {"text not in code page", "文本“%1”含有字符 %2，代码页 %3 无法表示。请改用不含这个字符的名称或文本。"},
 };
 
 // In the order of CaptionKey.

@@ -58,8 +58,10 @@ enum class MessageKey : int {
     NoShortcutId,
     // A file operation of the system that failed: its path and the system's reason
     FileCannotRead, FileCannotWrite, FolderCannotCreate, FileCannotCopy, FileCannotCopyTo, FileCannotDelete, FolderCannotRemove, FileCannotRename, FolderCannotList, EntryCannotRead, CurrentFolderCannotRead, FolderCannotEnter, TemporaryFolderCannotCreate,
+    // A text the ANSI code page cannot hold: the text, the character, the code page
+    TextNotInCodePage,
 };
-inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::TemporaryFolderCannotCreate) + 1;
+inline constexpr std::size_t kMessageKeyCount = static_cast<std::size_t>(MessageKey::TextNotInCodePage) + 1;
 
 enum class CaptionKey : int {
     // INF builder, advanced area

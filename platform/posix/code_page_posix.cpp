@@ -68,10 +68,7 @@ std::string encodeCodePage(unsigned codePage, std::string_view utf8) {
     if (error) {
         std::size_t pos = used;
         const char32_t cp = nextCodePoint(utf8, pos);
-        throw Error(ErrorKind::CodePage, "The text \"" + textExcerpt(utf8) + "\" holds the character " +
-                                             describeCodePoint(cp) + ", which code page " +
-                                             std::to_string(codePage) +
-                                             " cannot hold. Use a name or text without it.");
+        throw Error(UnencodableText{textExcerpt(utf8), describeCodePoint(cp), codePage});
     }
     return out;
 }

@@ -51,10 +51,7 @@ std::string encodeCodePage(unsigned codePage, std::string_view utf8) {
         const std::size_t start = pos;
         const char32_t cp = nextCodePoint(utf8, pos);
         if (!encodes(codePage, wide(std::string(utf8.substr(start, pos - start))), nullptr))
-            throw Error(ErrorKind::CodePage, "The text \"" + textExcerpt(utf8) + "\" holds the character " +
-                                                 describeCodePoint(cp) + ", which code page " +
-                                                 std::to_string(codePage) +
-                                                 " cannot hold. Use a name or text without it.");
+            throw Error(UnencodableText{textExcerpt(utf8), describeCodePoint(cp), codePage});
     }
     throw Error(ErrorKind::CodePage, "The text \"" + textExcerpt(utf8) + "\" cannot be written in code page " +
                                          std::to_string(codePage) + ".");

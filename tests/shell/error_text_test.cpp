@@ -6,6 +6,7 @@
 
 #include <stdexcept>
 
+#include "platform/code_page.h"
 #include "platform/error.h"
 #include "platform/file_faults.h"
 #include "platform/file_system.h"
@@ -69,6 +70,37 @@ TEST_F(ErrorText, EveryFileActionHasAMessageThatEnglishWordsAsTheErrorDoes) {
             << platform::fileActionText(action);
     }
     EXPECT_FALSE(shell::fileActionMessage(FileAction::None).has_value());
+}
+
+TEST_F(ErrorText, ATextTheCodePageCannotHoldIsWordedInTheUsersLanguage) {
+    // Code page 936 has no Hangul: the encoder names the text and the
+    // character, and each language words them.
+    try {
+        platform::encodeCodePage(936, "App 한");
+        FAIL() << "the text was encoded";
+    } catch (const platform::Error& e) {
+        EXPECT_EQ(e.kind(), platform::ErrorKind::CodePage);
+        ASSERT_TRUE(e.unencodable().has_value());
+        EXPECT_EQ(e.unencodable()->excerpt, "App 한");
+        EXPECT_EQ(e.unencodable()->codePage, 936u);
+        const std::string character = e.unencodable()->character;
+        EXPECT_NE(character.find("U+D55C"), std::string::npos) << character;
+        EXPECT_EQ(std::string(e.what()), "The text \"App 한\" holds the character " + character +
+                                             ", which code page 936 cannot hold. Use a name or text without it.");
+        const shell::LanguageTexts english(testsupport::shippedLanguage("English"));
+        EXPECT_EQ(shell::errorText(english, e), e.what());
+        EXPECT_EQ(shell::errorText(shell::kBuiltInTexts, e),
+                  "文本“App 한”含有字符 " + character + "，代码页 936 无法表示。请改用不含这个字符的名称或文本。");
+        const shell::LanguageTexts chinese(testsupport::shippedLanguage("Chinese"));
+        EXPECT_EQ(shell::errorText(chinese, e), shell::errorText(shell::kBuiltInTexts, e));
+        // Inside a build step as well.
+        try {
+            shell::runStep("writing", [&] { throw e; });
+            ADD_FAILURE() << "the step did not pass the failure on";
+        } catch (const shell::StepFailure& failure) {
+            EXPECT_EQ(shell::errorText(shell::kBuiltInTexts, failure), shell::errorText(shell::kBuiltInTexts, e));
+        }
+    }
 }
 
 TEST_F(ErrorText, AnyOtherFailureKeepsItsOwnSentence) {
