@@ -29,6 +29,24 @@ protected:
     std::string folder;
 };
 
+// English.lng words the error as its own sentence, the built-in texts and
+// Chinese.lng as `chinese`; inside a build step, the step's account words
+// it the same.
+void expectWordedInEachLanguage(const platform::Error& e, const std::string& chinese) {
+    const shell::LanguageTexts english(testsupport::shippedLanguage("English"));
+    EXPECT_EQ(shell::errorText(english, e), e.what());
+    EXPECT_EQ(shell::errorText(shell::kBuiltInTexts, e), chinese);
+    const shell::LanguageTexts shippedChinese(testsupport::shippedLanguage("Chinese"));
+    EXPECT_EQ(shell::errorText(shippedChinese, e), chinese);
+    try {
+        shell::runStep("writing", [&] { throw e; });
+        ADD_FAILURE() << "the step did not pass the failure on";
+    } catch (const shell::StepFailure& failure) {
+        EXPECT_EQ(failure.step(), "writing");
+        EXPECT_EQ(shell::errorText(shell::kBuiltInTexts, failure), chinese);
+    }
+}
+
 TEST_F(ErrorText, AFailedFileOperationIsWordedInTheUsersLanguageWithItsPathAndReason) {
     const std::string path = platform::joinPath(folder, "App.inf");
     platform::FileFaults faults;
@@ -39,20 +57,7 @@ TEST_F(ErrorText, AFailedFileOperationIsWordedInTheUsersLanguageWithItsPathAndRe
     } catch (const platform::Error& e) {
         EXPECT_EQ(e.action(), FileAction::WriteFile);
         EXPECT_EQ(std::string(e.what()), "Cannot write the file \"" + path + "\": Access is denied.");
-        EXPECT_EQ(shell::errorText(shell::kBuiltInTexts, e), "无法写入文件“" + path + "”：Access is denied。");
-        const shell::LanguageTexts english(testsupport::shippedLanguage("English"));
-        EXPECT_EQ(shell::errorText(english, e), e.what());
-        const shell::LanguageTexts chinese(testsupport::shippedLanguage("Chinese"));
-        EXPECT_EQ(shell::errorText(chinese, e), shell::errorText(shell::kBuiltInTexts, e));
-
-        // The same failure inside a build step: the step's account words it.
-        try {
-            shell::runStep("writing", [&] { throw e; });
-            ADD_FAILURE() << "the step did not pass the failure on";
-        } catch (const shell::StepFailure& failure) {
-            EXPECT_EQ(failure.step(), "writing");
-            EXPECT_EQ(shell::errorText(shell::kBuiltInTexts, failure), shell::errorText(shell::kBuiltInTexts, e));
-        }
+        expectWordedInEachLanguage(e, "无法写入文件“" + path + "”：Access is denied。");
     }
 }
 
@@ -87,19 +92,8 @@ TEST_F(ErrorText, ATextTheCodePageCannotHoldIsWordedInTheUsersLanguage) {
         EXPECT_NE(character.find("U+D55C"), std::string::npos) << character;
         EXPECT_EQ(std::string(e.what()), "The text \"App 한\" holds the character " + character +
                                              ", which code page 936 cannot hold. Use a name or text without it.");
-        const shell::LanguageTexts english(testsupport::shippedLanguage("English"));
-        EXPECT_EQ(shell::errorText(english, e), e.what());
-        EXPECT_EQ(shell::errorText(shell::kBuiltInTexts, e),
-                  "文本“App 한”含有字符 " + character + "，代码页 936 无法表示。请改用不含这个字符的名称或文本。");
-        const shell::LanguageTexts chinese(testsupport::shippedLanguage("Chinese"));
-        EXPECT_EQ(shell::errorText(chinese, e), shell::errorText(shell::kBuiltInTexts, e));
-        // Inside a build step as well.
-        try {
-            shell::runStep("writing", [&] { throw e; });
-            ADD_FAILURE() << "the step did not pass the failure on";
-        } catch (const shell::StepFailure& failure) {
-            EXPECT_EQ(shell::errorText(shell::kBuiltInTexts, failure), shell::errorText(shell::kBuiltInTexts, e));
-        }
+        expectWordedInEachLanguage(
+            e, "文本“App 한”含有字符 " + character + "，代码页 936 无法表示。请改用不含这个字符的名称或文本。");
     }
 }
 
