@@ -209,8 +209,9 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
         for (unsigned k = 0; k < kNumRepeatedOffsets; ++k) {
             std::uint32_t offset = here.r[k];
             if (offset > position || (k > 0 && offset == here.r[0]) || (k == 2 && offset == here.r[1])) continue;
-            std::uint32_t length = current[0] == current[-std::ptrdiff_t(offset)] ? extendMatch(current, current - offset, 1, available) : 0;
-            if (length >= kMinMatch) repeatLength[k] = length;
+            const std::uint8_t* source = current - offset;
+            if (current[0] != source[0] || current[1] != source[1]) continue;
+            repeatLength[k] = extendMatch(current, source, kMinMatch, available);
             if (repeatLength[k] > repeatLength[longestRepeat]) longestRepeat = k;
         }
         const std::uint32_t longestExplicit = first == last ? 0 : last[-1].length;
