@@ -50,6 +50,17 @@ void writeAllOrFail(int fd, const char* bytes, std::size_t size, const std::stri
     }
 }
 
+// A file descriptor closed when it goes out of scope.
+struct OpenFile {
+    int fd;
+    explicit OpenFile(int descriptor) : fd(descriptor) {}
+    ~OpenFile() {
+        if (fd >= 0) ::close(fd);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+};
+
 // Closes the finished temporary file and moves it over `path`.
 void closeAndRename(int fd, const std::string& temp, FileAction what, const std::string& path) {
     if (::close(fd) != 0 || ::rename(temp.c_str(), nativePath(path).c_str()) != 0) {
@@ -108,44 +119,28 @@ void copyFile(const std::string& from, const std::string& to) {
     const std::string source = resolveLetterCase(from);
     FileFaultChecks::check(FileOperation::Read, from, FileAction::CopyFrom);
     FileFaultChecks::check(FileOperation::Write, to, FileAction::CopyTo);
-    const int in = ::open(nativePath(source).c_str(), O_RDONLY | O_CLOEXEC);
+    const OpenFile in(::open(nativePath(source).c_str(), O_RDONLY | O_CLOEXEC));
     struct stat st;
-    if (in < 0) fail(FileAction::CopyFrom, from);
-    if (::fstat(in, &st) != 0) {
-        const int error = errno;
-        ::close(in);
-        fail(FileAction::CopyFrom, from, error);
-    }
+    if (in.fd < 0 || ::fstat(in.fd, &st) != 0) fail(FileAction::CopyFrom, from);
     // Copied a piece at a time beside the target, then moved over it: an
     // application's files can be larger than the memory at hand, and the
     // target is never half written.
     std::string temp = nativePath(to) + ".tmp-XXXXXX";
     const int out = ::mkstemp(&temp[0]);
-    if (out < 0) {
-        const int error = errno;
-        ::close(in);
-        fail(FileAction::CopyTo, to, error);
-    }
+    if (out < 0) fail(FileAction::CopyTo, to);
     std::vector<char> buffer(std::size_t(1) << 20);
     for (;;) {
-        const ssize_t n = ::read(in, buffer.data(), buffer.size());
+        const ssize_t n = ::read(in.fd, buffer.data(), buffer.size());
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
             const int error = errno;
-            ::close(in);
             ::close(out);
             ::unlink(temp.c_str());
             fail(FileAction::CopyFrom, from, error);
         }
-        try {
-            writeAllOrFail(out, buffer.data(), static_cast<std::size_t>(n), temp, FileAction::CopyTo, to);
-        } catch (...) {
-            ::close(in);
-            throw;
-        }
+        writeAllOrFail(out, buffer.data(), static_cast<std::size_t>(n), temp, FileAction::CopyTo, to);
     }
-    ::close(in);
     // Keep the source's time, as Windows' copy does: cabinets store it.
     ::fchmod(out, st.st_mode & 07777);
     struct timespec times[2] = {st.st_atim, st.st_mtim};

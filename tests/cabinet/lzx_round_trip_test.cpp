@@ -190,9 +190,8 @@ TEST_F(LzxRoundTrip, EveryWindowSizeWithFilesLongerThanTheWindow) {
 }
 
 TEST_F(LzxRoundTrip, FoldersShorterThanTheWindowReachBackToTheirFirstByte) {
-    // The match finder keeps links for a short folder's own positions only;
-    // a piece at the folder's start is still found at its end, just over a
-    // power of two away.
+    // Folders just over a power of two, shorter than the window, come back
+    // whole, and a piece at the folder's start is found again at its end.
     for (std::size_t size : {std::size_t(65537), std::size_t(131072 + 20000), std::size_t(1048577)}) {
         SCOPED_TRACE(size);
         const std::string piece = cabtest::randomBytes(8192, 31);

@@ -27,10 +27,6 @@ std::uint32_t hash4(const std::uint8_t* p) {
 
 std::uint32_t key2(const std::uint8_t* p) { return std::uint32_t(p[0]) | (std::uint32_t(p[1]) << 8); }
 
-}  // namespace
-
-namespace {
-
 // Link slots for a stream of this length: one per window position, or fewer
 // for a shorter stream. Small folders are common, and every slot is a page
 // the system has to clear and map.

@@ -39,7 +39,7 @@ BOOL CALLBACK findStartWindow(HWND window, LPARAM param) {
 }
 
 // A Tolvane.exe started and showing its start window (window null when none
-// appeared; the process has then been ended).
+// appeared; the process has then been ended and let go of).
 struct Running {
     PROCESS_INFORMATION process{};
     HWND window = nullptr;
@@ -60,8 +60,12 @@ Running startTolvane(const std::string& exe) {
         ::EnumWindows(&findStartWindow, reinterpret_cast<LPARAM>(&found));
         if (!found.window) std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
-    if (!found.window) ::TerminateProcess(run.process.hProcess, 99);
     run.window = found.window;
+    if (!run.window) {
+        ::TerminateProcess(run.process.hProcess, 99);
+        ::CloseHandle(run.process.hThread);
+        ::CloseHandle(run.process.hProcess);
+    }
     return run;
 }
 
