@@ -166,7 +166,6 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
     nodes_.assign(size + 1, Node{kInfiniteCost, 0});
     gapLengths_.resize(size + 1);
     nodes_[0].cost = 0;
-    queues_[0] = queue;
     // A node's queue follows from its predecessor's and its edge; it is
     // worked out once the node's cheapest edge is final.
     auto relax = [this](std::uint32_t target, std::uint32_t cost, std::uint32_t edge, std::uint32_t length) {
@@ -187,11 +186,13 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
     std::uint32_t i = 0;
     while (i < size) {
         const Node& node = nodes_[i];
-        if (i > 0)
-            queues_[i % kQueueRing] =
-                queueAfter(queues_[(i - arrivalLength(node.arrival)) % kQueueRing], arrivalEdge(node.arrival));
+        // Kept in registers, not read back from the ring: reading what was
+        // just stored in pieces waits for the stores to drain.
+        const RepeatQueue here =
+            i == 0 ? queue
+                   : queueAfter(queues_[(i - arrivalLength(node.arrival)) % kQueueRing], arrivalEdge(node.arrival));
+        queues_[i % kQueueRing] = here;
         const std::uint32_t cost = node.cost;
-        const RepeatQueue here = queues_[i % kQueueRing];
         const std::uint32_t position = start + i;
         const std::uint8_t* current = window.at(position);
         relax(i + 1, cost + model.main[current[0]], kLiteralEdge, 1);
