@@ -253,8 +253,14 @@ TEST(LzxCompressor, RandomFramesBecomeUncompressedBlocks) {
     std::mt19937 rng(5);
     std::vector<std::uint8_t> frame(cabinet::kFrameSize);
     for (auto& b : frame) b = std::uint8_t(rng());
-    auto compressor = cabinet::makeLzxCompressor(16, 2 * frame.size());
-    // Data that does not shrink is written as soon as it comes in.
+    auto compressor = cabinet::makeLzxCompressor(16, 3 * frame.size());
+    // Data that does not shrink is not held back for a block: it is written
+    // once the next frame comes in (a frame is coded while the next one's
+    // matches are found).
+    compressor->addFrame(frame.data(), frame.size());
+    EXPECT_TRUE(compressor->takeReleased().empty());
+    const std::vector<std::uint8_t> firstBytes = frame;
+    for (auto& b : frame) b = std::uint8_t(rng());
     compressor->addFrame(frame.data(), frame.size());
     std::vector<cabinet::CompressedFrame> released = compressor->takeReleased();
     ASSERT_EQ(released.size(), 1u);
@@ -264,20 +270,24 @@ TEST(LzxCompressor, RandomFramesBecomeUncompressedBlocks) {
     ASSERT_EQ(first.size(), 8u + 12u + frame.size());
     EXPECT_EQ(std::vector<std::uint8_t>(first.begin(), first.begin() + 20),
               byteVector({0x5B, 0x80, 0x80, 0x8D, 0x08, 0x30, 0x00, 0x00, 1, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0}));
-    std::vector<std::uint8_t> translated = frame;
+    std::vector<std::uint8_t> translated = firstBytes;
     translateE8(translated.data(), translated.size(), 0, kE8TranslationSize);
     EXPECT_TRUE(std::equal(translated.begin(), translated.end(), first.begin() + 20));
-    // Later frames: the 27 header bits, padding to the word, the offsets, the bytes.
+    // The folder's last frame is coded at once, with the one before it.
+    // Later frames: the 27 header bits, padding to the word, the offsets,
+    // the bytes.
     for (auto& b : frame) b = std::uint8_t(rng());
     compressor->addFrame(frame.data(), frame.size());
     released = compressor->takeReleased();
-    ASSERT_EQ(released.size(), 1u);
+    ASSERT_EQ(released.size(), 2u);
     EXPECT_EQ(released[0].payload.size(), 4u + 12u + frame.size());
+    EXPECT_EQ(released[1].payload.size(), 4u + 12u + frame.size());
 }
 
-TEST(LzxCompressor, HoldsBackAtMostSixteenFramesAndReleasesEveryOneInOrder) {
+TEST(LzxCompressor, HoldsBackNoMoreThanABlockAndOneFrameAndReleasesEveryOneInOrder) {
     // Frames of one kind of text share a block; the compressor keeps no
-    // more than a block's frames before releasing them.
+    // more than a block's frames, and the frame whose matches it found
+    // last, before releasing them.
     std::string text;
     for (int i = 0; text.size() < 40 * cabinet::kFrameSize; ++i)
         text += "HKLM,\"Software\\Item" + std::to_string(i % 331) + "\",\"Value\",0x" + std::to_string(i * 7919 % 65536) + "\r\n";
@@ -293,13 +303,48 @@ TEST(LzxCompressor, HoldsBackAtMostSixteenFramesAndReleasesEveryOneInOrder) {
             EXPECT_EQ(frame.payload.size() % 2, 0u);
             ++released;
         }
-        EXPECT_LE(added - released, 16u);
+        EXPECT_LE(added - released, 17u);
         if (added - released > 1) heldSome = true;
     }
     compressor->finish();
     released += compressor->takeReleased().size();
     EXPECT_EQ(released, 40u);
     EXPECT_TRUE(heldSome) << "every frame was its own block";
+}
+
+std::vector<cabinet::CompressedFrame> compressFolder(const std::vector<std::uint8_t>& bytes, cabinet::LzxThreads threads) {
+    auto compressor = cabinet::makeLzxCompressor(21, bytes.size(), threads);
+    std::vector<cabinet::CompressedFrame> out;
+    for (std::size_t at = 0; at < bytes.size(); at += cabinet::kFrameSize) {
+        compressor->addFrame(bytes.data() + at, std::min(cabinet::kFrameSize, bytes.size() - at));
+        for (auto& frame : compressor->takeReleased()) out.push_back(std::move(frame));
+    }
+    compressor->finish();
+    for (auto& frame : compressor->takeReleased()) out.push_back(std::move(frame));
+    return out;
+}
+
+TEST(LzxCompressor, FindingMatchesOnASecondThreadChangesNoByte) {
+    // Text, noise (stored frames, after which short matches are not
+    // looked for), text again, and an odd tail: the finder runs ahead of
+    // the coder and must not see what the coder decides any earlier than
+    // it would alone.
+    std::string text;
+    for (int i = 0; text.size() < 6 * cabinet::kFrameSize; ++i)
+        text += "[Strings]\r\nItem" + std::to_string(i % 97) + " = \"Value " + std::to_string(i * 31 % 1000) + "\"\r\n";
+    std::vector<std::uint8_t> bytes(text.begin(), text.end());
+    std::mt19937 rng(11);
+    for (std::size_t i = 0; i < 3 * cabinet::kFrameSize; ++i) bytes.push_back(std::uint8_t(rng()));
+    bytes.insert(bytes.end(), text.begin(), text.begin() + 4 * cabinet::kFrameSize + 777);
+
+    const std::vector<cabinet::CompressedFrame> one = compressFolder(bytes, cabinet::LzxThreads::One);
+    const std::vector<cabinet::CompressedFrame> two = compressFolder(bytes, cabinet::LzxThreads::WhereThereAreCores);
+    ASSERT_EQ(one.size(), (bytes.size() + cabinet::kFrameSize - 1) / cabinet::kFrameSize);
+    ASSERT_EQ(two.size(), one.size());
+    for (std::size_t i = 0; i < one.size(); ++i) {
+        EXPECT_EQ(two[i].uncompressedSize, one[i].uncompressedSize) << "frame " << i;
+        EXPECT_TRUE(two[i].payload == one[i].payload) << "frame " << i;
+    }
 }
 
 TEST(LzxCompressor, MoreBytesThanTheFolderWasStartedForAreRefused) {

@@ -56,7 +56,11 @@ std::unique_ptr<FrameCompressor> makeStoreCompressor();
 std::unique_ptr<FrameCompressor> makeMszipCompressor();
 // windowBits from 15 to 21. totalSize is the folder's whole uncompressed
 // size (the E8 translation, the last frame and the match finder's tables
-// depend on it); frames beyond it are refused.
-std::unique_ptr<FrameCompressor> makeLzxCompressor(int windowBits, std::uint64_t totalSize);
+// depend on it); frames beyond it are refused. The LZX compressor finds one
+// frame's matches while it codes the frame before, on a second thread where
+// the machine has a second core; its output does not depend on that.
+enum class LzxThreads { WhereThereAreCores, One };
+std::unique_ptr<FrameCompressor> makeLzxCompressor(int windowBits, std::uint64_t totalSize,
+                                                   LzxThreads threads = LzxThreads::WhereThereAreCores);
 
 }  // namespace cabinet

@@ -91,12 +91,11 @@ FrameParser::FrameParser(int windowBits, const ParserSettings& settings, std::ui
       finder_(windowBits, settings.searchDepth, settings.niceLength, streamBytes),
       queues_(kQueueRing) {}
 
-void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
-                        RepeatQueue& queue, std::vector<Item>& items, const BlockSoFar& block) {
-    findAllMatches(window, start, size);
+void FrameParser::choose(const WindowView& window, std::uint32_t start, std::uint32_t size, const FrameMatches& found,
+                         const CostModel& model, RepeatQueue& queue, std::vector<Item>& items, const BlockSoFar& block) {
     CostModel passModel = model;
     for (unsigned pass = 0;; ++pass) {
-        cheapestPath(window, start, size, passModel, queue);
+        cheapestPath(window, start, size, found, passModel, queue);
         items.clear();
         collectItems(window, start, size, items);
         // The first frame starts from a guessed model and gets one more pass.
@@ -119,18 +118,22 @@ void FrameParser::parse(const WindowView& window, std::uint32_t start, std::uint
     queue = queueAfter(queues_[(size - arrivalLength(last)) % kQueueRing], arrivalEdge(last));
 }
 
-void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, std::uint32_t size) {
+void FrameParser::findMatches(const WindowView& window, std::uint32_t start, std::uint32_t size, bool shortMatches,
+                              FrameMatches& found) {
+    finder_.findShortMatches(shortMatches);
     // The previous frame's last positions go into the trees now that the
     // bytes after them are known.
     const std::uint32_t end = start + size;
     for (; nextToInsert_ < start; ++nextToInsert_) finder_.skip(window, nextToInsert_, end - nextToInsert_);
 
-    matchStart_.assign(size + 1, 0);
-    matches_.clear();
+    std::vector<std::uint32_t>& matchStart = found.start;
+    std::vector<Match>& matches = found.matches;
+    matchStart.assign(size + 1, 0);
+    matches.clear();
     const std::uint32_t nice = finder_.niceLength();
     std::uint32_t skipping = 0, skipped = 0;
     for (std::uint32_t i = 0; i < size; ++i) {
-        matchStart_[i] = static_cast<std::uint32_t>(matches_.size());
+        matchStart[i] = static_cast<std::uint32_t>(matches.size());
         const std::uint32_t available = size - i;
         if (available > 8) {
             finder_.prefetch(window, start + i + 4);
@@ -150,18 +153,18 @@ void FrameParser::findAllMatches(const WindowView& window, std::uint32_t start, 
                 finder_.skip(window, start + i, available);
             continue;
         }
-        std::size_t found = insert ? finder_.findMatches(window, start + i, available, matches_)
-                                   : finder_.lookUp(window, start + i, available, matches_);
-        if (found > 0 && matches_.back().length >= nice) {
-            skipping = matches_.back().length - 1;
+        std::size_t count = insert ? finder_.findMatches(window, start + i, available, matches)
+                                   : finder_.lookUp(window, start + i, available, matches);
+        if (count > 0 && matches.back().length >= nice) {
+            skipping = matches.back().length - 1;
             skipped = 0;
         }
     }
-    matchStart_[size] = static_cast<std::uint32_t>(matches_.size());
+    matchStart[size] = static_cast<std::uint32_t>(matches.size());
 }
 
 void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size,
-                               const CostModel& model, const RepeatQueue& queue) {
+                               const FrameMatches& found, const CostModel& model, const RepeatQueue& queue) {
     fillMatchCosts(model);
     nodes_.assign(size + 1, Node{kInfiniteCost, 0});
     gapLengths_.resize(size + 1);
@@ -202,8 +205,8 @@ void FrameParser::cheapestPath(const WindowView& window, std::uint32_t start, st
             continue;
         }
 
-        const Match* first = matches_.data() + matchStart_[i];
-        const Match* last = matches_.data() + matchStart_[i + 1];
+        const Match* first = found.matches.data() + found.start[i];
+        const Match* last = found.matches.data() + found.start[i + 1];
         // Repeated offsets; a later one equal to an earlier one adds nothing.
         std::uint32_t repeatLength[kNumRepeatedOffsets] = {0, 0, 0};
         unsigned longestRepeat = 0;

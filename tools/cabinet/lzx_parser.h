@@ -42,18 +42,36 @@ struct BlockSoFar {
     const std::vector<std::uint32_t>* aligned = nullptr;
 };
 
+// The matches found at each position of one frame, nearest of each length,
+// lengths increasing: those of position i are matches[start[i]] up to
+// matches[start[i + 1]].
+struct FrameMatches {
+    std::vector<std::uint32_t> start;
+    std::vector<Match> matches;
+};
+
+// Parsing is two steps: finding each position's matches, which depends on
+// nothing but the bytes, and choosing among them, which depends on the
+// costs and repeated offsets the frames before left. The first step of one
+// frame may run on another thread while the second step works on the frame
+// before it: they share no state.
 class FrameParser {
 public:
     // streamBytes: the length of the whole stream (see MatchFinder).
     FrameParser(int windowBits, const ParserSettings& settings, std::uint64_t streamBytes);
 
-    // The items for the frame [start, start + size) of the stream; `queue`
-    // goes from the queue at the frame's start to the one at its end.
-    void parse(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
-               RepeatQueue& queue, std::vector<Item>& items, const BlockSoFar& block = BlockSoFar());
-
-    // For frames that follow one that did not compress (see MatchFinder).
-    void findShortMatches(bool on) { finder_.findShortMatches(on); }
+    // The first step: the matches of the frame [start, start + size) of the
+    // stream. Frames go through it in stream order, each once; `window` must
+    // hold the frame before as well. shortMatches: off for frames that
+    // follow one that did not compress (see MatchFinder).
+    void findMatches(const WindowView& window, std::uint32_t start, std::uint32_t size, bool shortMatches,
+                     FrameMatches& found);
+    // The second step: the items of a frame whose matches `found` holds;
+    // `queue` goes from the queue at the frame's start to the one at its
+    // end.
+    void choose(const WindowView& window, std::uint32_t start, std::uint32_t size, const FrameMatches& found,
+                const CostModel& model, RepeatQueue& queue, std::vector<Item>& items,
+                const BlockSoFar& block = BlockSoFar());
 
 private:
     // Eight bytes, so that a frame's nodes stay in the second-level cache.
@@ -70,9 +88,8 @@ private:
     // an edge reaches back at most two matches and a literal.
     static const std::uint32_t kQueueRing = 1024;
 
-    void findAllMatches(const WindowView& window, std::uint32_t start, std::uint32_t size);
-    void cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size, const CostModel& model,
-                      const RepeatQueue& queue);
+    void cheapestPath(const WindowView& window, std::uint32_t start, std::uint32_t size, const FrameMatches& found,
+                      const CostModel& model, const RepeatQueue& queue);
     // The cost of each match symbol with its length-tree symbol, by slot and
     // length, for the model of the pass.
     void fillMatchCosts(const CostModel& model);
@@ -80,15 +97,15 @@ private:
 
     ParserSettings settings_;
     unsigned mainTreeSize_;
+    // The first step's state.
     MatchFinder finder_;
-    std::vector<std::uint32_t> matchStart_;
-    std::vector<Match> matches_;
+    std::uint32_t nextToInsert_ = 0;  // positions before it are in the match finder
+    // The second step's.
     std::vector<Node> nodes_;
     std::vector<std::uint16_t> gapLengths_;
     static const std::uint32_t kMatchCostRow = kMaxMatch + 1;
     std::vector<std::uint32_t> matchCosts_;
     std::vector<RepeatQueue> queues_;
-    std::uint32_t nextToInsert_ = 0;  // positions before it are in the match finder
 };
 
 }  // namespace lzx
