@@ -331,7 +331,11 @@ std::unique_ptr<FrameCompressor> makeLzxCompressor(int windowBits, std::uint64_t
         throw platform::Error(platform::ErrorKind::BadInput,
                               "The LZX window must be 15 to 21 bits (CompressionMemory); " +
                                   std::to_string(windowBits) + " was given.");
-    const bool overlap = threads == LzxThreads::WhereThereAreCores && std::thread::hardware_concurrency() > 1;
+    // A folder of a few frames is coded in milliseconds, which starting a
+    // thread per frame would hardly shorten.
+    const std::uint64_t kFramesWorthAThread = 4;
+    const bool overlap = threads == LzxThreads::WhereThereAreCores && std::thread::hardware_concurrency() > 1 &&
+                         totalSize > kFramesWorthAThread * kFrameSize;
     return std::make_unique<LzxCompressor>(windowBits, totalSize, overlap);
 }
 
