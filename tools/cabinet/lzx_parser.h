@@ -62,8 +62,8 @@ public:
 
     // The first step: the matches of the frame [start, start + size) of the
     // stream. Frames go through it in stream order, each once; `window` must
-    // hold the frame before as well. shortMatches: off for frames that
-    // follow one that did not compress (see MatchFinder).
+    // hold the frame before as well. shortMatches: off where the data
+    // lately did not compress (see MatchFinder).
     void findMatches(const WindowView& window, std::uint32_t start, std::uint32_t size, bool shortMatches,
                      FrameMatches& found);
     // The second step: the items of a frame whose matches `found` holds;
