@@ -16,6 +16,7 @@
 #include "tests/cabinet/lzx_block_walker.h"
 #include "tools/cabinet/cab_format.h"
 #include "tools/cabinet/cab_writer.h"
+#include "tools/cabinet/lzx_constants.h"
 
 namespace {
 
@@ -187,6 +188,31 @@ TEST_F(LzxRoundTrip, ThisTestProgramItself) {
 
 TEST_F(LzxRoundTrip, EveryWindowSizeWithFilesLongerThanTheWindow) {
     for (int windowBits = 15; windowBits <= 21; ++windowBits) expectRoundTrip({{"far.bin", farRepeats(windowBits)}}, windowBits);
+}
+
+TEST_F(LzxRoundTrip, RepeatsAtTheLargestOffsetsOfEachWindow) {
+    // Noise with one piece repeated at the largest offset the compressor
+    // uses, where it is the only match, and one further, at the format's
+    // limit (the window less 3), where one decoder goes wrong and no match
+    // may be taken.
+    for (int windowBits = 15; windowBits <= 21; ++windowBits) {
+        const std::size_t window = std::size_t(1) << windowBits;
+        ASSERT_EQ(cabinet::lzx::maxMatchOffset(windowBits), window - 4);
+        for (std::size_t distance : {window - 4, window - 3}) {
+            SCOPED_TRACE("distance " + std::to_string(distance));
+            const std::size_t at = 1000;
+            const std::string piece = cabtest::randomBytes(8192, 41);
+            std::string data = cabtest::randomBytes(at + distance + piece.size() + 5000, 42 + unsigned(windowBits));
+            data.replace(at, piece.size(), piece);
+            data.replace(at + distance, piece.size(), piece);
+            expectRoundTrip({{"far.bin", data}}, windowBits);
+            const std::size_t cabinetBytes = read("lzx" + std::to_string(windowBits) + ".cab").size();
+            if (distance == window - 4)
+                EXPECT_LT(cabinetBytes, data.size() - piece.size() / 2) << "the repeat was not found";
+            else
+                EXPECT_GT(cabinetBytes, data.size()) << "a match at the format's limit was taken";
+        }
+    }
 }
 
 TEST_F(LzxRoundTrip, FoldersShorterThanTheWindowReachBackToTheirFirstByte) {
