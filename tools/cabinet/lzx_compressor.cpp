@@ -5,13 +5,14 @@
 // back and joins the block while one set of codes over both costs less than
 // new codes for the frame; the block's frames are released when it ends.
 #include <algorithm>
-#include <exception>
+#include <memory>
 #include <string>
 #include <system_error>
 #include <thread>
 
 #include "platform/error.h"
 #include "platform/large_pages.h"
+#include "tools/cabinet/background_worker.h"
 #include "tools/cabinet/cab_format.h"
 #include "tools/cabinet/frame_compressor.h"
 #include "tools/cabinet/lzx_bit_writer.h"
@@ -45,44 +46,6 @@ const std::size_t kMaxFramesPerBlock = 16;
 // trees take well under it even sent from nothing.
 const std::uint64_t kTreeAllowanceBits = 8 * 3072;
 
-// Runs a job on a thread of its own, or at once when told not to or when no
-// thread can be had; wait() returns when it is done and throws what it
-// threw. A job still running when its owner unwinds is waited for.
-class BackgroundJob {
-public:
-    template <typename Job>
-    BackgroundJob(bool onThread, Job job) {
-        if (onThread) {
-            try {
-                thread_ = std::thread([this, job] {
-                    try {
-                        job();
-                    } catch (...) {
-                        failure_ = std::current_exception();
-                    }
-                });
-                return;
-            } catch (const std::system_error&) {
-            }
-        }
-        job();
-    }
-    ~BackgroundJob() {
-        if (thread_.joinable()) thread_.join();
-    }
-    BackgroundJob(const BackgroundJob&) = delete;
-    BackgroundJob& operator=(const BackgroundJob&) = delete;
-
-    void wait() {
-        if (thread_.joinable()) thread_.join();
-        if (failure_) std::rethrow_exception(failure_);
-    }
-
-private:
-    std::thread thread_;
-    std::exception_ptr failure_;
-};
-
 class LzxCompressor : public FrameCompressor {
 public:
     LzxCompressor(int windowBits, std::uint64_t folderBytes, bool overlapSteps)
@@ -93,8 +56,14 @@ public:
           parser_(windowBits, settingsFor(folderBytes), folderBytes),
           previous_(mainTreeSizeFor(windowBits)),
           model_(initialCostModel(mainTreeSizeFor(windowBits))),
-          heldCounts_(mainTreeSizeFor(windowBits)),
-          overlapSteps_(overlapSteps) {
+          heldCounts_(mainTreeSizeFor(windowBits)) {
+        if (overlapSteps) {
+            try {
+                finder_ = std::make_unique<BackgroundWorker>();
+            } catch (const std::system_error&) {
+                // No thread to be had: both steps on this one.
+            }
+        }
         // Match candidates are read all over the window, like the match
         // finder's links.
         const std::size_t historyBytes = 2 * (std::size_t(windowSize_) + kFrameSize);
@@ -134,12 +103,16 @@ public:
         const bool shortMatches = shortMatchesWanted_;
         if (pending_.size == 0) {
             parser_.findMatches(window, frame.start, frame.size, shortMatches, pendingMatches_);
+        } else if (!finder_) {
+            parser_.findMatches(window, frame.start, frame.size, shortMatches, nextMatches_);
+            chooseAndCode(pending_, pendingMatches_);
+            std::swap(pendingMatches_, nextMatches_);
         } else {
-            BackgroundJob finding(overlapSteps_, [&] {
+            finder_->start([this, window, frame, shortMatches] {
                 parser_.findMatches(window, frame.start, frame.size, shortMatches, nextMatches_);
             });
             chooseAndCode(pending_, pendingMatches_);
-            finding.wait();
+            finder_->wait();
             std::swap(pendingMatches_, nextMatches_);
         }
         pending_ = frame;
@@ -317,11 +290,12 @@ private:
     std::uint32_t historyBase_ = 0;
     std::uint64_t streamPosition_ = 0;  // bytes taken in
     bool streamStarted_ = false;
-    bool overlapSteps_;
     FoundFrame pending_;
     FrameMatches pendingMatches_;
     FrameMatches nextMatches_;
     bool shortMatchesWanted_ = true;
+    // Last, so that it goes first: a job it still runs uses the rest.
+    std::unique_ptr<BackgroundWorker> finder_;
 };
 
 }  // namespace
@@ -332,7 +306,7 @@ std::unique_ptr<FrameCompressor> makeLzxCompressor(int windowBits, std::uint64_t
                               "The LZX window must be 15 to 21 bits (CompressionMemory); " +
                                   std::to_string(windowBits) + " was given.");
     // A folder of a few frames is coded in milliseconds, which starting a
-    // thread per frame would hardly shorten.
+    // thread for it would hardly shorten.
     const std::uint64_t kFramesWorthAThread = 4;
     const bool overlap = threads == LzxThreads::WhereThereAreCores && std::thread::hardware_concurrency() > 1 &&
                          totalSize > kFramesWorthAThread * kFrameSize;
