@@ -4,6 +4,8 @@
 // frames as share their statistics well enough: each parsed frame is held
 // back and joins the block while one set of codes over both costs less than
 // new codes for the frame; the block's frames are released when it ends.
+// Each frame's matches are found a frame ahead of its coding, on a thread of
+// their own where the machine has a second core (see BackgroundWorker).
 #include <algorithm>
 #include <memory>
 #include <string>
