@@ -113,7 +113,16 @@ public:
             finder_->start([this, window, frame, shortMatches] {
                 parser_.findMatches(window, frame.start, frame.size, shortMatches, nextMatches_);
             });
-            chooseAndCode(pending_, pendingMatches_);
+            try {
+                chooseAndCode(pending_, pendingMatches_);
+            } catch (...) {
+                // No job may outlive the call: it reads the history.
+                try {
+                    finder_->wait();
+                } catch (...) {
+                }
+                throw;
+            }
             finder_->wait();
             std::swap(pendingMatches_, nextMatches_);
         }
