@@ -102,30 +102,23 @@ public:
         // choice decides for the finder applies from the frame after, so
         // the output is the same either way.
         const WindowView window{history_.data(), historyBase_};
-        const bool shortMatches = shortMatchesWanted_;
-        if (pending_.size == 0) {
-            parser_.findMatches(window, frame.start, frame.size, shortMatches, pendingMatches_);
-        } else if (!finder_) {
+        const auto find = [this, window, frame, shortMatches = shortMatchesWanted_] {
             parser_.findMatches(window, frame.start, frame.size, shortMatches, nextMatches_);
-            chooseAndCode(pending_, pendingMatches_);
-            std::swap(pendingMatches_, nextMatches_);
-        } else {
-            finder_->start([this, window, frame, shortMatches] {
-                parser_.findMatches(window, frame.start, frame.size, shortMatches, nextMatches_);
-            });
+        };
+        if (finder_)
+            finder_->start(find);
+        else
+            find();
+        if (pending_.size != 0) {
             try {
                 chooseAndCode(pending_, pendingMatches_);
             } catch (...) {
-                // No job may outlive the call: it reads the history.
-                try {
-                    finder_->wait();
-                } catch (...) {
-                }
+                letFinderEnd();
                 throw;
             }
-            finder_->wait();
-            std::swap(pendingMatches_, nextMatches_);
         }
+        if (finder_) finder_->wait();
+        std::swap(pendingMatches_, nextMatches_);
         pending_ = frame;
         if (streamPosition_ == folderBytes_) chooseLast();
     }
@@ -141,6 +134,16 @@ private:
         std::uint32_t start = 0;
         std::uint32_t size = 0;  // 0: none
     };
+
+    // No finder's job may outlive a failed call: it reads the history. What
+    // the job threw matters less than the failure already on its way.
+    void letFinderEnd() noexcept {
+        if (!finder_) return;
+        try {
+            finder_->wait();
+        } catch (...) {
+        }
+    }
 
     void chooseLast() {
         if (pending_.size == 0) return;
