@@ -30,15 +30,14 @@ using namespace lzx;
 // Effort falls as folders grow, where the time adds up. Near-optimal LZX
 // encoders search 24 tree nodes at their default level and stop at a match
 // of 48 bytes. Ours stop at 128: text and PE files repeat long stretches,
-// and a match cut short leaves the parser fewer ways to end it well (0.7%
-// smaller on text than 64, 0.1% on PE files, at the same speed, since a
-// walk spends most of its time reaching its first nodes, which makes depth
-// 32 cheap as well: another 0.15% on text). Past 16 MiB depth 12 is a tenth
-// faster for 0.5% of size. A second pass per frame, with the costs the
-// first one found, gains 0.2% (text) to 0.6% (PE files, small apps). Where
-// the machine has a second core the passes cost little time, since they
-// run while the next frame's matches are found; without one they take a
-// third more.
+// and a match cut short leaves the parser fewer ways to end it well. That
+// is 0.7% smaller on text than 64 and 0.1% on PE files; depth 32 gains
+// another 0.15% on text. Neither cost time that could be measured. Past
+// 16 MiB depth 12 is a tenth faster for 0.5% of size. A second pass per
+// frame, with the costs the first one found, gains 0.2% (text) to 0.6% (PE
+// files, small apps). Where the machine has a second core the passes cost
+// little time, since they run while the next frame's matches are found;
+// without one they take a third more.
 ParserSettings settingsFor(std::uint64_t folderBytes) {
     const std::uint64_t MiB = std::uint64_t(1) << 20;
     if (folderBytes <= 16 * MiB) return {32, 128, 2};
